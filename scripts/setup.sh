@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libbenchmark-dev
   dbus dbus-x11 xvfb xauth xdg-utils
