@@ -1,0 +1,73 @@
+#include "platform/LogFont.h"
+
+#include <QFontMetrics>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(LogFontTest, BytesFollowTheLayout)
+{
+    const LogFont font = LogFont::DefaultStampFont();
+    const QByteArray bytes = font.ToBytes();
+    ASSERT_EQ(bytes.size(), 92);
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.constData());
+    EXPECT_EQ(int32_t(p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24), -21);
+    EXPECT_EQ(p[16] | p[17] << 8, 700);
+    EXPECT_EQ(p[24], 3); // out precision
+    EXPECT_EQ(p[25], 2); // clip precision
+    EXPECT_EQ(p[26], 1); // quality
+    EXPECT_EQ(p[27], 0x12);
+    EXPECT_EQ(p[28], 'T');
+    EXPECT_EQ(p[29], 0);
+    EXPECT_EQ(p[28 + 2 * 15], 0) << "name ends after 15 characters";
+    EXPECT_EQ(LogFont::FromBytes(p), font);
+}
+
+TEST(LogFontTest, FaceNameKeepsUtf16AndItsTerminator)
+{
+    LogFont font;
+    font.SetFaceName(QStringLiteral("文泉驿微米黑"));
+    const QByteArray bytes = font.ToBytes();
+    EXPECT_EQ(LogFont::FromBytes(reinterpret_cast<const uint8_t*>(bytes.constData())).FaceName(),
+              QStringLiteral("文泉驿微米黑"));
+    font.SetFaceName(QString(40, u'x'));
+    EXPECT_EQ(font.FaceName().size(), 31);
+}
+
+TEST(LogFontTest, NegativeHeightIsTheCharacterHeightInPixels)
+{
+    LogFont font = LogFont::DefaultTextFont();
+    font.height = -35;
+    const QFont q = font.ToQFont();
+    EXPECT_EQ(q.pixelSize(), 35);
+    EXPECT_EQ(q.styleHint(), QFont::SansSerif);
+    EXPECT_EQ(LogFont::FromQFont(q, font), font) << "a round trip changes nothing";
+}
+
+TEST(LogFontTest, WeightsMapOntoTheSameScale)
+{
+    LogFont font = LogFont::DefaultStampFont();
+    EXPECT_EQ(font.ToQFont().weight(), QFont::Bold);
+    font.weight = 0;
+    EXPECT_EQ(font.ToQFont().weight(), QFont::Normal);
+    QFont light(QStringLiteral("Liberation Sans"));
+    light.setPixelSize(12);
+    light.setWeight(QFont::Light);
+    light.setItalic(true);
+    const LogFont back = LogFont::FromQFont(light, LogFont::DefaultTextFont());
+    EXPECT_EQ(back.weight, 300);
+    EXPECT_EQ(back.italic, 1);
+    EXPECT_EQ(back.height, -12);
+    EXPECT_EQ(back.FaceName(), QStringLiteral("Liberation Sans"));
+}
+
+TEST(LogFontTest, PositiveHeightIsTheCellHeight)
+{
+    LogFont font = LogFont::DefaultTextFont();
+    font.height = 40;
+    const QFontMetrics metrics(font.ToQFont());
+    EXPECT_NEAR(metrics.height(), 40, 2);
+}
+
+} // namespace

@@ -1,0 +1,173 @@
+#include "view/CLumvexImgEdtView.h"
+#include "view/Stack.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::unique_ptr<QImage> Marked(int value)
+{
+    auto image = std::make_unique<QImage>(2, 2, QImage::Format_RGB32);
+    image->fill(qRgb(value, 0, 0));
+    return image;
+}
+
+int MarkOf(const QImage* image) { return image ? qRed(image->pixel(0, 0)) : -1; }
+
+TEST(StackTest, CapacityIsAtMostSixteen)
+{
+    EXPECT_EQ(Stack(40).Capacity(), 16);
+    EXPECT_EQ(Stack(3).Capacity(), 3);
+    Stack empty(16);
+    EXPECT_EQ(empty.Top(), nullptr);
+    EXPECT_FALSE(empty.CanUndo());
+    EXPECT_FALSE(empty.CanRedo());
+}
+
+TEST(StackTest, PushWhenFullDropsTheOldest)
+{
+    Stack stack(3);
+    for (int i = 1; i <= 5; ++i)
+        stack.Push(Marked(i));
+    EXPECT_EQ(stack.Count(), 3);
+    EXPECT_EQ(stack.TopIndex(), 2);
+    EXPECT_EQ(MarkOf(stack.Top()), 5);
+    EXPECT_EQ(MarkOf(stack.Undo()), 4);
+    EXPECT_EQ(MarkOf(stack.Undo()), 3);
+    EXPECT_FALSE(stack.CanUndo());
+}
+
+TEST(StackTest, PushAfterUndoGivesUpTheRedoBranch)
+{
+    Stack stack(16);
+    stack.Push(Marked(1));
+    stack.Push(Marked(2));
+    stack.Push(Marked(3));
+    stack.Undo();
+    stack.Undo();
+    EXPECT_TRUE(stack.CanRedo());
+    stack.Push(Marked(9));
+    EXPECT_FALSE(stack.CanRedo());
+    EXPECT_EQ(stack.Count(), 2);
+    EXPECT_EQ(MarkOf(stack.Top()), 9);
+    stack.Clear();
+    EXPECT_EQ(stack.SizeInBytes(), 0);
+    EXPECT_EQ(stack.TopIndex(), -1);
+}
+
+// A view with a loaded picture whose snapshots can be made to fail.
+class TestView : public CLumvexImgEdtView
+{
+public:
+    bool failSnapshots = false;
+    std::unique_ptr<QImage> TakeSnapshot() override
+    {
+        return failSnapshots ? nullptr : CLumvexImgEdtView::TakeSnapshot();
+    }
+    // Stands in for an object drawn into the working picture before a commit.
+    void Paint(int value)
+    {
+        workingPicture.fill(qRgb(value, value, value));
+    }
+    int Shade() const { return qRed(workingPicture.pixel(0, 0)); }
+};
+
+class HistoryTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir folder;
+    TestView view;
+
+    void Load(QSize size)
+    {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(qRgb(10, 10, 10));
+        const QString path = folder.filePath(QStringLiteral("20081231_0000.bmp"));
+        ASSERT_TRUE(picture.save(path));
+        view.showError = [](const QString& message) { FAIL() << message.toStdString(); };
+        ASSERT_TRUE(view.LoadPicture(path));
+    }
+
+    void Commit(int value)
+    {
+        view.Paint(value);
+        view.CommitObject();
+    }
+};
+
+TEST_F(HistoryTest, ModificationCountFollowsCommitsUndosAndRedos)
+{
+    Load({64, 48});
+    view.Undo();
+    EXPECT_EQ(view.modificationCount, 0) << "nothing to undo after a load";
+    std::vector<int> counts;
+    Commit(100);
+    counts.push_back(view.modificationCount);
+    Commit(200);
+    counts.push_back(view.modificationCount);
+    view.Undo();
+    counts.push_back(view.modificationCount);
+    view.Undo();
+    counts.push_back(view.modificationCount);
+    view.Redo();
+    counts.push_back(view.modificationCount);
+    EXPECT_EQ(counts, (std::vector<int>{1, 2, 1, 0, 1}));
+    EXPECT_EQ(view.Shade(), 100) << "the picture shows the first edit";
+    view.Redo();
+    view.Redo();
+    EXPECT_EQ(view.modificationCount, 2) << "redo beyond the end is refused";
+}
+
+TEST_F(HistoryTest, CommitAfterUndoCannotBeRedone)
+{
+    Load({64, 48});
+    Commit(100);
+    view.Undo();
+    Commit(150);
+    EXPECT_FALSE(view.History().CanRedo());
+    EXPECT_EQ(view.modificationCount, 1);
+}
+
+TEST_F(HistoryTest, SixteenCommitsLoseTheLoadedPicture)
+{
+    Load({64, 48});
+    for (int i = 1; i <= 16; ++i)
+        Commit(i * 10);
+    EXPECT_EQ(view.History().Count(), 16);
+    for (int i = 0; i < 20; ++i)
+        view.Undo();
+    EXPECT_EQ(view.Shade(), 10) << "back to the first edit, not to the loaded picture";
+    EXPECT_EQ(view.modificationCount, 16 - 15);
+}
+
+TEST_F(HistoryTest, FailedSnapshotLeavesEverythingAsItWas)
+{
+    Load({64, 48});
+    view.failSnapshots = true;
+    Commit(100);
+    EXPECT_EQ(view.modificationCount, 0);
+    EXPECT_EQ(view.History().Count(), 1);
+}
+
+TEST_F(HistoryTest, ATallPictureIsRestoredCompletely)
+{
+    Load({30, 500});
+    Commit(200);
+    view.Undo();
+    const QImage& picture = view.WorkingPicture();
+    for (int y = 0; y < picture.height(); ++y)
+        ASSERT_EQ(picture.pixel(29, y), qRgb(10, 10, 10)) << "row " << y;
+}
+
+TEST_F(HistoryTest, SnapshotsCopyPixelsExactly)
+{
+    Load({7, 5});
+    const QImage loaded = view.WorkingPicture();
+    Commit(77);
+    view.Undo();
+    EXPECT_EQ(view.WorkingPicture(), loaded);
+}
+
+} // namespace
