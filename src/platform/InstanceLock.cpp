@@ -9,10 +9,11 @@ QString InstanceLock::LockFolder()
     const QByteArray overridePath = qgetenv("LUMVEX_LOCK_DIR");
     if (!overridePath.isEmpty())
         return QString::fromLocal8Bit(overridePath);
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder;
+    // Without a session's runtime folder the temporary folder serves; asking
+    // Qt for the runtime location would only print a warning and pick /tmp.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return QDir::tempPath();
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
 }
 
 InstanceLock::InstanceLock(const QString& instanceName) : name(instanceName) {}
