@@ -461,7 +461,8 @@ def tool_arrow(c):
 
 
 def tool_freehand(c):
-    pts = [(1.5 + i * 0.25, 8 + 4.2 * math.sin(i * 0.25 * 0.78) * (1 - i / 160)) for i in range(53)]
+    pts = [(2 + 12 * t / 40, 7.5 - 4 * math.sin(2 * math.pi * 1.25 * t / 40) * (1 - 0.3 * t / 40))
+           for t in range(41)]
     c.stroke(pts, DRAW_INK, 1.6)
 
 
@@ -524,13 +525,13 @@ def tool_diameter_circle(c):
 def tool_three_point_circle(c):
     c.ring(8, 7.5, 5.7, MEASURE_INK, 1.3)
     dots(c, [(8 + 5.7 * math.cos(math.radians(a)), 7.5 - 5.7 * math.sin(math.radians(a)))
-             for a in (100, 220, 340)], 1.3)
+             for a in (100, 220, 340)], 1.6)
 
 
 def tool_three_point_arc(c):
     c.stroke(c.arc_points(8, 11, 6.5, 10, 170, 32), MEASURE_INK, 1.4)
     dots(c, [(8 + 6.5 * math.cos(math.radians(a)), 11 - 6.5 * math.sin(math.radians(a)))
-             for a in (10, 90, 170)], 1.3)
+             for a in (10, 90, 170)], 1.5)
 
 
 def tool_three_point_angle(c):
