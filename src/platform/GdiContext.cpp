@@ -1,5 +1,203 @@
 #include "platform/GdiContext.h"
 
-GdiContext::GdiContext(QImage& target) : target(target), painter(&target) {}
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+constexpr double DegreesToRadians = 3.14159265358979323846 / 180.0;
+constexpr int TouchMargin = 2;
+
+// The point of a circle at an angle, y downwards.
+QPointF CirclePoint(double x, double y, double radius, double degrees)
+{
+    const double a = degrees * DegreesToRadians;
+    return {x + radius * std::cos(a), y - radius * std::sin(a)};
+}
+
+int RoundToInt(double v)
+{
+    if (!std::isfinite(v))
+        return 0;
+    return int(std::lround(std::clamp(v, -1.0e9, 1.0e9)));
+}
+} // namespace
+
+GdiContext::GdiContext(QImage& target) : target(target), painter(&target)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    qpen = pen.ToQPen();
+    painter.setPen(qpen);
+    painter.setBrush(brush.ToQBrush());
+    painter.setFont(font.Font());
+}
 
 GdiContext::~GdiContext() = default;
+
+GdiPen GdiContext::SelectPen(const GdiPen& newPen)
+{
+    GdiPen previous = pen;
+    if (!(newPen == pen)) {
+        pen = newPen;
+        qpen = pen.ToQPen();
+        painter.setPen(qpen);
+    }
+    return previous;
+}
+
+GdiBrush GdiContext::SelectBrush(const GdiBrush& newBrush)
+{
+    GdiBrush previous = brush;
+    brush = newBrush;
+    painter.setBrush(brush.ToQBrush());
+    return previous;
+}
+
+GdiFont GdiContext::SelectFont(const GdiFont& newFont)
+{
+    GdiFont previous = font;
+    font = newFont;
+    painter.setFont(font.Font());
+    return previous;
+}
+
+ColorRef GdiContext::SetTextColor(ColorRef colour) { return std::exchange(textColour, colour); }
+
+ColorRef GdiContext::SetBkColor(ColorRef colour) { return std::exchange(backgroundColour, colour); }
+
+int GdiContext::SetBkMode(int mode)
+{
+    if (mode != Transparent && mode != Opaque)
+        return 0;
+    return std::exchange(backgroundMode, mode);
+}
+
+void GdiContext::Touch(const QRectF& box, int reach)
+{
+    if (!std::isfinite(box.left()) || !std::isfinite(box.top()) || !std::isfinite(box.right()) ||
+        !std::isfinite(box.bottom()))
+        return;
+    const double grow = reach + TouchMargin;
+    const double left = std::clamp(std::floor(box.left() - grow), -1.0e9, 1.0e9);
+    const double top = std::clamp(std::floor(box.top() - grow), -1.0e9, 1.0e9);
+    const double right = std::clamp(std::ceil(box.right() + grow), -1.0e9, 1.0e9);
+    const double bottom = std::clamp(std::ceil(box.bottom() + grow), -1.0e9, 1.0e9);
+    const QRect area =
+        QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))) & target.rect();
+    if (!area.isEmpty())
+        touched |= area;
+}
+
+void GdiContext::LineTo(int x, int y)
+{
+    const GdiPoint from = position;
+    position = {x, y};
+    if (pen.IsNull())
+        return;
+    const QPointF a(from.x, from.y);
+    const QPointF b(x, y);
+    painter.drawLine(a, b);
+    Touch(QRectF(a, b).normalized(), pen.Reach());
+}
+
+void GdiContext::Polyline(const GdiPoint* points, std::size_t count)
+{
+    if (count < 2 || pen.IsNull())
+        return;
+    QPolygonF polygon;
+    polygon.reserve(qsizetype(count));
+    for (std::size_t i = 0; i < count; ++i)
+        polygon.append(QPointF(points[i].x, points[i].y));
+    painter.drawPolyline(polygon);
+    Touch(polygon.boundingRect(), pen.Reach());
+}
+
+void GdiContext::Rectangle(int left, int top, int right, int bottom)
+{
+    GdiRect r{left, top, right, bottom};
+    r.Normalize();
+    // The pen runs along the last pixels inside the box; the fill stops
+    // short of the right and bottom edge.
+    const QRectF outline(r.left, r.top, r.right - 1 - r.left, r.bottom - 1 - r.top);
+    if (!brush.IsHollow() && r.right > r.left && r.bottom > r.top)
+        painter.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
+                         brush.ToQBrush());
+    if (!pen.IsNull()) {
+        painter.save();
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(outline);
+        painter.restore();
+    }
+    Touch(outline, pen.IsNull() ? 0 : pen.Reach());
+}
+
+void GdiContext::Ellipse(int left, int top, int right, int bottom)
+{
+    GdiRect r{left, top, right, bottom};
+    r.Normalize();
+    const QRectF box(r.left, r.top, r.right - 1 - r.left, r.bottom - 1 - r.top);
+    painter.drawEllipse(box);
+    Touch(box, pen.IsNull() ? 0 : pen.Reach());
+}
+
+void GdiContext::AngleArc(int x, int y, uint32_t radius, float startAngle, float sweepAngle)
+{
+    const double r = double(radius);
+    const double start = double(startAngle);
+    const double sweep = double(sweepAngle);
+    if (!std::isfinite(start) || !std::isfinite(sweep))
+        return;
+    const QPointF from(position.x, position.y);
+    const QPointF arcStart = CirclePoint(x, y, r, start);
+    const QPointF arcEnd = CirclePoint(x, y, r, start + sweep);
+    position = {RoundToInt(arcEnd.x()), RoundToInt(arcEnd.y())};
+    if (pen.IsNull())
+        return;
+
+    QPainterPath path(from);
+    path.lineTo(arcStart);
+    // Beyond a full turn the arc only retraces itself.
+    path.arcTo(QRectF(x - r, y - r, 2 * r, 2 * r), start, std::clamp(sweep, -360.0, 360.0));
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+    painter.restore();
+
+    QRectF box = QRectF(from, arcStart).normalized();
+    box |= path.controlPointRect();
+    Touch(box, pen.Reach());
+}
+
+void GdiContext::TextOut(int x, int y, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    const QFontMetrics& metrics = font.Metrics();
+    const QRect cell(x, y, metrics.horizontalAdvance(text), metrics.height());
+    if (backgroundMode == Opaque)
+        painter.fillRect(cell, ToQColor(backgroundColour));
+    painter.save();
+    painter.setPen(ToQColor(textColour));
+    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    painter.restore();
+    // Italic overhangs and accents may leave the cell.
+    const QRect ink = metrics.boundingRect(text).translated(x, y + metrics.ascent());
+    Touch(QRectF(cell | ink), metrics.height() / 4);
+}
+
+void GdiContext::InvertRect(const GdiRect& rect)
+{
+    GdiRect r = rect;
+    r.Normalize();
+    const QRect area = QRect(r.left, r.top, r.right - r.left, r.bottom - r.top) & target.rect();
+    if (area.isEmpty())
+        return;
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.fillRect(area, QColor(255, 255, 255));
+    painter.restore();
+    touched |= area;
+}

@@ -1,0 +1,104 @@
+#include "draw/ShapeGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+TEST(ArrowBarbs, PointBackAlongTheShaftAtFourWidths)
+{
+    const auto barbs = ArrowBarbs({0, 0}, {100, 0}, 2);
+    EXPECT_EQ(barbs[0], (GdiPoint{92, 3}));
+    EXPECT_EQ(barbs[1], (GdiPoint{92, -3}));
+}
+
+TEST(ArrowBarbs, ZeroLengthArrowPointsRight)
+{
+    const auto barbs = ArrowBarbs({0, 0}, {0, 0}, 2);
+    EXPECT_EQ(barbs[0], (GdiPoint{7, -3}));
+    EXPECT_EQ(barbs[1], (GdiPoint{7, 3}));
+}
+
+TEST(ArrowBarbs, FollowTheHeadOfADiagonalArrow)
+{
+    // Head at (100, 100) from (0, 0): barbs point up-left, 40 pixels long.
+    const auto barbs = ArrowBarbs({0, 0}, {100, 100}, 10);
+    for (const GdiPoint& tip : barbs) {
+        EXPECT_LT(tip.x, 100);
+        EXPECT_LT(tip.y, 100);
+        EXPECT_NEAR(std::hypot(tip.x - 100, tip.y - 100), 40.0, 1.5);
+    }
+    EXPECT_EQ(barbs[0].x, barbs[1].y); // mirror images across the shaft
+}
+
+struct GuideCase
+{
+    const char* name;
+    GdiPoint a, b;
+    GuideLine atA, atB;
+};
+
+class EndGuidesTest : public ::testing::TestWithParam<GuideCase>
+{
+};
+
+TEST_P(EndGuidesTest, RunPerpendicularThroughBothEnds)
+{
+    const GuideCase& c = GetParam();
+    const auto guides = EndGuides(c.a, c.b, 10000);
+    EXPECT_EQ(guides[0], c.atA);
+    EXPECT_EQ(guides[1], c.atB);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Segments, EndGuidesTest,
+    ::testing::Values(
+        GuideCase{
+            "Vertical", {5, 10}, {5, 90}, {{10005, 10}, {-9995, 10}}, {{10005, 90}, {-9995, 90}}},
+        GuideCase{
+            "Horizontal", {5, 10}, {90, 10}, {{5, 10010}, {5, -9990}}, {{90, 10010}, {90, -9990}}},
+        GuideCase{"ZeroLength", {7, 8}, {7, 8}, {{7, 10008}, {7, -9992}}, {{7, 10008}, {7, -9992}}},
+        // d = sqrt(10000^2 / 2) = 7071.07; negative results truncate toward zero.
+        GuideCase{"Diagonal",
+                  {0, 0},
+                  {100, 100},
+                  {{7071, -7071}, {-7071, 7071}},
+                  {{7171, -6971}, {-6971, 7171}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EndGuides, ObliqueGuideIsTwentyThousandLongAtSlopeMinusOneOverM)
+{
+    const GdiPoint a{10, 20}, b{310, 120}; // m = 1/3
+    const GuideLine g = EndGuide(a, b, b, 10000);
+    const double dx = g.to.x - g.from.x, dy = g.to.y - g.from.y;
+    EXPECT_NEAR(dy / dx, -3.0, 0.001);
+    EXPECT_NEAR(std::hypot(dx, dy), 20000.0, 4.0);
+    EXPECT_NEAR((g.from.x + g.to.x) / 2.0, b.x, 1.0);
+}
+
+TEST(EndGuides, ShortHalfLengthGivesTicks)
+{
+    // A tick of 3 x width 4 on each side of a horizontal line's end.
+    EXPECT_EQ(EndGuide({0, 0}, {100, 0}, {100, 0}, 12), (GuideLine{{100, 12}, {100, -12}}));
+}
+
+TEST(TruncToInt, TruncatesTowardZeroAndNeverOverflows)
+{
+    EXPECT_EQ(TruncToInt(2.9), 2);
+    EXPECT_EQ(TruncToInt(-2.9), -2);
+    EXPECT_EQ(TruncToInt(std::nan("")), 0);
+    EXPECT_EQ(TruncToInt(1e300), std::numeric_limits<int>::max());
+    EXPECT_EQ(TruncToInt(-std::numeric_limits<double>::infinity()),
+              std::numeric_limits<int>::min());
+}
+
+TEST(StrokeBounds, EmptyWithoutPointsAndGrownBy200Otherwise)
+{
+    EXPECT_EQ(StrokeBounds({}, 200), (GdiRect{}));
+    EXPECT_EQ(StrokeBounds({{50, 60}}, 200), (GdiRect{-150, -140, 250, 260}));
+    EXPECT_EQ(StrokeBounds({{50, 60}, {10, 90}, {30, 5}}, 200), (GdiRect{-190, -195, 250, 290}));
+}
+
+} // namespace

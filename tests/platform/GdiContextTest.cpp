@@ -1,0 +1,389 @@
+#include "platform/GdiContext.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr QRgb Paper = 0xFFFFFFFF;
+constexpr ColorRef Red = MakeColorRef(255, 0, 0);
+
+class GdiContextTest : public ::testing::Test
+{
+protected:
+    QImage picture{240, 160, QImage::Format_RGB32};
+    void SetUp() override { picture.fill(Paper); }
+    bool Ink(int x, int y) const { return picture.pixel(x, y) != Paper; }
+};
+
+struct DashCase
+{
+    int style;
+    int width;
+};
+
+class DashPatternTest : public ::testing::TestWithParam<DashCase>
+{
+};
+
+// Dashes and gaps follow the style table; round caps lengthen each dash by
+// one width and shorten each gap by the same, as they do on the picture.
+TEST_P(DashPatternTest, GapsFallWhereTheStyleTablePutsThem)
+{
+    const auto [style, width] = GetParam();
+    QImage picture(400, 40, QImage::Format_RGB32);
+    picture.fill(Paper);
+    const int x0 = 20, x1 = 380, y = 20;
+    {
+        GdiContext dc(picture);
+        dc.SelectPen(GdiPen::Styled(Red, width, style));
+        dc.MoveTo(x0, y);
+        dc.LineTo(x1, y);
+    }
+    const std::vector<int> pattern = UserStylePattern(style, width);
+    ASSERT_FALSE(pattern.empty());
+    int offset = x0;
+    for (size_t i = 0; offset < x1 - 4 * width; i += 2) {
+        const int dash = pattern[i % pattern.size()];
+        const int gap = pattern[(i + 1) % pattern.size()];
+        EXPECT_EQ(picture.pixel(offset + dash / 2, y), ToQColor(Red).rgb()) << "dash at " << offset;
+        EXPECT_EQ(picture.pixel(int(offset + dash + gap / 2.0), y), Paper)
+            << "gap after " << offset;
+        offset += dash + gap;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(StylesAndWidths, DashPatternTest,
+                         ::testing::Values(DashCase{1, 1}, DashCase{1, 2}, DashCase{1, 5},
+                                           DashCase{2, 1}, DashCase{2, 2}, DashCase{2, 4},
+                                           DashCase{3, 2}, DashCase{3, 3}, DashCase{4, 2},
+                                           DashCase{4, 6}),
+                         [](const auto& info) {
+                             return "Style" + std::to_string(info.param.style) + "Width" +
+                                    std::to_string(info.param.width);
+                         });
+
+TEST_F(GdiContextTest, SolidStyleAndUnknownStylesHaveNoGaps)
+{
+    GdiContext dc(picture);
+    int y = 0;
+    for (int style : {0, 7, -1}) {
+        y += 30;
+        dc.SelectPen(GdiPen::Styled(Red, 2, style));
+        dc.MoveTo(10, y);
+        dc.LineTo(200, y);
+        for (int x = 10; x < 200; ++x)
+            ASSERT_TRUE(Ink(x, y)) << "style " << style << " x " << x;
+    }
+}
+
+TEST_F(GdiContextTest, WidePenHasRoundCapsAndCentredThickness)
+{
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen::Solid(Red, 8));
+    dc.MoveTo(50, 50);
+    dc.LineTo(150, 50);
+    EXPECT_TRUE(Ink(47, 50));  // the cap reaches back half a width
+    EXPECT_FALSE(Ink(46, 46)); // but is not square
+    EXPECT_TRUE(Ink(100, 47));
+    EXPECT_TRUE(Ink(100, 53));
+    EXPECT_FALSE(Ink(100, 56));
+    EXPECT_FALSE(Ink(100, 44));
+    EXPECT_TRUE(Ink(153, 50));
+    EXPECT_FALSE(Ink(154, 54));
+}
+
+TEST_F(GdiContextTest, OnePixelLineLeavesOutItsLastPixel)
+{
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen::Solid(Red, 1));
+    dc.MoveTo(10, 10);
+    dc.LineTo(20, 10);
+    for (int x = 10; x < 20; ++x)
+        EXPECT_TRUE(Ink(x, 10)) << x;
+    EXPECT_FALSE(Ink(20, 10));
+    EXPECT_FALSE(Ink(10, 11));
+    EXPECT_EQ(dc.CurrentPosition(), (GdiPoint{20, 10}));
+}
+
+TEST_F(GdiContextTest, DottedGuidePenIsThreeOnThreeOffInItsColour)
+{
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen::Dotted(Red));
+    dc.MoveTo(10, 10);
+    dc.LineTo(40, 10);
+    for (int x = 10; x < 40; ++x)
+        EXPECT_EQ(Ink(x, 10), (x - 10) % 6 < 3) << x;
+    EXPECT_EQ(picture.pixel(10, 10), ToQColor(Red).rgb());
+    EXPECT_FALSE(Ink(10, 11));
+}
+
+TEST_F(GdiContextTest, HollowRectangleOutlinesTheBoxAndLeavesItsInside)
+{
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen::Solid(Red, 1));
+    dc.SelectBrush(GdiBrush::Hollow());
+    dc.Rectangle(20, 30, 60, 50);
+    EXPECT_TRUE(Ink(20, 30));
+    EXPECT_TRUE(Ink(59, 49));
+    EXPECT_TRUE(Ink(40, 30));
+    EXPECT_TRUE(Ink(59, 40));
+    EXPECT_FALSE(Ink(60, 40));
+    EXPECT_FALSE(Ink(40, 50));
+    for (int y = 31; y < 49; ++y)
+        for (int x = 21; x < 59; ++x)
+            ASSERT_FALSE(Ink(x, y)) << x << "," << y;
+}
+
+TEST_F(GdiContextTest, FilledRectangleStopsShortOfRightAndBottomEdge)
+{
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen());
+    dc.SelectBrush(GdiBrush::Solid(Red));
+    dc.Rectangle(60, 50, 20, 30); // corners in either order
+    EXPECT_TRUE(Ink(20, 30));
+    EXPECT_TRUE(Ink(59, 49));
+    EXPECT_FALSE(Ink(60, 49));
+    EXPECT_FALSE(Ink(59, 50));
+    EXPECT_FALSE(Ink(19, 30));
+}
+
+TEST_F(GdiContextTest, HollowEllipseTouchesItsBoxInsideOnly)
+{
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen::Solid(Red, 1));
+    dc.SelectBrush(GdiBrush::Hollow());
+    dc.Ellipse(20, 20, 101, 81);
+    EXPECT_TRUE(Ink(60, 20));
+    EXPECT_TRUE(Ink(60, 80));
+    EXPECT_TRUE(Ink(20, 50));
+    EXPECT_TRUE(Ink(100, 50));
+    EXPECT_FALSE(Ink(60, 50));
+    EXPECT_FALSE(Ink(22, 22));
+    EXPECT_FALSE(Ink(101, 50));
+}
+
+TEST_F(GdiContextTest, AngleArcRunsCounterclockwiseFromTheLeadingLine)
+{
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen::Solid(Red, 1));
+    dc.MoveTo(100, 80);
+    dc.AngleArc(100, 80, 40, 0.0f, 90.0f);
+    EXPECT_TRUE(Ink(120, 80)); // leading line from the centre to the start
+    EXPECT_TRUE(Ink(128, 52) || Ink(128, 51) || Ink(129, 52)); // 45 degrees, above
+    EXPECT_FALSE(Ink(128, 108));
+    EXPECT_FALSE(Ink(72, 52));
+    EXPECT_EQ(dc.CurrentPosition(), (GdiPoint{100, 40}));
+
+    dc.MoveTo(100, 80);
+    dc.AngleArc(100, 80, 40, 180.0f, -90.0f);
+    EXPECT_TRUE(Ink(72, 52) || Ink(72, 51) || Ink(71, 52)); // clockwise: up over the left
+    EXPECT_FALSE(Ink(72, 108));
+    EXPECT_EQ(dc.CurrentPosition(), (GdiPoint{100, 40}));
+}
+
+TEST_F(GdiContextTest, FullTurnAngleArcDrawsTheWholeCircle)
+{
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen::Solid(Red, 1));
+    dc.MoveTo(100, 80);
+    dc.AngleArc(100, 80, 30, 90.0f, 360.0f);
+    for (auto [x, y] : {std::pair{130, 80}, {70, 80}, {100, 50}, {100, 110}})
+        EXPECT_TRUE(Ink(x, y)) << x << "," << y;
+    EXPECT_TRUE(Ink(100, 65)); // leading line from the centre up
+    EXPECT_FALSE(Ink(115, 80));
+    EXPECT_EQ(dc.CurrentPosition(), (GdiPoint{100, 50}));
+}
+
+TEST_F(GdiContextTest, TextOutPlacesTheTextTopLeftAtThePoint)
+{
+    LogFont log = LogFont::DefaultTextFont();
+    log.height = -30;
+    GdiContext dc(picture);
+    dc.SelectFont(GdiFont(log));
+    dc.SetTextColor(Red);
+    dc.SetBkMode(GdiContext::Transparent);
+    dc.TextOut(50, 40, QStringLiteral("HH"));
+    int top = 1000, left = 1000, bottom = -1;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (Ink(x, y)) {
+                top = std::min(top, y);
+                left = std::min(left, x);
+                bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(bottom, 0);
+    EXPECT_GE(left, 50);
+    EXPECT_LE(left, 50 + 5);
+    EXPECT_GE(top, 40);
+    EXPECT_LE(bottom, 40 + dc.TextHeight());
+    EXPECT_GT(bottom - top, 15);
+    EXPECT_EQ(dc.CurrentLogFont().height, -30);
+}
+
+TEST_F(GdiContextTest, OpaqueTextFillsItsCellWithTheBackgroundColour)
+{
+    GdiContext dc(picture);
+    dc.SetBkColor(MakeColorRef(0, 0, 255));
+    dc.SetBkMode(GdiContext::Opaque);
+    dc.TextOut(10, 10, QStringLiteral("."));
+    EXPECT_EQ(picture.pixel(10, 10), qRgb(0, 0, 255));
+}
+
+TEST_F(GdiContextTest, InvertRectInvertsExactlyTheBoxAndUndoesItself)
+{
+    picture.setPixel(30, 30, qRgb(10, 20, 30));
+    GdiContext dc(picture);
+    dc.InvertRect({40, 40, 30, 30});
+    EXPECT_EQ(picture.pixel(30, 30), qRgb(245, 235, 225));
+    EXPECT_EQ(picture.pixel(39, 39), qRgb(0, 0, 0));
+    EXPECT_EQ(picture.pixel(40, 39), Paper);
+    EXPECT_EQ(picture.pixel(39, 40), Paper);
+    dc.InvertRect({30, 30, 40, 40});
+    EXPECT_EQ(picture.pixel(30, 30), qRgb(10, 20, 30));
+    EXPECT_EQ(picture.pixel(35, 35), Paper);
+}
+
+TEST_F(GdiContextTest, SelectionsReturnWhatWasSelectedAndTheGuardRestoresIt)
+{
+    GdiContext dc(picture);
+    const GdiPen first = dc.CurrentPen();
+    const GdiPen red = GdiPen::Styled(Red, 4, 2);
+    EXPECT_EQ(dc.SelectPen(red), first);
+    {
+        GdiSelectionGuard guard(dc);
+        dc.SelectPen(GdiPen::Dotted(0));
+        dc.SelectBrush(GdiBrush::Hollow());
+        LogFont log;
+        log.height = -40;
+        dc.SelectFont(GdiFont(log));
+    }
+    EXPECT_EQ(dc.CurrentPen(), red);
+    EXPECT_FALSE(dc.CurrentBrush().IsHollow());
+    EXPECT_NE(dc.CurrentLogFont().height, -40);
+    EXPECT_EQ(dc.SetTextColor(Red), ColorRef(0));
+    EXPECT_EQ(dc.SetTextColor(0), Red);
+    EXPECT_EQ(dc.SetBkMode(GdiContext::Transparent), int(GdiContext::Opaque));
+}
+
+TEST_F(GdiContextTest, LogicalToDeviceIsTheIdentity)
+{
+    GdiContext dc(picture);
+    GdiPoint points[2] = {{-5, 7}, {3000, 2000}};
+    dc.LPtoDP(points, 2);
+    EXPECT_EQ(points[0], (GdiPoint{-5, 7}));
+    EXPECT_EQ(points[1], (GdiPoint{3000, 2000}));
+}
+
+// Every pixel any drawing call changes lies inside the touched rectangle, and
+// the rectangle stays close to what was drawn.
+struct TouchCase
+{
+    const char* name;
+    std::function<void(GdiContext&)> draw;
+    QRect tightBound;
+};
+
+class TouchedRectTest : public ::testing::TestWithParam<TouchCase>
+{
+};
+
+TEST_P(TouchedRectTest, CoversEveryChangedPixel)
+{
+    QImage picture(240, 160, QImage::Format_RGB32);
+    picture.fill(Paper);
+    const QImage before = picture.copy();
+    QRect touched;
+    {
+        GdiContext dc(picture);
+        EXPECT_TRUE(dc.TouchedRect().isEmpty());
+        GetParam().draw(dc);
+        touched = dc.TouchedRect();
+    }
+    int changed = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != before.pixel(x, y)) {
+                ++changed;
+                ASSERT_TRUE(touched.contains(x, y)) << x << "," << y;
+            }
+    EXPECT_GT(changed, 0);
+    EXPECT_TRUE(GetParam().tightBound.contains(touched))
+        << touched.x() << "," << touched.y() << " " << touched.width() << "x" << touched.height();
+}
+
+const LogFont BigItalic = [] {
+    LogFont log = LogFont::DefaultTextFont();
+    log.height = -36;
+    log.italic = 1;
+    return log;
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    DrawingCalls, TouchedRectTest,
+    ::testing::Values(TouchCase{"WideDashedLine",
+                                [](GdiContext& dc) {
+                                    dc.SelectPen(GdiPen::Styled(Red, 9, 3));
+                                    dc.MoveTo(30, 40);
+                                    dc.LineTo(200, 120);
+                                },
+                                QRect(20, 30, 192, 102)},
+                      TouchCase{"Polyline",
+                                [](GdiContext& dc) {
+                                    dc.SelectPen(GdiPen::Styled(Red, 6, 0));
+                                    const GdiPoint points[] = {{20, 20}, {100, 140}, {180, 30}};
+                                    dc.Polyline(points, 3);
+                                },
+                                QRect(12, 12, 178, 138)},
+                      TouchCase{"HollowEllipse",
+                                [](GdiContext& dc) {
+                                    dc.SelectPen(GdiPen::Styled(Red, 5, 1));
+                                    dc.SelectBrush(GdiBrush::Hollow());
+                                    dc.Ellipse(40, 30, 160, 110);
+                                },
+                                QRect(32, 22, 136, 96)},
+                      TouchCase{"AngleArc",
+                                [](GdiContext& dc) {
+                                    dc.SelectPen(GdiPen::Solid(Red, 3));
+                                    dc.MoveTo(20, 150);
+                                    dc.AngleArc(120, 80, 50, 30.0f, 200.0f);
+                                },
+                                QRect(10, 20, 170, 140)},
+                      TouchCase{"Text",
+                                [](GdiContext& dc) {
+                                    dc.SelectFont(GdiFont(BigItalic));
+                                    dc.SetBkMode(GdiContext::Transparent);
+                                    dc.TextOut(40, 50, QStringLiteral("Wgjf|"));
+                                },
+                                QRect(20, 30, 180, 90)},
+                      TouchCase{"InvertRect",
+                                [](GdiContext& dc) {
+                                    dc.InvertRect({10, 10, 30, 20});
+                                },
+                                QRect(10, 10, 20, 10)},
+                      TouchCase{"ClippedAtThePictureEdge",
+                                [](GdiContext& dc) {
+                                    dc.SelectPen(GdiPen::Dotted(Red));
+                                    dc.MoveTo(-10000, 80);
+                                    dc.LineTo(10000, 80);
+                                },
+                                QRect(0, 0, 240, 160)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GdiContextTest, TouchedRectResetsAndIgnoresTheNullPen)
+{
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen());
+    dc.MoveTo(0, 0);
+    dc.LineTo(100, 100);
+    EXPECT_TRUE(dc.TouchedRect().isEmpty());
+    EXPECT_EQ(dc.CurrentPosition(), (GdiPoint{100, 100}));
+    dc.InvertRect({0, 0, 5, 5});
+    EXPECT_FALSE(dc.TouchedRect().isEmpty());
+    dc.ResetTouched();
+    EXPECT_TRUE(dc.TouchedRect().isEmpty());
+}
+
+} // namespace
