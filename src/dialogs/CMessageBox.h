@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LanguageTable.h"
 #include "dialogs/DialogUnits.h"
 
 #include <QDialog>
@@ -34,6 +35,14 @@ class CMessageBox : public QDialog {
 
     // Runs the box modally (through ModalRunner) and returns 1, 7 or 2.
     int Run();
+
+    // A two-button question with the texts of the table's language: 1, 7 or 2.
+    static int Ask(QWidget* parent, const LanguageTable& table, TextPair caption, TextPair message,
+                   TextPair yes = Texts::Yes, TextPair no = Texts::No);
+
+    // A notice with the single button "OK" in the table's language: 1 or 2.
+    static int Tell(QWidget* parent, const LanguageTable& table, TextPair caption,
+                    TextPair message);
 
     // The left edge that centres a button in the client area.
     static int CenteredLeft(int clientWidth, int buttonWidth) {

@@ -41,12 +41,6 @@ TEST_F(CMessageBoxTest, SingleButtonIsCentredAndShowsTheYesText) {
     EXPECT_EQ(box.YesButton()->text(), QStringLiteral("OK"));
 }
 
-TEST(CMessageBoxLayout, CentringAtTheClassicFont) {
-    // 186 units at 6 pixels per 4 units is 279 pixels; the button is 75.
-    EXPECT_EQ(CMessageBox::CenteredLeft(279, 75), 102);
-    EXPECT_EQ(CMessageBox::CenteredLeft(280, 75), 102);
-}
-
 struct ResultCase {
     const char* name;
     std::function<void(CMessageBox&)> act;
@@ -88,16 +82,6 @@ TEST_F(CMessageBoxTest, SingleButtonEscapeStillReturnsTwo) {
     EXPECT_EQ(box.Run(), CMessageBox::ResultCancel);
 }
 
-TEST_F(CMessageBoxTest, RunGoesThroughTheInstalledRunner) {
-    ModalRunner::Scope scope([](QDialog& dialog) {
-        dialog.open();
-        auto& messageBox = dynamic_cast<CMessageBox&>(dialog);
-        QTest::mouseClick(messageBox.NoButton(), Qt::LeftButton);
-        return dialog.result();
-    });
-    EXPECT_EQ(box.Run(), CMessageBox::ResultNo);
-}
-
 TEST_F(CMessageBoxTest, TextsAreCutToTheirFields) {
     box.caption = QString(40, u'c');
     box.message = QString(200, u'm');
@@ -109,6 +93,51 @@ TEST_F(CMessageBoxTest, TextsAreCutToTheirFields) {
     EXPECT_EQ(box.YesButton()->text(), QString(15, u'y'));
     EXPECT_EQ(box.NoButton()->text(), QString(15, u'n'));
     EXPECT_EQ(box.caption.size(), 40); // the caller's fields stay as they were
+}
+
+struct Seen {
+    QString title;
+    QString message;
+    QString yes;
+    bool noShown = false;
+    QString no;
+};
+
+// Records what the box showed, then presses its first button.
+ModalRunner::Runner Record(Seen& seen) {
+    return [&seen](QDialog& dialog) {
+        dialog.open();
+        auto& box = dynamic_cast<CMessageBox&>(dialog);
+        seen = {box.windowTitle(), box.MessageLabel()->text(), box.YesButton()->text(),
+                box.NoButton()->isVisible(), box.NoButton()->text()};
+        QTest::mouseClick(box.YesButton(), Qt::LeftButton);
+        return dialog.result();
+    };
+}
+
+TEST(CMessageBoxTexts, AskInChineseShowsTheChineseStrings) {
+    Seen seen;
+    ModalRunner::Scope scope(Record(seen));
+    EXPECT_EQ(
+        CMessageBox::Ask(nullptr, LanguageTable(2), Texts::ModifiedCaption, Texts::ModifiedMessage),
+        CMessageBox::ResultYes);
+    EXPECT_EQ(seen.title, QStringLiteral("Lumvex 编辑器"));
+    EXPECT_EQ(seen.message, QStringLiteral("照片已被修改。\n保存图片......"));
+    EXPECT_EQ(seen.yes, QStringLiteral("是"));
+    EXPECT_TRUE(seen.noShown);
+    EXPECT_EQ(seen.no, QStringLiteral("否"));
+}
+
+TEST(CMessageBoxTexts, TellInEnglishHasOneOkButton) {
+    Seen seen;
+    ModalRunner::Scope scope(Record(seen));
+    EXPECT_EQ(CMessageBox::Tell(nullptr, LanguageTable(0), Texts::CalibrationPromptCaption,
+                                Texts::CalibrationPromptMessage),
+              CMessageBox::ResultYes);
+    EXPECT_EQ(seen.title, QStringLiteral("Calibtration"));
+    EXPECT_EQ(seen.message, QStringLiteral("Please take measurement on calibration standard"));
+    EXPECT_EQ(seen.yes, QStringLiteral("OK"));
+    EXPECT_FALSE(seen.noShown);
 }
 
 } // namespace

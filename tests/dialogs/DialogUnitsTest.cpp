@@ -31,16 +31,4 @@ TEST(DialogUnits, DialogSizesAtTheClassicFont) {
     EXPECT_EQ(units.Map(311, 29), QSize(467, 47));
 }
 
-TEST(DialogUnits, FollowTheFont) {
-    QFont small;
-    small.setPixelSize(10);
-    QFont large = small;
-    large.setPixelSize(20);
-    const DialogUnits a = DialogUnits::FromFont(small);
-    const DialogUnits b = DialogUnits::FromFont(large);
-    EXPECT_GT(a.BaseWidth(), 0);
-    EXPECT_GT(b.BaseWidth(), a.BaseWidth());
-    EXPECT_GT(b.BaseHeight(), a.BaseHeight());
-}
-
 } // namespace
