@@ -1,0 +1,234 @@
+#include "MagnificationFixture.h"
+
+#include "draw/CDrawObject.h"
+#include "magnification/CAdjustMagnificationDlg.h"
+#include "platform/GdiContext.h"
+#include "view/ToolMode.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+
+#include <cmath>
+#include <iostream>
+
+using Box = MagnificationModel::BoxFormat;
+
+namespace {
+
+// Stands in for the calibration line the view commits before it broadcasts.
+class TestCalibrationLine : public CDrawObject
+{
+public:
+    TestCalibrationLine(QPoint a, QPoint b) : a(a), b(b) {}
+    void Draw(GdiContext& dc) override
+    {
+        dc.Painter().setPen(QPen(Qt::red, 2));
+        dc.Painter().drawLine(a, b);
+    }
+    QPoint a;
+    QPoint b;
+};
+
+// The value a finished calibration line broadcasts: its length at
+// magnification 1 times the magnification it was drawn with.
+double CalibrationValue(QPoint a, QPoint b, const CLumvexImgEdtView& view)
+{
+    const int dx = b.x() - a.x();
+    const int dy = b.y() - a.y();
+    const double length = std::sqrt(double(dx * dx + dy * dy)) * view.pixelSize *
+                          view.resolutionFactor;
+    const double handed =
+        view.useAdjustedMagnification ? view.adjustedMagnification : view.pictureMagnification;
+    return length * (handed > 1.0 ? handed : 50.0);
+}
+
+struct DialogScript
+{
+    QString typed;
+    bool clearCheckBox = false;
+    bool pressOk = true;
+};
+
+} // namespace
+
+class CalibrationFlow : public MagnificationFixture
+{
+protected:
+    // Loads a picture whose record has the given measuring magnification and
+    // commits a calibration line over it.
+    void Prepare(double magnification)
+    {
+        PictureInfoRecord record;
+        record.pictureMagnification = magnification;
+        record.scaleResolutionCode = 0x05000400;
+        WriteInfo(QStringLiteral("20081231_1500"), record.ToBytes());
+        Open(WriteBmp(QStringLiteral("20081231_1500.bmp"), {1280, 1024}), Box::Full);
+        DrawLine({100, 100}, {300, 100});
+    }
+
+    void DrawLine(QPoint a, QPoint b)
+    {
+        view.SetToolMode(ToolCalibration);
+        view.SetCurrentObject(new TestCalibrationLine(a, b));
+        view.RestoreWorkingPicture(true);
+        view.CommitObject();
+        ASSERT_EQ(view.modificationCount, 1);
+    }
+
+    // Drives the real dialog the way a user would, without a modal loop.
+    MagnificationModel::CalibrationRunner Script(DialogScript script)
+    {
+        return [this, script](const CalibrationRequest& request) {
+            seen = request;
+            ++dialogs;
+            CAdjustMagnificationDlg dialog;
+            dialog.SetRequest(request);
+            dialog.show();
+            if (!script.typed.isEmpty())
+                QTest::keyClicks(dialog.ActualEdit(), script.typed);
+            if (script.clearCheckBox)
+                dialog.CaptureCheckBox()->setChecked(false);
+            if (script.pressOk)
+                QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+            else
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            return CalibrationAnswer{dialog.result() == QDialog::Accepted,
+                                     dialog.adjustedMagnification, dialog.useAdjustedAsCapture};
+        };
+    }
+
+    bool LineIsGone() const
+    {
+        return view.modificationCount == 0 && view.WorkingPicture().pixel(200, 100) == qRgb(255, 255, 255);
+    }
+
+    CalibrationRequest seen;
+    int dialogs = 0;
+};
+
+TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre)
+{
+    Prepare(40.0);
+    QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
+    ASSERT_TRUE(model->HandleCalibration(200.0, 0, view, Script({QStringLiteral("0.1")})));
+
+    EXPECT_DOUBLE_EQ(seen.measuredDimension, 5.0);
+    EXPECT_DOUBLE_EQ(seen.referenceMagnification, 40.0);
+    EXPECT_DOUBLE_EQ(seen.adjustedMagnification, 40.0);
+    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 50.0);
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 50.0);
+    EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 50.0);
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 40.0);
+    EXPECT_DOUBLE_EQ(view.adjustedMagnification, 50.0);
+    EXPECT_EQ(view.useAdjustedMagnification, 1);
+    EXPECT_EQ(model->boxText, QStringLiteral("50.000000"));
+    EXPECT_DOUBLE_EQ(CaptureSetting(), 50.0);
+    EXPECT_EQ(Broadcasts(posted), 1);
+    EXPECT_TRUE(LineIsGone());
+    EXPECT_EQ(view.GetToolMode(), ToolNone);
+}
+
+TEST_F(CalibrationFlow, ClearedCheckBoxLeavesTheCaptureMagnification)
+{
+    WriteCaptureSetting(30.0);
+    Prepare(40.0);
+    QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
+    model->HandleCalibration(200.0, 1, view, Script({QStringLiteral("100"), true}));
+    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 50.0);
+    EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
+    EXPECT_EQ(Broadcasts(posted), 0);
+}
+
+TEST_F(CalibrationFlow, CancelStillRemovesTheLine)
+{
+    Prepare(40.0);
+    model->HandleCalibration(200.0, 0, view, Script({QStringLiteral("0.1"), false, false}));
+    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 40.0);
+    EXPECT_EQ(model->boxText, QStringLiteral("40.000000"));
+    EXPECT_TRUE(LineIsGone());
+    EXPECT_EQ(view.GetToolMode(), ToolNone);
+}
+
+TEST_F(CalibrationFlow, ValuesNotAboveZeroAreIgnored)
+{
+    Prepare(40.0);
+    for (double value : {0.0, -5.0, std::nan("")})
+        EXPECT_FALSE(model->HandleCalibration(value, 0, view, Script({})));
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_EQ(view.modificationCount, 1);
+    EXPECT_EQ(view.GetToolMode(), ToolCalibration);
+}
+
+TEST_F(CalibrationFlow, WithoutMagnificationTheFallbackIsTheReference)
+{
+    Prepare(0.0);
+    ASSERT_TRUE(model->HandleCalibration(1775.0, 0, view, Script({})));
+    EXPECT_DOUBLE_EQ(seen.measuredDimension, 35.5);
+    EXPECT_DOUBLE_EQ(seen.adjustedMagnification, 0.0);
+    // OK without typing stores the start value, 0.
+    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
+    EXPECT_EQ(view.useAdjustedMagnification, 1);
+    EXPECT_EQ(model->boxText, QStringLiteral("0.000000"));
+    EXPECT_TRUE(LineIsGone());
+}
+
+TEST_F(CalibrationFlow, ZeroLengthTypedNeverReachesThePicture)
+{
+    Prepare(40.0);
+    // The user types 0, OK is refused; the dialog then goes away with Esc.
+    model->HandleCalibration(200.0, 0, view, Script({QStringLiteral("0")}));
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 40.0);
+    EXPECT_TRUE(std::isfinite(model->record.adjustedMagnification));
+    EXPECT_EQ(view.useAdjustedMagnification, 0);
+}
+
+// A stage micrometer photographed at a true magnification of 52; its record
+// claims 50. Measuring one millimetre (ten divisions) calibrates the picture.
+TEST_F(CalibrationFlow, StageMicrometerSampleCalibratesToItsTrueMagnification)
+{
+    const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
+    ASSERT_TRUE(Open(picture, Box::Full));
+    ASSERT_DOUBLE_EQ(model->measuringMagnification, 50.0);
+    ASSERT_DOUBLE_EQ(view.pixelSize, 0.355);
+    ASSERT_DOUBLE_EQ(view.resolutionFactor, 1.0);
+
+    // Only the long millimetre ticks cross this row; find their centres.
+    const QImage& image = view.WorkingPicture();
+    const int row = 480;
+    QList<double> ticks;
+    for (int x = 0; x < image.width(); ++x) {
+        if (qGray(image.pixel(x, row)) >= 100)
+            continue;
+        const int start = x;
+        while (x < image.width() && qGray(image.pixel(x, row)) < 100)
+            ++x;
+        ticks << (start + x - 1) / 2.0;
+    }
+    ASSERT_EQ(ticks.size(), 8) << "millimetre ticks 0 to 7";
+    const QPoint zero(int(std::lround(ticks[0])), row);
+    const QPoint one(int(std::lround(ticks[1])), row);
+    const int pixels = one.x() - zero.x();
+    EXPECT_GE(pixels, 146);
+    EXPECT_LE(pixels, 147);
+
+    DrawLine(zero, one);
+    const double value = CalibrationValue(zero, one, view);
+    ASSERT_TRUE(model->HandleCalibration(value, 0, view, Script({QStringLiteral("1")})));
+
+    std::cout << "[ calibrated ] line of " << pixels << " pixels, value " << value
+              << ", adjusted magnification " << model->adjustedMagnification << std::endl;
+    EXPECT_NEAR(model->adjustedMagnification, 52.0, 0.2);
+    EXPECT_EQ(model->boxText, QString::asprintf("%f", model->adjustedMagnification));
+    EXPECT_EQ(view.useAdjustedMagnification, 1);
+    EXPECT_EQ(view.modificationCount, 0);
+
+    // The calibration reaches the info file when the picture is left.
+    model->SavePictureInfo();
+    const auto saved = PictureInfoRecord::FromBytes(ReadInfo(QStringLiteral("20081231_1236")));
+    EXPECT_DOUBLE_EQ(saved.adjustedMagnification, 52.0 + (pixels - 146.48) * 0.355);
+    EXPECT_DOUBLE_EQ(saved.pictureMagnification, 50.0);
+}

@@ -1,0 +1,128 @@
+#include "MagnificationFixture.h"
+
+using Box = MagnificationModel::BoxFormat;
+
+class MagnificationCommands : public MagnificationFixture
+{
+protected:
+    void SetUp() override
+    {
+        MagnificationFixture::SetUp();
+        PictureInfoRecord record;
+        record.pictureMagnification = 50.0;
+        record.adjustedMagnification = 2.5;
+        record.scaleResolutionCode = 0x05000400;
+        WriteInfo(QStringLiteral("20081231_1400"), record.ToBytes());
+        Open(WriteBmp(QStringLiteral("20081231_1400.bmp"), {1280, 2}), Box::Full);
+        WriteCaptureSetting(30.0);
+    }
+
+    // A dialog that answers OK with a fixed value, remembering its start value.
+    MagnificationModel::SetDialogRunner Answer(double value)
+    {
+        return [this, value](double& v) {
+            started = v;
+            v = value;
+            return true;
+        };
+    }
+
+    double started = -1.0;
+};
+
+TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue)
+{
+    ASSERT_TRUE(model->SetPictureMagnification(view, Answer(75.0)));
+    EXPECT_DOUBLE_EQ(started, 2.5);
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 75.0);
+    EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 75.0);
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 75.0);
+    EXPECT_DOUBLE_EQ(view.pictureMagnification, 75.0);
+    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
+    EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
+    EXPECT_EQ(view.useAdjustedMagnification, 0);
+    EXPECT_EQ(model->boxText, QStringLiteral("75.0"));
+    EXPECT_EQ(view.modificationCount, 0);
+    EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
+}
+
+TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox)
+{
+    QStringList shown;
+    model->boxTextChanged = [&](const QString& text) { shown << text; };
+    ASSERT_TRUE(model->SetPictureMagnification(view, Answer(1.0)));
+    EXPECT_EQ(shown, QStringList{QString()});
+    EXPECT_TRUE(model->LengthToolsEnabled());
+}
+
+TEST_F(MagnificationCommands, CancelChangesNothing)
+{
+    const PictureInfoRecord before = model->record;
+    EXPECT_FALSE(model->SetPictureMagnification(view, [](double& v) {
+        v = 99.0;
+        return false;
+    }));
+    EXPECT_EQ(model->record, before);
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
+    EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
+}
+
+TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting)
+{
+    QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
+    ASSERT_TRUE(model->SetCaptureMagnification(Answer(120.0)));
+    EXPECT_DOUBLE_EQ(started, 2.5);
+    EXPECT_DOUBLE_EQ(CaptureSetting(), 120.0);
+    EXPECT_EQ(Broadcasts(posted), 1);
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
+    EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
+}
+
+TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything)
+{
+    model->ResetPictureMagnification(view);
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 0.0);
+    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 0.0);
+    EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 0.0);
+    EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
+    EXPECT_DOUBLE_EQ(view.pictureMagnification, 0.0);
+    EXPECT_EQ(view.useAdjustedMagnification, 0);
+    EXPECT_EQ(model->boxText, QStringLiteral("NONE"));
+    EXPECT_TRUE(model->ShouldPromptCalibration());
+}
+
+TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone)
+{
+    QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
+    model->ResetCaptureMagnification();
+    EXPECT_DOUBLE_EQ(CaptureSetting(), 0.0);
+    EXPECT_EQ(Broadcasts(posted), 1);
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
+    EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
+}
+
+TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten)
+{
+    // The settings "folder" is a regular file: the key cannot be created.
+    QFile blocker(temp.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsStore unwritable(temp.filePath(QStringLiteral("blocker/Lumvex.ini")));
+    MagnificationModel other(unwritable, bus);
+    QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
+    other.WriteCaptureMagnification(80.0);
+    EXPECT_EQ(Broadcasts(posted), 1);
+    EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("blocker/Lumvex.ini"))));
+}
+
+TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification)
+{
+    model->ReadCaptureMagnification();
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 30.0);
+    EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 30.0);
+    // The picture's own record still decides once it is loaded.
+    Open(PicturePath(QStringLiteral("20081231_1400.bmp")), Box::Full);
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
+}

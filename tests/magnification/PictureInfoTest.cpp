@@ -1,0 +1,358 @@
+#include "MagnificationFixture.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QTimeZone>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using Box = MagnificationModel::BoxFormat;
+
+struct InfoPathCase
+{
+    const char* picture;
+    const char* info;
+};
+
+class InfoPathForPicture : public ::testing::TestWithParam<InfoPathCase>
+{
+};
+
+TEST_P(InfoPathForPicture, DerivesByPositions)
+{
+    EXPECT_EQ(MagnificationModel::InfoPathForPicture(QString::fromUtf8(GetParam().picture)),
+              QString::fromUtf8(GetParam().info));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, InfoPathForPicture,
+    ::testing::Values(InfoPathCase{"/pics/20081231_1234.jpg", "/pics/Info/20081231_1234"},
+                      InfoPathCase{"/a/b c/20081231_1235.bmp", "/a/b c/Info/20081231_1235"},
+                      InfoPathCase{"/20081231_1234.jpg", "/Info/20081231_1234"},
+                      // Not a capture name: no usable info path.
+                      InfoPathCase{"/pics/abc.jpg", ""},
+                      InfoPathCase{"20081231_1234.jpg", ""},
+                      InfoPathCase{"/pics/x20081231_1234.jpg", ""},
+                      InfoPathCase{"/pics/20081231_1234.jpeg", ""}, InfoPathCase{"", ""}));
+
+TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators)
+{
+    EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QStringLiteral("/pics/20081231_1234.jpg")),
+              QStringLiteral("/pics/Info/20081231_1234"));
+    EXPECT_EQ(
+        MagnificationModel::InfoPathForRecordPath(QStringLiteral("D:\\pics\\20081231_1234.jpg")),
+        QStringLiteral("D:/pics/Info/20081231_1234"));
+    EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QStringLiteral("/pics/abc.jpg")), QString());
+    EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QString()), QString());
+}
+
+TEST(PixelSize, FollowsTheCameraTable)
+{
+    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0x0C456355), 0.2);
+    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0x0C4562C0), 0.38093);
+    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0x0C456320), 0.38093);
+    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0x0C456563), 0.237725);
+    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0), 0.355);
+    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0x0C456356), 0.355);
+}
+
+TEST(ResolutionFactor, TakesTheSmallerQuotient)
+{
+    // A JPEG stored at 2560 x 1920 with the default code: min(0.5, 0.5333).
+    EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {2560, 1920}), 0.5);
+    EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {1280, 1024}), 1.0);
+    EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x064004B0, {800, 600}), 2.0);
+    EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {640, 1024}), 1.0);
+    EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0, {640, 480}), 0.0);
+    EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {0, 0}), 1.0);
+}
+
+class PictureInfo : public MagnificationFixture
+{
+};
+
+TEST_F(PictureInfo, ReadsTheSampleRecords)
+{
+    const QString jpg = CopySample(QStringLiteral("20081231_1234.jpg"));
+    ASSERT_TRUE(view.LoadPicture(jpg));
+    model->LoadPictureInfo(jpg, view);
+    EXPECT_EQ(model->record.captureResolutionCode, 0x028001E0u);
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 50.0);
+    EXPECT_DOUBLE_EQ(model->pixelSize, 0.2);
+    EXPECT_DOUBLE_EQ(view.pixelSize, 0.2);
+    EXPECT_DOUBLE_EQ(view.resolutionFactor, 1.0);
+    EXPECT_EQ(model->record.PathText(), jpg);
+    EXPECT_EQ(model->record.captureTime.year, 2008);
+
+    const QString bmp = CopySample(QStringLiteral("20081231_1235.bmp"));
+    ASSERT_TRUE(view.LoadPicture(bmp));
+    model->LoadPictureInfo(bmp, view);
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 200.0);
+    EXPECT_DOUBLE_EQ(view.pictureMagnification, 200.0);
+    EXPECT_DOUBLE_EQ(model->pixelSize, 0.38093);
+}
+
+TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes)
+{
+    PictureInfoRecord written;
+    written.SetPathText(QStringLiteral("/elsewhere/20081231_1299.bmp"));
+    written.SetRemark(QStringLiteral("Schnitt 3"));
+    written.pictureMagnification = 80.0;
+    written.scaleResolutionCode = 0x05000400;
+    written.cameraCode = 0x0C456355;
+    WriteInfo(QStringLiteral("20081231_1240"), written.ToBytes().left(300));
+    const QString picture = WriteBmp(QStringLiteral("20081231_1240.bmp"), {1280, 4});
+
+    model->pictureMagnification = 30.0;
+    model->LoadPictureInfo(picture, view);
+    EXPECT_EQ(model->record.Remark(), QStringLiteral("Schnitt 3"));
+    EXPECT_EQ(model->record.captureTime, SystemTime{});
+    EXPECT_EQ(model->record.scaleResolutionCode, 0u);
+    EXPECT_EQ(model->record.cameraCode, 0u);
+    EXPECT_DOUBLE_EQ(model->pixelSize, 0.355);
+    // The magnification lies past the bytes read: the one in force stays.
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 30.0);
+    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
+    EXPECT_DOUBLE_EQ(model->resolutionFactor, 0.0);
+    EXPECT_EQ(model->record.PathText(), picture);
+}
+
+struct HeaderCase
+{
+    int width;
+    uint32_t code;
+};
+
+class DefaultsFromBmpHeader : public MagnificationFixture,
+                              public ::testing::WithParamInterface<HeaderCase>
+{
+};
+
+TEST_P(DefaultsFromBmpHeader, WithoutInfoFile)
+{
+    const QString picture = WriteBmp(QStringLiteral("20081231_1300.bmp"), {GetParam().width, 2});
+    const QDateTime written(QDate(2009, 3, 14), QTime(15, 9, 26));
+    {
+        QFile file(picture);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+    }
+    model->pictureMagnification = 60.0;
+    view.pictureSize = {GetParam().width, 2};
+    model->LoadPictureInfo(picture, view);
+
+    EXPECT_EQ(model->record.captureResolutionCode, GetParam().code);
+    EXPECT_EQ(model->record.scaleResolutionCode, GetParam().code);
+    EXPECT_EQ(model->record.captureTime, SystemTime::FromDateTime(written));
+    EXPECT_EQ(model->record.captureTime.dayOfWeek, 6); // a Saturday
+    EXPECT_DOUBLE_EQ(model->pixelSize, 0.355);
+    EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 60.0);
+    EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
+    EXPECT_EQ(model->record.Remark(), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, DefaultsFromBmpHeader,
+                         ::testing::Values(HeaderCase{1600, 0x064004B0},
+                                           HeaderCase{1280, 0x05000400},
+                                           HeaderCase{640, 0x028001E0},
+                                           HeaderCase{800, 0x05000400}));
+
+TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution)
+{
+    const QString jpg = CopySample(QStringLiteral("20081231_1237.jpg"));
+    ASSERT_TRUE(view.LoadPicture(jpg));
+    model->LoadPictureInfo(jpg, view);
+    EXPECT_EQ(model->record.captureResolutionCode, 0x05000400u);
+    EXPECT_EQ(model->record.scaleResolutionCode, 0x05000400u);
+    EXPECT_DOUBLE_EQ(model->resolutionFactor, 0.5);
+    EXPECT_DOUBLE_EQ(view.resolutionFactor, 0.5);
+}
+
+TEST_F(PictureInfo, UnreadablePictureKeepsTheCurrentTimeAndNoScale)
+{
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-2);
+    model->LoadPictureInfo(PicturePath(QStringLiteral("20081231_1301.bmp")), view);
+    EXPECT_EQ(model->record.captureResolutionCode, 0x05000400u);
+    EXPECT_EQ(model->record.scaleResolutionCode, 0u);
+    EXPECT_GE(model->record.captureTime.year, before.date().year());
+}
+
+TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification)
+{
+    WriteCaptureSetting(30.0);
+    model->ReadCaptureMagnification();
+    const QString first = WriteBmp(QStringLiteral("20081231_1310.bmp"), {1280, 2});
+    const QString second = WriteBmp(QStringLiteral("20081231_1311.bmp"), {1280, 2});
+
+    Open(first, Box::Full);
+    EXPECT_EQ(model->boxText, QStringLiteral("30.000000"));
+    model->ApplyPictureMagnification(75.0, view);
+    model->SavePictureInfo();
+
+    Open(second, Box::Short);
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 75.0);
+    EXPECT_DOUBLE_EQ(view.pictureMagnification, 75.0);
+    EXPECT_EQ(model->boxText, QStringLiteral("75.0"));
+    // The first picture got its info file on leaving.
+    EXPECT_DOUBLE_EQ(PictureInfoRecord::FromBytes(ReadInfo(QStringLiteral("20081231_1310")))
+                         .pictureMagnification,
+                     75.0);
+}
+
+TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne)
+{
+    PictureInfoRecord record;
+    record.pictureMagnification = 50.0;
+    record.adjustedMagnification = 2.5;
+    record.scaleResolutionCode = 0x05000400;
+    WriteInfo(QStringLiteral("20081231_1320"), record.ToBytes());
+    const QString picture = WriteBmp(QStringLiteral("20081231_1320.bmp"), {1280, 2});
+
+    for (const auto& [format, text] : {std::pair{Box::Full, "2.500000"}, {Box::Short, "2.5"}}) {
+        Open(picture, format);
+        EXPECT_EQ(model->boxText, QString::fromLatin1(text));
+        EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
+        EXPECT_DOUBLE_EQ(view.adjustedMagnification, 2.5);
+        EXPECT_EQ(view.useAdjustedMagnification, 1);
+        EXPECT_DOUBLE_EQ(view.pictureMagnification, 50.0);
+    }
+}
+
+TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen)
+{
+    PictureInfoRecord record;
+    record.pictureMagnification = 50.0;
+    record.adjustedMagnification = 1.0;
+    WriteInfo(QStringLiteral("20081231_1321"), record.ToBytes());
+    const QString picture = WriteBmp(QStringLiteral("20081231_1321.bmp"), {1280, 2});
+
+    Open(picture, Box::Full);
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 50.0);
+    EXPECT_EQ(view.useAdjustedMagnification, 0);
+    EXPECT_EQ(model->boxText, QStringLiteral("50.000000"));
+
+    model->RederiveForMeasuringTool();
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 1.0);
+    EXPECT_EQ(model->boxText, QStringLiteral("50.000000"));
+    EXPECT_TRUE(model->LengthToolsEnabled());
+}
+
+TEST_F(PictureInfo, NoMagnificationShowsNoneAndPromptsOncePerPicture)
+{
+    const QString picture = WriteBmp(QStringLiteral("20081231_1322.bmp"), {1280, 2});
+    model->ReadCaptureMagnification();
+    Open(picture, Box::Full);
+    EXPECT_EQ(model->boxText, QStringLiteral("NONE"));
+    EXPECT_TRUE(model->ShouldPromptCalibration());
+    EXPECT_FALSE(model->LengthToolsEnabled());
+    model->calibrationPromptFlag = 1;
+    EXPECT_FALSE(model->ShouldPromptCalibration());
+    Open(picture, Box::Full);
+    EXPECT_EQ(model->calibrationPromptFlag, 0);
+}
+
+TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt)
+{
+    const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
+    Open(picture, Box::Full);
+    model->record.SetRemark(QStringLiteral("Objektmikrometer µm"));
+    const QByteArray expected = model->record.ToBytes();
+    model->SavePictureInfo();
+
+    EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), expected);
+    PictureInfoRecord cleared;
+    cleared.pictureMagnification = 50.0;
+    EXPECT_EQ(model->record, cleared);
+}
+
+TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing)
+{
+    const QString picture = WriteBmp(QStringLiteral("abc.bmp"), {640, 2});
+    model->pictureMagnification = 20.0;
+    model->LoadPictureInfo(picture, view);
+    EXPECT_EQ(model->record.captureResolutionCode, 0x028001E0u);
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 20.0);
+    model->SavePictureInfo();
+    EXPECT_TRUE(QDir(folder + QStringLiteral("/Info")).isEmpty());
+}
+
+TEST_F(PictureInfo, MissingInfoFolderIsNeverCreated)
+{
+    ASSERT_TRUE(QDir(folder + QStringLiteral("/Info")).removeRecursively());
+    const QString picture = WriteBmp(QStringLiteral("20081231_1330.bmp"), {1280, 2});
+    Open(picture, Box::Full);
+    model->SavePictureInfo();
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Info")));
+}
+
+TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped)
+{
+    ASSERT_TRUE(QDir(folder + QStringLiteral("/Info")).removeRecursively());
+    {
+        QFile blocker(folder + QStringLiteral("/Info"));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        blocker.write("not a folder");
+    }
+    const QString picture = WriteBmp(QStringLiteral("20081231_1331.bmp"), {1280, 2});
+    Open(picture, Box::Full);
+    model->SavePictureInfo();
+    QFile blocker(folder + QStringLiteral("/Info"));
+    ASSERT_TRUE(blocker.open(QIODevice::ReadOnly));
+    EXPECT_EQ(blocker.readAll(), QByteArray("not a folder"));
+}
+
+TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser)
+{
+    const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
+    const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
+    Open(picture, Box::Full);
+    model->record.adjustedMagnification = 9.0;
+    const QString info = folder + QStringLiteral("/Info");
+    const auto permissions = QFile::permissions(info);
+    ASSERT_TRUE(QFile::setPermissions(info, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                QFile::ExeGroup));
+    model->SavePictureInfo();
+    QFile::setPermissions(info, permissions);
+
+    EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
+    EXPECT_EQ(QDir(info).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(PictureInfo, ReadOnlyInfoFileIsKept)
+{
+    const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
+    const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
+    ASSERT_TRUE(QFile::setPermissions(InfoPath(QStringLiteral("20081231_1236")), QFile::ReadOwner));
+    Open(picture, Box::Full);
+    model->record.adjustedMagnification = 9.0;
+    model->SavePictureInfo();
+    EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
+}
+
+TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole)
+{
+    const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
+    const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
+    ASSERT_EQ(before.size(), 568);
+    Open(picture, Box::Full);
+    model->record.adjustedMagnification = 9.0;
+
+    // A file size limit makes the write fail part way, as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    model->SavePictureInfo();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
+    EXPECT_EQ(QDir(folder + QStringLiteral("/Info")).entryList(QDir::Files | QDir::Hidden).size(),
+              1);
+}
