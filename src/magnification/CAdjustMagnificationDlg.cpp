@@ -13,12 +13,13 @@
 
 namespace {
 
-QString DataExchangeText(double value) { return QString::asprintf("%.*g", 15, value); }
+QString DataExchangeText(double value) {
+    return QString::asprintf("%.*g", 15, value);
+}
 
 } // namespace
 
-CAdjustMagnificationDlg::CAdjustMagnificationDlg(QWidget* parent) : QDialog(parent)
-{
+CAdjustMagnificationDlg::CAdjustMagnificationDlg(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     const DialogTemplateScale scale(font());
     setFixedSize(scale.Size(208, 94));
@@ -66,8 +67,7 @@ CAdjustMagnificationDlg::CAdjustMagnificationDlg(QWidget* parent) : QDialog(pare
 
 CAdjustMagnificationDlg::~CAdjustMagnificationDlg() = default;
 
-int CAdjustMagnificationDlg::UnitLabelId(int unitIndex, bool chinese)
-{
+int CAdjustMagnificationDlg::UnitLabelId(int unitIndex, bool chinese) {
     int id = 1226;
     switch (unitIndex) {
     case 1:
@@ -88,8 +88,7 @@ int CAdjustMagnificationDlg::UnitLabelId(int unitIndex, bool chinese)
 }
 
 double CAdjustMagnificationDlg::AdjustedFor(double measuredDimension, double actualDimension,
-                                            int unitIndex)
-{
+                                            int unitIndex) {
     double adjusted = measuredDimension / actualDimension;
     switch (unitIndex) {
     case 1:
@@ -108,8 +107,7 @@ double CAdjustMagnificationDlg::AdjustedFor(double measuredDimension, double act
 }
 
 CalibrationAnswer CAdjustMagnificationDlg::Run(const CalibrationRequest& request,
-                                               const Texts& texts, QWidget* parent)
-{
+                                               const Texts& texts, QWidget* parent) {
     CAdjustMagnificationDlg dialog(parent);
     dialog.SetRequest(request);
     dialog.texts = texts;
@@ -120,16 +118,14 @@ CalibrationAnswer CAdjustMagnificationDlg::Run(const CalibrationRequest& request
     return answer;
 }
 
-void CAdjustMagnificationDlg::SetRequest(const CalibrationRequest& request)
-{
+void CAdjustMagnificationDlg::SetRequest(const CalibrationRequest& request) {
     unitIndex = request.unitIndex;
     measuredDimension = request.measuredDimension;
     referenceMagnification = request.referenceMagnification;
     adjustedMagnification = request.adjustedMagnification;
 }
 
-void CAdjustMagnificationDlg::InitDialog()
-{
+void CAdjustMagnificationDlg::InitDialog() {
     measuredEdit->setText(DataExchangeText(measuredDimension));
     referenceEdit->setText(DataExchangeText(referenceMagnification));
     captureCheck->setChecked(useAdjustedAsCapture != 0);
@@ -151,17 +147,17 @@ void CAdjustMagnificationDlg::InitDialog()
     actualEdit->setFocus();
 }
 
-bool CAdjustMagnificationDlg::CanAccept() const { return !actualEdited || actualValid; }
+bool CAdjustMagnificationDlg::CanAccept() const {
+    return !actualEdited || actualValid;
+}
 
-void CAdjustMagnificationDlg::showEvent(QShowEvent* event)
-{
+void CAdjustMagnificationDlg::showEvent(QShowEvent* event) {
     if (!event->spontaneous())
         InitDialog();
     QDialog::showEvent(event);
 }
 
-void CAdjustMagnificationDlg::OnActualChanged(const QString& text)
-{
+void CAdjustMagnificationDlg::OnActualChanged(const QString& text) {
     actualEdited = true;
     actualDimension = DecimalText::ReadLeading(text);
     const double adjusted = AdjustedFor(measuredDimension, actualDimension, unitIndex);
@@ -177,8 +173,7 @@ void CAdjustMagnificationDlg::OnActualChanged(const QString& text)
     }
 }
 
-void CAdjustMagnificationDlg::OnOk()
-{
+void CAdjustMagnificationDlg::OnOk() {
     if (!CanAccept()) {
         actualEdit->setFocus();
         actualEdit->selectAll();

@@ -12,13 +12,11 @@ class QPushButton;
 // Computes a calibrated magnification from a line drawn over a standard of
 // known length: the user types the real length, the dialog shows the result.
 // There is no Cancel button; Esc and the close box cancel.
-class CAdjustMagnificationDlg : public QDialog
-{
+class CAdjustMagnificationDlg : public QDialog {
     Q_OBJECT
 
-public:
-    struct Texts
-    {
+  public:
+    struct Texts {
         QString caption;
         QString unitLabel;
         QString actualLabel;
@@ -59,10 +57,10 @@ public:
     int useAdjustedAsCapture = 1;
     Texts texts;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void OnActualChanged(const QString& text);
     void OnOk();
 

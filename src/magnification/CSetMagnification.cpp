@@ -19,8 +19,7 @@ const QString NotNumberMessage = QStringLiteral("请输入一个数字。");
 
 } // namespace
 
-CSetMagnification::CSetMagnification(QWidget* parent) : QDialog(parent)
-{
+CSetMagnification::CSetMagnification(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     const DialogTemplateScale scale(font());
     setFixedSize(scale.Size(199, 73));
@@ -54,17 +53,17 @@ CSetMagnification::CSetMagnification(QWidget* parent) : QDialog(parent)
 
 CSetMagnification::~CSetMagnification() = default;
 
-QString CSetMagnification::StartText(double value)
-{
+QString CSetMagnification::StartText(double value) {
     if (!InRange(value))
         return QStringLiteral("NONE");
     return QString::asprintf("%.*g", 15, value);
 }
 
-bool CSetMagnification::InRange(double value) { return value >= Minimum && value <= Maximum; }
+bool CSetMagnification::InRange(double value) {
+    return value >= Minimum && value <= Maximum;
+}
 
-bool CSetMagnification::Run(double& value)
-{
+bool CSetMagnification::Run(double& value) {
     magnification = value;
     if (exec() != QDialog::Accepted)
         return false;
@@ -72,8 +71,7 @@ bool CSetMagnification::Run(double& value)
     return true;
 }
 
-void CSetMagnification::InitDialog()
-{
+void CSetMagnification::InitDialog() {
     edit->setText(StartText(magnification));
     setWindowTitle(captionText);
     promptLabel->setText(promptText);
@@ -84,15 +82,13 @@ void CSetMagnification::InitDialog()
     edit->selectAll();
 }
 
-void CSetMagnification::showEvent(QShowEvent* event)
-{
+void CSetMagnification::showEvent(QShowEvent* event) {
     if (!event->spontaneous())
         InitDialog();
     QDialog::showEvent(event);
 }
 
-void CSetMagnification::keyPressEvent(QKeyEvent* event)
-{
+void CSetMagnification::keyPressEvent(QKeyEvent* event) {
     // No button is the default, yet Enter still means OK, with its checks.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (focusWidget() == cancelButton)
@@ -104,8 +100,7 @@ void CSetMagnification::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void CSetMagnification::OnOk()
-{
+void CSetMagnification::OnOk() {
     double value = 0.0;
     if (!DecimalText::ReadWhole(edit->text(), value)) {
         if (showNotNumber)

@@ -10,11 +10,10 @@ class QPushButton;
 
 // Lets the user type a magnification from 1.00 to 9999.99. The editor window
 // keeps one and sets its value and texts before every use.
-class CSetMagnification : public QDialog
-{
+class CSetMagnification : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     static constexpr double Minimum = 1.0;
     static constexpr double Maximum = 9999.99;
 
@@ -46,11 +45,11 @@ public:
     // Tells the user the text is not a number; a message box unless replaced.
     std::function<void(const QString& message)> showNotNumber;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void OnOk();
 
     QLabel* promptLabel = nullptr;

@@ -7,8 +7,7 @@
 namespace {
 
 // Multiply then divide, rounding half away from zero.
-int MulDivRounded(int value, int numerator, int denominator)
-{
+int MulDivRounded(int value, int numerator, int denominator) {
     const long long product = static_cast<long long>(value) * numerator;
     const long long half = denominator / 2;
     return int(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
@@ -16,8 +15,7 @@ int MulDivRounded(int value, int numerator, int denominator)
 
 } // namespace
 
-DialogTemplateScale::DialogTemplateScale(const QFont& font)
-{
+DialogTemplateScale::DialogTemplateScale(const QFont& font) {
     const QFontMetrics metrics(font);
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
@@ -26,13 +24,18 @@ DialogTemplateScale::DialogTemplateScale(const QFont& font)
     baseHeight = std::max(1, metrics.height());
 }
 
-int DialogTemplateScale::X(int units) const { return MulDivRounded(units, baseWidth, 4); }
+int DialogTemplateScale::X(int units) const {
+    return MulDivRounded(units, baseWidth, 4);
+}
 
-int DialogTemplateScale::Y(int units) const { return MulDivRounded(units, baseHeight, 8); }
+int DialogTemplateScale::Y(int units) const {
+    return MulDivRounded(units, baseHeight, 8);
+}
 
-QRect DialogTemplateScale::Rect(int x, int y, int width, int height) const
-{
+QRect DialogTemplateScale::Rect(int x, int y, int width, int height) const {
     return QRect(X(x), Y(y), X(width), Y(height));
 }
 
-QSize DialogTemplateScale::Size(int width, int height) const { return QSize(X(width), Y(height)); }
+QSize DialogTemplateScale::Size(int width, int height) const {
+    return QSize(X(width), Y(height));
+}

@@ -7,9 +7,8 @@
 // Converts dialog-template units to pixels from the dialog font's average
 // character width (horizontal unit = width / 4) and height (vertical unit =
 // height / 8), so the layouts keep their proportions with any font.
-class DialogTemplateScale
-{
-public:
+class DialogTemplateScale {
+  public:
     explicit DialogTemplateScale(const QFont& font);
 
     int BaseWidth() const { return baseWidth; }
@@ -20,7 +19,7 @@ public:
     QRect Rect(int x, int y, int width, int height) const;
     QSize Size(int width, int height) const;
 
-private:
+  private:
     int baseWidth = 6;
     int baseHeight = 13;
 };

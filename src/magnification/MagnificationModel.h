@@ -13,8 +13,7 @@ class MessageBus;
 class SettingsStore;
 
 // What the calibration dialog starts with.
-struct CalibrationRequest
-{
+struct CalibrationRequest {
     int unitIndex = 0;
     double measuredDimension = 0.0;
     double referenceMagnification = 0.0;
@@ -22,8 +21,7 @@ struct CalibrationRequest
 };
 
 // How the calibration dialog ended.
-struct CalibrationAnswer
-{
+struct CalibrationAnswer {
     bool accepted = false;
     double adjustedMagnification = 0.0;
     int useAdjustedAsCapture = 0;
@@ -32,9 +30,8 @@ struct CalibrationAnswer
 // The magnification values of the picture on screen, its info record and the
 // capture magnification shared with the capture program. The editor window owns
 // one; the picture view receives copies of the values it measures with.
-class MagnificationModel
-{
-public:
+class MagnificationModel {
+  public:
     static constexpr double DefaultPixelSize = 0.355;
     // The magnification a calibration line is drawn with when none is in force.
     static constexpr double CalibrationFallbackMagnification = 50.0;
@@ -104,7 +101,7 @@ public:
     QString boxText;
     std::function<void(const QString& text)> boxTextChanged;
 
-private:
+  private:
     void SetBoxText(const QString& text);
 
     SettingsStore& settings;

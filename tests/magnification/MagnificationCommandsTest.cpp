@@ -2,11 +2,9 @@
 
 using Box = MagnificationModel::BoxFormat;
 
-class MagnificationCommands : public MagnificationFixture
-{
-protected:
-    void SetUp() override
-    {
+class MagnificationCommands : public MagnificationFixture {
+  protected:
+    void SetUp() override {
         MagnificationFixture::SetUp();
         PictureInfoRecord record;
         record.pictureMagnification = 50.0;
@@ -18,8 +16,7 @@ protected:
     }
 
     // A dialog that answers OK with a fixed value, remembering its start value.
-    MagnificationModel::SetDialogRunner Answer(double value)
-    {
+    MagnificationModel::SetDialogRunner Answer(double value) {
         return [this, value](double& v) {
             started = v;
             v = value;
@@ -30,8 +27,7 @@ protected:
     double started = -1.0;
 };
 
-TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue)
-{
+TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue) {
     ASSERT_TRUE(model->SetPictureMagnification(view, Answer(75.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 75.0);
@@ -46,8 +42,7 @@ TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue
     EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
 }
 
-TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox)
-{
+TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox) {
     QStringList shown;
     model->boxTextChanged = [&](const QString& text) { shown << text; };
     ASSERT_TRUE(model->SetPictureMagnification(view, Answer(1.0)));
@@ -55,8 +50,7 @@ TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox)
     EXPECT_TRUE(model->LengthToolsEnabled());
 }
 
-TEST_F(MagnificationCommands, CancelChangesNothing)
-{
+TEST_F(MagnificationCommands, CancelChangesNothing) {
     const PictureInfoRecord before = model->record;
     EXPECT_FALSE(model->SetPictureMagnification(view, [](double& v) {
         v = 99.0;
@@ -67,8 +61,7 @@ TEST_F(MagnificationCommands, CancelChangesNothing)
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting)
-{
+TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting) {
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     ASSERT_TRUE(model->SetCaptureMagnification(Answer(120.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
@@ -79,8 +72,7 @@ TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting)
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything)
-{
+TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything) {
     model->ResetPictureMagnification(view);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
@@ -93,8 +85,7 @@ TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything)
     EXPECT_TRUE(model->ShouldPromptCalibration());
 }
 
-TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone)
-{
+TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone) {
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     model->ResetCaptureMagnification();
     EXPECT_DOUBLE_EQ(CaptureSetting(), 0.0);
@@ -103,8 +94,7 @@ TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone)
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten)
-{
+TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten) {
     // The settings "folder" is a regular file: the key cannot be created.
     QFile blocker(temp.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -117,8 +107,7 @@ TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten
     EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("blocker/Lumvex.ini"))));
 }
 
-TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification)
-{
+TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification) {
     model->ReadCaptureMagnification();
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 30.0);
     EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 30.0);
