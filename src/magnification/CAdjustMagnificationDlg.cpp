@@ -1,7 +1,9 @@
 #include "magnification/CAdjustMagnificationDlg.h"
 
+#include "app/LanguageTable.h"
+#include "dialogs/DialogUnits.h"
+#include "dialogs/ModalRunner.h"
 #include "magnification/DecimalText.h"
-#include "magnification/DialogTemplateScale.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -21,40 +23,40 @@ QString DataExchangeText(double value) {
 
 CAdjustMagnificationDlg::CAdjustMagnificationDlg(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    const DialogTemplateScale scale(font());
-    setFixedSize(scale.Size(208, 94));
+    const DialogUnits scale = DialogUnits::FromFont(font());
+    setFixedSize(scale.Map(208, 94));
 
     unitLabel = new QLabel(this);
-    unitLabel->setGeometry(scale.Rect(7, 7, 47, 8));
+    unitLabel->setGeometry(scale.Map(7, 7, 47, 8));
     actualLabel = new QLabel(this);
-    actualLabel->setGeometry(scale.Rect(7, 22, 87, 8));
+    actualLabel->setGeometry(scale.Map(7, 22, 87, 8));
     actualEdit = new QLineEdit(this);
-    actualEdit->setGeometry(scale.Rect(102, 20, 99, 15));
+    actualEdit->setGeometry(scale.Map(102, 20, 99, 15));
     adjustedLabel = new QLabel(this);
-    adjustedLabel->setGeometry(scale.Rect(7, 42, 88, 8));
+    adjustedLabel->setGeometry(scale.Map(7, 42, 88, 8));
     adjustedEdit = new QLineEdit(this);
-    adjustedEdit->setGeometry(scale.Rect(102, 38, 99, 14));
+    adjustedEdit->setGeometry(scale.Map(102, 38, 99, 14));
     adjustedEdit->setReadOnly(true);
     adjustedEdit->setFocusPolicy(Qt::NoFocus);
     captureCheck = new QCheckBox(this);
-    captureCheck->setGeometry(scale.Rect(33, 57, 10, 10));
+    captureCheck->setGeometry(scale.Map(33, 57, 10, 10));
     checkLabel = new QLabel(this);
-    checkLabel->setGeometry(scale.Rect(47, 58, 140, 8));
+    checkLabel->setGeometry(scale.Map(47, 58, 140, 8));
     okButton = new QPushButton(this);
-    okButton->setGeometry(scale.Rect(77, 71, 50, 14));
+    okButton->setGeometry(scale.Map(77, 71, 50, 14));
     okButton->setDefault(true);
 
     // The exchanged values stay on the dialog, out of sight.
     auto* measuredLabel = new QLabel(QStringLiteral("Measured dimension:"), this);
     measuredLabel->hide();
     measuredEdit = new QLineEdit(this);
-    measuredEdit->setGeometry(scale.Rect(102, 7, 99, 14));
+    measuredEdit->setGeometry(scale.Map(102, 7, 99, 14));
     measuredEdit->setReadOnly(true);
     measuredEdit->hide();
     auto* referenceLabel = new QLabel(QStringLiteral("Reference magnification:"), this);
     referenceLabel->hide();
     referenceEdit = new QLineEdit(this);
-    referenceEdit->setGeometry(scale.Rect(102, 7, 99, 14));
+    referenceEdit->setGeometry(scale.Map(102, 7, 99, 14));
     referenceEdit->setReadOnly(true);
     referenceEdit->hide();
 
@@ -67,24 +69,16 @@ CAdjustMagnificationDlg::CAdjustMagnificationDlg(QWidget* parent) : QDialog(pare
 
 CAdjustMagnificationDlg::~CAdjustMagnificationDlg() = default;
 
-int CAdjustMagnificationDlg::UnitLabelId(int unitIndex, bool chinese) {
-    int id = 1226;
-    switch (unitIndex) {
-    case 1:
-        id = 259;
-        break;
-    case 2:
-        id = 260;
-        break;
-    case 3:
-        id = 261;
-        break;
-    default:
-        break;
-    }
-    if (!chinese)
-        return id;
-    return id == 1226 ? 11226 : id + 11000;
+CAdjustMagnificationDlg::Texts CAdjustMagnificationDlg::TextsFor(const LanguageTable& language,
+                                                                 int unitIndex) {
+    // Units the table does not know take the millimetre label.
+    const int unit = unitIndex >= 1 && unitIndex <= 3 ? unitIndex : 0;
+    return {language.Text(::Texts::AdjustTitle),
+            language.Text(::Texts::AdjustUnitLabel[unit]),
+            language.Text(::Texts::AdjustActualDimension),
+            language.Text(::Texts::AdjustAdjustedMagnification),
+            language.Text(::Texts::AdjustUseAsMeasure),
+            language.Text(::Texts::Ok)};
 }
 
 double CAdjustMagnificationDlg::AdjustedFor(double measuredDimension, double actualDimension,
@@ -112,7 +106,7 @@ CalibrationAnswer CAdjustMagnificationDlg::Run(const CalibrationRequest& request
     dialog.SetRequest(request);
     dialog.texts = texts;
     CalibrationAnswer answer;
-    answer.accepted = dialog.exec() == QDialog::Accepted;
+    answer.accepted = ModalRunner::Run(dialog) == QDialog::Accepted;
     answer.adjustedMagnification = dialog.adjustedMagnification;
     answer.useAdjustedAsCapture = dialog.useAdjustedAsCapture;
     return answer;

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class LanguageTable;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -28,9 +29,8 @@ class CAdjustMagnificationDlg : public QDialog {
     explicit CAdjustMagnificationDlg(QWidget* parent = nullptr);
     ~CAdjustMagnificationDlg() override;
 
-    // The string ids of the unit label in English and in Chinese; a unit other
-    // than um, mil and inch takes the mm label.
-    static int UnitLabelId(int unitIndex, bool chinese);
+    // The six texts in the given language for the given unit.
+    static Texts TextsFor(const LanguageTable& language, int unitIndex);
     // measured / actual, with the actual length turned into millimetres.
     static double AdjustedFor(double measuredDimension, double actualDimension, int unitIndex);
 

@@ -1,7 +1,9 @@
 #include "magnification/CSetMagnification.h"
 
+#include "app/LanguageTable.h"
+#include "dialogs/DialogUnits.h"
+#include "dialogs/ModalRunner.h"
 #include "magnification/DecimalText.h"
-#include "magnification/DialogTemplateScale.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -14,29 +16,31 @@
 namespace {
 
 // The framework's own text for a field that needs a number; it only exists in
-// Chinese.
-const QString NotNumberMessage = QStringLiteral("请输入一个数字。");
+// Chinese and is shown whatever the language.
+QString NotNumberMessage() {
+    return LanguageTable::String(Texts::NotANumber.chinese);
+}
 
 } // namespace
 
 CSetMagnification::CSetMagnification(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    const DialogTemplateScale scale(font());
-    setFixedSize(scale.Size(199, 73));
+    const DialogUnits scale = DialogUnits::FromFont(font());
+    setFixedSize(scale.Map(199, 73));
 
     promptLabel = new QLabel(this);
-    promptLabel->setGeometry(scale.Rect(6, 6, 159, 20));
+    promptLabel->setGeometry(scale.Map(6, 6, 159, 20));
     promptLabel->setWordWrap(true);
     promptLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     rangeLabel = new QLabel(this);
-    rangeLabel->setGeometry(scale.Rect(4, 36, 110, 8));
+    rangeLabel->setGeometry(scale.Map(4, 36, 110, 8));
     edit = new QLineEdit(this);
-    edit->setGeometry(scale.Rect(4, 51, 138, 14));
+    edit->setGeometry(scale.Map(4, 51, 138, 14));
     okButton = new QPushButton(this);
-    okButton->setGeometry(scale.Rect(148, 33, 50, 14));
+    okButton->setGeometry(scale.Map(148, 33, 50, 14));
     okButton->setAutoDefault(false);
     cancelButton = new QPushButton(this);
-    cancelButton->setGeometry(scale.Rect(148, 52, 50, 14));
+    cancelButton->setGeometry(scale.Map(148, 52, 50, 14));
     cancelButton->setAutoDefault(false);
 
     setTabOrder(edit, okButton);
@@ -63,9 +67,17 @@ bool CSetMagnification::InRange(double value) {
     return value >= Minimum && value <= Maximum;
 }
 
+void CSetMagnification::SetTexts(const LanguageTable& language) {
+    promptText = language.Text(Texts::SetMagnificationWarning);
+    rangeText = language.Text(Texts::SetMagnificationLabel);
+    captionText = language.Text(Texts::SetMagnificationTitle);
+    okText = language.Text(Texts::Ok);
+    cancelText = language.Text(Texts::Cancel);
+}
+
 bool CSetMagnification::Run(double& value) {
     magnification = value;
-    if (exec() != QDialog::Accepted)
+    if (ModalRunner::Run(*this) != QDialog::Accepted)
         return false;
     value = magnification;
     return true;
@@ -104,7 +116,7 @@ void CSetMagnification::OnOk() {
     double value = 0.0;
     if (!DecimalText::ReadWhole(edit->text(), value)) {
         if (showNotNumber)
-            showNotNumber(NotNumberMessage);
+            showNotNumber(NotNumberMessage());
         edit->setFocus();
         edit->selectAll();
         return;

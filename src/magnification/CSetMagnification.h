@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class LanguageTable;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -24,6 +25,9 @@ class CSetMagnification : public QDialog {
     // is outside the range.
     static QString StartText(double value);
     static bool InRange(double value);
+
+    // The five texts in the given language.
+    void SetTexts(const LanguageTable& language);
 
     // Runs the dialog modally on value; true on OK with value replaced.
     bool Run(double& value);

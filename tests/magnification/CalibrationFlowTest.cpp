@@ -1,5 +1,7 @@
 #include "MagnificationFixture.h"
 
+#include "app/LanguageTable.h"
+#include "dialogs/ModalRunner.h"
 #include "draw/CDrawObject.h"
 #include "magnification/CAdjustMagnificationDlg.h"
 #include "platform/GdiContext.h"
@@ -71,25 +73,31 @@ class CalibrationFlow : public MagnificationFixture {
         ASSERT_EQ(view.modificationCount, 1);
     }
 
-    // Drives the real dialog the way a user would, without a modal loop.
+    // Runs the real dialog as the window does, answered the way a user would
+    // answer it, without a modal loop.
     MagnificationModel::CalibrationRunner Script(DialogScript script) {
         return [this, script](const CalibrationRequest& request) {
             seen = request;
             ++dialogs;
-            CAdjustMagnificationDlg dialog;
-            dialog.SetRequest(request);
-            dialog.show();
-            if (!script.typed.isEmpty())
-                QTest::keyClicks(dialog.ActualEdit(), script.typed);
-            if (script.clearCheckBox)
-                dialog.CaptureCheckBox()->setChecked(false);
-            if (script.pressOk)
-                QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-            else
-                QTest::keyClick(&dialog, Qt::Key_Escape);
-            return CalibrationAnswer{dialog.result() == QDialog::Accepted,
-                                     dialog.adjustedMagnification, dialog.useAdjustedAsCapture};
+            ModalRunner::Scope scope([script](QDialog& shown) { return Answer(shown, script); });
+            return CAdjustMagnificationDlg::Run(
+                request, CAdjustMagnificationDlg::TextsFor(LanguageTable(0), request.unitIndex),
+                nullptr);
         };
+    }
+
+    static int Answer(QDialog& shown, const DialogScript& script) {
+        auto& dialog = static_cast<CAdjustMagnificationDlg&>(shown);
+        dialog.show();
+        if (!script.typed.isEmpty())
+            QTest::keyClicks(dialog.ActualEdit(), script.typed);
+        if (script.clearCheckBox)
+            dialog.CaptureCheckBox()->setChecked(false);
+        if (script.pressOk)
+            QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+        else
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        return dialog.result();
     }
 
     bool LineIsGone() const {

@@ -1,5 +1,13 @@
 #include "MagnificationFixture.h"
 
+#include "app/LanguageTable.h"
+#include "dialogs/ModalRunner.h"
+#include "magnification/CSetMagnification.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
 using Box = MagnificationModel::BoxFormat;
 
 class MagnificationCommands : public MagnificationFixture {
@@ -114,4 +122,23 @@ TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification) {
     // The picture's own record still decides once it is loaded.
     Open(PicturePath(QStringLiteral("20081231_1400.bmp")), Box::Full);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
+}
+
+TEST_F(MagnificationCommands, SetCommandRunsTheRealDialog) {
+    CSetMagnification dialog;
+    dialog.SetTexts(LanguageTable(0));
+    QString shownAtStart;
+    ModalRunner::Scope scope([&](QDialog&) {
+        dialog.show();
+        shownAtStart = dialog.Edit()->text();
+        dialog.Edit()->setText(QStringLiteral("10000"));
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton); // refused, stays open
+        dialog.Edit()->setText(QStringLiteral("64.5"));
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+        return dialog.result();
+    });
+    ASSERT_TRUE(model->SetPictureMagnification(view, [&](double& v) { return dialog.Run(v); }));
+    EXPECT_EQ(shownAtStart, QStringLiteral("2.5"));
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 64.5);
+    EXPECT_EQ(model->boxText, QStringLiteral("64.5"));
 }

@@ -1,7 +1,8 @@
+#include "app/LanguageTable.h"
+#include "dialogs/DialogUnits.h"
 #include "magnification/CAdjustMagnificationDlg.h"
 #include "magnification/CSetMagnification.h"
 #include "magnification/DecimalText.h"
-#include "magnification/DialogTemplateScale.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -59,15 +60,18 @@ INSTANTIATE_TEST_SUITE_P(Units, AdjustArithmetic,
                                            AdjustCase{3, "0.003937", 5.0 / 0.003937 / 25.4},
                                            AdjustCase{7, "0.1", 50.0}));
 
-TEST(AdjustDialogTexts, UnitLabelIds) {
-    EXPECT_EQ(CAdjustMagnificationDlg::UnitLabelId(0, false), 1226);
-    EXPECT_EQ(CAdjustMagnificationDlg::UnitLabelId(1, false), 259);
-    EXPECT_EQ(CAdjustMagnificationDlg::UnitLabelId(2, false), 260);
-    EXPECT_EQ(CAdjustMagnificationDlg::UnitLabelId(3, false), 261);
-    EXPECT_EQ(CAdjustMagnificationDlg::UnitLabelId(4, false), 1226);
-    EXPECT_EQ(CAdjustMagnificationDlg::UnitLabelId(0, true), 11226);
-    EXPECT_EQ(CAdjustMagnificationDlg::UnitLabelId(3, true), 11261);
-    EXPECT_EQ(CAdjustMagnificationDlg::UnitLabelId(-1, true), 11226);
+TEST(AdjustDialogTexts, FollowTheLanguageAndTheUnit) {
+    const auto english = CAdjustMagnificationDlg::TextsFor(LanguageTable(0), 2);
+    EXPECT_EQ(english.caption, QStringLiteral("Adjust magnification"));
+    EXPECT_EQ(english.unitLabel, QStringLiteral("Unit:(mil)"));
+    EXPECT_EQ(english.checkLabel, QStringLiteral("Use adjusted mag. as measure mag."));
+    EXPECT_EQ(english.okText, QStringLiteral("OK"));
+    const auto chinese = CAdjustMagnificationDlg::TextsFor(LanguageTable(1), 3);
+    EXPECT_EQ(chinese.unitLabel, QStringLiteral("单位:(英寸)"));
+    EXPECT_EQ(chinese.okText, QStringLiteral("确定"));
+    for (int unit : {0, 4, -1})
+        EXPECT_EQ(CAdjustMagnificationDlg::TextsFor(LanguageTable(0), unit).unitLabel,
+                  QStringLiteral("Unit:(mm)"));
 }
 
 class AdjustDialog : public ::testing::Test {
@@ -106,9 +110,9 @@ TEST_F(AdjustDialog, StartsEmptyWithTheTexts) {
     // No Cancel button: OK is the only one.
     EXPECT_EQ(dialog.findChildren<QPushButton*>().size(), 1);
     // Laid out in template units of the dialog's font.
-    const DialogTemplateScale scale(dialog.font());
-    EXPECT_EQ(dialog.size(), scale.Size(208, 94));
-    EXPECT_EQ(dialog.OkButton()->geometry(), scale.Rect(77, 71, 50, 14));
+    const DialogUnits scale = DialogUnits::FromFont(dialog.font());
+    EXPECT_EQ(dialog.size(), scale.Map(208, 94));
+    EXPECT_EQ(dialog.OkButton()->geometry(), scale.Map(77, 71, 50, 14));
 }
 
 TEST_F(AdjustDialog, OkWithoutTypingReturnsTheStartValue) {
@@ -147,17 +151,6 @@ TEST_F(AdjustDialog, EscapeCancels) {
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
-TEST(DialogTemplateScale, FourUnitsAreOneAverageCharacter) {
-    QFont font;
-    font.setPixelSize(13);
-    const DialogTemplateScale scale(font);
-    EXPECT_EQ(scale.X(4), scale.BaseWidth());
-    EXPECT_EQ(scale.Y(8), scale.BaseHeight());
-    EXPECT_EQ(scale.X(0), 0);
-    // Rounded, not truncated: 2 units of a 6-pixel character are 3 pixels.
-    EXPECT_EQ(scale.X(2), (2 * scale.BaseWidth() + 2) / 4);
-}
-
 TEST(SetMagnificationText, StartValue) {
     EXPECT_EQ(CSetMagnification::StartText(0.0), QStringLiteral("NONE"));
     EXPECT_EQ(CSetMagnification::StartText(0.999), QStringLiteral("NONE"));
@@ -173,9 +166,7 @@ class SetDialog : public ::testing::Test {
   protected:
     void Open(double value) {
         dialog.magnification = value;
-        dialog.captionText = QStringLiteral("Set magnification");
-        dialog.okText = QStringLiteral("OK");
-        dialog.cancelText = QStringLiteral("Cancel");
+        dialog.SetTexts(LanguageTable(language));
         dialog.showNotNumber = [this](const QString& message) { messages << message; };
         dialog.hide();
         dialog.show();
@@ -188,6 +179,7 @@ class SetDialog : public ::testing::Test {
 
     CSetMagnification dialog;
     QStringList messages;
+    int language = 0;
 };
 
 TEST_F(SetDialog, OpensWithTheShortestForm) {
@@ -195,8 +187,11 @@ TEST_F(SetDialog, OpensWithTheShortestForm) {
     EXPECT_EQ(dialog.Edit()->text(), QStringLiteral("50"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Set magnification"));
     EXPECT_FALSE(dialog.OkButton()->isDefault());
+    language = 1;
     Open(0.0);
     EXPECT_EQ(dialog.Edit()->text(), QStringLiteral("NONE"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置放大倍率"));
+    EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("取消"));
 }
 
 TEST_F(SetDialog, AcceptsTheTopOfTheRange) {
