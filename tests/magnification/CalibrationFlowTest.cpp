@@ -171,15 +171,6 @@ TEST_F(CalibrationFlow, WithoutMagnificationTheFallbackIsTheReference) {
     EXPECT_TRUE(LineIsGone());
 }
 
-TEST_F(CalibrationFlow, ZeroLengthTypedNeverReachesThePicture) {
-    Prepare(40.0);
-    // The user types 0, OK is refused; the dialog then goes away with Esc.
-    model->HandleCalibration(200.0, 0, view, Script({QStringLiteral("0")}));
-    EXPECT_DOUBLE_EQ(model->measuringMagnification, 40.0);
-    EXPECT_TRUE(std::isfinite(model->record.adjustedMagnification));
-    EXPECT_EQ(view.useAdjustedMagnification, 0);
-}
-
 struct MicrometerSpan {
     int fromTick;
     int toTick;

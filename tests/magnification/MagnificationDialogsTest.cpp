@@ -235,11 +235,3 @@ TEST_F(SetDialog, EnterRunsTheSameChecksAsOk) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(dialog.magnification, 64.0);
 }
-
-TEST_F(SetDialog, CancelKeepsTheValue) {
-    Open(50.0);
-    dialog.Edit()->setText(QStringLiteral("64"));
-    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_DOUBLE_EQ(dialog.magnification, 50.0);
-}

@@ -44,15 +44,6 @@ TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators) {
     EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QString()), QString());
 }
 
-TEST(PixelSize, FollowsTheCameraTable) {
-    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0x0C456355), 0.2);
-    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0x0C4562C0), 0.38093);
-    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0x0C456320), 0.38093);
-    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0x0C456563), 0.237725);
-    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0), 0.355);
-    EXPECT_DOUBLE_EQ(MagnificationModel::PixelSizeForCamera(0x0C456356), 0.355);
-}
-
 TEST(ResolutionFactor, TakesTheSmallerQuotient) {
     // A JPEG stored at 2560 x 1920 with the default code: min(0.5, 0.5333).
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {2560, 1920}), 0.5);
@@ -155,14 +146,6 @@ TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution) {
     EXPECT_EQ(model->record.scaleResolutionCode, 0x05000400u);
     EXPECT_DOUBLE_EQ(model->resolutionFactor, 0.5);
     EXPECT_DOUBLE_EQ(view.resolutionFactor, 0.5);
-}
-
-TEST_F(PictureInfo, UnreadablePictureKeepsTheCurrentTimeAndNoScale) {
-    const QDateTime before = QDateTime::currentDateTime().addSecs(-2);
-    model->LoadPictureInfo(PicturePath(QStringLiteral("20081231_1301.bmp")), view);
-    EXPECT_EQ(model->record.captureResolutionCode, 0x05000400u);
-    EXPECT_EQ(model->record.scaleResolutionCode, 0u);
-    EXPECT_GE(model->record.captureTime.year, before.date().year());
 }
 
 TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification) {
@@ -295,16 +278,6 @@ TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser) {
 
     EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
     EXPECT_EQ(QDir(info).entryList(QDir::Files).size(), 1);
-}
-
-TEST_F(PictureInfo, ReadOnlyInfoFileIsKept) {
-    const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
-    const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
-    ASSERT_TRUE(QFile::setPermissions(InfoPath(QStringLiteral("20081231_1236")), QFile::ReadOwner));
-    Open(picture, Box::Full);
-    model->record.adjustedMagnification = 9.0;
-    model->SavePictureInfo();
-    EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
 }
 
 TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole) {
