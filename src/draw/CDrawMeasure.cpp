@@ -1,0 +1,472 @@
+#include "draw/CDrawMeasure.h"
+
+#include "draw/MeasureCanvas.h"
+#include "draw/MeasureGeometry.h"
+#include "platform/GdiContext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+using namespace MeasureGeometry;
+
+namespace {
+
+void Line(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) {
+    canvas.MoveTo(a);
+    canvas.LineTo(b);
+}
+
+GdiRect Square(GdiPoint centre, int64_t radius) {
+    return {ClampToInt(centre.x - radius), ClampToInt(centre.y - radius),
+            ClampToInt(centre.x + radius), ClampToInt(centre.y + radius)};
+}
+
+void Marker(MeasureCanvas& canvas, GdiPoint p) {
+    canvas.Ellipse(Square(p, MarkerRadius));
+}
+
+// A number followed by a small raised "o".
+void WriteDegrees(MeasureCanvas& canvas, GdiPoint p, double degrees, int h) {
+    const QString text = FormatNumber(degrees);
+    canvas.TextOut(p, text);
+    canvas.TextOut(DegreeMarkPosition(p, int(text.size()), h), QStringLiteral("o"));
+}
+
+double DeviceDistance(const MeasureCanvas& canvas, GdiPoint a, GdiPoint b) {
+    return Distance(canvas.ToDevice(a), canvas.ToDevice(b));
+}
+
+// The context's own calls, with guides drawn in a dotted pen of the
+// complementary colour and the measuring pen selected again afterwards.
+class ContextCanvas : public MeasureCanvas {
+  public:
+    ContextCanvas(GdiContext& dc, ColorRef colour) : dc(dc), guidePen(GdiPen::Dotted(colour)) {}
+
+    void MoveTo(GdiPoint p) override { dc.MoveTo(p); }
+    void LineTo(GdiPoint p) override { dc.LineTo(p); }
+    void Polyline(const GdiPoint* points, int count) override {
+        dc.Polyline(points, std::size_t(std::max(count, 0)));
+    }
+    void Ellipse(const GdiRect& box) override { dc.Ellipse(box); }
+    void AngleArc(GdiPoint centre, uint32_t radius, float start, float sweep) override {
+        dc.AngleArc(centre.x, centre.y, radius, start, sweep);
+    }
+    void TextOut(GdiPoint p, const QString& text) override { dc.TextOut(p.x, p.y, text); }
+    void GuideLine(GdiPoint from, GdiPoint to) override {
+        const GdiPen previous = dc.SelectPen(guidePen);
+        dc.MoveTo(from);
+        dc.LineTo(to);
+        dc.SelectPen(previous);
+    }
+    GdiPoint ToDevice(GdiPoint p) const override { return dc.LPtoDP(p); }
+
+  private:
+    GdiContext& dc;
+    GdiPen guidePen;
+};
+
+} // namespace
+
+CDrawMeasure::CDrawMeasure(int kind, const GdiRect& initial) : kind(kind) {
+    bounds = initial;
+}
+
+void CDrawMeasure::SetPen(ColorRef colour, int width, int style) {
+    this->colour = colour;
+    this->width = width;
+    this->style = style;
+    pen = GdiPen::Styled(colour, width, style);
+    brush = GdiBrush::Hollow();
+}
+
+void CDrawMeasure::SetFont(const LogFont& font, ColorRef textColour) {
+    this->font = GdiFont(font);
+    this->textColour = textColour;
+}
+
+void CDrawMeasure::SetBounds(const GdiPoint& from, const GdiPoint& to) {
+    bounds = {from.x, from.y, to.x, to.y};
+}
+
+void CDrawMeasure::Draw(GdiContext& dc) {
+    const GdiPen previousPen = dc.SelectPen(pen);
+    const GdiBrush previousBrush = dc.SelectBrush(brush);
+    dc.SetBkMode(GdiContext::Transparent);
+    dc.SetTextColor(textColour);
+    const GdiFont previousFont = dc.SelectFont(font);
+
+    ContextCanvas canvas(dc, ComplementColour(colour));
+    DrawOn(canvas, dc.CurrentLogFont().height);
+
+    dc.SelectPen(previousPen);
+    dc.SelectBrush(previousBrush);
+    dc.SelectFont(previousFont);
+}
+
+void CDrawMeasure::DrawOn(MeasureCanvas& canvas, int lineHeight) {
+    switch (kind) {
+    case 0:
+        DrawCalibration(canvas);
+        break;
+    case 1:
+        DrawStraightLine(canvas);
+        break;
+    case 6:
+        DrawThreePointAngle(canvas, lineHeight);
+        break;
+    case 7:
+        DrawThreePointCircle(canvas, lineHeight);
+        break;
+    case 8:
+        DrawThreePointArc(canvas, lineHeight);
+        break;
+    case 9:
+        DrawFourPointAngle(canvas, lineHeight);
+        break;
+    case 10:
+        DrawContinuousLine(canvas, lineHeight);
+        break;
+    case 11:
+        DrawPolygon(canvas, lineHeight);
+        break;
+    case 12:
+        DrawRadiusCircle(canvas, lineHeight);
+        break;
+    case 13:
+        DrawDiameterCircle(canvas, lineHeight);
+        break;
+    default:
+        break;
+    }
+}
+
+void CDrawMeasure::LongGuides(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const {
+    for (const GdiPoint p : {a, b}) {
+        const Segment guide = PerpendicularThrough(p, a, b, LongGuideHalfLength);
+        canvas.GuideLine(guide.from, guide.to);
+    }
+}
+
+void CDrawMeasure::Ticks(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const {
+    for (const GdiPoint p : {a, b}) {
+        const Segment tick = PerpendicularThrough(p, a, b, TickHalfLength(width));
+        Line(canvas, tick.from, tick.to);
+    }
+}
+
+uint32_t CDrawMeasure::VertexCount() const {
+    return std::min<uint32_t>(pointIndex, Capacity - 1);
+}
+
+uint32_t CDrawMeasure::LabelCount() const {
+    return std::min<uint32_t>(labelIndex, Capacity - 1);
+}
+
+double CDrawMeasure::ToUnit(double millimetres) const {
+    return Scale{pixelSize, resolutionFactor, magnification, unit}.ToUnit(millimetres);
+}
+
+QString CDrawMeasure::UnitText(const char* format, double value) const {
+    return FormatValue(format, value, UnitWord(unit));
+}
+
+void CDrawMeasure::DrawCalibration(MeasureCanvas& canvas) {
+    const GdiPoint a = points[0];
+    const GdiPoint b = PointerPoint();
+    Line(canvas, a, b);
+    LongGuides(canvas, a, b);
+
+    const double length = Distance(a, b) * pixelSize * resolutionFactor;
+    if (length > MinLabelledLength) {
+        const GdiPoint at{ClampToInt(int64_t(Half(a.x, b.x)) - 20), Half(a.y, b.y)};
+        canvas.TextOut(at, UnitText("%f %s", length / magnification * UnitFactor(unit)));
+    }
+    result = length * magnification;
+}
+
+void CDrawMeasure::DrawStraightLine(MeasureCanvas& canvas) {
+    const GdiPoint a = points[0];
+    const GdiPoint b = SnapEnd(a, LabelPlaced() ? points[1] : PointerPoint(), angleConstraint);
+    Line(canvas, a, b);
+    if (pointIndex < 2)
+        LongGuides(canvas, a, b);
+    else
+        Ticks(canvas, a, b);
+
+    const double length = Distance(a, b) * pixelSize * resolutionFactor;
+    if (length > MinLabelledLength)
+        canvas.TextOut(PointerPoint(),
+                       UnitText("%f %s", length / magnification * UnitFactor(unit)));
+}
+
+void CDrawMeasure::DrawRadiusCircle(MeasureCanvas& canvas, int h) {
+    const GdiPoint o = points[0];
+    const GdiPoint e = LabelPlaced() ? points[1] : PointerPoint();
+    const double distance = Distance(o, e);
+    const int32_t r = TruncToInt(distance);
+    Line(canvas, o, e);
+    if (pointIndex < 2)
+        LongGuides(canvas, o, e);
+
+    const double v = ToUnit(distance * pixelSize);
+    const GdiPoint p = PointerPoint();
+    canvas.TextOut(p, UnitText("R=%f %s", v));
+    canvas.TextOut(LineBelow(p, 1, h), UnitText("C=%f %s", 2 * v * Pi));
+    canvas.TextOut(LineBelow(p, 2, h), UnitText("A=%f %s^2", v * v * Pi));
+    canvas.Ellipse(Square(o, r));
+}
+
+void CDrawMeasure::DrawDiameterCircle(MeasureCanvas& canvas, int h) {
+    const GdiPoint a = points[0];
+    const GdiPoint b = LabelPlaced() ? points[1] : PointerPoint();
+    const double distance = Distance(a, b);
+    const int32_t d = TruncToInt(distance);
+    Line(canvas, a, b);
+    if (pointIndex < 2)
+        LongGuides(canvas, a, b);
+
+    const double v = ToUnit(distance * pixelSize);
+    const GdiPoint p = PointerPoint();
+    canvas.TextOut(p, UnitText("D=%f %s", v));
+    canvas.TextOut(LineBelow(p, 1, h), UnitText("C=%f %s", v * Pi));
+    canvas.TextOut(LineBelow(p, 2, h), UnitText("A=%f %s^2", v * v * Pi / 4.0));
+    canvas.Ellipse(Square(Midpoint(a, b), d / 2));
+}
+
+void CDrawMeasure::DrawContinuousLine(MeasureCanvas& canvas, int h) {
+    const uint32_t n = VertexCount();
+    if (n == 0)
+        return;
+    const uint32_t m = LabelCount();
+    const int phase = polylinePhase;
+    const GdiPoint p = PointerPoint();
+    const GdiPoint last = points[n];
+
+    canvas.Polyline(&points[1], int(n));
+    if (phase < 2) {
+        Line(canvas, last, p);
+        LongGuides(canvas, last, p);
+    }
+
+    double total = 0;
+    for (uint32_t i = 1; i <= n; ++i) {
+        double length = 0;
+        if (i < n)
+            length = DeviceDistance(canvas, points[i], points[i + 1]) * pixelSize;
+        else if (phase < 2)
+            length = DeviceDistance(canvas, last, p) * pixelSize;
+        labelTexts[i] = UnitText("%f %s", ToUnit(length));
+        total += length;
+    }
+
+    for (uint32_t j = 1; j <= m; ++j) {
+        if (j == m && phase == 5)
+            continue;
+        canvas.TextOut(labelPoints[j], labelTexts[j]);
+    }
+    labelTexts[0] = UnitText("Total=%f %s", ToUnit(total));
+    if (phase < 4 && m + 1 < Capacity)
+        canvas.TextOut(p, labelTexts[m + 1]);
+    canvas.TextOut(LineBelow(p, 1, h), labelTexts[0]);
+}
+
+void CDrawMeasure::DrawPolygon(MeasureCanvas& canvas, int h) {
+    const uint32_t n = VertexCount();
+    if (n == 0)
+        return;
+    const uint32_t m = LabelCount();
+    const int phase = polylinePhase;
+    const GdiPoint p = PointerPoint();
+    const GdiPoint first = points[1];
+    const GdiPoint last = points[n];
+
+    canvas.Polyline(&points[1], int(n));
+    if (phase == 0 || phase == 1) {
+        canvas.MoveTo(last);
+        canvas.LineTo(p);
+        canvas.LineTo(first);
+    } else if (phase >= 3) {
+        Line(canvas, last, first);
+    }
+    if (phase < 2)
+        LongGuides(canvas, last, p);
+
+    double total = 0;
+    for (uint32_t i = 1; i < n; ++i) {
+        const double length = DeviceDistance(canvas, points[i], points[i + 1]) * pixelSize;
+        labelTexts[i] = UnitText("%f %s", ToUnit(length));
+        total += length;
+    }
+    if (phase < 2) {
+        const double edge = DeviceDistance(canvas, last, p) * pixelSize;
+        total += edge;
+        labelTexts[0] = UnitText("%f %s", ToUnit(edge));
+        // The closing edge through the pointer counts but has no label.
+        total += DeviceDistance(canvas, first, p) * pixelSize;
+    }
+
+    for (uint32_t j = 1; j <= m; ++j) {
+        if (j == m && phase == 5)
+            continue;
+        canvas.TextOut(labelPoints[j], labelTexts[j]);
+    }
+    if (phase < 4) {
+        canvas.TextOut(p, labelTexts[0]);
+    } else {
+        points[0] = last;
+        std::vector<GdiPoint> device(n + 1);
+        for (uint32_t i = 0; i <= n; ++i)
+            device[i] = canvas.ToDevice(points[i]);
+        const double area = PolygonArea(device.data(), n, ToUnit(pixelSize));
+        canvas.TextOut(LineBelow(p, 2, h), UnitText("A=%f %s^2", std::fabs(area)));
+    }
+    canvas.TextOut(LineBelow(p, 1, h), UnitText("C=%f %s", ToUnit(total)));
+}
+
+void CDrawMeasure::DrawThreePointCircle(MeasureCanvas& canvas, int h) {
+    const GdiPoint p = PointerPoint();
+    const GdiPoint p1 = points[1];
+    if (pointIndex == 1) {
+        Line(canvas, p1, p);
+        LongGuides(canvas, p1, p);
+        Marker(canvas, p1);
+        return;
+    }
+    if (pointIndex < 2 || pointIndex > 4)
+        return;
+
+    const GdiPoint p2 = points[2];
+    const GdiPoint p3 = LabelPlaced() ? points[3] : p;
+    // Until the points span a circle only the markers are sound.
+    const std::optional<Circle> circle = CircleThroughPoints(p1, p2, p3);
+    if (circle) {
+        const GdiPoint o = circle->centre;
+        canvas.MoveTo(o);
+        canvas.AngleArc(o, DrawingRadius(circle->radius), float(CircleStartAngle(o, p3)), 360.0f);
+        if (pointIndex < 3)
+            LongGuides(canvas, o, p3);
+    }
+    Marker(canvas, p1);
+    Marker(canvas, p2);
+    Marker(canvas, p3);
+    if (!circle)
+        return;
+
+    const double v = ToUnit(DeviceDistance(canvas, circle->centre, p1) * pixelSize);
+    canvas.TextOut(p, UnitText("R=%f %s", v));
+    canvas.TextOut(LineBelow(p, 1, h), UnitText("C=%f %s", 2 * v * Pi));
+    canvas.TextOut(LineBelow(p, 2, h), UnitText("A=%f %s^2", v * v * Pi));
+}
+
+void CDrawMeasure::DrawThreePointArc(MeasureCanvas& canvas, int h) {
+    const GdiPoint p = PointerPoint();
+    const GdiPoint p1 = points[1];
+    if (pointIndex == 1) {
+        Line(canvas, p1, p);
+        LongGuides(canvas, p1, p);
+        Marker(canvas, p1);
+        return;
+    }
+    if (pointIndex < 2 || pointIndex > 4)
+        return;
+
+    const GdiPoint p2 = points[2];
+    const GdiPoint p3 = LabelPlaced() ? points[3] : p;
+    const std::optional<Circle> circle = CircleThroughPoints(p1, p2, p3);
+    ArcSpan arc;
+    if (circle) {
+        const GdiPoint o = circle->centre;
+        const uint32_t r = DrawingRadius(circle->radius);
+        arc = ArcThroughPoints(o, p1, p2, p3);
+        // Out along one radius, round the arc, then the same way back: a
+        // closed sector outline.
+        canvas.MoveTo(o);
+        canvas.AngleArc(o, r, float(arc.start), float(arc.sweep));
+        canvas.MoveTo(o);
+        canvas.AngleArc(o, r, float(arc.start + arc.sweep), float(-arc.sweep));
+        if (pointIndex < 3)
+            LongGuides(canvas, o, p3);
+    }
+    Marker(canvas, p1);
+    Marker(canvas, p2);
+    Marker(canvas, p3);
+    if (!circle)
+        return;
+
+    const double w = std::fabs(arc.sweep);
+    const double v = ToUnit(DeviceDistance(canvas, circle->centre, p1) * pixelSize);
+    WriteDegrees(canvas, p, w, h);
+    canvas.TextOut(LineBelow(p, 1, h), UnitText("R=%f %s", v));
+    canvas.TextOut(LineBelow(p, 2, h), UnitText("C=%f %s", 2 * v * Pi * w / 360));
+    canvas.TextOut(LineBelow(p, 3, h), UnitText("A=%f %s^2", v * v * Pi * w / 360));
+}
+
+void CDrawMeasure::DrawThreePointAngle(MeasureCanvas& canvas, int h) {
+    const GdiPoint p = PointerPoint();
+    const GdiPoint vertex = points[1];
+    if (pointIndex == 1) {
+        Line(canvas, vertex, p);
+        LongGuides(canvas, vertex, p);
+        return;
+    }
+    if (pointIndex < 2 || pointIndex > 4)
+        return;
+
+    points[0] = p;
+    const GdiPoint a = points[2];
+    const GdiPoint b = LabelPlaced() ? points[3] : p;
+    Line(canvas, vertex, a);
+    const ArmAngle angle = AngleBetweenArms(vertex, a, b);
+    // The current position is the first arm's end, so the arc's leading
+    // line runs back along that arm.
+    canvas.AngleArc(vertex, AngleMarkRadius, float(angle.first), float(angle.sweep));
+    if (pointIndex < 3)
+        LongGuides(canvas, vertex, a);
+    WriteDegrees(canvas, p, std::fabs(angle.sweep), h);
+    Line(canvas, vertex, b);
+    if (pointIndex < 3)
+        LongGuides(canvas, vertex, b);
+}
+
+void CDrawMeasure::DrawFourPointAngle(MeasureCanvas& canvas, int h) {
+    const GdiPoint p = PointerPoint();
+    const GdiPoint p1 = points[1];
+    if (pointIndex == 1) {
+        Line(canvas, p1, p);
+        LongGuides(canvas, p1, p);
+        return;
+    }
+    const GdiPoint p2 = points[2];
+    if (pointIndex == 2) {
+        Line(canvas, p1, p2);
+        LongGuides(canvas, p1, p2);
+        return;
+    }
+    if (pointIndex < 3 || pointIndex > 5)
+        return;
+
+    points[0] = p;
+    const GdiPoint q = LabelPlaced() ? points[4] : p;
+    points[4] = q;
+    const GdiPoint p3 = points[3];
+    Line(canvas, p1, p2);
+    Line(canvas, p3, q);
+    if (pointIndex < 4) {
+        LongGuides(canvas, p1, p2);
+        LongGuides(canvas, p3, q);
+    }
+
+    const LinePairAngle angle = AngleBetweenLines(p1, p2, p3, q);
+    if (const std::optional<GdiPoint> x = LineIntersection(p1, p2, p3, q)) {
+        for (const auto& extension : {ExtensionTo(p1, p2, *x), ExtensionTo(p3, q, *x)})
+            if (extension)
+                Line(canvas, extension->from, extension->to);
+        if (const std::optional<ArcSpan> mark = MarkingArc(angle)) {
+            canvas.MoveTo(*x);
+            canvas.AngleArc(*x, AngleMarkRadius, float(mark->start), float(mark->sweep));
+            canvas.LineTo(*x);
+        }
+    }
+    WriteDegrees(canvas, points[0], angle.theta, h);
+}

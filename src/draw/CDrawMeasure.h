@@ -1,0 +1,78 @@
+#pragma once
+
+#include "draw/CDrawObject.h"
+#include "platform/GdiBrush.h"
+#include "platform/GdiFont.h"
+#include "platform/GdiPen.h"
+#include "platform/LogFont.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+class MeasureCanvas;
+
+// The object behind every measuring tool and the calibration line. The view
+// fills the point lists and indices; Draw turns them into the construction,
+// guides and labels, with values in the chosen unit.
+class CDrawMeasure : public CDrawObject {
+  public:
+    static constexpr int Capacity = 1024;
+    // Set in labelIndex once the last geometric point is fixed.
+    static constexpr uint32_t LabelPlacedBit = 0x80000000u;
+
+    CDrawMeasure(int kind, const GdiRect& initial);
+
+    void SetPen(ColorRef colour, int width, int style);
+    void SetFont(const LogFont& font, ColorRef textColour);
+    // Never normalised: from is the latest press, to the pointer point.
+    void SetBounds(const GdiPoint& from, const GdiPoint& to) override;
+    void Draw(GdiContext& dc) override;
+
+    // The drawing itself, once pen, brush and font are selected; lineHeight
+    // is the selected font's height (negative for the label fonts).
+    void DrawOn(MeasureCanvas& canvas, int lineHeight);
+
+    GdiPoint PointerPoint() const { return {bounds.right, bounds.bottom}; }
+    bool LabelPlaced() const { return (labelIndex & LabelPlacedBit) != 0; }
+
+    double magnification = 0;
+    double resolutionFactor = 1.0;
+    std::array<GdiPoint, Capacity> points{};
+    std::array<GdiPoint, Capacity> labelPoints{};
+    std::array<QString, Capacity> labelTexts;
+    uint32_t pointIndex = 0;
+    double result = 0;
+    int32_t angleConstraint = 0;
+    int32_t unit = 0;
+    uint32_t labelIndex = 0;
+    ColorRef colour = 0;
+    int32_t polylinePhase = 0;
+    int32_t kind = 0;
+    ColorRef textColour = 0;
+    GdiFont font;
+    GdiPen pen;
+    GdiBrush brush = GdiBrush::Hollow();
+
+  private:
+    void DrawCalibration(MeasureCanvas& canvas);
+    void DrawStraightLine(MeasureCanvas& canvas);
+    void DrawRadiusCircle(MeasureCanvas& canvas, int h);
+    void DrawDiameterCircle(MeasureCanvas& canvas, int h);
+    void DrawContinuousLine(MeasureCanvas& canvas, int h);
+    void DrawPolygon(MeasureCanvas& canvas, int h);
+    void DrawThreePointCircle(MeasureCanvas& canvas, int h);
+    void DrawThreePointArc(MeasureCanvas& canvas, int h);
+    void DrawThreePointAngle(MeasureCanvas& canvas, int h);
+    void DrawFourPointAngle(MeasureCanvas& canvas, int h);
+
+    void LongGuides(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const;
+    void Ticks(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const;
+    // Slots 1..n of the point list that are in use, within capacity.
+    uint32_t VertexCount() const;
+    uint32_t LabelCount() const;
+    // s(x): a length in millimetres at magnification 1, in the unit.
+    double ToUnit(double millimetres) const;
+    QString UnitText(const char* format, double value) const;
+};
