@@ -97,22 +97,6 @@ TEST_F(MeasureRender, FollowingLineShowsDottedGuidesInTheComplement) {
     EXPECT_EQ(Count(QRect(110, 98, 180, 5), IsCyan), 0);
 }
 
-TEST_F(MeasureRender, RadiusCircleIsAnOutline) {
-    auto m = Make(12);
-    m->points[0] = {200, 200};
-    m->points[1] = {260, 280};
-    m->pointIndex = 2;
-    m->labelIndex = CDrawMeasure::LabelPlacedBit;
-    m->SetBounds({0, 0}, {10, 10});
-    Render(*m);
-
-    EXPECT_TRUE(IsRed(At(299, 200)));
-    EXPECT_TRUE(IsRed(At(200, 101)));
-    EXPECT_TRUE(IsRed(At(230, 240)));
-    EXPECT_TRUE(IsWhite(At(150, 200)));
-    EXPECT_TRUE(IsWhite(At(200, 250)));
-}
-
 TEST_F(MeasureRender, ThreePointArcIsTheUpperSector) {
     auto m = Make(8);
     m->points[1] = {100, 200};
@@ -130,18 +114,6 @@ TEST_F(MeasureRender, ThreePointArcIsTheUpperSector) {
     EXPECT_TRUE(IsRed(At(250, 200)));
     EXPECT_EQ(Count(QRect(110, 215, 180, 80), IsRed), 0);
     EXPECT_EQ(Count(picture.rect(), IsCyan), 0);
-}
-
-TEST_F(MeasureRender, DashedMeasuringPenLeavesGaps) {
-    auto m = Make(0, 2, 1);
-    m->points[0] = {20, 50};
-    m->SetBounds({0, 0}, {380, 50});
-    Render(*m);
-
-    const int red = Count(QRect(40, 50, 300, 1), IsRed);
-    const int white = Count(QRect(40, 50, 300, 1), IsWhite);
-    EXPECT_GT(red, 150);
-    EXPECT_GT(white, 40);
 }
 
 TEST_F(MeasureRender, CollinearThreePointCircleDrawsOnlyMarkers) {

@@ -3,466 +3,326 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int LineHeight = -18;
+using Line = std::pair<GdiPoint, GdiPoint>;
 
-// Every call a measurement makes, so tests can read its construction back.
-class RecordingCanvas : public MeasureCanvas {
-  public:
-    struct Text {
-        GdiPoint at;
-        std::string text;
-    };
-    struct Arc {
-        GdiPoint centre;
-        uint32_t radius;
-        float start;
-        float sweep;
-    };
-    struct Line {
-        GdiPoint from, to;
-        bool operator==(const Line&) const = default;
-    };
-
+// Records what a measurement draws so its construction reads as numbers.
+struct RecordingCanvas : MeasureCanvas {
     void MoveTo(GdiPoint p) override { position = p; }
-    void LineTo(GdiPoint p) override {
-        lines.push_back({position, p});
-        position = p;
-    }
+    void LineTo(GdiPoint p) override { lines.emplace_back(std::exchange(position, p), p); }
     void Polyline(const GdiPoint* points, int count) override {
-        polylines.emplace_back(points, points + count);
+        polyline.assign(points, points + count);
     }
     void Ellipse(const GdiRect& box) override { ellipses.push_back(box); }
     void AngleArc(GdiPoint centre, uint32_t radius, float start, float sweep) override {
         arcs.push_back({centre, radius, start, sweep});
     }
     void TextOut(GdiPoint p, const QString& text) override {
-        texts.push_back({p, text.toStdString()});
+        texts.push_back(text.toStdString());
+        textPoints.push_back(p);
     }
-    void GuideLine(GdiPoint from, GdiPoint to) override { guides.push_back({from, to}); }
+    void GuideLine(GdiPoint from, GdiPoint to) override { guides.emplace_back(from, to); }
     GdiPoint ToDevice(GdiPoint p) const override { return p; }
 
-    // The text written at p, or "" if none.
-    std::string TextAt(GdiPoint p) const {
-        for (const Text& t : texts)
-            if (t.at == p)
-                return t.text;
-        return {};
-    }
-    std::vector<std::string> AllTexts() const {
-        std::vector<std::string> all;
-        for (const Text& t : texts)
-            all.push_back(t.text);
-        return all;
-    }
-
+    struct Arc {
+        GdiPoint centre;
+        uint32_t radius;
+        float start, sweep;
+    };
     GdiPoint position;
-    std::vector<Line> lines;
-    std::vector<Line> guides;
-    std::vector<std::vector<GdiPoint>> polylines;
+    std::vector<Line> lines, guides;
+    std::vector<GdiPoint> polyline, textPoints;
     std::vector<GdiRect> ellipses;
     std::vector<Arc> arcs;
-    std::vector<Text> texts;
+    std::vector<std::string> texts;
 };
 
-// A measurement at 0.355 mm per pixel and magnification 50, as the view
-// makes it.
-std::unique_ptr<CDrawMeasure> Make(int kind, int unit = 0) {
+constexpr uint32_t Placed = CDrawMeasure::LabelPlacedBit;
+
+// 0.355 mm per pixel at magnification 50, width 4, as the view makes it.
+std::unique_ptr<CDrawMeasure> Make(int kind, std::vector<GdiPoint> points, uint32_t pointIndex,
+                                   uint32_t labelIndex, GdiPoint pointer, int unit = 0) {
     auto m = std::make_unique<CDrawMeasure>(kind, GdiRect{});
     m->SetPen(MakeColorRef(255, 0, 0), 4, 0);
     m->magnification = 50.0;
     m->unit = unit;
+    std::copy(points.begin(), points.end(), m->points.begin());
+    m->pointIndex = pointIndex;
+    m->labelIndex = labelIndex;
+    m->SetBounds({1, 1}, pointer);
     return m;
-}
-
-void Pointer(CDrawMeasure& m, GdiPoint p) {
-    m.SetBounds({0, 0}, p);
 }
 
 RecordingCanvas Draw(CDrawMeasure& m) {
     RecordingCanvas canvas;
-    m.DrawOn(canvas, LineHeight);
+    m.DrawOn(canvas, -18);
     return canvas;
 }
 
-GdiPoint Below(GdiPoint p, int lines) {
-    return {p.x, p.y + 18 * lines};
+} // namespace
+
+struct LabelCase {
+    const char* name;
+    int kind;
+    std::vector<GdiPoint> points;
+    uint32_t pointIndex, labelIndex;
+    int unit;
+    std::vector<std::string> texts;
+};
+
+class Labels : public testing::TestWithParam<LabelCase> {};
+
+TEST_P(Labels, Texts) {
+    const LabelCase& c = GetParam();
+    auto m = Make(c.kind, c.points, c.pointIndex, c.labelIndex, {60, 80}, c.unit);
+    EXPECT_EQ(Draw(*m).texts, c.texts);
 }
 
-} // namespace
+// The pointer is at (60, 80): 100 pixels from (0, 0).
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, Labels,
+    testing::Values(
+        LabelCase{"Calibration", 0, {{0, 0}}, 1, 0, 0, {"0.710000 mm"}},
+        LabelCase{"LineUm", 1, {{0, 0}}, 1, 0, 1, {"710.000000 um"}},
+        LabelCase{"LineMil", 1, {{0, 0}}, 1, 0, 2, {"27.952756 mil"}},
+        LabelCase{"LineInch", 1, {{0, 0}}, 1, 0, 3, {"0.027953 inch"}},
+        LabelCase{"LineUnlistedUnit", 1, {{0, 0}}, 1, 0, 9, {"0.710000 mm"}},
+        LabelCase{"LinePlacedEnd", 1, {{0, 0}, {100, 0}}, 2, Placed, 0, {"0.710000 mm"}},
+        LabelCase{"ZeroCalibration", 0, {{60, 80}}, 1, 0, 0, {}},
+        LabelCase{
+            "Radius", 12, {{0, 0}}, 1, 0, 0, {"R=0.710000 mm", "C=4.461061 mm", "A=1.583677 mm^2"}},
+        LabelCase{"Diameter",
+                  13,
+                  {{0, 0}},
+                  1,
+                  0,
+                  0,
+                  {"D=0.710000 mm", "C=2.230531 mm", "A=0.395919 mm^2"}},
+        LabelCase{"ThreePointCircle",
+                  7,
+                  {{}, {0, 100}, {100, 0}, {200, 100}},
+                  4,
+                  Placed,
+                  0,
+                  {"R=0.710000 mm", "C=4.461061 mm", "A=1.583677 mm^2"}},
+        LabelCase{"ThreePointArc",
+                  8,
+                  {{}, {0, 100}, {100, 0}, {200, 100}},
+                  3,
+                  Placed,
+                  0,
+                  {"180.000003", "o", "R=0.710000 mm", "C=2.230531 mm", "A=0.791838 mm^2"}},
+        LabelCase{"RightAngle",
+                  6,
+                  {{}, {100, 100}, {200, 100}, {100, 0}},
+                  3,
+                  Placed,
+                  0,
+                  {"90.000002", "o"}},
+        LabelCase{"RightAngleSwapped",
+                  6,
+                  {{}, {100, 100}, {100, 0}, {200, 100}},
+                  3,
+                  Placed,
+                  0,
+                  {"90.000002", "o"}},
+        LabelCase{"StraightAngle",
+                  6,
+                  {{}, {100, 100}, {200, 100}, {0, 100}},
+                  3,
+                  Placed,
+                  0,
+                  {"179.999997", "o"}},
+        LabelCase{"CrossingLines",
+                  9,
+                  {{}, {0, 0}, {100, 0}, {50, 50}, {50, 10}},
+                  4,
+                  Placed,
+                  0,
+                  {"89.999998", "o"}},
+        LabelCase{"ParallelLines",
+                  9,
+                  {{}, {0, 0}, {100, 0}, {0, 50}, {70, 50}},
+                  4,
+                  Placed,
+                  0,
+                  {"0.000000", "o"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CDrawMeasureTest, SetBoundsKeepsThePointerCorner) {
     CDrawMeasure m(1, GdiRect{50, 60, 10, 20});
     EXPECT_EQ(m.bounds, (GdiRect{50, 60, 10, 20}));
     m.SetBounds({30, 40}, {5, 6});
-    EXPECT_EQ(m.bounds, (GdiRect{30, 40, 5, 6}));
     EXPECT_EQ(m.PointerPoint(), (GdiPoint{5, 6}));
     EXPECT_DOUBLE_EQ(m.resolutionFactor, 1.0);
-    EXPECT_EQ(m.textColour, 0u);
 }
 
-TEST(CDrawMeasureTest, CalibrationLineLabelsAndResult) {
-    auto m = Make(0);
-    m->points[0] = {10, 20};
-    Pointer(*m, {70, 100});
+TEST(CDrawMeasureTest, CalibrationResult) {
+    auto m = Make(0, {{10, 20}}, 1, 0, {70, 100});
     const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.lines, (std::vector<RecordingCanvas::Line>{{{10, 20}, {70, 100}}}));
-    EXPECT_EQ(c.guides.size(), 2u);
-    EXPECT_EQ(c.TextAt({40 - 20, 60}), "0.710000 mm");
+    EXPECT_EQ(c.textPoints, (std::vector<GdiPoint>{{20, 60}}));
     EXPECT_DOUBLE_EQ(m->result, 1775.0);
-}
-
-TEST(CDrawMeasureTest, ZeroLengthCalibrationHasNoLabelAndNoResult) {
-    auto m = Make(0);
-    m->points[0] = {10, 20};
-    m->result = 99;
-    Pointer(*m, {10, 20});
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_TRUE(c.texts.empty());
+    m->SetBounds({0, 0}, {10, 20});
+    Draw(*m);
     EXPECT_DOUBLE_EQ(m->result, 0.0);
 }
 
-TEST(CDrawMeasureTest, StraightLineFollowsThePointerWithGuides) {
-    auto m = Make(1, 2);
-    m->pointIndex = 1;
-    m->points[0] = {0, 0};
-    Pointer(*m, {60, 80});
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.lines, (std::vector<RecordingCanvas::Line>{{{0, 0}, {60, 80}}}));
-    ASSERT_EQ(c.guides.size(), 2u);
-    EXPECT_EQ(c.TextAt({60, 80}), "27.952756 mil");
-}
-
-TEST(CDrawMeasureTest, FinishedStraightLineHasTicksAndLabelFollows) {
-    auto m = Make(1, 3);
-    m->points[0] = {0, 0};
-    m->points[1] = {100, 0};
-    m->pointIndex = 2;
-    m->labelIndex = CDrawMeasure::LabelPlacedBit;
-    Pointer(*m, {300, 400});
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_TRUE(c.guides.empty());
-    // The line, then a tick 12 pixels to each side at each end (width 4).
-    EXPECT_EQ(c.lines, (std::vector<RecordingCanvas::Line>{
-                           {{0, 0}, {100, 0}}, {{0, 12}, {0, -12}}, {{100, 12}, {100, -12}}}));
-    EXPECT_EQ(c.TextAt({300, 400}), "0.027953 inch");
-}
-
-TEST(CDrawMeasureTest, FortyFiveDegreeLineSnapsAndZeroLengthHasNoLabel) {
-    auto m = Make(1);
-    m->angleConstraint = 45;
-    m->pointIndex = 1;
-    m->points[0] = {100, 100};
-    Pointer(*m, {140, 90});
+TEST(CDrawMeasureTest, GuidesWhileFollowingTicksWhenFinished) {
+    auto m = Make(1, {{0, 0}, {100, 0}}, 1, 0, {60, 80});
     RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.lines.at(0), (RecordingCanvas::Line{{100, 100}, {110, 90}}));
+    EXPECT_EQ(c.lines, (std::vector<Line>{{{0, 0}, {60, 80}}}));
+    EXPECT_EQ(c.guides.size(), 2u);
 
-    Pointer(*m, {140, 100});
+    m->pointIndex = 2;
+    m->labelIndex = Placed;
     c = Draw(*m);
-    EXPECT_EQ(c.lines.at(0), (RecordingCanvas::Line{{100, 100}, {100, 100}}));
+    EXPECT_TRUE(c.guides.empty());
+    EXPECT_EQ(c.lines, (std::vector<Line>{
+                           {{0, 0}, {100, 0}}, {{0, 12}, {0, -12}}, {{100, 12}, {100, -12}}}));
+    EXPECT_EQ(c.textPoints, (std::vector<GdiPoint>{{60, 80}}));
+}
+
+TEST(CDrawMeasureTest, SnappedZeroLengthLineHasNoLabel) {
+    auto m = Make(1, {{100, 100}}, 1, 0, {140, 100});
+    m->angleConstraint = 45;
+    const RecordingCanvas c = Draw(*m);
+    EXPECT_EQ(c.lines.at(0), (Line{{100, 100}, {100, 100}}));
     EXPECT_TRUE(c.texts.empty());
 }
 
-TEST(CDrawMeasureTest, RadiusCircleLabelsAndCircle) {
-    auto m = Make(12);
-    m->points[0] = {200, 200};
-    m->points[1] = {260, 280};
-    m->pointIndex = 2;
-    m->labelIndex = CDrawMeasure::LabelPlacedBit;
-    const GdiPoint p{500, 50};
-    Pointer(*m, p);
+TEST(CDrawMeasureTest, CircleLabelsStackDownwards) {
+    auto m = Make(12, {{200, 200}, {260, 280}}, 2, Placed, {500, 50});
     const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.TextAt(p), "R=0.710000 mm");
-    EXPECT_EQ(c.TextAt(Below(p, 1)), "C=4.461061 mm");
-    EXPECT_EQ(c.TextAt(Below(p, 2)), "A=1.583677 mm^2");
+    EXPECT_EQ(c.textPoints, (std::vector<GdiPoint>{{500, 50}, {500, 68}, {500, 86}}));
     EXPECT_EQ(c.ellipses, (std::vector<GdiRect>{{100, 100, 300, 300}}));
-    EXPECT_TRUE(c.guides.empty());
+
+    m = Make(13, {{0, 0}}, 1, 0, {-60, 80});
+    EXPECT_EQ(Draw(*m).ellipses, (std::vector<GdiRect>{{-80, -10, 20, 90}}));
 }
 
-TEST(CDrawMeasureTest, DiameterCircleLabelsAndCircle) {
-    auto m = Make(13);
-    m->points[0] = {0, 0};
-    m->pointIndex = 1;
-    const GdiPoint p{-60, 80};
-    Pointer(*m, p);
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.TextAt(p), "D=0.710000 mm");
-    EXPECT_EQ(c.TextAt(Below(p, 1)), "C=2.230531 mm");
-    EXPECT_EQ(c.TextAt(Below(p, 2)), "A=0.395919 mm^2");
-    // Centre (-30, 40), radius 50.
-    EXPECT_EQ(c.ellipses, (std::vector<GdiRect>{{-80, -10, 20, 90}}));
-    EXPECT_EQ(c.guides.size(), 2u);
-}
-
-// Continuous line and polygon with vertices (0, 0), (100, 0), (100, 100),
-// taken to completion through the view's phases.
-class PolylineTest : public testing::TestWithParam<int> {
-  protected:
-    void SetUp() override {
-        m = Make(GetParam());
-        m->pointIndex = 3;
-        m->points[1] = {0, 0};
-        m->points[2] = {100, 0};
-        m->points[3] = {100, 100};
-        m->labelIndex = 3;
-        m->labelPoints[1] = {50, -20};
-        m->labelPoints[2] = {120, 50};
-        m->labelPoints[3] = final;
-        m->polylinePhase = 5;
-        Pointer(*m, final);
-    }
-
-    const GdiPoint final{300, 300};
-    std::unique_ptr<CDrawMeasure> m;
-};
-
-TEST_P(PolylineTest, CompleteLabels) {
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.TextAt({50, -20}), "0.710000 mm");
-    EXPECT_EQ(c.TextAt({120, 50}), "0.710000 mm");
-    // No segment label at the final press point, only the totals.
-    EXPECT_EQ(c.TextAt(final), "");
-    if (GetParam() == 10) {
-        EXPECT_EQ(c.TextAt(Below(final, 1)), "Total=1.420000 mm");
-        EXPECT_EQ(c.texts.size(), 3u);
-    } else {
-        EXPECT_EQ(c.TextAt(Below(final, 1)), "C=1.420000 mm");
-        EXPECT_EQ(c.TextAt(Below(final, 2)), "A=0.252050 mm^2");
-        EXPECT_EQ(m->points[0], (GdiPoint{100, 100}));
-        // Closed back to the first vertex.
-        EXPECT_EQ(c.lines.back(), (RecordingCanvas::Line{{100, 100}, {0, 0}}));
-    }
-    EXPECT_EQ(c.polylines.at(0), (std::vector<GdiPoint>{{0, 0}, {100, 0}, {100, 100}}));
-    EXPECT_TRUE(c.guides.empty());
-}
-
-TEST_P(PolylineTest, PointerSegmentWhileVertexFollows) {
-    m->pointIndex = 2;
-    m->labelIndex = 1;
-    m->polylinePhase = 1;
-    const GdiPoint p{100, 100};
-    Pointer(*m, p);
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.guides.size(), 2u);
-    EXPECT_EQ(c.TextAt({50, -20}), "0.710000 mm");
-    EXPECT_EQ(c.TextAt(p), "0.710000 mm");
-    if (GetParam() == 10) {
-        EXPECT_EQ(c.TextAt(Below(p, 1)), "Total=1.420000 mm");
-        EXPECT_EQ(c.lines, (std::vector<RecordingCanvas::Line>{{{100, 0}, {100, 100}}}));
-    } else {
-        // Both edges through the pointer count: 100 + 100 + 141.42 pixels.
-        EXPECT_EQ(c.TextAt(Below(p, 1)), "C=2.424092 mm");
-        EXPECT_EQ(c.lines, (std::vector<RecordingCanvas::Line>{{{100, 0}, {100, 100}},
-                                                               {{100, 100}, {0, 0}}}));
-    }
-}
-
-TEST_P(PolylineTest, NewestSegmentLabelFollowsAfterVertex) {
-    m->labelIndex = 1;
-    m->polylinePhase = 2;
-    if (GetParam() == 11) {
-        // The floating polygon label is the one measured while the pointer
-        // segment was live.
-        m->pointIndex = 2;
-        m->polylinePhase = 1;
-        Pointer(*m, {100, 100});
-        Draw(*m);
-        m->pointIndex = 3;
-        m->polylinePhase = 2;
-    }
-    const GdiPoint p{400, 10};
-    Pointer(*m, p);
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_TRUE(c.guides.empty());
-    EXPECT_EQ(c.TextAt(p), "0.710000 mm");
-    EXPECT_EQ(c.TextAt(Below(p, 1)), GetParam() == 10 ? "Total=1.420000 mm" : "C=1.420000 mm");
-    // A polygon is not closed while the newest label is placed.
-    EXPECT_TRUE(c.lines.empty());
-}
-
-TEST_P(PolylineTest, EmptyListDrawsNothing) {
-    m->pointIndex = 0;
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_TRUE(c.texts.empty() && c.lines.empty() && c.polylines.empty());
-}
-
-TEST_P(PolylineTest, IndicesBeyondCapacityStayInside) {
-    m->pointIndex = 5000;
-    m->labelIndex = 5000;
-    m->polylinePhase = 0;
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.polylines.at(0).size(), 1023u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, PolylineTest, testing::Values(10, 11), [](const auto& info) {
-    return std::string(info.param == 10 ? "Continuous" : "Polygon");
-});
-
-TEST(CDrawMeasureTest, ThreePointCircleLabelsAndConstruction) {
-    auto m = Make(7);
-    m->pointIndex = 4;
-    m->labelIndex = CDrawMeasure::LabelPlacedBit;
-    m->points[1] = {0, 100};
-    m->points[2] = {100, 0};
-    m->points[3] = {200, 100};
-    const GdiPoint p{400, 400};
-    Pointer(*m, p);
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.TextAt(p), "R=0.710000 mm");
-    EXPECT_EQ(c.TextAt(Below(p, 1)), "C=4.461061 mm");
-    EXPECT_EQ(c.TextAt(Below(p, 2)), "A=1.583677 mm^2");
-    ASSERT_EQ(c.arcs.size(), 1u);
+TEST(CDrawMeasureTest, ThreePointConstruction) {
+    auto m = Make(8, {{}, {0, 100}, {100, 0}, {200, 100}}, 3, Placed, {300, 300});
+    RecordingCanvas c = Draw(*m);
+    ASSERT_EQ(c.arcs.size(), 2u);
     EXPECT_EQ(c.arcs[0].centre, (GdiPoint{100, 100}));
     EXPECT_EQ(c.arcs[0].radius, 100u);
-    EXPECT_NEAR(c.arcs[0].start, 0.0f, 1e-5);
-    EXPECT_EQ(c.arcs[0].sweep, 360.0f);
-    EXPECT_EQ(c.ellipses.size(), 3u);
-    EXPECT_EQ(c.ellipses[1], (GdiRect{95, -5, 105, 5}));
-    EXPECT_TRUE(c.guides.empty());
-}
-
-TEST(CDrawMeasureTest, ThreePointKindsOnCollinearPointsDrawOnlyMarkers) {
-    for (int kind : {7, 8}) {
-        auto m = Make(kind);
-        m->pointIndex = 2;
-        m->points[1] = {0, 0};
-        m->points[2] = {100, 0};
-        Pointer(*m, {300, 0});
-        RecordingCanvas c = Draw(*m);
-        EXPECT_EQ(c.ellipses.size(), 3u) << kind;
-        EXPECT_TRUE(c.arcs.empty() && c.texts.empty() && c.lines.empty()) << kind;
-
-        // The pointer on the second point.
-        Pointer(*m, {100, 0});
-        c = Draw(*m);
-        EXPECT_TRUE(c.arcs.empty() && c.texts.empty()) << kind;
-    }
-}
-
-TEST(CDrawMeasureTest, ThreePointKindsWithOnePointShowTheFirstSegment) {
-    for (int kind : {7, 8}) {
-        auto m = Make(kind);
-        m->pointIndex = 1;
-        m->points[1] = {10, 10};
-        Pointer(*m, {50, 10});
-        const RecordingCanvas c = Draw(*m);
-        EXPECT_EQ(c.lines, (std::vector<RecordingCanvas::Line>{{{10, 10}, {50, 10}}}));
-        EXPECT_EQ(c.guides.size(), 2u);
-        EXPECT_EQ(c.ellipses, (std::vector<GdiRect>{{5, 5, 15, 15}}));
-    }
-}
-
-TEST(CDrawMeasureTest, ThreePointArcSectorAndLabels) {
-    auto m = Make(8);
-    m->pointIndex = 3;
-    m->labelIndex = CDrawMeasure::LabelPlacedBit;
-    m->points[1] = {0, 100};
-    m->points[2] = {100, 0};
-    m->points[3] = {200, 100};
-    const GdiPoint p{300, 300};
-    Pointer(*m, p);
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.TextAt(p), "180.000003");
-    // "180.000003" has ten characters: 10 * 1.05 * 18 / 2 = 94.5.
-    EXPECT_EQ(c.TextAt({394, 291}), "o");
-    EXPECT_EQ(c.TextAt(Below(p, 1)), "R=0.710000 mm");
-    EXPECT_EQ(c.TextAt(Below(p, 2)), "C=2.230531 mm");
-    EXPECT_EQ(c.TextAt(Below(p, 3)), "A=0.791838 mm^2");
-    ASSERT_EQ(c.arcs.size(), 2u);
     EXPECT_EQ(c.arcs[0].start, 0.0f);
-    EXPECT_FLOAT_EQ(c.arcs[0].sweep, 180.000003f);
     EXPECT_FLOAT_EQ(c.arcs[1].start, 180.000003f);
     EXPECT_FLOAT_EQ(c.arcs[1].sweep, -180.000003f);
+    // 10 characters: the mark sits 94 pixels right and 9 up.
+    EXPECT_EQ(c.textPoints.at(1), (GdiPoint{394, 291}));
+    EXPECT_EQ(c.ellipses.at(1), (GdiRect{95, -5, 105, 5}));
+
+    m->kind = 6;
+    c = Draw(*m);
+    EXPECT_EQ(m->points[0], (GdiPoint{300, 300}));
+    EXPECT_EQ(c.arcs.at(0).radius, 10u);
+    EXPECT_EQ(c.lines, (std::vector<Line>{{{0, 100}, {100, 0}}, {{0, 100}, {200, 100}}}));
 }
 
-struct AngleCase {
-    GdiPoint a, b;
-    const char* label;
-    bool counterclockwise;
-};
-
-class ThreePointAngleDraw : public testing::TestWithParam<AngleCase> {};
-
-TEST_P(ThreePointAngleDraw, ArcAndLabel) {
-    auto m = Make(6);
-    m->pointIndex = 3;
-    m->labelIndex = CDrawMeasure::LabelPlacedBit;
-    m->points[1] = {100, 100};
-    m->points[2] = GetParam().a;
-    m->points[3] = GetParam().b;
-    const GdiPoint p{250, 30};
-    Pointer(*m, p);
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.TextAt(p), GetParam().label);
-    EXPECT_EQ(c.texts.at(1).text, "o");
-    EXPECT_EQ(m->points[0], p);
-    ASSERT_EQ(c.arcs.size(), 1u);
-    EXPECT_EQ(c.arcs[0].centre, (GdiPoint{100, 100}));
-    EXPECT_EQ(c.arcs[0].radius, 10u);
-    EXPECT_EQ(c.arcs[0].sweep > 0, GetParam().counterclockwise);
-    // First arm, then the second arm.
-    EXPECT_EQ(c.lines, (std::vector<RecordingCanvas::Line>{{{100, 100}, GetParam().a},
-                                                           {{100, 100}, GetParam().b}}));
-    EXPECT_TRUE(c.guides.empty());
+TEST(CDrawMeasureTest, CollinearPointsDrawOnlyMarkers) {
+    for (int kind : {7, 8}) {
+        for (GdiPoint pointer : {GdiPoint{300, 0}, GdiPoint{100, 0}}) {
+            auto m = Make(kind, {{}, {0, 0}, {100, 0}}, 2, 0, pointer);
+            const RecordingCanvas c = Draw(*m);
+            EXPECT_EQ(c.ellipses.size(), 3u);
+            EXPECT_TRUE(c.arcs.empty() && c.texts.empty() && c.lines.empty());
+        }
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Arms, ThreePointAngleDraw,
-                         testing::Values(AngleCase{{200, 100}, {100, 0}, "90.000002", true},
-                                         AngleCase{{100, 0}, {200, 100}, "90.000002", false},
-                                         AngleCase{{200, 100}, {0, 100}, "179.999997", false}));
-
-TEST(CDrawMeasureTest, FourPointAngleExtendsTheShortLine) {
-    auto m = Make(9);
-    m->pointIndex = 5;
-    m->labelIndex = CDrawMeasure::LabelPlacedBit;
-    m->points[1] = {0, 0};
-    m->points[2] = {100, 0};
-    m->points[3] = {50, 50};
-    m->points[4] = {50, 10};
-    const GdiPoint p{200, 200};
-    Pointer(*m, p);
+TEST(CDrawMeasureTest, FourPointExtensionAndMark) {
+    auto m = Make(9, {{}, {0, 0}, {100, 0}, {50, 50}, {50, 10}}, 5, Placed, {200, 200});
     const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.TextAt(p), "89.999998");
-    // Both lines, the extension of the second to (50, 0), the marking arc's
-    // closing line.
+    // Both lines, the second extended to the crossing, the mark closed there.
     ASSERT_EQ(c.lines.size(), 4u);
-    EXPECT_EQ(c.lines[2], (RecordingCanvas::Line{{50, 50}, {50, 0}}));
-    ASSERT_EQ(c.arcs.size(), 1u);
-    EXPECT_EQ(c.arcs[0].centre, (GdiPoint{50, 0}));
-    EXPECT_EQ(c.lines[3].to, (GdiPoint{50, 0}));
-    EXPECT_TRUE(c.guides.empty());
-}
+    EXPECT_EQ(c.lines[2], (Line{{50, 50}, {50, 0}}));
+    EXPECT_EQ(c.arcs.at(0).centre, (GdiPoint{50, 0}));
+    EXPECT_EQ(c.lines[3].second, (GdiPoint{50, 0}));
 
-TEST(CDrawMeasureTest, FourPointAngleOfParallelLines) {
-    auto m = Make(9);
-    m->pointIndex = 3;
-    m->points[1] = {0, 0};
-    m->points[2] = {100, 0};
-    m->points[3] = {0, 40};
-    const GdiPoint p{70, 40};
-    Pointer(*m, p);
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.TextAt(p), "0.000000");
-    EXPECT_EQ(m->points[4], p);
-    EXPECT_EQ(c.lines.size(), 2u);
-    EXPECT_TRUE(c.arcs.empty());
-    EXPECT_EQ(c.guides.size(), 4u);
+    m = Make(9, {{}, {0, 0}, {100, 0}, {0, 40}}, 3, 0, {70, 40});
+    const RecordingCanvas parallel = Draw(*m);
+    EXPECT_EQ(m->points[4], (GdiPoint{70, 40}));
+    EXPECT_TRUE(parallel.arcs.empty());
+    EXPECT_EQ(parallel.lines.size(), 2u);
+    EXPECT_EQ(parallel.guides.size(), 4u);
 }
 
 TEST(CDrawMeasureTest, UnusedKindsAndIndicesDrawNothing) {
-    for (int kind : {2, 3, 4, 5, 14, -1}) {
-        auto m = Make(kind);
-        m->pointIndex = 2;
-        EXPECT_TRUE(Draw(*m).texts.empty()) << kind;
-    }
-    for (int kind : {6, 7, 8, 9}) {
-        auto m = Make(kind);
-        m->pointIndex = 7;
+    for (int kind : {2, 5, 14, 6, 7, 8, 9}) {
+        auto m = Make(kind, {{0, 0}, {10, 10}}, kind < 6 || kind > 9 ? 2 : 7, 0, {5, 5});
         const RecordingCanvas c = Draw(*m);
         EXPECT_TRUE(c.texts.empty() && c.lines.empty() && c.ellipses.empty()) << kind;
     }
 }
+
+// Vertices (0, 0), (100, 0), (100, 100) with labels at Q1 and Q2, for the
+// continuous line (10) and the polygon (11).
+class Polyline : public testing::TestWithParam<int> {
+  protected:
+    std::unique_ptr<CDrawMeasure> At(uint32_t n, uint32_t m, int phase, GdiPoint pointer) {
+        auto measure = Make(GetParam(), {{}, {0, 0}, {100, 0}, {100, 100}}, n, m, pointer);
+        measure->labelPoints[1] = q1;
+        measure->labelPoints[2] = q2;
+        measure->labelPoints[3] = pointer;
+        measure->polylinePhase = phase;
+        return measure;
+    }
+    bool IsPolygon() const { return GetParam() == 11; }
+
+    const GdiPoint q1{50, -20}, q2{120, 50};
+};
+
+TEST_P(Polyline, Complete) {
+    auto m = At(3, 3, 5, {300, 300});
+    const RecordingCanvas c = Draw(*m);
+    EXPECT_EQ(c.polyline, (std::vector<GdiPoint>{{0, 0}, {100, 0}, {100, 100}}));
+    EXPECT_TRUE(c.guides.empty());
+    if (IsPolygon()) {
+        EXPECT_EQ(c.texts, (std::vector<std::string>{"0.710000 mm", "0.710000 mm",
+                                                     "A=0.252050 mm^2", "C=1.420000 mm"}));
+        EXPECT_EQ(c.lines, (std::vector<Line>{{{100, 100}, {0, 0}}}));
+    } else {
+        EXPECT_EQ(c.texts,
+                  (std::vector<std::string>{"0.710000 mm", "0.710000 mm", "Total=1.420000 mm"}));
+    }
+    EXPECT_EQ(c.textPoints.back(), (GdiPoint{300, 318}));
+}
+
+TEST_P(Polyline, PointerSegmentIsMeasured) {
+    auto m = At(2, 1, 1, {100, 100});
+    const RecordingCanvas c = Draw(*m);
+    EXPECT_EQ(c.guides.size(), 2u);
+    // Polygon: both edges through the pointer count, 100 + 100 + 141.42.
+    EXPECT_EQ(c.texts,
+              (std::vector<std::string>{"0.710000 mm", "0.710000 mm",
+                                        IsPolygon() ? "C=2.424092 mm" : "Total=1.420000 mm"}));
+    EXPECT_EQ(c.lines.size(), IsPolygon() ? 2u : 1u);
+}
+
+TEST_P(Polyline, NewestLabelFollowsAfterVertex) {
+    auto m = At(2, 1, 1, {100, 100});
+    Draw(*m);
+    // A new vertex: the polygon keeps its last measured pointer edge.
+    m->pointIndex = 3;
+    m->polylinePhase = 2;
+    m->SetBounds({0, 0}, {400, 10});
+    const RecordingCanvas c = Draw(*m);
+    EXPECT_TRUE(c.guides.empty() && c.lines.empty());
+    EXPECT_EQ(c.texts.at(1), "0.710000 mm");
+    EXPECT_EQ(c.textPoints.at(1), (GdiPoint{400, 10}));
+}
+
+TEST_P(Polyline, IndicesStayWithinCapacity) {
+    EXPECT_TRUE(Draw(*At(0, 0, 0, {1, 1})).texts.empty());
+    EXPECT_EQ(Draw(*At(5000, 5000, 0, {1, 1})).polyline.size(), 1023u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, Polyline, testing::Values(10, 11), [](const auto& info) {
+    return std::string(info.param == 10 ? "Continuous" : "Polygon");
+});
