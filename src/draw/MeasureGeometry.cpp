@@ -320,12 +320,12 @@ std::optional<ArcSpan> MarkingArc(const LinePairAngle& angle) {
     return ArcSpan{turned ? beta2 + 180 : beta2, positiveSweep ? angle.theta : -angle.theta};
 }
 
-double PolygonArea(const GdiPoint* list, uint32_t n, double unitPerPixel) {
+double PolygonArea(const GdiPoint* vertices, uint32_t n, double unitPerPixel) {
     const double squared = unitPerPixel * unitPerPixel;
     double area = 0;
     for (uint32_t i = 0; i < n; ++i) {
-        const GdiPoint& from = list[i];
-        const GdiPoint& to = list[i + 1];
+        const GdiPoint& from = vertices[i];
+        const GdiPoint& to = vertices[i + 1];
         const WideInt dx = int64_t{to.x} - from.x;
         const WideInt sy = int64_t{to.y} + from.y;
         const WideInt term = dx * sy;

@@ -16,7 +16,6 @@ namespace MeasureGeometry {
 inline constexpr double Pi = 3.1415926;
 inline constexpr double HalfPi = 1.5707963;
 
-inline constexpr uint32_t LabelPlacedBit = 0x80000000u;
 inline constexpr int LongGuideHalfLength = 10000;
 inline constexpr int MarkerRadius = 5;
 inline constexpr int AngleMarkRadius = 10;
@@ -125,8 +124,8 @@ std::optional<Segment> ExtensionTo(GdiPoint start, GdiPoint end, GdiPoint x);
 // The small sector marking the measured angle at the intersection.
 std::optional<ArcSpan> MarkingArc(const LinePairAngle& angle);
 
-// Shoelace sum over list 0..n of a point list whose slot 0 repeats the last
+// Shoelace sum over entries 0..n of a point list whose entry 0 repeats the last
 // vertex, each doubled-area term scaled by unitPerPixel squared.
-double PolygonArea(const GdiPoint* list, uint32_t n, double unitPerPixel);
+double PolygonArea(const GdiPoint* vertices, uint32_t n, double unitPerPixel);
 
 } // namespace MeasureGeometry
