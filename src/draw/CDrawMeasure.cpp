@@ -2,6 +2,7 @@
 
 #include "draw/MeasureCanvas.h"
 #include "draw/MeasureGeometry.h"
+#include "draw/ShapeGeometry.h"
 #include "platform/GdiContext.h"
 
 #include <algorithm>
@@ -142,17 +143,14 @@ void CDrawMeasure::DrawOn(MeasureCanvas& canvas, int lineHeight) {
 }
 
 void CDrawMeasure::LongGuides(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const {
-    for (const GdiPoint p : {a, b}) {
-        const Segment guide = PerpendicularThrough(p, a, b, LongGuideHalfLength);
+    for (const GuideLine& guide : EndGuides(a, b, LongGuideHalfLength))
         canvas.GuideLine(guide.from, guide.to);
-    }
 }
 
+// The short form of the guides, in the measuring pen: 3 widths to each side.
 void CDrawMeasure::Ticks(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const {
-    for (const GdiPoint p : {a, b}) {
-        const Segment tick = PerpendicularThrough(p, a, b, TickHalfLength(width));
+    for (const GuideLine& tick : EndGuides(a, b, 3 * width))
         Line(canvas, tick.from, tick.to);
-    }
 }
 
 uint32_t CDrawMeasure::VertexCount() const {

@@ -1,5 +1,7 @@
 #include "draw/MeasureGeometry.h"
 
+#include "draw/ShapeGeometry.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -43,16 +45,6 @@ double UnitFactor(int unit) {
     default:
         return 1.0;
     }
-}
-
-int32_t TruncToInt(double v) {
-    if (std::isnan(v))
-        return 0;
-    if (v >= 2147483647.0)
-        return std::numeric_limits<int32_t>::max();
-    if (v <= -2147483648.0)
-        return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(v);
 }
 
 int32_t ClampToInt(int64_t v) {
@@ -103,22 +95,6 @@ GdiPoint DegreeMarkPosition(GdiPoint p, int textLength, int lineHeight) {
     const double advance = std::fabs(textLength * 1.05 * lineHeight / 2.0);
     const int64_t rise = std::abs(int64_t(lineHeight / 2));
     return {TruncToInt(p.x + advance), ClampToInt(int64_t(p.y) - rise)};
-}
-
-Segment PerpendicularThrough(GdiPoint p, GdiPoint a, GdiPoint b, int halfLength) {
-    const int64_t h = halfLength;
-    if (a.x == b.x || a.y == b.y) {
-        if (a.y != b.y)
-            return {{ClampToInt(p.x + h), p.y}, {ClampToInt(p.x - h), p.y}};
-        return {{p.x, ClampToInt(p.y + h)}, {p.x, ClampToInt(p.y - h)}};
-    }
-    const double m = double(int64_t(b.y) - a.y) / double(int64_t(b.x) - a.x);
-    const double k = -1 / m;
-    const double c = p.y - k * p.x;
-    const double d = std::sqrt(double(h) * double(h) / (k * k + 1));
-    const double x1 = p.x + d;
-    const double x2 = p.x - d;
-    return {{TruncToInt(x1), TruncToInt(k * x1 + c)}, {TruncToInt(x2), TruncToInt(k * x2 + c)}};
 }
 
 GdiPoint SnapEnd(GdiPoint a, GdiPoint b, int angleConstraint) {

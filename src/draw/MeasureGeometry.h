@@ -39,9 +39,7 @@ struct Scale {
     double ToUnit(double x) const { return x / magnification * Factor() * resolutionFactor; }
 };
 
-// Float to pixel coordinate: truncation toward zero; NaN gives 0 and values
-// beyond the 32-bit range are clamped, so no conversion is ever undefined.
-int32_t TruncToInt(double v);
+// Integer to 32 bits, clamped at the ends of the range.
 int32_t ClampToInt(int64_t v);
 // (a + b) / 2 truncated toward zero, without overflow.
 int32_t Half(int32_t a, int32_t b);
@@ -67,12 +65,6 @@ struct Segment {
     GdiPoint to;
     bool operator==(const Segment&) const = default;
 };
-
-// The line through p perpendicular to segment a-b, halfLength to each side.
-Segment PerpendicularThrough(GdiPoint p, GdiPoint a, GdiPoint b, int halfLength);
-inline int TickHalfLength(int width) {
-    return 3 * width;
-}
 
 // End of a straight line under an angle constraint of 0, 45 or 90 degrees.
 GdiPoint SnapEnd(GdiPoint a, GdiPoint b, int angleConstraint);
