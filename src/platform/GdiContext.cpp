@@ -10,11 +10,29 @@ namespace {
 constexpr double DegreesToRadians = 3.14159265358979323846 / 180.0;
 constexpr int TouchMargin = 2;
 
+// Qt draws glyphs taller than 64 pixels from their outlines on every call,
+// milliseconds per label at the font sizes of a large picture. Let it cache
+// them; this has to happen before anything draws text.
+[[maybe_unused]] const bool largeGlyphCache = [] {
+    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE"))
+        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "400");
+    return true;
+}();
+
 // The point of a circle at an angle, y downwards.
 QPointF CirclePoint(double x, double y, double radius, double degrees)
 {
     const double a = degrees * DegreesToRadians;
     return {x + radius * std::cos(a), y - radius * std::sin(a)};
+}
+
+// The pen of a rectangle or ellipse runs along the last pixels inside its
+// bounding box.
+QRectF OutlineBox(int left, int top, int right, int bottom)
+{
+    const double x0 = std::min(left, right), x1 = std::max(left, right);
+    const double y0 = std::min(top, bottom), y1 = std::max(top, bottom);
+    return QRectF(x0, y0, std::max(x1 - 1 - x0, 0.0), std::max(y1 - 1 - y0, 0.0));
 }
 
 int RoundToInt(double v)
@@ -115,30 +133,43 @@ void GdiContext::Polyline(const GdiPoint* points, std::size_t count)
     Touch(polygon.boundingRect(), pen.Reach());
 }
 
+QRect GdiContext::PixelsWithin(const GdiRect& rect) const
+{
+    GdiRect r = rect;
+    r.Normalize();
+    // In 64 bits: the corners may lie anywhere in the int range.
+    const int64_t left = std::max<int64_t>(r.left, 0);
+    const int64_t top = std::max<int64_t>(r.top, 0);
+    const int64_t right = std::min<int64_t>(r.right, target.width());
+    const int64_t bottom = std::min<int64_t>(r.bottom, target.height());
+    if (right <= left || bottom <= top)
+        return {};
+    return QRect(int(left), int(top), int(right - left), int(bottom - top));
+}
+
 void GdiContext::Rectangle(int left, int top, int right, int bottom)
 {
-    GdiRect r{left, top, right, bottom};
-    r.Normalize();
-    // The pen runs along the last pixels inside the box; the fill stops
-    // short of the right and bottom edge.
-    const QRectF outline(r.left, r.top, r.right - 1 - r.left, r.bottom - 1 - r.top);
-    if (!brush.IsHollow() && r.right > r.left && r.bottom > r.top)
-        painter.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
-                         brush.ToQBrush());
+    const QRectF outline = OutlineBox(left, top, right, bottom);
+    // The fill stops short of the right and bottom edge.
+    if (!brush.IsHollow()) {
+        const QRect inside = PixelsWithin({left, top, right, bottom});
+        if (!inside.isEmpty()) {
+            painter.fillRect(inside, brush.ToQBrush());
+            touched |= inside;
+        }
+    }
     if (!pen.IsNull()) {
         painter.save();
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(outline);
         painter.restore();
+        Touch(outline, pen.Reach());
     }
-    Touch(outline, pen.IsNull() ? 0 : pen.Reach());
 }
 
 void GdiContext::Ellipse(int left, int top, int right, int bottom)
 {
-    GdiRect r{left, top, right, bottom};
-    r.Normalize();
-    const QRectF box(r.left, r.top, r.right - 1 - r.left, r.bottom - 1 - r.top);
+    const QRectF box = OutlineBox(left, top, right, bottom);
     painter.drawEllipse(box);
     Touch(box, pen.IsNull() ? 0 : pen.Reach());
 }
@@ -190,9 +221,7 @@ void GdiContext::TextOut(int x, int y, const QString& text)
 
 void GdiContext::InvertRect(const GdiRect& rect)
 {
-    GdiRect r = rect;
-    r.Normalize();
-    const QRect area = QRect(r.left, r.top, r.right - r.left, r.bottom - r.top) & target.rect();
+    const QRect area = PixelsWithin(rect);
     if (area.isEmpty())
         return;
     painter.save();

@@ -96,6 +96,8 @@ public:
 
 private:
     void Touch(const QRectF& box, int reach);
+    // The picture pixels inside a rectangle, right and bottom edge excluded.
+    QRect PixelsWithin(const GdiRect& rect) const;
 
     QImage& target;
     QPainter painter;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 
 namespace {
@@ -371,6 +372,40 @@ INSTANTIATE_TEST_SUITE_P(
                                 },
                                 QRect(0, 0, 240, 160)}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Computed coordinates may lie anywhere in the int range.
+TEST_F(GdiContextTest, ExtremeCoordinatesDrawOnlyWhatCrossesThePicture)
+{
+    constexpr int Lo = std::numeric_limits<int>::min();
+    constexpr int Hi = std::numeric_limits<int>::max();
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen::Styled(Red, 6, 1));
+    dc.SelectBrush(GdiBrush::Solid(Red));
+    dc.Rectangle(Lo, Lo, Hi, Hi);
+    dc.Ellipse(Lo, 50, Hi, 60);
+    dc.InvertRect({Hi, Lo, Lo, Hi});
+    dc.MoveTo(Lo, Lo);
+    dc.LineTo(Hi, Hi);
+    dc.AngleArc(120, 80, 4000000000u, 10.0f, 3000.0f);
+    dc.AngleArc(120, 80, 100000, 0.0f, 360.0f);
+    EXPECT_EQ(dc.TouchedRect(), picture.rect());
+}
+
+TEST_F(GdiContextTest, EmptyBoxesDrawAtMostThePenAtTheirCorner)
+{
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen::Solid(Red, 4));
+    dc.SelectBrush(GdiBrush::Hollow());
+    dc.Rectangle(100, 80, 100, 80);
+    dc.Ellipse(100, 80, 100, 80);
+    const QRect touched = dc.TouchedRect();
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (Ink(x, y))
+                ASSERT_TRUE(touched.contains(x, y) && std::abs(x - 100) <= 3 &&
+                            std::abs(y - 80) <= 3)
+                    << x << "," << y;
+}
 
 TEST_F(GdiContextTest, TouchedRectResetsAndIgnoresTheNullPen)
 {
