@@ -21,18 +21,6 @@ TEST(ArrowBarbs, ZeroLengthArrowPointsRight)
     EXPECT_EQ(barbs[1], (GdiPoint{7, 3}));
 }
 
-TEST(ArrowBarbs, FollowTheHeadOfADiagonalArrow)
-{
-    // Head at (100, 100) from (0, 0): barbs point up-left, 40 pixels long.
-    const auto barbs = ArrowBarbs({0, 0}, {100, 100}, 10);
-    for (const GdiPoint& tip : barbs) {
-        EXPECT_LT(tip.x, 100);
-        EXPECT_LT(tip.y, 100);
-        EXPECT_NEAR(std::hypot(tip.x - 100, tip.y - 100), 40.0, 1.5);
-    }
-    EXPECT_EQ(barbs[0].x, barbs[1].y); // mirror images across the shaft
-}
-
 struct GuideCase
 {
     const char* name;
@@ -92,13 +80,6 @@ TEST(TruncToInt, TruncatesTowardZeroAndNeverOverflows)
     EXPECT_EQ(TruncToInt(1e300), std::numeric_limits<int>::max());
     EXPECT_EQ(TruncToInt(-std::numeric_limits<double>::infinity()),
               std::numeric_limits<int>::min());
-}
-
-TEST(StrokeBounds, EmptyWithoutPointsAndGrownBy200Otherwise)
-{
-    EXPECT_EQ(StrokeBounds({}, 200), (GdiRect{}));
-    EXPECT_EQ(StrokeBounds({{50, 60}}, 200), (GdiRect{-150, -140, 250, 260}));
-    EXPECT_EQ(StrokeBounds({{50, 60}, {10, 90}, {30, 5}}, 200), (GdiRect{-190, -195, 250, 290}));
 }
 
 } // namespace

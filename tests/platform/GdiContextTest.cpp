@@ -86,30 +86,13 @@ TEST_F(GdiContextTest, WidePenHasRoundCapsAndCentredThickness)
     dc.SelectPen(GdiPen::Solid(Red, 8));
     dc.MoveTo(50, 50);
     dc.LineTo(150, 50);
-    EXPECT_TRUE(Ink(47, 50));  // the cap reaches back half a width
-    EXPECT_FALSE(Ink(46, 46)); // but is not square
-    EXPECT_TRUE(Ink(100, 47));
-    EXPECT_TRUE(Ink(100, 53));
-    EXPECT_FALSE(Ink(100, 56));
-    EXPECT_FALSE(Ink(100, 44));
-    EXPECT_TRUE(Ink(153, 50));
-    EXPECT_FALSE(Ink(154, 54));
+    EXPECT_TRUE(Ink(47, 50) && Ink(153, 50)); // caps reach half a width beyond the ends
+    EXPECT_FALSE(Ink(46, 46));                // but are not square
+    EXPECT_TRUE(Ink(100, 47) && Ink(100, 53));
+    EXPECT_FALSE(Ink(100, 44) || Ink(100, 56));
 }
 
-TEST_F(GdiContextTest, OnePixelLineLeavesOutItsLastPixel)
-{
-    GdiContext dc(picture);
-    dc.SelectPen(GdiPen::Solid(Red, 1));
-    dc.MoveTo(10, 10);
-    dc.LineTo(20, 10);
-    for (int x = 10; x < 20; ++x)
-        EXPECT_TRUE(Ink(x, 10)) << x;
-    EXPECT_FALSE(Ink(20, 10));
-    EXPECT_FALSE(Ink(10, 11));
-    EXPECT_EQ(dc.CurrentPosition(), (GdiPoint{20, 10}));
-}
-
-TEST_F(GdiContextTest, DottedGuidePenIsThreeOnThreeOffInItsColour)
+TEST_F(GdiContextTest, DottedGuidePenIsThreeOnThreeOff)
 {
     GdiContext dc(picture);
     dc.SelectPen(GdiPen::Dotted(Red));
@@ -117,53 +100,27 @@ TEST_F(GdiContextTest, DottedGuidePenIsThreeOnThreeOffInItsColour)
     dc.LineTo(40, 10);
     for (int x = 10; x < 40; ++x)
         EXPECT_EQ(Ink(x, 10), (x - 10) % 6 < 3) << x;
-    EXPECT_EQ(picture.pixel(10, 10), ToQColor(Red).rgb());
-    EXPECT_FALSE(Ink(10, 11));
 }
 
-TEST_F(GdiContextTest, HollowRectangleOutlinesTheBoxAndLeavesItsInside)
+// The outline runs along the last pixels inside the box; a hollow brush
+// leaves the inside, a solid one fills it short of the right and bottom edge.
+TEST_F(GdiContextTest, RectangleStaysInsideItsBox)
 {
     GdiContext dc(picture);
     dc.SelectPen(GdiPen::Solid(Red, 1));
     dc.SelectBrush(GdiBrush::Hollow());
-    dc.Rectangle(20, 30, 60, 50);
-    EXPECT_TRUE(Ink(20, 30));
-    EXPECT_TRUE(Ink(59, 49));
-    EXPECT_TRUE(Ink(40, 30));
-    EXPECT_TRUE(Ink(59, 40));
-    EXPECT_FALSE(Ink(60, 40));
-    EXPECT_FALSE(Ink(40, 50));
+    dc.Rectangle(60, 50, 20, 30); // corners in either order
+    EXPECT_TRUE(Ink(20, 30) && Ink(59, 49) && Ink(59, 40));
+    EXPECT_FALSE(Ink(60, 40) || Ink(40, 50));
     for (int y = 31; y < 49; ++y)
         for (int x = 21; x < 59; ++x)
             ASSERT_FALSE(Ink(x, y)) << x << "," << y;
-}
 
-TEST_F(GdiContextTest, FilledRectangleStopsShortOfRightAndBottomEdge)
-{
-    GdiContext dc(picture);
     dc.SelectPen(GdiPen());
     dc.SelectBrush(GdiBrush::Solid(Red));
-    dc.Rectangle(60, 50, 20, 30); // corners in either order
-    EXPECT_TRUE(Ink(20, 30));
-    EXPECT_TRUE(Ink(59, 49));
-    EXPECT_FALSE(Ink(60, 49));
-    EXPECT_FALSE(Ink(59, 50));
-    EXPECT_FALSE(Ink(19, 30));
-}
-
-TEST_F(GdiContextTest, HollowEllipseTouchesItsBoxInsideOnly)
-{
-    GdiContext dc(picture);
-    dc.SelectPen(GdiPen::Solid(Red, 1));
-    dc.SelectBrush(GdiBrush::Hollow());
-    dc.Ellipse(20, 20, 101, 81);
-    EXPECT_TRUE(Ink(60, 20));
-    EXPECT_TRUE(Ink(60, 80));
-    EXPECT_TRUE(Ink(20, 50));
-    EXPECT_TRUE(Ink(100, 50));
-    EXPECT_FALSE(Ink(60, 50));
-    EXPECT_FALSE(Ink(22, 22));
-    EXPECT_FALSE(Ink(101, 50));
+    dc.Rectangle(120, 30, 160, 50);
+    EXPECT_TRUE(Ink(120, 30) && Ink(159, 49));
+    EXPECT_FALSE(Ink(160, 49) || Ink(159, 50));
 }
 
 TEST_F(GdiContextTest, AngleArcRunsCounterclockwiseFromTheLeadingLine)
@@ -183,19 +140,6 @@ TEST_F(GdiContextTest, AngleArcRunsCounterclockwiseFromTheLeadingLine)
     EXPECT_TRUE(Ink(72, 52) || Ink(72, 51) || Ink(71, 52)); // clockwise: up over the left
     EXPECT_FALSE(Ink(72, 108));
     EXPECT_EQ(dc.CurrentPosition(), (GdiPoint{100, 40}));
-}
-
-TEST_F(GdiContextTest, FullTurnAngleArcDrawsTheWholeCircle)
-{
-    GdiContext dc(picture);
-    dc.SelectPen(GdiPen::Solid(Red, 1));
-    dc.MoveTo(100, 80);
-    dc.AngleArc(100, 80, 30, 90.0f, 360.0f);
-    for (auto [x, y] : {std::pair{130, 80}, {70, 80}, {100, 50}, {100, 110}})
-        EXPECT_TRUE(Ink(x, y)) << x << "," << y;
-    EXPECT_TRUE(Ink(100, 65)); // leading line from the centre up
-    EXPECT_FALSE(Ink(115, 80));
-    EXPECT_EQ(dc.CurrentPosition(), (GdiPoint{100, 50}));
 }
 
 TEST_F(GdiContextTest, TextOutPlacesTheTextTopLeftAtThePoint)
@@ -224,15 +168,6 @@ TEST_F(GdiContextTest, TextOutPlacesTheTextTopLeftAtThePoint)
     EXPECT_EQ(dc.CurrentLogFont().height, -30);
 }
 
-TEST_F(GdiContextTest, OpaqueTextFillsItsCellWithTheBackgroundColour)
-{
-    GdiContext dc(picture);
-    dc.SetBkColor(MakeColorRef(0, 0, 255));
-    dc.SetBkMode(GdiContext::Opaque);
-    dc.TextOut(10, 10, QStringLiteral("."));
-    EXPECT_EQ(picture.pixel(10, 10), qRgb(0, 0, 255));
-}
-
 TEST_F(GdiContextTest, InvertRectInvertsExactlyTheBoxAndUndoesItself)
 {
     picture.setPixel(30, 30, qRgb(10, 20, 30));
@@ -257,25 +192,11 @@ TEST_F(GdiContextTest, SelectionsReturnWhatWasSelectedAndTheGuardRestoresIt)
         GdiSelectionGuard guard(dc);
         dc.SelectPen(GdiPen::Dotted(0));
         dc.SelectBrush(GdiBrush::Hollow());
-        LogFont log;
-        log.height = -40;
-        dc.SelectFont(GdiFont(log));
+        dc.SelectFont(GdiFont(LogFont::DefaultStampFont()));
     }
     EXPECT_EQ(dc.CurrentPen(), red);
     EXPECT_FALSE(dc.CurrentBrush().IsHollow());
-    EXPECT_NE(dc.CurrentLogFont().height, -40);
-    EXPECT_EQ(dc.SetTextColor(Red), ColorRef(0));
-    EXPECT_EQ(dc.SetTextColor(0), Red);
-    EXPECT_EQ(dc.SetBkMode(GdiContext::Transparent), int(GdiContext::Opaque));
-}
-
-TEST_F(GdiContextTest, LogicalToDeviceIsTheIdentity)
-{
-    GdiContext dc(picture);
-    GdiPoint points[2] = {{-5, 7}, {3000, 2000}};
-    dc.LPtoDP(points, 2);
-    EXPECT_EQ(points[0], (GdiPoint{-5, 7}));
-    EXPECT_EQ(points[1], (GdiPoint{3000, 2000}));
+    EXPECT_NE(dc.CurrentLogFont(), LogFont::DefaultStampFont());
 }
 
 // Every pixel any drawing call changes lies inside the touched rectangle, and
@@ -389,36 +310,6 @@ TEST_F(GdiContextTest, ExtremeCoordinatesDrawOnlyWhatCrossesThePicture)
     dc.AngleArc(120, 80, 4000000000u, 10.0f, 3000.0f);
     dc.AngleArc(120, 80, 100000, 0.0f, 360.0f);
     EXPECT_EQ(dc.TouchedRect(), picture.rect());
-}
-
-TEST_F(GdiContextTest, EmptyBoxesDrawAtMostThePenAtTheirCorner)
-{
-    GdiContext dc(picture);
-    dc.SelectPen(GdiPen::Solid(Red, 4));
-    dc.SelectBrush(GdiBrush::Hollow());
-    dc.Rectangle(100, 80, 100, 80);
-    dc.Ellipse(100, 80, 100, 80);
-    const QRect touched = dc.TouchedRect();
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (Ink(x, y))
-                ASSERT_TRUE(touched.contains(x, y) && std::abs(x - 100) <= 3 &&
-                            std::abs(y - 80) <= 3)
-                    << x << "," << y;
-}
-
-TEST_F(GdiContextTest, TouchedRectResetsAndIgnoresTheNullPen)
-{
-    GdiContext dc(picture);
-    dc.SelectPen(GdiPen());
-    dc.MoveTo(0, 0);
-    dc.LineTo(100, 100);
-    EXPECT_TRUE(dc.TouchedRect().isEmpty());
-    EXPECT_EQ(dc.CurrentPosition(), (GdiPoint{100, 100}));
-    dc.InvertRect({0, 0, 5, 5});
-    EXPECT_FALSE(dc.TouchedRect().isEmpty());
-    dc.ResetTouched();
-    EXPECT_TRUE(dc.TouchedRect().isEmpty());
 }
 
 } // namespace
