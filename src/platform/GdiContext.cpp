@@ -117,7 +117,17 @@ void GdiContext::LineTo(int x, int y)
         return;
     const QPointF a(from.x, from.y);
     const QPointF b(x, y);
-    painter.drawLine(a, b);
+    if (a == b && pen.Width() > 1) {
+        // Round caps make a zero-length line a dot (a click with the
+        // freehand tool); Qt's stroker would leave it out.
+        painter.save();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ToQColor(pen.Colour()));
+        painter.drawEllipse(b, pen.Width() / 2.0, pen.Width() / 2.0);
+        painter.restore();
+    } else {
+        painter.drawLine(a, b);
+    }
     Touch(QRectF(a, b).normalized(), pen.Reach());
 }
 

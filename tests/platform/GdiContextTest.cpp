@@ -90,6 +90,11 @@ TEST_F(GdiContextTest, WidePenHasRoundCapsAndCentredThickness)
     EXPECT_FALSE(Ink(46, 46));                // but are not square
     EXPECT_TRUE(Ink(100, 47) && Ink(100, 53));
     EXPECT_FALSE(Ink(100, 44) || Ink(100, 56));
+
+    dc.MoveTo(50, 100);
+    dc.LineTo(50, 100); // a dot as wide as the pen
+    EXPECT_TRUE(Ink(50, 100) && Ink(47, 100) && Ink(50, 103));
+    EXPECT_FALSE(Ink(47, 97) || Ink(55, 100));
 }
 
 TEST_F(GdiContextTest, DottedGuidePenIsThreeOnThreeOff)
