@@ -2,7 +2,7 @@
 
 #include "app/LanguageTable.h"
 #include "dialogs/ModalRunner.h"
-#include "draw/CDrawObject.h"
+#include "draw/CDrawMeasure.h"
 #include "magnification/CAdjustMagnificationDlg.h"
 #include "platform/GdiContext.h"
 #include "view/ToolMode.h"
@@ -19,30 +19,6 @@
 using Box = MagnificationModel::BoxFormat;
 
 namespace {
-
-// Stands in for the calibration line the view commits before it broadcasts.
-class TestCalibrationLine : public CDrawObject {
-  public:
-    TestCalibrationLine(QPoint a, QPoint b) : a(a), b(b) {}
-    void Draw(GdiContext& dc) override {
-        dc.Painter().setPen(QPen(Qt::red, 2));
-        dc.Painter().drawLine(a, b);
-    }
-    QPoint a;
-    QPoint b;
-};
-
-// The value a finished calibration line broadcasts: its length at
-// magnification 1 times the magnification it was drawn with.
-double CalibrationValue(QPoint a, QPoint b, const CLumvexImgEdtView& view) {
-    const int dx = b.x() - a.x();
-    const int dy = b.y() - a.y();
-    const double length =
-        std::sqrt(double(dx * dx + dy * dy)) * view.pixelSize * view.resolutionFactor;
-    const double handed =
-        view.useAdjustedMagnification ? view.adjustedMagnification : view.pictureMagnification;
-    return length * (handed > 1.0 ? handed : 50.0);
-}
 
 struct DialogScript {
     QString typed;
@@ -63,14 +39,31 @@ class CalibrationFlow : public MagnificationFixture {
         WriteInfo(QStringLiteral("20081231_1500"), record.ToBytes());
         Open(WriteBmp(QStringLiteral("20081231_1500.bmp"), {1280, 1024}), Box::Full);
         DrawLine({100, 100}, {300, 100});
+        ASSERT_NE(view.WorkingPicture().pixel(200, 100), qRgb(255, 255, 255));
     }
 
-    void DrawLine(QPoint a, QPoint b) {
+    // A calibration line from a to b made and committed the way the view makes
+    // it; returns the value the view would broadcast.
+    double DrawLine(QPoint a, QPoint b) {
         view.SetToolMode(ToolCalibration);
-        view.SetCurrentObject(new TestCalibrationLine(a, b));
+        auto* line = new CDrawMeasure(0, {a.x(), a.y(), a.x(), a.y()});
+        line->SetPen(view.measureColor, 2 * view.measureWidth, view.measurePenStyle);
+        line->SetFont(view.labelFont, view.labelColor);
+        const double handed =
+            view.useAdjustedMagnification ? view.adjustedMagnification : view.pictureMagnification;
+        line->magnification = handed > 1.0 ? handed : 50.0;
+        line->resolutionFactor = view.resolutionFactor;
+        line->pixelSize = view.pixelSize;
+        line->unit = view.unit;
+        line->points[0] = {a.x(), a.y()};
+        line->pointIndex = 1;
+        line->SetBounds({a.x(), a.y()}, {b.x(), b.y()});
+        view.SetCurrentObject(line);
         view.RestoreWorkingPicture(true);
+        const double value = line->result;
         view.CommitObject();
-        ASSERT_EQ(view.modificationCount, 1);
+        EXPECT_EQ(view.modificationCount, 1);
+        return value;
     }
 
     // Runs the real dialog as the window does, answered the way a user would
@@ -210,8 +203,8 @@ TEST_P(StageMicrometer, CalibratesToTheTrueMagnification) {
     const int millimetres = GetParam().toTick - GetParam().fromTick;
     EXPECT_NEAR(double(pixels) / millimetres, 146.48, 0.6);
 
-    DrawLine(from, to);
-    const double value = CalibrationValue(from, to, view);
+    const double value = DrawLine(from, to);
+    EXPECT_DOUBLE_EQ(value, pixels * 0.355 * 50.0);
     ASSERT_TRUE(
         model->HandleCalibration(value, 0, view, Script({QString::fromLatin1(GetParam().typed)})));
 
