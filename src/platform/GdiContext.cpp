@@ -106,7 +106,20 @@ void GdiContext::Touch(const QRectF& box, int reach)
     const QRect area =
         QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))) & target.rect();
     if (!area.isEmpty())
-        touched |= area;
+        AddTouched(area);
+}
+
+void GdiContext::AddTouched(const QRect& area)
+{
+    touched |= area;
+    // Beyond a few pieces (a long freehand stroke) the union is as good.
+    if (touchedPieces.size() < MaxTouchedPieces) {
+        touchedPieces.push_back(area);
+    } else if (touchedPieces.size() == MaxTouchedPieces) {
+        touchedPieces.assign(1, touched);
+    } else {
+        touchedPieces.front() = touched;
+    }
 }
 
 void GdiContext::LineTo(int x, int y)
@@ -165,7 +178,7 @@ void GdiContext::Rectangle(int left, int top, int right, int bottom)
         const QRect inside = PixelsWithin({left, top, right, bottom});
         if (!inside.isEmpty()) {
             painter.fillRect(inside, brush.ToQBrush());
-            touched |= inside;
+            AddTouched(inside);
         }
     }
     if (!pen.IsNull()) {
@@ -238,5 +251,5 @@ void GdiContext::InvertRect(const GdiRect& rect)
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter.fillRect(area, QColor(255, 255, 255));
     painter.restore();
-    touched |= area;
+    AddTouched(area);
 }

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // A drawing context on a picture with the semantics the annotation objects
 // were designed for: a current position, a selected pen, brush and font, a
@@ -92,7 +93,14 @@ public:
     // The picture pixels anything drawn since construction or the last reset
     // may have changed, within the picture; empty if nothing was drawn.
     QRect TouchedRect() const { return touched; }
-    void ResetTouched() { touched = QRect(); }
+    // The same area in pieces, one per drawing call while there are few:
+    // the guides across a picture are thin strips, not the whole picture.
+    const std::vector<QRect>& TouchedRects() const { return touchedPieces; }
+    void ResetTouched()
+    {
+        touched = QRect();
+        touchedPieces.clear();
+    }
 
 private:
     void Touch(const QRectF& box, int reach);
@@ -109,7 +117,11 @@ private:
     ColorRef backgroundColour = 0x00FFFFFF;
     int backgroundMode = Opaque;
     GdiPoint position;
+    static constexpr std::size_t MaxTouchedPieces = 32;
+    void AddTouched(const QRect& area);
+
     QRect touched;
+    std::vector<QRect> touchedPieces;
 };
 
 // Selects nothing itself; puts back the pen, brush and font that were

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <string>
@@ -223,11 +224,13 @@ TEST_P(TouchedRectTest, CoversEveryChangedPixel)
     picture.fill(Paper);
     const QImage before = picture.copy();
     QRect touched;
+    std::vector<QRect> pieces;
     {
         GdiContext dc(picture);
         EXPECT_TRUE(dc.TouchedRect().isEmpty());
         GetParam().draw(dc);
         touched = dc.TouchedRect();
+        pieces = dc.TouchedRects();
     }
     int changed = 0;
     for (int y = 0; y < picture.height(); ++y)
@@ -235,6 +238,9 @@ TEST_P(TouchedRectTest, CoversEveryChangedPixel)
             if (picture.pixel(x, y) != before.pixel(x, y)) {
                 ++changed;
                 ASSERT_TRUE(touched.contains(x, y)) << x << "," << y;
+                ASSERT_TRUE(std::any_of(pieces.begin(), pieces.end(),
+                                        [&](const QRect& r) { return r.contains(x, y); }))
+                    << x << "," << y;
             }
     EXPECT_GT(changed, 0);
     EXPECT_TRUE(GetParam().tightBound.contains(touched))
@@ -298,6 +304,23 @@ INSTANTIATE_TEST_SUITE_P(
                                 },
                                 QRect(0, 0, 240, 160)}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GdiContextTest, GuidesAcrossThePictureTouchThinStripsOnly)
+{
+    GdiContext dc(picture);
+    dc.SelectPen(GdiPen::Dotted(Red));
+    for (int x : {40, 200}) {
+        dc.MoveTo(x, 10080);
+        dc.LineTo(x, -9920);
+    }
+    EXPECT_EQ(dc.TouchedRect(), picture.rect().adjusted(40 - 4, 0, 200 + 4 - 239, 0));
+    int area = 0;
+    for (const QRect& piece : dc.TouchedRects())
+        area += piece.width() * piece.height();
+    EXPECT_LE(area, 2 * 9 * picture.height());
+    dc.ResetTouched();
+    EXPECT_TRUE(dc.TouchedRects().empty());
+}
 
 // Computed coordinates may lie anywhere in the int range.
 TEST_F(GdiContextTest, ExtremeCoordinatesDrawOnlyWhatCrossesThePicture)
