@@ -1,0 +1,84 @@
+#include "output/CSaveAsDialog.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+QString CSaveAsDialog::Title(int language) {
+    return language == 0 ? QStringLiteral("Save as...") : QStringLiteral("另存为...");
+}
+
+const QStringList& CSaveAsDialog::NameFilters() {
+    static const QStringList filters{QStringLiteral("Bitmap image(*.bmp)"),
+                                     QStringLiteral("JPEG image(*.jpg)")};
+    return filters;
+}
+
+CSaveAsDialog::CSaveAsDialog(QWidget* parent, const QString& title, const QString& startName)
+    : QFileDialog(parent, title) {
+    setOption(QFileDialog::DontUseNativeDialog, true);
+    // Saving over an existing file is not confirmed.
+    setOption(QFileDialog::DontConfirmOverwrite, true);
+    setAcceptMode(QFileDialog::AcceptSave);
+    setFileMode(QFileDialog::AnyFile);
+    setNameFilters(NameFilters());
+    selectNameFilter(NameFilters().first());
+    selectFile(startName);
+
+    smallSize = new QRadioButton(QStringLiteral("320X240"), this);
+    originalSize = new QRadioButton(QStringLiteral("Original size"), this);
+    auto* group = new QButtonGroup(this);
+    group->addButton(smallSize, 100);
+    group->addButton(originalSize, 101);
+    originalSize->setChecked(true);
+
+    auto* sizes = new QHBoxLayout;
+    sizes->addWidget(smallSize);
+    sizes->addWidget(originalSize);
+    sizes->addStretch(1);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+        grid->addLayout(sizes, grid->rowCount(), 0, 1, grid->columnCount());
+    else if (layout())
+        layout()->addItem(sizes);
+}
+
+QLineEdit* CSaveAsDialog::FileNameEdit() const {
+    return findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+}
+
+SaveChoice CSaveAsDialog::Choice() const {
+    SaveChoice choice;
+    const QStringList files = selectedFiles();
+    choice.path = files.isEmpty() ? QString() : files.first();
+    choice.jpegType = selectedNameFilter() == NameFilters().at(1);
+    choice.keepPictureSize = keepPictureSize == 1;
+    return choice;
+}
+
+void CSaveAsDialog::accept() {
+    keepPictureSize = originalSize->isChecked() ? 1 : 0;
+    QFileDialog::accept();
+}
+
+void CSaveAsDialog::showEvent(QShowEvent* event) {
+    QFileDialog::showEvent(event);
+    // After the dialog has settled its own focus, the name field takes it so
+    // that a typed name or full path followed by Enter saves at once.
+    QTimer::singleShot(0, this, [this] {
+        if (QLineEdit* edit = FileNameEdit()) {
+            edit->setFocus(Qt::OtherFocusReason);
+            edit->selectAll();
+        }
+    });
+}
+
+std::optional<SaveChoice> CSaveAsDialog::Choose(QWidget* parent, const QString& title,
+                                                const QString& startName) {
+    CSaveAsDialog dialog(parent, title, startName);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Choice();
+}

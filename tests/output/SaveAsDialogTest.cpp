@@ -1,0 +1,59 @@
+#include "output/CSaveAsDialog.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Settle() {
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+TEST(CSaveAsDialog, OpensWithTheBaseNameTheTypesAndOriginalSize) {
+    CSaveAsDialog dialog(nullptr, CSaveAsDialog::Title(0), "20081231_1234");
+    EXPECT_EQ(dialog.windowTitle(), "Save as...");
+    EXPECT_EQ(CSaveAsDialog::Title(1), "另存为...");
+    EXPECT_EQ(dialog.nameFilters(), QStringList({"Bitmap image(*.bmp)", "JPEG image(*.jpg)"}));
+    EXPECT_EQ(dialog.SmallSizeButton()->text(), "320X240");
+    EXPECT_EQ(dialog.OriginalSizeButton()->text(), "Original size");
+    EXPECT_TRUE(dialog.OriginalSizeButton()->isChecked());
+    EXPECT_FALSE(dialog.SmallSizeButton()->isChecked());
+    ASSERT_NE(dialog.FileNameEdit(), nullptr);
+    EXPECT_EQ(dialog.FileNameEdit()->text(), "20081231_1234");
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+}
+
+TEST(CSaveAsDialog, TypedFullPathAndEnterSaveThere) {
+    QTemporaryDir dir;
+    CSaveAsDialog dialog(nullptr, "Save as...", "20081231_1234");
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    Settle();
+    QLineEdit* edit = dialog.FileNameEdit();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+
+    dialog.SmallSizeButton()->setChecked(true);
+    dialog.selectNameFilter("JPEG image(*.jpg)");
+    const QString target = dir.filePath("report");
+    edit->setText(target);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(edit, &press);
+    Settle();
+
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const SaveChoice choice = dialog.Choice();
+    EXPECT_EQ(choice.path, target);
+    EXPECT_TRUE(choice.jpegType);
+    EXPECT_FALSE(choice.keepPictureSize);
+    EXPECT_EQ(dialog.keepPictureSize, 0);
+}
+
+} // namespace

@@ -1,0 +1,252 @@
+#include "magnification/PictureInfoRecord.h"
+#include "output/BmpWriter.h"
+#include "output/CSaveAsCommand.h"
+#include "platform/ByteCodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ByteCodec;
+using SaveAsRules::StampFlag;
+
+namespace {
+
+QImage Pattern(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x * 7 + y * 3) & 0xFF));
+    return image;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const uint8_t* Bytes(const QByteArray& a) {
+    return reinterpret_cast<const uint8_t*>(a.constData());
+}
+
+// The BGR triple of pixel (x, y) in a top-down file of the saved layout.
+QRgb FilePixel(const QByteArray& file, int width, int x, int y) {
+    const uint8_t* p =
+        Bytes(file) + BmpWriter::HeaderSize + BmpWriter::RowLength(width) * y + 3 * x;
+    return qRgb(p[2], p[1], p[0]);
+}
+
+class SaveAsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        record.captureTime = {2008, 12, 3, 31, 12, 34, 56, 0};
+        record.pictureMagnification = 50.0;
+        command.choose = [this](QWidget*, const QString& title, const QString& start) {
+            chooserTitle = title;
+            chooserStart = start;
+            return choice;
+        };
+        command.beginProgress = [this](const QString& title, int rows) {
+            progressTitle = title;
+            progressRange = rows;
+            lastRow = -1;
+            ++progressOpened;
+        };
+        command.stepProgress = [this](int row) {
+            EXPECT_EQ(row, lastRow + 1);
+            lastRow = row;
+        };
+        command.endProgress = [this] { ++progressClosed; };
+        command.showError = [this](const QString& message) { errors << message; };
+    }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    PictureInfoRecord record;
+    CSaveAsCommand command;
+    std::optional<SaveChoice> choice;
+    QString picturePath = QStringLiteral("/pictures/20081231_1234.jpg");
+    QString chooserTitle, chooserStart, progressTitle;
+    int progressRange = -1, progressOpened = 0, progressClosed = 0, lastRow = -1;
+    QStringList errors;
+};
+
+TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte) {
+    const QString sample = QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1235.bmp");
+    const QImage picture = QImage(sample).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(picture.size(), QSize(1280, 1024));
+    choice = SaveChoice{Path("a.bmp"), false, true};
+
+    ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
+    EXPECT_EQ(chooserTitle, "Save as...");
+    EXPECT_EQ(chooserStart, "20081231_1234");
+    EXPECT_EQ(progressTitle, "Save as...");
+    EXPECT_EQ(progressRange, 1024);
+    EXPECT_EQ(lastRow, 1023);
+    EXPECT_EQ(progressClosed, 1);
+
+    const QByteArray file = ReadAll(Path("a.bmp"));
+    ASSERT_EQ(file.size(), 3932214);
+    const uint8_t* p = Bytes(file);
+    EXPECT_EQ(GetU16(p + 0), 0x4D42);
+    EXPECT_EQ(GetU32(p + 2), 3932214u);
+    EXPECT_EQ(GetU16(p + 6), 0);
+    EXPECT_EQ(GetU16(p + 8), 0);
+    EXPECT_EQ(GetU32(p + 10), 54u);
+    EXPECT_EQ(GetU32(p + 14), 40u);
+    EXPECT_EQ(GetI32(p + 18), 1280);
+    EXPECT_EQ(GetI32(p + 22), -1024);
+    EXPECT_EQ(GetU16(p + 26), 1);
+    EXPECT_EQ(GetU16(p + 28), 24);
+    EXPECT_EQ(GetU32(p + 30), 0u);
+    EXPECT_EQ(GetU32(p + 34), 3932160u);
+    for (int i = 38; i < 54; ++i)
+        EXPECT_EQ(p[i], 0) << "offset " << i;
+
+    // The sample is stored bottom-up; every row must equal its mirror there.
+    const QByteArray original = ReadAll(sample);
+    ASSERT_EQ(original.size(), 3932214);
+    for (int y = 0; y < 1024; ++y) {
+        const int mirrored = 1023 - y;
+        ASSERT_EQ(file.mid(54 + 3840 * y, 3840), original.mid(54 + 3840 * mirrored, 3840))
+            << "row " << y;
+    }
+}
+
+TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution) {
+    const QImage picture = Pattern(1280, 1024);
+    choice = SaveChoice{Path("small"), false, false};
+
+    ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
+    const QByteArray plain = ReadAll(Path("small.bmp"));
+    ASSERT_EQ(plain.size(), 54 + 960 * 240);
+    EXPECT_EQ(progressRange, 240);
+    EXPECT_EQ(lastRow, 239);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            ASSERT_EQ(FilePixel(plain, 320, x, y), picture.pixel(4 * x, 4 * y)) << x << "," << y;
+
+    command.stamp.flags = SaveAsRules::StampResolution;
+    command.stamp.color = MakeColorRef(255, 0, 0);
+    choice = SaveChoice{Path("stamped.bmp"), false, false};
+    ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
+    const QByteArray stamped = ReadAll(Path("stamped.bmp"));
+    ASSERT_EQ(stamped.size(), plain.size());
+
+    // "320X240" at the top left: changes only there, in both colours.
+    int changed = 0, red = 0, cyan = 0;
+    for (int y = 0; y < 240; ++y) {
+        for (int x = 0; x < 320; ++x) {
+            const QRgb c = FilePixel(stamped, 320, x, y);
+            if (c == FilePixel(plain, 320, x, y))
+                continue;
+            ++changed;
+            EXPECT_LT(y, 30);
+            EXPECT_LT(x, 7 * 21);
+            red += c == qRgb(255, 0, 0);
+            cyan += c == qRgb(0, 255, 255);
+        }
+    }
+    EXPECT_GT(changed, 100);
+    EXPECT_GT(red, 20);
+    EXPECT_GT(cyan, 5);
+}
+
+TEST_F(SaveAsTest, OddWidthRowsArePaddedWithZeros) {
+    const QImage picture = Pattern(1281, 3);
+    choice = SaveChoice{Path("wide.bmp"), false, true};
+
+    ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
+    const QByteArray file = ReadAll(Path("wide.bmp"));
+    ASSERT_EQ(file.size(), 54 + 3 * 3844);
+    EXPECT_EQ(GetU32(Bytes(file) + 34), 3u * 3844u);
+    for (int y = 0; y < 3; ++y) {
+        EXPECT_EQ(FilePixel(file, 1281, 1280, y), picture.pixel(1280, y));
+        EXPECT_EQ(file.at(54 + 3844 * y + 3843), '\0');
+    }
+}
+
+TEST_F(SaveAsTest, PictureSmallerThanTheSmallSizeIsEnlarged) {
+    const QImage picture = Pattern(100, 80);
+    choice = SaveChoice{Path("tiny.bmp"), false, false};
+
+    ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
+    const QByteArray file = ReadAll(Path("tiny.bmp"));
+    ASSERT_EQ(file.size(), 54 + 960 * 240);
+    const float s = 100.0f / 320.0f;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            ASSERT_EQ(FilePixel(file, 320, x, y), picture.pixel(int(x * s), int(y * s)));
+}
+
+TEST_F(SaveAsTest, JpegTargetsAreEncodedAsJpegAndOthersAsBmp) {
+    const QImage picture = Pattern(64, 48);
+    choice = SaveChoice{Path("report"), true, true};
+    ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
+    choice = SaveChoice{Path("REPORT.JPG"), false, true};
+    ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
+    choice = SaveChoice{Path("report.png"), true, true};
+    ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
+
+    EXPECT_TRUE(ReadAll(Path("report.jpg")).startsWith("\xFF\xD8\xFF"));
+    EXPECT_TRUE(ReadAll(Path("REPORT.JPG")).startsWith("\xFF\xD8\xFF"));
+    EXPECT_TRUE(ReadAll(Path("report.png.bmp")).startsWith("BM"));
+    EXPECT_FALSE(QFile::exists(Path("report.png")));
+    const QImage decoded(Path("report.jpg"));
+    EXPECT_EQ(decoded.size(), QSize(64, 48));
+}
+
+TEST_F(SaveAsTest, CancelWritesNothing) {
+    choice = std::nullopt;
+    EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Cancelled);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    EXPECT_EQ(progressOpened, 0);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason) {
+    QFile blocker(Path("notes.txt"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    choice = SaveChoice{Path("notes.txt/out.bmp"), false, true};
+
+    EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Failed);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QDir::toNativeSeparators(Path("notes.txt/out.bmp"))));
+    EXPECT_TRUE(errors[0].contains("directory", Qt::CaseInsensitive)) << errors[0].toStdString();
+    EXPECT_EQ(progressOpened, 1);
+    EXPECT_EQ(progressClosed, 1);
+}
+
+TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact) {
+    // A name so long that no temporary name beside it is possible.
+    const QString name = QString(246, QLatin1Char('x')) + QStringLiteral(".bmp");
+    QFile old(Path(name));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old content");
+    old.close();
+    choice = SaveChoice{Path(name), false, true};
+
+    EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Failed);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(name));
+    EXPECT_EQ(ReadAll(Path(name)), QByteArray("old content"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking) {
+    QFile old(Path("a.bmp"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(10000000, 'x'));
+    old.close();
+    choice = SaveChoice{Path("a.bmp"), false, true};
+    ASSERT_EQ(command.Run(Pattern(4, 4), picturePath, record), CSaveAsCommand::Result::Saved);
+    EXPECT_EQ(ReadAll(Path("a.bmp")).size(), 54 + 4 * 12);
+}
+
+} // namespace
