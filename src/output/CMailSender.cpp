@@ -1,5 +1,8 @@
 #include "output/CMailSender.h"
 
+#include "app/LanguageTable.h"
+#include "dialogs/CMessageBox.h"
+
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -14,20 +17,19 @@ constexpr int NoMailProgram = 3;
 } // namespace
 
 QString CMailSender::BusyCaption(int language) {
-    return language == 0 ? QStringLiteral("Mail") : QStringLiteral("邮件");
+    return LanguageTable(language).CaptionText(Texts::MailCaption);
 }
 
 QString CMailSender::BusyText(int language) {
-    return language == 0 ? QStringLiteral("Mail client is busy now. Please retry later!")
-                         : QStringLiteral("邮件发送程序忙，请稍后再发！");
+    return LanguageTable(language).MessageText(Texts::MailBusyMessage);
 }
 
 QString CMailSender::BusyButton(int language) {
-    return language == 0 ? QStringLiteral("OK") : QStringLiteral("确定");
+    return LanguageTable(language).ButtonText(Texts::Ok);
 }
 
 QString CMailSender::FailureText() {
-    return QStringLiteral("“发送邮件”未能发送邮件。");
+    return LanguageTable::String(Texts::MailFailed.chinese);
 }
 
 QString CMailSender::InfoPathForMail(const QString& picturePath) {
@@ -44,8 +46,13 @@ QStringList CMailSender::Arguments(const QString& picturePath) {
 }
 
 CMailSender::CMailSender(QWidget* window) : QObject(window), window(window) {
-    showBusy = [this](const QString& caption, const QString& text, const QString&) {
-        QMessageBox::information(this->window, caption, text, QMessageBox::Ok);
+    showBusy = [this](const QString& caption, const QString& text, const QString& button) {
+        CMessageBox box(this->window);
+        box.caption = caption;
+        box.message = text;
+        box.yesText = button;
+        box.singleButton = 1;
+        box.Run();
     };
     showFailure = [this](const QString& text) {
         QMessageBox::critical(this->window, QString(), text, QMessageBox::Ok);
