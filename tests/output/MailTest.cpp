@@ -112,13 +112,6 @@ TEST_F(MailTest, NoMailHelperIsSilentAndMailCanBePressedAgain) {
     EXPECT_EQ(activated, 0);
 }
 
-TEST_F(MailTest, BusyBoxInChinese) {
-    sender.language = 1;
-    sender.mailBusy = 1;
-    sender.Send("/pics/20081231_1234.jpg");
-    EXPECT_EQ(shown, QStringList({"邮件|邮件发送程序忙，请稍后再发！|确定"}));
-}
-
 TEST(MailPaths, InfoFileBesideThePictures) {
     EXPECT_EQ(CMailSender::InfoPathForMail("/a/b/20081231_1234.jpg"), "/a/b/Info/20081231_1234");
     EXPECT_EQ(CMailSender::InfoPathForMail("20081231_1234.bmp"), "Info/20081231_1234");

@@ -144,12 +144,6 @@ TEST(PictureList, SortIsCaseSensitiveOnWholePaths) {
                            folder + "20081231_1234.jpg"}));
 }
 
-TEST(PictureList, FolderOfKeepsTheSeparator) {
-    EXPECT_EQ(FolderOf("/p/q/20081231_1234.jpg"), "/p/q/");
-    EXPECT_EQ(FolderOf("C:\\pics\\a.jpg"), "C:\\pics\\");
-    EXPECT_EQ(FolderOf("a.jpg"), "");
-}
-
 TEST(PictureList, MagnificationBoxAfterAStep) {
     auto box = MagnificationBoxAfterStep(0.0, 50.0, 7.0, Next);
     EXPECT_EQ(box.text, "50.0");

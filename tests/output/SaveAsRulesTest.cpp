@@ -39,12 +39,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TargetCase{"/d/v1.2/report", true, "/d/v1.2/report.jpg", true},
                       TargetCase{"/d/report.jpeg", true, "/d/report.jpeg.bmp", false}));
 
-TEST(SaveAsRules, StartNameDropsTheExtension) {
-    EXPECT_EQ(StartFileName("/pictures/20081231_1234.jpg"), "20081231_1234");
-    EXPECT_EQ(StartFileName("C:\\pics\\20081231_1234.bmp"), "20081231_1234");
-    EXPECT_EQ(StartFileName("ab"), "");
-}
-
 TEST(SaveAsRules, RatioIsTheSmallerOneInSinglePrecision) {
     EXPECT_EQ(ResampleRatio({1280, 1024}, {320, 240}), 4.0f);
     EXPECT_EQ(ResampleRatio({1600, 1200}, {320, 240}), 5.0f);
@@ -85,12 +79,6 @@ TEST(SaveAsRules, MagnificationStampOnlyAboveOne) {
     EXPECT_EQ(MagnificationStampText(record), "Magnification: 50.0");
     record.adjustedMagnification = 123.45;
     EXPECT_EQ(MagnificationStampText(record), "Magnification: 123.5");
-}
-
-TEST(SaveAsRules, ComplementFlipsEachChannel) {
-    EXPECT_EQ(ComplementColor(0x00000000u), 0x00FFFFFFu);
-    EXPECT_EQ(ComplementColor(MakeColorRef(255, 0, 0)), MakeColorRef(0, 255, 255));
-    EXPECT_EQ(ComplementColor(MakeColorRef(10, 20, 30)), MakeColorRef(245, 235, 225));
 }
 
 // The columns of one row holding exactly the colour c.
