@@ -16,12 +16,19 @@ namespace {
 // Points the system temporary folder at a folder of the test's own.
 class TemporaryFolder {
   public:
-    explicit TemporaryFolder(const QString& path) : saved(qgetenv("TMPDIR")) {
+    explicit TemporaryFolder(const QString& path)
+        : wasSet(qEnvironmentVariableIsSet("TMPDIR")), saved(qgetenv("TMPDIR")) {
         qputenv("TMPDIR", path.toLocal8Bit());
     }
-    ~TemporaryFolder() { qputenv("TMPDIR", saved); }
+    ~TemporaryFolder() {
+        if (wasSet)
+            qputenv("TMPDIR", saved);
+        else
+            qunsetenv("TMPDIR");
+    }
 
   private:
+    bool wasSet;
     QByteArray saved;
 };
 
