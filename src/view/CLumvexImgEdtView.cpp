@@ -1,16 +1,25 @@
 #include "view/CLumvexImgEdtView.h"
 
+#include "draw/CDrawMeasure.h"
+#include "draw/CDrawPen.h"
+#include "draw/CDrawShape.h"
+#include "draw/CDrawText.h"
 #include "magnification/PictureInfoRecord.h"
 #include "platform/GdiContext.h"
+#include "platform/MessageBus.h"
 #include "view/ToolCursors.h"
 #include "view/ViewMapping.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QtMath>
 
 #include <cerrno>
 #include <cstring>
@@ -23,6 +32,42 @@ QString FailureText(const char* what, unsigned code, const QString& reason)
         .arg(QLatin1String(what), QString::number(code, 16), reason);
 }
 
+GdiPoint ToGdi(QPoint p) { return {p.x(), p.y()}; }
+
+// Window points of a mouse event; Qt gives fractions only on scaled screens.
+QPoint EventPoint(const QMouseEvent* event)
+{
+    return {qFloor(event->position().x()), qFloor(event->position().y())};
+}
+
+int MeasureKind(int tool)
+{
+    switch (tool) {
+    case ToolCalibration: return 0;
+    case ToolAnyAngleLine:
+    case ToolStraightAngleLine:
+    case ToolFortyFiveLine: return 1;
+    case ToolThreePointAngle: return 6;
+    case ToolThreePointCircle: return 7;
+    case ToolThreePointArc: return 8;
+    case ToolFourPointAngle: return 9;
+    case ToolContinuousLine: return 10;
+    case ToolPolygon: return 11;
+    case ToolRadiusCircle: return 12;
+    case ToolDiameterCircle: return 13;
+    default: return -1;
+    }
+}
+
+int AngleConstraint(int tool)
+{
+    switch (tool) {
+    case ToolStraightAngleLine: return 90;
+    case ToolFortyFiveLine: return 45;
+    default: return 0;
+    }
+}
+
 } // namespace
 
 CLumvexImgEdtView::CLumvexImgEdtView(QWidget* parent) : QWidget(parent)
@@ -31,6 +76,7 @@ CLumvexImgEdtView::CLumvexImgEdtView(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    setAttribute(Qt::WA_InputMethodEnabled);
     resize(viewSize);
     showError = [this](const QString& message) {
         QMessageBox::critical(this, QString(), message, QMessageBox::Ok);
@@ -245,3 +291,560 @@ void CLumvexImgEdtView::resizeEvent(QResizeEvent* event)
 }
 
 void CLumvexImgEdtView::UpdateCursor() { setCursor(ToolCursors::ForTool(toolMode)); }
+
+// ---------------------------------------------------------------------------
+// Object creation
+
+double CLumvexImgEdtView::CreationMagnification(int tool, double picture, double adjusted, int useAdjusted)
+{
+    const double m = useAdjusted != 0 ? adjusted : picture;
+    if (tool == ToolCalibration)
+        return m > 1.0 ? m : 50.0;
+    return m;
+}
+
+int CLumvexImgEdtView::DrawWidth() const
+{
+    int w = 2 * drawWidth;
+    ScaleToPicture(w);
+    return w;
+}
+
+int CLumvexImgEdtView::MeasureWidth() const
+{
+    int w = 2 * measureWidth;
+    ScaleToPicture(w);
+    return w;
+}
+
+LogFont CLumvexImgEdtView::ScaledFont(const LogFont& font) const
+{
+    LogFont scaled = font;
+    ScaleToPicture(scaled.height);
+    return scaled;
+}
+
+CDrawShape* CLumvexImgEdtView::StartShape(int kind)
+{
+    auto* shape = new CDrawShape(kind, GdiRect{});
+    shape->SetPen(drawColor, DrawWidth(), drawPenStyle);
+    SetCurrentObject(shape);
+    return shape;
+}
+
+CDrawMeasure* CLumvexImgEdtView::StartMeasure(int kind)
+{
+    auto* measure = new CDrawMeasure(kind, GdiRect{});
+    measure->SetPen(measureColor, MeasureWidth(), measurePenStyle);
+    measure->SetFont(ScaledFont(labelFont), labelColor);
+    measure->unit = unit;
+    measure->magnification =
+        CreationMagnification(toolMode, pictureMagnification, adjustedMagnification, useAdjustedMagnification);
+    measure->resolutionFactor = resolutionFactor;
+    measure->pixelSize = pixelSize;
+    if (kind == 1)
+        measure->angleConstraint = AngleConstraint(toolMode);
+    SetCurrentObject(measure);
+    return measure;
+}
+
+void CLumvexImgEdtView::StartText()
+{
+    textBuffer.fill(0);
+    textLength = 0;
+    auto* text = new CDrawText();
+    text->SetFont(ScaledFont(textFont), textColor);
+    text->finished = 0;
+    SetCurrentObject(text);
+    RedrawNow();
+}
+
+CDrawMeasure* CLumvexImgEdtView::CurrentMeasure() const
+{
+    return dynamic_cast<CDrawMeasure*>(currentObject.get());
+}
+
+CDrawShape* CLumvexImgEdtView::CurrentShape() const { return dynamic_cast<CDrawShape*>(currentObject.get()); }
+
+CDrawPen* CLumvexImgEdtView::CurrentStroke() const { return dynamic_cast<CDrawPen*>(currentObject.get()); }
+
+CDrawText* CLumvexImgEdtView::CurrentText() const { return dynamic_cast<CDrawText*>(currentObject.get()); }
+
+// ---------------------------------------------------------------------------
+// Presses
+
+void CLumvexImgEdtView::LeftButtonDown(QPoint q)
+{
+    // The capture itself is Qt's: a widget keeps the mouse while a button is held.
+    if (!IsInsideView(q))
+        return;
+    WindowToPicture(q);
+    const GdiPoint p = ToGdi(q);
+
+    switch (toolMode) {
+    case ToolLine:
+    case ToolArrow:
+    case ToolRectangle:
+    case ToolEllipse:
+    case ToolFreehand:
+    case ToolText: PressDrawingTool(p); break;
+    case ToolAnyAngleLine:
+    case ToolStraightAngleLine:
+    case ToolFortyFiveLine:
+    case ToolRadiusCircle:
+    case ToolDiameterCircle: PressTwoPointMeasure(p); break;
+    case ToolThreePointCircle:
+    case ToolThreePointArc:
+    case ToolThreePointAngle:
+    case ToolFourPointAngle: PressMultiPointMeasure(p); break;
+    case ToolContinuousLine:
+    case ToolPolygon: PressPolyline(p); break;
+    case ToolCalibration: PressCalibration(p); break;
+    default: interactionState = StateIdle; break;
+    }
+
+    lastPoint = anchorPoint = q;
+    RestoreWorkingPicture(true);
+}
+
+void CLumvexImgEdtView::PressDrawingTool(GdiPoint p)
+{
+    switch (toolMode) {
+    case ToolLine:
+    case ToolArrow:
+        if (interactionState == StateIdle) {
+            CDrawShape* shape = StartShape(toolMode == ToolLine ? CDrawShape::KindLine : CDrawShape::KindArrow);
+            shape->points[0] = p;
+            shape->pointCount = 1;
+            interactionState = StateShapeStarted;
+        } else if (CDrawShape* shape = CurrentShape()) {
+            shape->pointCount = 2;
+            shape->points[1] = p;
+            interactionState = StateDragging;
+        }
+        break;
+    case ToolRectangle:
+    case ToolEllipse:
+        StartShape(toolMode == ToolRectangle ? CDrawShape::KindRectangle : CDrawShape::KindEllipse);
+        interactionState = StateDragging;
+        break;
+    case ToolFreehand: {
+        auto* stroke = new CDrawPen();
+        stroke->SetPen(drawColor, DrawWidth(), drawPenStyle);
+        stroke->points.push_back(p);
+        SetCurrentObject(stroke);
+        lastPoint = p.ToQPoint();
+        interactionState = StateStroke;
+        break;
+    }
+    case ToolText:
+        if (interactionState == StateIdle) {
+            StartText();
+            interactionState = StateTyping;
+        } else if (interactionState == StateTyping) {
+            CDrawText* text = CurrentText();
+            if (text && !text->bounds.Contains(p)) {
+                text->finished = 1;
+                RedrawNow();
+                RestoreWorkingPicture(true);
+                CommitObject();
+            }
+            // A press inside the box throws the text being typed away.
+            StartText();
+            interactionState = StateTyping;
+        }
+        break;
+    default: break;
+    }
+}
+
+void CLumvexImgEdtView::PressTwoPointMeasure(GdiPoint p)
+{
+    if (interactionState == StateIdle) {
+        CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
+        measure->labelIndex = 0;
+        measure->pointIndex = 1;
+        measure->points[0] = p;
+        interactionState = StateFirstOfTwo;
+        return;
+    }
+    CDrawMeasure* measure = CurrentMeasure();
+    if (!measure)
+        return;
+    if (interactionState == StateFirstOfTwo) {
+        measure->points[1] = p;
+        measure->labelIndex = AllPointsPlaced;
+        measure->pointIndex = 2;
+        interactionState = StatePlacingLabel;
+    } else {
+        measure->points[2] = p;
+        measure->pointIndex = 3;
+        interactionState = StateComplete;
+    }
+}
+
+void CLumvexImgEdtView::PressMultiPointMeasure(GdiPoint p)
+{
+    const bool fourPoints = toolMode == ToolFourPointAngle;
+    if (interactionState == StateIdle) {
+        CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
+        measure->pointIndex = 1;
+        measure->labelIndex = 0;
+        measure->points[1] = p;
+        interactionState = StateOnePointPlaced;
+        return;
+    }
+    CDrawMeasure* measure = CurrentMeasure();
+    if (!measure)
+        return;
+    switch (interactionState) {
+    case StateOnePointPlaced:
+        measure->pointIndex = 2;
+        measure->points[2] = p;
+        interactionState = StateTwoPointsPlaced;
+        break;
+    case StateTwoPointsPlaced:
+        measure->pointIndex = 3;
+        measure->points[3] = p;
+        if (fourPoints) {
+            interactionState = StateThreePointsPlaced;
+        } else {
+            measure->labelIndex = AllPointsPlaced;
+            interactionState = StatePlacingLabel;
+        }
+        break;
+    case StateThreePointsPlaced:
+        if (fourPoints) {
+            measure->pointIndex = 4;
+            measure->points[4] = p;
+            measure->labelIndex = AllPointsPlaced;
+            interactionState = StatePlacingLabel;
+            break;
+        }
+        [[fallthrough]];
+    default: {
+        const uint32_t last = fourPoints ? 5 : 4;
+        measure->pointIndex = last;
+        measure->points[last] = p;
+        interactionState = StateComplete;
+        break;
+    }
+    }
+}
+
+void CLumvexImgEdtView::PressPolyline(GdiPoint p)
+{
+    if (interactionState == StateIdle) {
+        CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
+        measure->pointIndex = 1;
+        measure->labelIndex = 0;
+        measure->points[1] = p;
+        measure->polylinePhase = 0;
+        interactionState = StatePolylineVertex;
+        return;
+    }
+    CDrawMeasure* measure = CurrentMeasure();
+    if (!measure)
+        return;
+    switch (interactionState) {
+    case StatePolylineVertex:
+        if (measure->pointIndex + 1 > LastPointSlot) {
+            EndVertexList(*measure);
+            break;
+        }
+        ++measure->pointIndex;
+        measure->points[measure->pointIndex] = p;
+        measure->polylinePhase = 2;
+        interactionState = StatePolylineLabel;
+        break;
+    case StatePolylineLabel:
+        // Two final labels must still fit once the vertex list ends.
+        if (measure->labelIndex + 1 > LastPointSlot - 2) {
+            EndVertexList(*measure);
+            break;
+        }
+        ++measure->labelIndex;
+        measure->labelPoints[measure->labelIndex] = p;
+        measure->polylinePhase = 1;
+        interactionState = StatePolylineVertex;
+        break;
+    case StatePlacingLabel:
+        ++measure->labelIndex;
+        measure->labelPoints[measure->labelIndex] = p;
+        if (measure->polylinePhase == 4) {
+            measure->polylinePhase = 5;
+            interactionState = StateComplete;
+        } else {
+            measure->polylinePhase = 4;
+        }
+        break;
+    default: break;
+    }
+}
+
+void CLumvexImgEdtView::EndVertexList(CDrawMeasure& measure)
+{
+    measure.polylinePhase = 3;
+    interactionState = StatePlacingLabel;
+}
+
+void CLumvexImgEdtView::PressCalibration(GdiPoint p)
+{
+    if (interactionState == StateIdle) {
+        CDrawMeasure* measure = StartMeasure(0);
+        measure->pointIndex = 1;
+        measure->points[0] = p;
+        interactionState = StateFirstOfTwo;
+    } else {
+        interactionState = StateComplete;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Moves, releases, double clicks
+
+void CLumvexImgEdtView::PointerMove(QPoint q)
+{
+    if (!IsInsideView(q)) {
+        if (!arrowOutsideView) {
+            setCursor(Qt::ArrowCursor);
+            arrowOutsideView = true;
+        }
+        return;
+    }
+    if (arrowOutsideView) {
+        arrowOutsideView = false;
+        UpdateCursor();
+    }
+    if (interactionState == StateIdle)
+        return;
+    WindowToPicture(q);
+    const GdiPoint p = ToGdi(q);
+
+    switch (interactionState) {
+    case StateStroke:
+        if (CDrawPen* stroke = CurrentStroke()) {
+            stroke->points.push_back(p);
+            stroke->RecalcBounds();
+        }
+        break;
+    case StateShapeStarted:
+    case StateDragging:
+        if (CDrawShape* shape = CurrentShape()) {
+            shape->points[1] = p;
+            shape->SetBounds(ToGdi(anchorPoint), p);
+        }
+        break;
+    case StateFirstOfTwo:
+    case StateOnePointPlaced:
+    case StateTwoPointsPlaced:
+    case StateThreePointsPlaced:
+    case StatePolylineVertex:
+    case StatePlacingLabel:
+    case StatePolylineLabel:
+    case StateComplete:
+        if (CDrawMeasure* measure = CurrentMeasure())
+            measure->SetBounds(ToGdi(anchorPoint), p);
+        break;
+    default: break;
+    }
+
+    RestoreWorkingPicture(true);
+    RedrawNow();
+    lastPoint = q;
+}
+
+void CLumvexImgEdtView::LeftButtonUp(QPoint q)
+{
+    WindowToPicture(q);
+    const GdiPoint p = ToGdi(q);
+
+    switch (interactionState) {
+    case StateStroke:
+        if (CDrawPen* stroke = CurrentStroke()) {
+            // The stored point is in picture pixels, the limit in view pixels.
+            if (IsInsideView(lastPoint))
+                stroke->points.push_back(p);
+            stroke->RecalcBounds();
+        }
+        CommitObject();
+        interactionState = StateIdle;
+        break;
+    case StateDragging:
+        if (CDrawShape* shape = CurrentShape())
+            shape->SetBounds(ToGdi(anchorPoint), p);
+        CommitObject();
+        interactionState = StateIdle;
+        break;
+    case StateComplete:
+        if (CDrawMeasure* measure = CurrentMeasure()) {
+            if (toolMode != ToolContinuousLine && toolMode != ToolPolygon)
+                measure->points[measure->pointIndex] = p;
+            measure->SetBounds(ToGdi(anchorPoint), p);
+            if (toolMode == ToolCalibration && messageBus)
+                messageBus->PostAdjustMagnification(measure->result);
+        }
+        CommitObject();
+        interactionState = StateIdle;
+        break;
+    case StateTyping:
+        if (CDrawText* text = CurrentText()) {
+            int h = textFont.height;
+            ScaleToPicture(h);
+            text->SetBounds(ToGdi(anchorPoint), GdiPoint{anchorPoint.x() + h / 3, anchorPoint.y() + h});
+            // The caret box shows at once, not only with the first key.
+            RestoreWorkingPicture(true);
+        }
+        break;
+    default: break;
+    }
+    update();
+}
+
+void CLumvexImgEdtView::LeftButtonDoubleClick(QPoint)
+{
+    CDrawMeasure* measure = CurrentMeasure();
+    if (!measure)
+        return;
+    if (interactionState == StatePolylineVertex) {
+        interactionState = StatePlacingLabel;
+        // The first click of the double click placed a label; it goes again.
+        if (measure->polylinePhase == 1 && measure->labelIndex > 0)
+            --measure->labelIndex;
+        measure->polylinePhase = 3;
+        RedrawNow();
+    } else if (interactionState == StatePolylineLabel) {
+        interactionState = StatePlacingLabel;
+        measure->polylinePhase = 3;
+    }
+}
+
+void CLumvexImgEdtView::RightButtonUp(QPoint) { CancelOperation(); }
+
+void CLumvexImgEdtView::CancelOperation()
+{
+    if (interactionState == StateIdle) {
+        toolMode = ToolNone;
+        UpdateCursor();
+    } else {
+        interactionState = StateIdle;
+    }
+    SetCurrentObject(nullptr);
+    RestoreWorkingPicture(false);
+    update();
+    if (toolMode == ToolNone && owner) {
+        owner->SelectDrawingTool();
+        owner->SelectMeasuringTool();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Typing
+
+QString CLumvexImgEdtView::TypedText() const
+{
+    return QString::fromUtf16(textBuffer.data(), textLength);
+}
+
+void CLumvexImgEdtView::TypeCodeUnit(char32_t code)
+{
+    if (interactionState != StateTyping)
+        return;
+    // One unit stays free for the terminating zero.
+    if (AcceptsTypedCode(code) && textLength < TextBufferSize - 1)
+        textBuffer[size_t(textLength++)] = char16_t(code & 0xFFFF);
+    RefreshTypedText();
+}
+
+void CLumvexImgEdtView::TypeRemoveLast()
+{
+    if (interactionState != StateTyping)
+        return;
+    if (textLength > 0)
+        --textLength;
+    textBuffer[size_t(textLength)] = 0;
+    RefreshTypedText();
+}
+
+void CLumvexImgEdtView::TypeEnter()
+{
+    if (interactionState != StateTyping)
+        return;
+    CDrawText* text = CurrentText();
+    if (text) {
+        text->SetText(TypedText());
+        text->finished = 1;
+    }
+    RestoreWorkingPicture(true);
+    CommitObject();
+    interactionState = StateIdle;
+    RedrawNow();
+}
+
+void CLumvexImgEdtView::RefreshTypedText()
+{
+    if (CDrawText* text = CurrentText())
+        text->SetText(TypedText());
+    RestoreWorkingPicture(true);
+    RedrawNow();
+}
+
+// ---------------------------------------------------------------------------
+// Qt events
+
+void CLumvexImgEdtView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        LeftButtonDown(EventPoint(event));
+}
+
+void CLumvexImgEdtView::mouseMoveEvent(QMouseEvent* event) { PointerMove(EventPoint(event)); }
+
+void CLumvexImgEdtView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        LeftButtonUp(EventPoint(event));
+    else if (event->button() == Qt::RightButton)
+        RightButtonUp(EventPoint(event));
+}
+
+void CLumvexImgEdtView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Replaces the second press of a quick double click; it places nothing.
+    if (event->button() == Qt::LeftButton)
+        LeftButtonDoubleClick(EventPoint(event));
+}
+
+void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event)
+{
+    if (interactionState != StateTyping) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace: TypeRemoveLast(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: TypeEnter(); return;
+    case Qt::Key_Escape: QWidget::keyPressEvent(event); return;
+    default: break;
+    }
+    const QString typed = event->text();
+    if (typed.isEmpty()) {
+        RefreshTypedText();
+        return;
+    }
+    for (QChar unit : typed)
+        TypeCodeUnit(unit.unicode());
+}
+
+void CLumvexImgEdtView::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (interactionState != StateTyping) {
+        QWidget::inputMethodEvent(event);
+        return;
+    }
+    for (QChar unit : event->commitString())
+        TypeCodeUnit(unit.unicode());
+    event->accept();
+}

@@ -4,6 +4,7 @@
 #include "platform/LogFont.h"
 #include "view/Stack.h"
 #include "view/ToolMode.h"
+#include "view/ViewOwner.h"
 
 #include <QImage>
 #include <QWidget>
@@ -13,6 +14,11 @@
 #include <memory>
 
 struct PictureInfoRecord;
+class MessageBus;
+class CDrawMeasure;
+class CDrawPen;
+class CDrawShape;
+class CDrawText;
 
 // Shows the picture being edited stretched over the whole view and takes the
 // mouse and keyboard input of the tools. Owns the working picture, the
@@ -23,6 +29,11 @@ class CLumvexImgEdtView : public QWidget
 
 public:
     static constexpr int TextBufferSize = 1024;
+    // Slots 1 to 1023 of a measurement's point and label lists hold vertices
+    // and label points.
+    static constexpr uint32_t LastPointSlot = 1023;
+    // Marks a measurement whose geometric points are all placed.
+    static constexpr uint32_t AllPointsPlaced = 0x80000000u;
 
     explicit CLumvexImgEdtView(QWidget* parent = nullptr);
     ~CLumvexImgEdtView() override;
@@ -30,6 +41,9 @@ public:
     bool LoadPicture(const QString& path);
     void SetToolMode(int mode);
     int GetToolMode() const { return toolMode; }
+    // Right button or Esc: drops the object in progress; with none, leaves no
+    // tool and lets the owner choose one again.
+    void CancelOperation();
     void Undo();
     void Redo();
 
@@ -55,6 +69,34 @@ public:
     // The record of the picture on screen, owned by the editor window; the
     // information overlay reads it.
     void SetInfoRecord(const PictureInfoRecord* record) { infoRecord = record; }
+
+    // The window holding the view, asked to choose a tool after a cancel.
+    void SetOwner(ViewOwner* newOwner) { owner = newOwner; }
+    // Where a finished calibration line is broadcast; owned by the window.
+    void SetMessageBus(MessageBus* bus) { messageBus = bus; }
+
+    // The mouse protocol, in view-window pixels. The Qt event handlers call
+    // these; points outside the view arrive while the mouse is captured.
+    void LeftButtonDown(QPoint q);
+    void PointerMove(QPoint q);
+    void LeftButtonUp(QPoint q);
+    void LeftButtonDoubleClick(QPoint q);
+    void RightButtonUp(QPoint q);
+
+    // Text typing while a text is placed: one UTF-16 code unit typed, a
+    // Delete or Backspace, and Enter.
+    void TypeCodeUnit(char32_t code);
+    void TypeRemoveLast();
+    void TypeEnter();
+    int TextLength() const { return textLength; }
+    QString TypedText() const;
+
+    // The magnification a new measurement divides by: the calibrated one when
+    // in use; a calibration line falls back to 50 when it is not above 1.
+    static double CreationMagnification(int tool, double picture, double adjusted, int useAdjusted);
+    // Typed characters kept in a text: printable ASCII and everything from
+    // U+0100 up; control codes and U+0080 to U+00FF are dropped.
+    static bool AcceptsTypedCode(char32_t code) { return code >= 32 && (code <= 127 || code >= 256); }
 
     // Shows a load failure; a message box unless replaced (tests record it).
     std::function<void(const QString& message)> showError;
@@ -91,6 +133,12 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
     void UpdateCursor();
 
@@ -103,6 +151,33 @@ protected:
     const PictureInfoRecord* infoRecord = nullptr;
 
 private:
+    // Creation of the object a press starts, with the view's current settings.
+    int DrawWidth() const;
+    int MeasureWidth() const;
+    LogFont ScaledFont(const LogFont& font) const;
+    CDrawShape* StartShape(int kind);
+    CDrawMeasure* StartMeasure(int kind);
+    void StartText();
+
+    void PressDrawingTool(GdiPoint p);
+    void PressTwoPointMeasure(GdiPoint p);
+    void PressMultiPointMeasure(GdiPoint p);
+    void PressPolyline(GdiPoint p);
+    void PressCalibration(GdiPoint p);
+    // Ends the vertex list of a continuous line or polygon: the final labels follow.
+    void EndVertexList(CDrawMeasure& measure);
+    // After every typed key: the text shows what the buffer holds.
+    void RefreshTypedText();
+
+    CDrawMeasure* CurrentMeasure() const;
+    CDrawShape* CurrentShape() const;
+    CDrawPen* CurrentStroke() const;
+    CDrawText* CurrentText() const;
+
+    ViewOwner* owner = nullptr;
+    MessageBus* messageBus = nullptr;
+    bool arrowOutsideView = false;
+
     // The working picture scaled to the view, rebuilt when either changes.
     QImage displayCache;
     bool displayCacheValid = false;

@@ -1,8 +1,9 @@
 #include "platform/MessageBus.h"
 
+#include "../view/PrivateDbusDaemon.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,31 +46,6 @@ void Settle(int ms = 300) {
         QTest::qSleep(5);
     }
 }
-
-// A private session bus daemon for one test.
-class PrivateBus {
-  public:
-    PrivateBus() {
-        daemon.start(QStringLiteral("dbus-daemon"),
-                     {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                      QStringLiteral("--print-address"),
-                      QStringLiteral("--address=unix:dir=") + folder.path()});
-        if (!daemon.waitForStarted(5000))
-            return;
-        while (!daemon.canReadLine() && daemon.waitForReadyRead(5000)) {
-        }
-        address = QString::fromLocal8Bit(daemon.readLine()).trimmed();
-    }
-    ~PrivateBus() {
-        daemon.terminate();
-        if (!daemon.waitForFinished(3000))
-            daemon.kill();
-    }
-
-    QTemporaryDir folder;
-    QProcess daemon;
-    QString address;
-};
 
 TEST(MessageBusTest, WithoutSessionBusOwnPostArrivesOnceAfterReturn) {
     ScopedEnv env("DBUS_SESSION_BUS_ADDRESS", std::nullopt);
@@ -122,7 +98,7 @@ class MessageBusOnDaemonTest : public ::testing::Test {
             GTEST_SKIP() << "dbus-daemon could not be started";
     }
 
-    PrivateBus bus;
+    PrivateDbusDaemon bus;
 };
 
 TEST_F(MessageBusOnDaemonTest, EveryInstanceReceivesAPostAndTheSenderOnlyOnce) {
