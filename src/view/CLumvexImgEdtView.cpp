@@ -168,22 +168,82 @@ void CLumvexImgEdtView::RestoreWorkingPicture(bool drawObject)
     const QImage* top = history.Top();
     if (workingPicture.isNull() || !top)
         return;
-    if (top->size() == workingPicture.size() && top->format() == workingPicture.format())
-        std::memcpy(workingPicture.bits(), top->constBits(), size_t(top->sizeInBytes()));
-    else
-        workingPicture = top->convertToFormat(QImage::Format_RGB32);
-    displayCacheValid = false;
+    const bool sameShape = top->size() == workingPicture.size() && top->format() == workingPicture.format();
+    if (top == syncedTop && sameShape) {
+        // Only what the object drew differs from the snapshot.
+        const qsizetype bytesPerPixel = 4;
+        for (const TouchedArea::Run& run : drawnArea.Runs()) {
+            std::memcpy(workingPicture.scanLine(run.y) + run.left * bytesPerPixel,
+                        top->constScanLine(run.y) + run.left * bytesPerPixel,
+                        size_t(run.right - run.left + 1) * bytesPerPixel);
+        }
+        MarkDisplayStale(drawnArea);
+    } else {
+        if (sameShape)
+            std::memcpy(workingPicture.bits(), top->constBits(), size_t(top->sizeInBytes()));
+        else
+            workingPicture = top->convertToFormat(QImage::Format_RGB32);
+        syncedTop = top;
+        displayCacheValid = false;
+    }
+    drawnArea.Clear();
+    drawnArea.SetLimits(workingPicture.rect());
     if (drawObject && currentObject) {
         GdiContext dc(workingPicture);
         currentObject->Draw(dc);
+        RecordTouched(dc, drawnArea);
+        MarkDisplayStale(drawnArea);
     }
 }
 
-void CLumvexImgEdtView::RedrawNow()
+void CLumvexImgEdtView::RecordTouched(const GdiContext& dc, TouchedArea& area)
 {
-    displayCacheValid = false;
-    repaint();
+    area.AddRect(dc.TouchedRect());
 }
+
+void CLumvexImgEdtView::MarkDisplayStale(TouchedArea& area)
+{
+    if (!displayCacheValid)
+        return;
+    staleDisplay.SetLimits(workingPicture.rect());
+    staleDisplay.Add(area);
+    // Without paints in between (a hidden view) a full rebuild is cheaper.
+    if (staleDisplay.Runs().size() > size_t(8 * std::max(1, workingPicture.height()))) {
+        staleDisplay.Clear();
+        displayCacheValid = false;
+    }
+}
+
+const QImage& CLumvexImgEdtView::DisplayedPicture()
+{
+    if (workingPicture.isNull()) {
+        displayCache = QImage();
+        return displayCache;
+    }
+    if (!displayCacheValid || displayCache.size() != size() || scaler.PictureSize() != workingPicture.size() ||
+        scaler.ViewSize() != size()) {
+        scaler = DisplayScaler(workingPicture.size(), size());
+        displayCache = scaler.ScaleAll(workingPicture);
+        staleDisplay.Clear();
+        displayCacheValid = !displayCache.isNull();
+        return displayCache;
+    }
+    if (staleDisplay.IsEmpty())
+        return displayCache;
+    TouchedArea viewRuns(QRect(QPoint(0, 0), size()));
+    for (const TouchedArea::Run& run : staleDisplay.Runs()) {
+        const int left = scaler.FirstViewColumn(run.left);
+        const int right = scaler.LastViewColumn(run.right);
+        for (int y = scaler.FirstViewRow(run.y); y <= scaler.LastViewRow(run.y); ++y)
+            viewRuns.AddRect(QRect(QPoint(left, y), QPoint(right, y)));
+    }
+    for (const TouchedArea::Run& run : viewRuns.Runs())
+        scaler.ScaleRect(workingPicture, displayCache, QRect(QPoint(run.left, run.y), QPoint(run.right, run.y)));
+    staleDisplay.Clear();
+    return displayCache;
+}
+
+void CLumvexImgEdtView::RedrawNow() { repaint(); }
 
 void CLumvexImgEdtView::SetCurrentObject(CDrawObject* object) { currentObject.reset(object); }
 
@@ -201,6 +261,9 @@ void CLumvexImgEdtView::ResetHistory(std::unique_ptr<QImage> snapshot)
 {
     history.Clear();
     history.Push(std::move(snapshot));
+    syncedTop = history.Top();
+    drawnArea.Clear();
+    displayCacheValid = false;
     modificationCount = 0;
 }
 
@@ -210,6 +273,9 @@ void CLumvexImgEdtView::CommitObject()
     if (!snapshot)
         return;
     history.Push(std::move(snapshot));
+    // The working picture is the new snapshot, object included.
+    syncedTop = history.Top();
+    drawnArea.Clear();
     currentObject.reset();
     ++modificationCount;
 }
@@ -260,13 +326,9 @@ void CLumvexImgEdtView::paintEvent(QPaintEvent*)
 {
     if (workingPicture.isNull())
         return;
-    if (!displayCacheValid || displayCache.size() != size()) {
-        // Area-averaging downscale stands in for halftone stretching.
-        displayCache = workingPicture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        displayCacheValid = true;
-    }
+    const QImage& shown = DisplayedPicture();
     QPainter painter(this);
-    painter.drawImage(0, 0, displayCache);
+    painter.drawImage(0, 0, shown);
 
     PictureInfoRecord empty;
     const PictureInfoRecord& record = infoRecord ? *infoRecord : empty;

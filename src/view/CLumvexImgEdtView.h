@@ -2,7 +2,9 @@
 
 #include "draw/CDrawObject.h"
 #include "platform/LogFont.h"
+#include "view/DisplayScaler.h"
 #include "view/Stack.h"
+#include "view/TouchedArea.h"
 #include "view/ToolMode.h"
 #include "view/ViewOwner.h"
 
@@ -14,6 +16,7 @@
 #include <memory>
 
 struct PictureInfoRecord;
+class GdiContext;
 class MessageBus;
 class CDrawMeasure;
 class CDrawPen;
@@ -54,6 +57,9 @@ public:
 
     void RestoreWorkingPicture(bool drawObject);
     void RedrawNow();
+    // The picture as the view shows it, before the overlay texts: the working
+    // picture averaged down (or up) to the view's size.
+    const QImage& DisplayedPicture();
     void SetCurrentObject(CDrawObject* object);
     CDrawObject* CurrentObject() const { return currentObject.get(); }
 
@@ -178,7 +184,16 @@ private:
     MessageBus* messageBus = nullptr;
     bool arrowOutsideView = false;
 
+    // What the current object drew, and what the shown picture lags behind,
+    // so a move costs the object's pixels rather than the picture's.
+    static void RecordTouched(const GdiContext& dc, TouchedArea& area);
+    void MarkDisplayStale(TouchedArea& area);
+    const QImage* syncedTop = nullptr;
+    TouchedArea drawnArea;
+    TouchedArea staleDisplay;
+
     // The working picture scaled to the view, rebuilt when either changes.
+    DisplayScaler scaler;
     QImage displayCache;
     bool displayCacheValid = false;
 };

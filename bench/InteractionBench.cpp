@@ -1,0 +1,95 @@
+#include "view/CLumvexImgEdtView.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A shown view over a picture of the camera's largest size.
+struct LargeView
+{
+    QTemporaryDir folder;
+    CLumvexImgEdtView view;
+
+    LargeView()
+    {
+        QImage picture(3488, 2616, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            for (int x = 0; x < picture.width(); ++x)
+                row[x] = qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
+        }
+        const QString path = folder.filePath(QStringLiteral("20081231_1200.bmp"));
+        picture.save(path);
+        view.resize(640, 480);
+        view.show();
+        view.LoadPicture(path);
+        // Paints happen only once the offscreen window is exposed.
+        for (int i = 0; i < 10; ++i)
+            QCoreApplication::processEvents();
+        view.repaint();
+    }
+};
+
+// The pointer moving while a straight line measurement follows it: restore,
+// draw the object, repaint the view.
+void BM_PointerMoveLineMeasurement(benchmark::State& state)
+{
+    LargeView large;
+    large.view.SetToolMode(ToolAnyAngleLine);
+    large.view.LeftButtonDown({200, 200});
+    large.view.LeftButtonUp({200, 200});
+    int i = 0;
+    for (auto _ : state) {
+        large.view.PointerMove({300 + (i % 50), 260 + (i % 30)});
+        ++i;
+    }
+}
+BENCHMARK(BM_PointerMoveLineMeasurement)->Unit(benchmark::kMillisecond);
+
+// The same with a rectangle being dragged: no guides, a small touched area.
+void BM_PointerMoveRectangle(benchmark::State& state)
+{
+    LargeView large;
+    large.view.SetToolMode(ToolRectangle);
+    large.view.LeftButtonDown({200, 200});
+    int i = 0;
+    for (auto _ : state) {
+        large.view.PointerMove({260 + (i % 50), 240 + (i % 30)});
+        ++i;
+    }
+}
+BENCHMARK(BM_PointerMoveRectangle)->Unit(benchmark::kMillisecond);
+
+// A line of the drawing tools: its aiming guides cross the whole picture.
+void BM_PointerMoveLine(benchmark::State& state)
+{
+    LargeView large;
+    large.view.SetToolMode(ToolLine);
+    large.view.LeftButtonDown({200, 200});
+    large.view.LeftButtonUp({200, 200});
+    int i = 0;
+    for (auto _ : state) {
+        large.view.PointerMove({300 + (i % 50), 260 + (i % 30)});
+        ++i;
+    }
+}
+BENCHMARK(BM_PointerMoveLine)->Unit(benchmark::kMillisecond);
+
+// Typing one character into a text: the caret box and the text redrawn.
+void BM_TypeCharacter(benchmark::State& state)
+{
+    LargeView large;
+    large.view.SetToolMode(ToolText);
+    large.view.LeftButtonDown({200, 200});
+    large.view.LeftButtonUp({200, 200});
+    for (auto _ : state) {
+        large.view.TypeCodeUnit(U'x');
+        large.view.TypeRemoveLast();
+    }
+}
+BENCHMARK(BM_TypeCharacter)->Unit(benchmark::kMillisecond);
+
+} // namespace

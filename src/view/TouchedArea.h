@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPointF>
+#include <QRect>
+
+#include <cstdint>
+#include <vector>
+
+// The picture pixels a drawing may have changed, as runs along rows. A long
+// thin line across the picture touches few pixels of each row, where its
+// bounding rectangle would be the whole picture.
+class TouchedArea
+{
+public:
+    struct Run
+    {
+        int y;
+        int left;
+        int right; // inclusive
+    };
+
+    explicit TouchedArea(QRect limits = {}) : limits(limits) {}
+
+    void SetLimits(const QRect& newLimits) { limits = newLimits; }
+    const QRect& Limits() const { return limits; }
+
+    void Clear();
+    bool IsEmpty() const { return runs.empty(); }
+    void AddAll() { AddRect(limits); }
+    void AddRect(const QRect& rect);
+    // Every pixel within reach of the segment (a thick pen, its caps and a margin).
+    void AddSegment(QPointF from, QPointF to, double reach);
+    void Add(const TouchedArea& other);
+
+    // Sorted by row, then by left; runs of a row neither overlap nor touch.
+    const std::vector<Run>& Runs();
+    QRect BoundingRect() const;
+    // Pixels covered, for deciding when a whole copy is cheaper.
+    int64_t PixelCount();
+
+private:
+    void AddRun(int y, int left, int right);
+    void Normalize();
+
+    QRect limits;
+    std::vector<Run> runs;
+    bool normalized = true;
+};
