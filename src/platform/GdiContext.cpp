@@ -93,20 +93,35 @@ int GdiContext::SetBkMode(int mode)
     return std::exchange(backgroundMode, mode);
 }
 
-void GdiContext::Touch(const QRectF& box, int reach)
+QRect GdiContext::GrownArea(const QRectF& box, int reach) const
 {
     if (!std::isfinite(box.left()) || !std::isfinite(box.top()) || !std::isfinite(box.right()) ||
         !std::isfinite(box.bottom()))
-        return;
+        return {};
     const double grow = reach + TouchMargin;
     const double left = std::clamp(std::floor(box.left() - grow), -1.0e9, 1.0e9);
     const double top = std::clamp(std::floor(box.top() - grow), -1.0e9, 1.0e9);
     const double right = std::clamp(std::ceil(box.right() + grow), -1.0e9, 1.0e9);
     const double bottom = std::clamp(std::ceil(box.bottom() + grow), -1.0e9, 1.0e9);
-    const QRect area =
-        QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))) & target.rect();
-    if (!area.isEmpty())
+    return QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))) & target.rect();
+}
+
+void GdiContext::Touch(const QRectF& box, int reach)
+{
+    const QRect area = GrownArea(box, reach);
+    if (!area.isEmpty()) {
         AddTouched(area);
+        touchedBoxes.push_back(area);
+    }
+}
+
+void GdiContext::TouchLine(QPointF from, QPointF to, int reach)
+{
+    const QRect area = GrownArea(QRectF(from, to).normalized(), reach);
+    if (!area.isEmpty()) {
+        AddTouched(area);
+        touchedLines.push_back({from, to, double(reach + TouchMargin)});
+    }
 }
 
 void GdiContext::AddTouched(const QRect& area)
@@ -141,7 +156,7 @@ void GdiContext::LineTo(int x, int y)
     } else {
         painter.drawLine(a, b);
     }
-    Touch(QRectF(a, b).normalized(), pen.Reach());
+    TouchLine(a, b, pen.Reach());
 }
 
 void GdiContext::Polyline(const GdiPoint* points, std::size_t count)
@@ -153,7 +168,12 @@ void GdiContext::Polyline(const GdiPoint* points, std::size_t count)
     for (std::size_t i = 0; i < count; ++i)
         polygon.append(QPointF(points[i].x, points[i].y));
     painter.drawPolyline(polygon);
-    Touch(polygon.boundingRect(), pen.Reach());
+    const QRect area = GrownArea(polygon.boundingRect(), pen.Reach());
+    if (area.isEmpty())
+        return;
+    AddTouched(area);
+    for (qsizetype i = 1; i < polygon.size(); ++i)
+        touchedLines.push_back({polygon[i - 1], polygon[i], double(pen.Reach() + TouchMargin)});
 }
 
 QRect GdiContext::PixelsWithin(const GdiRect& rect) const
@@ -179,6 +199,7 @@ void GdiContext::Rectangle(int left, int top, int right, int bottom)
         if (!inside.isEmpty()) {
             painter.fillRect(inside, brush.ToQBrush());
             AddTouched(inside);
+            touchedBoxes.push_back(inside);
         }
     }
     if (!pen.IsNull()) {
@@ -252,4 +273,5 @@ void GdiContext::InvertRect(const GdiRect& rect)
     painter.fillRect(area, QColor(255, 255, 255));
     painter.restore();
     AddTouched(area);
+    touchedBoxes.push_back(area);
 }

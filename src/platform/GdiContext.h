@@ -100,10 +100,26 @@ public:
     {
         touched = QRect();
         touchedPieces.clear();
+        touchedLines.clear();
+        touchedBoxes.clear();
     }
 
+    // The same area once more, finer: every line with the distance its pen
+    // may reach from it, everything else as rectangles. A diagonal guide
+    // touches a few pixels of each row, where its rectangle is the picture.
+    struct TouchedLine
+    {
+        QPointF from;
+        QPointF to;
+        double reach;
+    };
+    const std::vector<TouchedLine>& TouchedLines() const { return touchedLines; }
+    const std::vector<QRect>& TouchedBoxes() const { return touchedBoxes; }
+
 private:
+    QRect GrownArea(const QRectF& box, int reach) const;
     void Touch(const QRectF& box, int reach);
+    void TouchLine(QPointF from, QPointF to, int reach);
     // The picture pixels inside a rectangle, right and bottom edge excluded.
     QRect PixelsWithin(const GdiRect& rect) const;
 
@@ -122,6 +138,8 @@ private:
 
     QRect touched;
     std::vector<QRect> touchedPieces;
+    std::vector<TouchedLine> touchedLines;
+    std::vector<QRect> touchedBoxes;
 };
 
 // Selects nothing itself; puts back the pen, brush and font that were

@@ -26,52 +26,63 @@
 
 namespace {
 
-QString FailureText(const char* what, unsigned code, const QString& reason)
-{
+QString FailureText(const char* what, unsigned code, const QString& reason) {
     return QStringLiteral("%1:\n%2 - %3")
         .arg(QLatin1String(what), QString::number(code, 16), reason);
 }
 
-GdiPoint ToGdi(QPoint p) { return {p.x(), p.y()}; }
+GdiPoint ToGdi(QPoint p) {
+    return {p.x(), p.y()};
+}
 
 // Window points of a mouse event; Qt gives fractions only on scaled screens.
-QPoint EventPoint(const QMouseEvent* event)
-{
+QPoint EventPoint(const QMouseEvent* event) {
     return {qFloor(event->position().x()), qFloor(event->position().y())};
 }
 
-int MeasureKind(int tool)
-{
+int MeasureKind(int tool) {
     switch (tool) {
-    case ToolCalibration: return 0;
+    case ToolCalibration:
+        return 0;
     case ToolAnyAngleLine:
     case ToolStraightAngleLine:
-    case ToolFortyFiveLine: return 1;
-    case ToolThreePointAngle: return 6;
-    case ToolThreePointCircle: return 7;
-    case ToolThreePointArc: return 8;
-    case ToolFourPointAngle: return 9;
-    case ToolContinuousLine: return 10;
-    case ToolPolygon: return 11;
-    case ToolRadiusCircle: return 12;
-    case ToolDiameterCircle: return 13;
-    default: return -1;
+    case ToolFortyFiveLine:
+        return 1;
+    case ToolThreePointAngle:
+        return 6;
+    case ToolThreePointCircle:
+        return 7;
+    case ToolThreePointArc:
+        return 8;
+    case ToolFourPointAngle:
+        return 9;
+    case ToolContinuousLine:
+        return 10;
+    case ToolPolygon:
+        return 11;
+    case ToolRadiusCircle:
+        return 12;
+    case ToolDiameterCircle:
+        return 13;
+    default:
+        return -1;
     }
 }
 
-int AngleConstraint(int tool)
-{
+int AngleConstraint(int tool) {
     switch (tool) {
-    case ToolStraightAngleLine: return 90;
-    case ToolFortyFiveLine: return 45;
-    default: return 0;
+    case ToolStraightAngleLine:
+        return 90;
+    case ToolFortyFiveLine:
+        return 45;
+    default:
+        return 0;
     }
 }
 
 } // namespace
 
-CLumvexImgEdtView::CLumvexImgEdtView(QWidget* parent) : QWidget(parent)
-{
+CLumvexImgEdtView::CLumvexImgEdtView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
@@ -86,10 +97,10 @@ CLumvexImgEdtView::CLumvexImgEdtView(QWidget* parent) : QWidget(parent)
 
 CLumvexImgEdtView::~CLumvexImgEdtView() = default;
 
-bool CLumvexImgEdtView::LoadPicture(const QString& path)
-{
+bool CLumvexImgEdtView::LoadPicture(const QString& path) {
     if (QImageReader::supportedImageFormats().isEmpty()) {
-        showError(FailureText("GetExporterFilter failed", 1, tr("No image decoders are available.")));
+        showError(
+            FailureText("GetExporterFilter failed", 1, tr("No image decoders are available.")));
         return false;
     }
 
@@ -137,8 +148,7 @@ bool CLumvexImgEdtView::LoadPicture(const QString& path)
     return true;
 }
 
-void CLumvexImgEdtView::SetToolMode(int mode)
-{
+void CLumvexImgEdtView::SetToolMode(int mode) {
     toolMode = mode;
     interactionState = StateIdle;
     if (currentObject) {
@@ -148,27 +158,24 @@ void CLumvexImgEdtView::SetToolMode(int mode)
     UpdateCursor();
 }
 
-void CLumvexImgEdtView::WindowToPicture(QPoint& point) const
-{
+void CLumvexImgEdtView::WindowToPicture(QPoint& point) const {
     point = ViewMapping::WindowToPicture(point, pictureSize, viewSize);
 }
 
-void CLumvexImgEdtView::ScaleToPicture(int& length) const
-{
+void CLumvexImgEdtView::ScaleToPicture(int& length) const {
     length = ViewMapping::ScaleToPicture(length, pictureSize, viewSize);
 }
 
-bool CLumvexImgEdtView::IsInsideView(QPoint point) const
-{
+bool CLumvexImgEdtView::IsInsideView(QPoint point) const {
     return ViewMapping::IsInsideView(point, viewSize);
 }
 
-void CLumvexImgEdtView::RestoreWorkingPicture(bool drawObject)
-{
+void CLumvexImgEdtView::RestoreWorkingPicture(bool drawObject) {
     const QImage* top = history.Top();
     if (workingPicture.isNull() || !top)
         return;
-    const bool sameShape = top->size() == workingPicture.size() && top->format() == workingPicture.format();
+    const bool sameShape =
+        top->size() == workingPicture.size() && top->format() == workingPicture.format();
     if (top == syncedTop && sameShape) {
         // Only what the object drew differs from the snapshot.
         const qsizetype bytesPerPixel = 4;
@@ -196,13 +203,14 @@ void CLumvexImgEdtView::RestoreWorkingPicture(bool drawObject)
     }
 }
 
-void CLumvexImgEdtView::RecordTouched(const GdiContext& dc, TouchedArea& area)
-{
-    area.AddRect(dc.TouchedRect());
+void CLumvexImgEdtView::RecordTouched(const GdiContext& dc, TouchedArea& area) {
+    for (const GdiContext::TouchedLine& line : dc.TouchedLines())
+        area.AddSegment(line.from, line.to, line.reach);
+    for (const QRect& box : dc.TouchedBoxes())
+        area.AddRect(box);
 }
 
-void CLumvexImgEdtView::MarkDisplayStale(TouchedArea& area)
-{
+void CLumvexImgEdtView::MarkDisplayStale(TouchedArea& area) {
     if (!displayCacheValid)
         return;
     staleDisplay.SetLimits(workingPicture.rect());
@@ -214,14 +222,13 @@ void CLumvexImgEdtView::MarkDisplayStale(TouchedArea& area)
     }
 }
 
-const QImage& CLumvexImgEdtView::DisplayedPicture()
-{
+const QImage& CLumvexImgEdtView::DisplayedPicture() {
     if (workingPicture.isNull()) {
         displayCache = QImage();
         return displayCache;
     }
-    if (!displayCacheValid || displayCache.size() != size() || scaler.PictureSize() != workingPicture.size() ||
-        scaler.ViewSize() != size()) {
+    if (!displayCacheValid || displayCache.size() != size() ||
+        scaler.PictureSize() != workingPicture.size() || scaler.ViewSize() != size()) {
         scaler = DisplayScaler(workingPicture.size(), size());
         displayCache = scaler.ScaleAll(workingPicture);
         staleDisplay.Clear();
@@ -238,17 +245,21 @@ const QImage& CLumvexImgEdtView::DisplayedPicture()
             viewRuns.AddRect(QRect(QPoint(left, y), QPoint(right, y)));
     }
     for (const TouchedArea::Run& run : viewRuns.Runs())
-        scaler.ScaleRect(workingPicture, displayCache, QRect(QPoint(run.left, run.y), QPoint(run.right, run.y)));
+        scaler.ScaleRect(workingPicture, displayCache,
+                         QRect(QPoint(run.left, run.y), QPoint(run.right, run.y)));
     staleDisplay.Clear();
     return displayCache;
 }
 
-void CLumvexImgEdtView::RedrawNow() { repaint(); }
+void CLumvexImgEdtView::RedrawNow() {
+    repaint();
+}
 
-void CLumvexImgEdtView::SetCurrentObject(CDrawObject* object) { currentObject.reset(object); }
+void CLumvexImgEdtView::SetCurrentObject(CDrawObject* object) {
+    currentObject.reset(object);
+}
 
-std::unique_ptr<QImage> CLumvexImgEdtView::TakeSnapshot()
-{
+std::unique_ptr<QImage> CLumvexImgEdtView::TakeSnapshot() {
     if (workingPicture.isNull())
         return nullptr;
     auto snapshot = std::make_unique<QImage>(workingPicture.copy());
@@ -257,8 +268,7 @@ std::unique_ptr<QImage> CLumvexImgEdtView::TakeSnapshot()
     return snapshot;
 }
 
-void CLumvexImgEdtView::ResetHistory(std::unique_ptr<QImage> snapshot)
-{
+void CLumvexImgEdtView::ResetHistory(std::unique_ptr<QImage> snapshot) {
     history.Clear();
     history.Push(std::move(snapshot));
     syncedTop = history.Top();
@@ -267,8 +277,7 @@ void CLumvexImgEdtView::ResetHistory(std::unique_ptr<QImage> snapshot)
     modificationCount = 0;
 }
 
-void CLumvexImgEdtView::CommitObject()
-{
+void CLumvexImgEdtView::CommitObject() {
     auto snapshot = TakeSnapshot();
     if (!snapshot)
         return;
@@ -280,8 +289,7 @@ void CLumvexImgEdtView::CommitObject()
     ++modificationCount;
 }
 
-void CLumvexImgEdtView::Undo()
-{
+void CLumvexImgEdtView::Undo() {
     if (!history.CanUndo())
         return;
     interactionState = StateIdle;
@@ -292,8 +300,7 @@ void CLumvexImgEdtView::Undo()
     --modificationCount;
 }
 
-void CLumvexImgEdtView::Redo()
-{
+void CLumvexImgEdtView::Redo() {
     if (!history.CanRedo())
         return;
     interactionState = StateIdle;
@@ -304,13 +311,11 @@ void CLumvexImgEdtView::Redo()
     ++modificationCount;
 }
 
-QString CLumvexImgEdtView::OverlayResolutionText(const PictureInfoRecord& record)
-{
+QString CLumvexImgEdtView::OverlayResolutionText(const PictureInfoRecord& record) {
     return ResolutionText(record.captureResolutionCode);
 }
 
-QString CLumvexImgEdtView::OverlayTimeText(const PictureInfoRecord& record)
-{
+QString CLumvexImgEdtView::OverlayTimeText(const PictureInfoRecord& record) {
     QString name = record.PathText();
     const qsizetype cut = std::max(name.lastIndexOf(u'\\'), name.lastIndexOf(u'/'));
     if (cut >= 0)
@@ -322,8 +327,7 @@ QString CLumvexImgEdtView::OverlayTimeText(const PictureInfoRecord& record)
            QString(28, u' ') + name;
 }
 
-void CLumvexImgEdtView::paintEvent(QPaintEvent*)
-{
+void CLumvexImgEdtView::paintEvent(QPaintEvent*) {
     if (workingPicture.isNull())
         return;
     const QImage& shown = DisplayedPicture();
@@ -344,64 +348,60 @@ void CLumvexImgEdtView::paintEvent(QPaintEvent*)
     painter.drawText(1, h - 20 + ascent, time);
 }
 
-void CLumvexImgEdtView::resizeEvent(QResizeEvent* event)
-{
+void CLumvexImgEdtView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (pictureLoaded)
         viewSize = event->size();
     displayCacheValid = false;
 }
 
-void CLumvexImgEdtView::UpdateCursor() { setCursor(ToolCursors::ForTool(toolMode)); }
+void CLumvexImgEdtView::UpdateCursor() {
+    setCursor(ToolCursors::ForTool(toolMode));
+}
 
 // ---------------------------------------------------------------------------
 // Object creation
 
-double CLumvexImgEdtView::CreationMagnification(int tool, double picture, double adjusted, int useAdjusted)
-{
+double CLumvexImgEdtView::CreationMagnification(int tool, double picture, double adjusted,
+                                                int useAdjusted) {
     const double m = useAdjusted != 0 ? adjusted : picture;
     if (tool == ToolCalibration)
         return m > 1.0 ? m : 50.0;
     return m;
 }
 
-int CLumvexImgEdtView::DrawWidth() const
-{
+int CLumvexImgEdtView::DrawWidth() const {
     int w = 2 * drawWidth;
     ScaleToPicture(w);
     return w;
 }
 
-int CLumvexImgEdtView::MeasureWidth() const
-{
+int CLumvexImgEdtView::MeasureWidth() const {
     int w = 2 * measureWidth;
     ScaleToPicture(w);
     return w;
 }
 
-LogFont CLumvexImgEdtView::ScaledFont(const LogFont& font) const
-{
+LogFont CLumvexImgEdtView::ScaledFont(const LogFont& font) const {
     LogFont scaled = font;
     ScaleToPicture(scaled.height);
     return scaled;
 }
 
-CDrawShape* CLumvexImgEdtView::StartShape(int kind)
-{
+CDrawShape* CLumvexImgEdtView::StartShape(int kind) {
     auto* shape = new CDrawShape(kind, GdiRect{});
     shape->SetPen(drawColor, DrawWidth(), drawPenStyle);
     SetCurrentObject(shape);
     return shape;
 }
 
-CDrawMeasure* CLumvexImgEdtView::StartMeasure(int kind)
-{
+CDrawMeasure* CLumvexImgEdtView::StartMeasure(int kind) {
     auto* measure = new CDrawMeasure(kind, GdiRect{});
     measure->SetPen(measureColor, MeasureWidth(), measurePenStyle);
     measure->SetFont(ScaledFont(labelFont), labelColor);
     measure->unit = unit;
-    measure->magnification =
-        CreationMagnification(toolMode, pictureMagnification, adjustedMagnification, useAdjustedMagnification);
+    measure->magnification = CreationMagnification(toolMode, pictureMagnification,
+                                                   adjustedMagnification, useAdjustedMagnification);
     measure->resolutionFactor = resolutionFactor;
     measure->pixelSize = pixelSize;
     if (kind == 1)
@@ -410,8 +410,7 @@ CDrawMeasure* CLumvexImgEdtView::StartMeasure(int kind)
     return measure;
 }
 
-void CLumvexImgEdtView::StartText()
-{
+void CLumvexImgEdtView::StartText() {
     textBuffer.fill(0);
     textLength = 0;
     auto* text = new CDrawText();
@@ -421,22 +420,26 @@ void CLumvexImgEdtView::StartText()
     RedrawNow();
 }
 
-CDrawMeasure* CLumvexImgEdtView::CurrentMeasure() const
-{
+CDrawMeasure* CLumvexImgEdtView::CurrentMeasure() const {
     return dynamic_cast<CDrawMeasure*>(currentObject.get());
 }
 
-CDrawShape* CLumvexImgEdtView::CurrentShape() const { return dynamic_cast<CDrawShape*>(currentObject.get()); }
+CDrawShape* CLumvexImgEdtView::CurrentShape() const {
+    return dynamic_cast<CDrawShape*>(currentObject.get());
+}
 
-CDrawPen* CLumvexImgEdtView::CurrentStroke() const { return dynamic_cast<CDrawPen*>(currentObject.get()); }
+CDrawPen* CLumvexImgEdtView::CurrentStroke() const {
+    return dynamic_cast<CDrawPen*>(currentObject.get());
+}
 
-CDrawText* CLumvexImgEdtView::CurrentText() const { return dynamic_cast<CDrawText*>(currentObject.get()); }
+CDrawText* CLumvexImgEdtView::CurrentText() const {
+    return dynamic_cast<CDrawText*>(currentObject.get());
+}
 
 // ---------------------------------------------------------------------------
 // Presses
 
-void CLumvexImgEdtView::LeftButtonDown(QPoint q)
-{
+void CLumvexImgEdtView::LeftButtonDown(QPoint q) {
     // The capture itself is Qt's: a widget keeps the mouse while a button is held.
     if (!IsInsideView(q))
         return;
@@ -449,33 +452,45 @@ void CLumvexImgEdtView::LeftButtonDown(QPoint q)
     case ToolRectangle:
     case ToolEllipse:
     case ToolFreehand:
-    case ToolText: PressDrawingTool(p); break;
+    case ToolText:
+        PressDrawingTool(p);
+        break;
     case ToolAnyAngleLine:
     case ToolStraightAngleLine:
     case ToolFortyFiveLine:
     case ToolRadiusCircle:
-    case ToolDiameterCircle: PressTwoPointMeasure(p); break;
+    case ToolDiameterCircle:
+        PressTwoPointMeasure(p);
+        break;
     case ToolThreePointCircle:
     case ToolThreePointArc:
     case ToolThreePointAngle:
-    case ToolFourPointAngle: PressMultiPointMeasure(p); break;
+    case ToolFourPointAngle:
+        PressMultiPointMeasure(p);
+        break;
     case ToolContinuousLine:
-    case ToolPolygon: PressPolyline(p); break;
-    case ToolCalibration: PressCalibration(p); break;
-    default: interactionState = StateIdle; break;
+    case ToolPolygon:
+        PressPolyline(p);
+        break;
+    case ToolCalibration:
+        PressCalibration(p);
+        break;
+    default:
+        interactionState = StateIdle;
+        break;
     }
 
     lastPoint = anchorPoint = q;
     RestoreWorkingPicture(true);
 }
 
-void CLumvexImgEdtView::PressDrawingTool(GdiPoint p)
-{
+void CLumvexImgEdtView::PressDrawingTool(GdiPoint p) {
     switch (toolMode) {
     case ToolLine:
     case ToolArrow:
         if (interactionState == StateIdle) {
-            CDrawShape* shape = StartShape(toolMode == ToolLine ? CDrawShape::KindLine : CDrawShape::KindArrow);
+            CDrawShape* shape =
+                StartShape(toolMode == ToolLine ? CDrawShape::KindLine : CDrawShape::KindArrow);
             shape->points[0] = p;
             shape->pointCount = 1;
             interactionState = StateShapeStarted;
@@ -516,12 +531,12 @@ void CLumvexImgEdtView::PressDrawingTool(GdiPoint p)
             interactionState = StateTyping;
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-void CLumvexImgEdtView::PressTwoPointMeasure(GdiPoint p)
-{
+void CLumvexImgEdtView::PressTwoPointMeasure(GdiPoint p) {
     if (interactionState == StateIdle) {
         CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
         measure->labelIndex = 0;
@@ -545,8 +560,7 @@ void CLumvexImgEdtView::PressTwoPointMeasure(GdiPoint p)
     }
 }
 
-void CLumvexImgEdtView::PressMultiPointMeasure(GdiPoint p)
-{
+void CLumvexImgEdtView::PressMultiPointMeasure(GdiPoint p) {
     const bool fourPoints = toolMode == ToolFourPointAngle;
     if (interactionState == StateIdle) {
         CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
@@ -594,8 +608,7 @@ void CLumvexImgEdtView::PressMultiPointMeasure(GdiPoint p)
     }
 }
 
-void CLumvexImgEdtView::PressPolyline(GdiPoint p)
-{
+void CLumvexImgEdtView::PressPolyline(GdiPoint p) {
     if (interactionState == StateIdle) {
         CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
         measure->pointIndex = 1;
@@ -640,18 +653,17 @@ void CLumvexImgEdtView::PressPolyline(GdiPoint p)
             measure->polylinePhase = 4;
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-void CLumvexImgEdtView::EndVertexList(CDrawMeasure& measure)
-{
+void CLumvexImgEdtView::EndVertexList(CDrawMeasure& measure) {
     measure.polylinePhase = 3;
     interactionState = StatePlacingLabel;
 }
 
-void CLumvexImgEdtView::PressCalibration(GdiPoint p)
-{
+void CLumvexImgEdtView::PressCalibration(GdiPoint p) {
     if (interactionState == StateIdle) {
         CDrawMeasure* measure = StartMeasure(0);
         measure->pointIndex = 1;
@@ -665,8 +677,7 @@ void CLumvexImgEdtView::PressCalibration(GdiPoint p)
 // ---------------------------------------------------------------------------
 // Moves, releases, double clicks
 
-void CLumvexImgEdtView::PointerMove(QPoint q)
-{
+void CLumvexImgEdtView::PointerMove(QPoint q) {
     if (!IsInsideView(q)) {
         if (!arrowOutsideView) {
             setCursor(Qt::ArrowCursor);
@@ -708,7 +719,8 @@ void CLumvexImgEdtView::PointerMove(QPoint q)
         if (CDrawMeasure* measure = CurrentMeasure())
             measure->SetBounds(ToGdi(anchorPoint), p);
         break;
-    default: break;
+    default:
+        break;
     }
 
     RestoreWorkingPicture(true);
@@ -716,8 +728,7 @@ void CLumvexImgEdtView::PointerMove(QPoint q)
     lastPoint = q;
 }
 
-void CLumvexImgEdtView::LeftButtonUp(QPoint q)
-{
+void CLumvexImgEdtView::LeftButtonUp(QPoint q) {
     WindowToPicture(q);
     const GdiPoint p = ToGdi(q);
 
@@ -753,18 +764,19 @@ void CLumvexImgEdtView::LeftButtonUp(QPoint q)
         if (CDrawText* text = CurrentText()) {
             int h = textFont.height;
             ScaleToPicture(h);
-            text->SetBounds(ToGdi(anchorPoint), GdiPoint{anchorPoint.x() + h / 3, anchorPoint.y() + h});
+            text->SetBounds(ToGdi(anchorPoint),
+                            GdiPoint{anchorPoint.x() + h / 3, anchorPoint.y() + h});
             // The caret box shows at once, not only with the first key.
             RestoreWorkingPicture(true);
         }
         break;
-    default: break;
+    default:
+        break;
     }
     update();
 }
 
-void CLumvexImgEdtView::LeftButtonDoubleClick(QPoint)
-{
+void CLumvexImgEdtView::LeftButtonDoubleClick(QPoint) {
     CDrawMeasure* measure = CurrentMeasure();
     if (!measure)
         return;
@@ -781,10 +793,11 @@ void CLumvexImgEdtView::LeftButtonDoubleClick(QPoint)
     }
 }
 
-void CLumvexImgEdtView::RightButtonUp(QPoint) { CancelOperation(); }
+void CLumvexImgEdtView::RightButtonUp(QPoint) {
+    CancelOperation();
+}
 
-void CLumvexImgEdtView::CancelOperation()
-{
+void CLumvexImgEdtView::CancelOperation() {
     if (interactionState == StateIdle) {
         toolMode = ToolNone;
         UpdateCursor();
@@ -803,13 +816,11 @@ void CLumvexImgEdtView::CancelOperation()
 // ---------------------------------------------------------------------------
 // Typing
 
-QString CLumvexImgEdtView::TypedText() const
-{
+QString CLumvexImgEdtView::TypedText() const {
     return QString::fromUtf16(textBuffer.data(), textLength);
 }
 
-void CLumvexImgEdtView::TypeCodeUnit(char32_t code)
-{
+void CLumvexImgEdtView::TypeCodeUnit(char32_t code) {
     if (interactionState != StateTyping)
         return;
     // One unit stays free for the terminating zero.
@@ -818,8 +829,7 @@ void CLumvexImgEdtView::TypeCodeUnit(char32_t code)
     RefreshTypedText();
 }
 
-void CLumvexImgEdtView::TypeRemoveLast()
-{
+void CLumvexImgEdtView::TypeRemoveLast() {
     if (interactionState != StateTyping)
         return;
     if (textLength > 0)
@@ -828,8 +838,7 @@ void CLumvexImgEdtView::TypeRemoveLast()
     RefreshTypedText();
 }
 
-void CLumvexImgEdtView::TypeEnter()
-{
+void CLumvexImgEdtView::TypeEnter() {
     if (interactionState != StateTyping)
         return;
     CDrawText* text = CurrentText();
@@ -843,8 +852,7 @@ void CLumvexImgEdtView::TypeEnter()
     RedrawNow();
 }
 
-void CLumvexImgEdtView::RefreshTypedText()
-{
+void CLumvexImgEdtView::RefreshTypedText() {
     if (CDrawText* text = CurrentText())
         text->SetText(TypedText());
     RestoreWorkingPicture(true);
@@ -854,42 +862,47 @@ void CLumvexImgEdtView::RefreshTypedText()
 // ---------------------------------------------------------------------------
 // Qt events
 
-void CLumvexImgEdtView::mousePressEvent(QMouseEvent* event)
-{
+void CLumvexImgEdtView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         LeftButtonDown(EventPoint(event));
 }
 
-void CLumvexImgEdtView::mouseMoveEvent(QMouseEvent* event) { PointerMove(EventPoint(event)); }
+void CLumvexImgEdtView::mouseMoveEvent(QMouseEvent* event) {
+    PointerMove(EventPoint(event));
+}
 
-void CLumvexImgEdtView::mouseReleaseEvent(QMouseEvent* event)
-{
+void CLumvexImgEdtView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         LeftButtonUp(EventPoint(event));
     else if (event->button() == Qt::RightButton)
         RightButtonUp(EventPoint(event));
 }
 
-void CLumvexImgEdtView::mouseDoubleClickEvent(QMouseEvent* event)
-{
+void CLumvexImgEdtView::mouseDoubleClickEvent(QMouseEvent* event) {
     // Replaces the second press of a quick double click; it places nothing.
     if (event->button() == Qt::LeftButton)
         LeftButtonDoubleClick(EventPoint(event));
 }
 
-void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event)
-{
+void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event) {
     if (interactionState != StateTyping) {
         QWidget::keyPressEvent(event);
         return;
     }
     switch (event->key()) {
     case Qt::Key_Delete:
-    case Qt::Key_Backspace: TypeRemoveLast(); return;
+    case Qt::Key_Backspace:
+        TypeRemoveLast();
+        return;
     case Qt::Key_Return:
-    case Qt::Key_Enter: TypeEnter(); return;
-    case Qt::Key_Escape: QWidget::keyPressEvent(event); return;
-    default: break;
+    case Qt::Key_Enter:
+        TypeEnter();
+        return;
+    case Qt::Key_Escape:
+        QWidget::keyPressEvent(event);
+        return;
+    default:
+        break;
     }
     const QString typed = event->text();
     if (typed.isEmpty()) {
@@ -900,8 +913,7 @@ void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event)
         TypeCodeUnit(unit.unicode());
 }
 
-void CLumvexImgEdtView::inputMethodEvent(QInputMethodEvent* event)
-{
+void CLumvexImgEdtView::inputMethodEvent(QInputMethodEvent* event) {
     if (interactionState != StateTyping) {
         QWidget::inputMethodEvent(event);
         return;

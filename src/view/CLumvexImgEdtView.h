@@ -4,8 +4,8 @@
 #include "platform/LogFont.h"
 #include "view/DisplayScaler.h"
 #include "view/Stack.h"
-#include "view/TouchedArea.h"
 #include "view/ToolMode.h"
+#include "view/TouchedArea.h"
 #include "view/ViewOwner.h"
 
 #include <QImage>
@@ -26,11 +26,10 @@ class CDrawText;
 // Shows the picture being edited stretched over the whole view and takes the
 // mouse and keyboard input of the tools. Owns the working picture, the
 // snapshot history and the object being made.
-class CLumvexImgEdtView : public QWidget
-{
+class CLumvexImgEdtView : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int TextBufferSize = 1024;
     // Slots 1 to 1023 of a measurement's point and label lists hold vertices
     // and label points.
@@ -102,7 +101,9 @@ public:
     static double CreationMagnification(int tool, double picture, double adjusted, int useAdjusted);
     // Typed characters kept in a text: printable ASCII and everything from
     // U+0100 up; control codes and U+0080 to U+00FF are dropped.
-    static bool AcceptsTypedCode(char32_t code) { return code >= 32 && (code <= 127 || code >= 256); }
+    static bool AcceptsTypedCode(char32_t code) {
+        return code >= 32 && (code <= 127 || code >= 256);
+    }
 
     // Shows a load failure; a message box unless replaced (tests record it).
     std::function<void(const QString& message)> showError;
@@ -136,7 +137,7 @@ public:
     QPoint lastPoint{0, 0};
     QPoint anchorPoint{0, 0};
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -156,7 +157,7 @@ protected:
     int pictureLoaded = 0;
     const PictureInfoRecord* infoRecord = nullptr;
 
-private:
+  private:
     // Creation of the object a press starts, with the view's current settings.
     int DrawWidth() const;
     int MeasureWidth() const;

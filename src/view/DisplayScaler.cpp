@@ -4,12 +4,9 @@
 
 DisplayScaler::DisplayScaler(QSize picture, QSize view)
     : picture(picture), view(view), columns(MakeAxis(picture.width(), view.width())),
-      rows(MakeAxis(picture.height(), view.height()))
-{
-}
+      rows(MakeAxis(picture.height(), view.height())) {}
 
-DisplayScaler::Axis DisplayScaler::MakeAxis(int in, int out)
-{
+DisplayScaler::Axis DisplayScaler::MakeAxis(int in, int out) {
     Axis axis;
     if (in <= 0 || out <= 0)
         return axis;
@@ -27,26 +24,24 @@ DisplayScaler::Axis DisplayScaler::MakeAxis(int in, int out)
         axis.count[size_t(i)] = k1 - k0 + 1;
         axis.offset[size_t(i)] = int(axis.weights.size());
         for (int k = k0; k <= k1; ++k) {
-            const int64_t overlap = std::min(to, int64_t(k + 1) * out) - std::max(from, int64_t(k) * out);
+            const int64_t overlap =
+                std::min(to, int64_t(k + 1) * out) - std::max(from, int64_t(k) * out);
             axis.weights.push_back(uint32_t(overlap));
         }
     }
     return axis;
 }
 
-int DisplayScaler::First(int v, int in, int out)
-{
+int DisplayScaler::First(int v, int in, int out) {
     // The first view pixel whose interval reaches past the start of v.
     return int((int64_t(v) * out) / in);
 }
 
-int DisplayScaler::Last(int v, int in, int out)
-{
+int DisplayScaler::Last(int v, int in, int out) {
     return int((int64_t(v + 1) * out - 1) / in);
 }
 
-QImage DisplayScaler::ScaleAll(const QImage& source) const
-{
+QImage DisplayScaler::ScaleAll(const QImage& source) const {
     QImage target(view, QImage::Format_RGB32);
     if (target.isNull())
         return target;
@@ -54,8 +49,7 @@ QImage DisplayScaler::ScaleAll(const QImage& source) const
     return target;
 }
 
-void DisplayScaler::ScaleRect(const QImage& source, QImage& target, const QRect& viewRect) const
-{
+void DisplayScaler::ScaleRect(const QImage& source, QImage& target, const QRect& viewRect) const {
     const QRect area = viewRect & QRect(QPoint(0, 0), view);
     if (area.isEmpty() || source.size() != picture || target.size() != view ||
         source.format() != QImage::Format_RGB32 || target.format() != QImage::Format_RGB32)
@@ -63,7 +57,8 @@ void DisplayScaler::ScaleRect(const QImage& source, QImage& target, const QRect&
     const uint64_t total = uint64_t(picture.width()) * uint64_t(picture.height());
     const int width = area.width();
     // Per view column of the rectangle: red, green and blue sums.
-    std::vector<uint64_t> sums(size_t(width) * 3);
+    thread_local std::vector<uint64_t> sums;
+    sums.resize(size_t(width) * 3);
     for (int dy = area.top(); dy <= area.bottom(); ++dy) {
         std::fill(sums.begin(), sums.end(), 0);
         const int rowFirst = rows.first[size_t(dy)];

@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-void TouchedArea::Clear()
-{
+void TouchedArea::Clear() {
     runs.clear();
     normalized = true;
 }
 
-void TouchedArea::AddRun(int y, int left, int right)
-{
+void TouchedArea::AddRun(int y, int left, int right) {
     if (y < limits.top() || y > limits.bottom())
         return;
     left = std::max(left, limits.left());
@@ -21,21 +19,18 @@ void TouchedArea::AddRun(int y, int left, int right)
     normalized = false;
 }
 
-void TouchedArea::AddRect(const QRect& rect)
-{
+void TouchedArea::AddRect(const QRect& rect) {
     const QRect r = rect.normalized() & limits;
     if (r.isEmpty())
         return;
-    runs.reserve(runs.size() + size_t(r.height()));
     for (int y = r.top(); y <= r.bottom(); ++y)
         runs.push_back({y, r.left(), r.right()});
     normalized = false;
 }
 
-void TouchedArea::AddSegment(QPointF from, QPointF to, double reach)
-{
-    if (!std::isfinite(from.x()) || !std::isfinite(from.y()) || !std::isfinite(to.x()) || !std::isfinite(to.y()) ||
-        !std::isfinite(reach))
+void TouchedArea::AddSegment(QPointF from, QPointF to, double reach) {
+    if (!std::isfinite(from.x()) || !std::isfinite(from.y()) || !std::isfinite(to.x()) ||
+        !std::isfinite(to.y()) || !std::isfinite(reach))
         return;
     reach = std::max(reach, 0.0);
     const double top = std::min(from.y(), to.y()) - reach;
@@ -45,7 +40,6 @@ void TouchedArea::AddSegment(QPointF from, QPointF to, double reach)
     if (y0 > y1)
         return;
     const double dy = to.y() - from.y();
-    runs.reserve(runs.size() + size_t(y1 - y0 + 1));
     for (int y = y0; y <= y1; ++y) {
         // The pixels of row y are within reach of the centre line where it
         // passes through y - reach .. y + 1 + reach; beyond its ends the caps
@@ -72,47 +66,59 @@ void TouchedArea::AddSegment(QPointF from, QPointF to, double reach)
     }
 }
 
-void TouchedArea::Add(const TouchedArea& other)
-{
+void TouchedArea::Add(const TouchedArea& other) {
     for (const Run& run : other.runs)
         AddRun(run.y, run.left, run.right);
 }
 
-void TouchedArea::Normalize()
-{
+void TouchedArea::Normalize() {
     if (normalized)
         return;
-    std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) {
-        return a.y != b.y ? a.y < b.y : a.left < b.left;
-    });
-    size_t kept = 0;
-    for (size_t i = 0; i < runs.size(); ++i) {
-        if (kept > 0 && runs[kept - 1].y == runs[i].y && runs[i].left <= runs[kept - 1].right + 1) {
-            runs[kept - 1].right = std::max(runs[kept - 1].right, runs[i].right);
-        } else {
-            runs[kept++] = runs[i];
+    // Bucketed by row: runs are many (a guide line adds one per row) but
+    // each row holds few of them.
+    const int top = limits.top();
+    const int height = limits.height();
+    std::vector<int> start(size_t(height) + 1, 0);
+    for (const Run& run : runs)
+        ++start[size_t(run.y - top) + 1];
+    for (int i = 0; i < height; ++i)
+        start[size_t(i) + 1] += start[size_t(i)];
+    std::vector<Run> sorted(runs.size());
+    std::vector<int> next(start.begin(), start.end() - 1);
+    for (const Run& run : runs)
+        sorted[size_t(next[size_t(run.y - top)]++)] = run;
+
+    runs.clear();
+    for (int row = 0; row < height; ++row) {
+        const auto first = sorted.begin() + start[size_t(row)];
+        const auto last = sorted.begin() + start[size_t(row) + 1];
+        if (first == last)
+            continue;
+        std::sort(first, last, [](const Run& a, const Run& b) { return a.left < b.left; });
+        const size_t rowStart = runs.size();
+        for (auto it = first; it != last; ++it) {
+            if (runs.size() > rowStart && it->left <= runs.back().right + 1)
+                runs.back().right = std::max(runs.back().right, it->right);
+            else
+                runs.push_back(*it);
         }
     }
-    runs.resize(kept);
     normalized = true;
 }
 
-const std::vector<TouchedArea::Run>& TouchedArea::Runs()
-{
+const std::vector<TouchedArea::Run>& TouchedArea::Runs() {
     Normalize();
     return runs;
 }
 
-QRect TouchedArea::BoundingRect() const
-{
+QRect TouchedArea::BoundingRect() const {
     QRect box;
     for (const Run& run : runs)
         box |= QRect(QPoint(run.left, run.y), QPoint(run.right, run.y));
     return box;
 }
 
-int64_t TouchedArea::PixelCount()
-{
+int64_t TouchedArea::PixelCount() {
     int64_t count = 0;
     for (const Run& run : Runs())
         count += run.right - run.left + 1;

@@ -9,11 +9,9 @@
 // The picture pixels a drawing may have changed, as runs along rows. A long
 // thin line across the picture touches few pixels of each row, where its
 // bounding rectangle would be the whole picture.
-class TouchedArea
-{
-public:
-    struct Run
-    {
+class TouchedArea {
+  public:
+    struct Run {
         int y;
         int left;
         int right; // inclusive
@@ -38,7 +36,7 @@ public:
     // Pixels covered, for deciding when a whole copy is cheaper.
     int64_t PixelCount();
 
-private:
+  private:
     void AddRun(int y, int left, int right);
     void Normalize();
 

@@ -9,11 +9,9 @@ namespace {
 
 // The view posts through the window's bus; every editor on the bus hears the
 // calibration, the posting one exactly once.
-class CalibrationOnBusTest : public ViewFixture
-{
-protected:
-    void SetUp() override
-    {
+class CalibrationOnBusTest : public ViewFixture {
+  protected:
+    void SetUp() override {
         if (daemon.address.isEmpty())
             GTEST_SKIP() << "dbus-daemon could not be started";
         Load({640, 480});
@@ -26,8 +24,7 @@ protected:
     PrivateDbusDaemon daemon;
 };
 
-TEST_F(CalibrationOnBusTest, ReachesThisWindowOnceAndAnotherEditor)
-{
+TEST_F(CalibrationOnBusTest, ReachesThisWindowOnceAndAnotherEditor) {
     MessageBus windowBus(daemon.address);
     MessageBus otherEditor(daemon.address);
     ASSERT_TRUE(windowBus.IsConnected());

@@ -6,13 +6,12 @@
 
 // A session bus daemon of a test's own, gone with the test. The address is
 // empty when no daemon could be started.
-class PrivateDbusDaemon
-{
-public:
-    PrivateDbusDaemon()
-    {
+class PrivateDbusDaemon {
+  public:
+    PrivateDbusDaemon() {
         daemon.start(QStringLiteral("dbus-daemon"),
-                     {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address"),
+                     {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                      QStringLiteral("--print-address"),
                       QStringLiteral("--address=unix:dir=") + folder.path()});
         if (!daemon.waitForStarted(5000))
             return;
@@ -20,8 +19,7 @@ public:
         }
         address = QString::fromLocal8Bit(daemon.readLine()).trimmed();
     }
-    ~PrivateDbusDaemon()
-    {
+    ~PrivateDbusDaemon() {
         daemon.terminate();
         if (!daemon.waitForFinished(3000))
             daemon.kill();

@@ -10,8 +10,7 @@
 #include <vector>
 
 // The owner as the tests see it: the calls the view made, in order.
-struct RecordingOwner : ViewOwner
-{
+struct RecordingOwner : ViewOwner {
     std::vector<QString> calls;
     void SelectDrawingTool() override { calls.push_back(QStringLiteral("drawing")); }
     void SelectMeasuringTool() override { calls.push_back(QStringLiteral("measuring")); }
@@ -19,11 +18,9 @@ struct RecordingOwner : ViewOwner
 
 // A shown view holding a white picture, driven through its window the way the
 // window system does: a quick double click replaces the second press.
-class ViewFixture : public ::testing::Test
-{
-protected:
-    void Load(QSize picture, QSize view = {640, 480})
-    {
+class ViewFixture : public ::testing::Test {
+  protected:
+    void Load(QSize picture, QSize view = {640, 480}) {
         editor.resize(view);
         editor.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
@@ -46,8 +43,7 @@ protected:
 
     bool IsWhite(QPoint p) const { return editor.WorkingPicture().pixel(p) == qRgb(255, 255, 255); }
     // Pixels of the working picture that differ from white, within a rectangle.
-    int InkIn(const QRect& area) const
-    {
+    int InkIn(const QRect& area) const {
         const QImage& picture = editor.WorkingPicture();
         const QRect inside = area & picture.rect();
         int ink = 0;
@@ -58,8 +54,7 @@ protected:
     }
     int Ink() const { return InkIn(editor.WorkingPicture().rect()); }
     // The working picture must match the top snapshot: nothing in progress shows.
-    bool MatchesTopSnapshot() const
-    {
+    bool MatchesTopSnapshot() const {
         const QImage* top = editor.History().Top();
         return top && *top == editor.WorkingPicture();
     }

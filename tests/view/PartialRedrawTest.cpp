@@ -1,0 +1,202 @@
+#include "ViewTestSupport.h"
+
+#include "platform/GdiContext.h"
+#include "view/DisplayScaler.h"
+#include "view/TouchedArea.h"
+
+#include <limits>
+#include <string_view>
+
+namespace {
+
+// A picture where any pixel restored from the wrong place would show.
+QImage Texture(QSize size) {
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            row[x] = qRgb((x * 7) & 0xFF, (y * 13) & 0xFF, (x ^ y) & 0xFF);
+    }
+    return picture;
+}
+
+struct RedrawCase {
+    const char* name;
+    int tool;
+    QSize picture;
+    int clicksBeforeMoves;
+};
+
+// A shown 640 x 480 view over a textured picture.
+struct TexturedView {
+    explicit TexturedView(QSize picture) {
+        view.resize(640, 480);
+        view.show();
+        loaded = QTest::qWaitForWindowExposed(&view);
+        const QString path = folder.filePath(QStringLiteral("20081231_1300.bmp"));
+        loaded = loaded && Texture(picture).save(path) && view.LoadPicture(path);
+    }
+
+    // What a full restore would give: the snapshot with the object drawn anew.
+    QImage FullRedraw() {
+        QImage expected = view.History().Top()->copy();
+        if (view.CurrentObject()) {
+            GdiContext dc(expected);
+            view.CurrentObject()->Draw(dc);
+        }
+        return expected;
+    }
+    QImage FullRescale() const {
+        return DisplayScaler(view.WorkingPicture().size(), view.size())
+            .ScaleAll(view.WorkingPicture());
+    }
+
+    QTemporaryDir folder;
+    CLumvexImgEdtView view;
+    bool loaded = false;
+};
+
+class PartialRedrawTest : public ::testing::TestWithParam<RedrawCase> {
+  protected:
+    void SetUp() override { ASSERT_TRUE(textured.loaded); }
+
+    TexturedView textured{GetParam().picture};
+    CLumvexImgEdtView& view = textured.view;
+};
+
+TEST_P(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale) {
+    const RedrawCase c = GetParam();
+    view.drawWidth = 3;
+    view.SetToolMode(c.tool);
+    QPoint q(200, 150);
+    for (int i = 0; i < c.clicksBeforeMoves; ++i) {
+        view.PointerMove(q);
+        view.LeftButtonDown(q);
+        view.LeftButtonUp(q);
+        q += QPoint(90, 40 - 30 * i);
+    }
+    const QPoint path[] = {{320, 260}, {330, 270}, {100, 400}, {600, 20},
+                           {5, 5},     {639, 479}, {340, 240}};
+    for (const QPoint& p : path) {
+        view.PointerMove(p);
+        ASSERT_TRUE(view.WorkingPicture() == textured.FullRedraw())
+            << "after a move to " << p.x() << "," << p.y();
+        view.RedrawNow();
+        ASSERT_TRUE(view.DisplayedPicture() == textured.FullRescale())
+            << "after a move to " << p.x() << "," << p.y();
+    }
+    view.CancelOperation();
+    EXPECT_TRUE(view.WorkingPicture() == *view.History().Top());
+    EXPECT_TRUE(view.DisplayedPicture() == textured.FullRescale());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tools, PartialRedrawTest,
+    ::testing::Values(RedrawCase{"LineHalving", ToolLine, {1280, 960}, 1},
+                      RedrawCase{"ArrowOddScale", ToolArrow, {1000, 701}, 1},
+                      RedrawCase{"Rectangle", ToolRectangle, {1280, 960}, 0},
+                      RedrawCase{"EllipseUpscaled", ToolEllipse, {320, 240}, 0},
+                      RedrawCase{"LineMeasurement", ToolAnyAngleLine, {1280, 960}, 1},
+                      RedrawCase{"DiameterCircle", ToolDiameterCircle, {1000, 701}, 1},
+                      RedrawCase{"ThreePointArc", ToolThreePointArc, {1280, 960}, 2},
+                      RedrawCase{"Polygon", ToolPolygon, {1280, 960}, 3},
+                      RedrawCase{"Calibration", ToolCalibration, {800, 600}, 1}),
+    [](const ::testing::TestParamInfo<RedrawCase>& info) { return std::string(info.param.name); });
+
+TEST(PartialTypingRedrawTest, TypingAndCommittingMatchFullRedraws) {
+    TexturedView textured({1000, 701});
+    ASSERT_TRUE(textured.loaded);
+    CLumvexImgEdtView& view = textured.view;
+    view.SetToolMode(ToolText);
+    view.LeftButtonDown({300, 200});
+    view.LeftButtonUp({300, 200});
+    for (char16_t c : std::u16string_view(u"Hello, micrometres"))
+        view.TypeCodeUnit(c);
+    view.TypeRemoveLast();
+    ASSERT_TRUE(view.WorkingPicture() == textured.FullRedraw());
+    view.RedrawNow();
+    ASSERT_TRUE(view.DisplayedPicture() == textured.FullRescale());
+    view.TypeEnter();
+    EXPECT_TRUE(view.WorkingPicture() == *view.History().Top());
+    view.Undo();
+    EXPECT_TRUE(view.WorkingPicture() == textured.FullRedraw());
+    EXPECT_TRUE(view.DisplayedPicture() == textured.FullRescale());
+}
+
+TEST(DisplayScalerTest, AveragesTheAreaEachViewPixelCovers) {
+    QImage picture(4, 2, QImage::Format_RGB32);
+    picture.fill(qRgb(0, 0, 0));
+    picture.setPixel(0, 0, qRgb(255, 90, 30));
+    picture.setPixel(3, 1, qRgb(9, 9, 9));
+    const QImage shown = DisplayScaler({4, 2}, {2, 1}).ScaleAll(picture);
+    ASSERT_EQ(shown.size(), QSize(2, 1));
+    // A quarter of each: 255 / 4 rounds to 64, 90 / 4 to 23 (22.5 up), 30 / 4 to 8.
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(64, 23, 8));
+    EXPECT_EQ(shown.pixel(1, 0), qRgb(2, 2, 2));
+}
+
+TEST(DisplayScalerTest, OddRatiosSplitPixelsBetweenViewPixels) {
+    // Three picture columns over two view columns: the middle one is shared.
+    QImage picture(3, 1, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(30, 30, 30));
+    picture.setPixel(1, 0, qRgb(90, 90, 90));
+    picture.setPixel(2, 0, qRgb(150, 150, 150));
+    const DisplayScaler scaler({3, 1}, {2, 1});
+    const QImage shown = scaler.ScaleAll(picture);
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(50, 50, 50)); // (30 * 2 + 90) / 3
+    EXPECT_EQ(shown.pixel(1, 0), qRgb(130, 130, 130));
+    EXPECT_EQ(scaler.FirstViewColumn(1), 0);
+    EXPECT_EQ(scaler.LastViewColumn(1), 1);
+    EXPECT_EQ(scaler.LastViewColumn(0), 0);
+    EXPECT_EQ(scaler.FirstViewColumn(2), 1);
+}
+
+TEST(DisplayScalerTest, FlatColoursStayExactWhenEnlarged) {
+    QImage picture(3, 3, QImage::Format_RGB32);
+    picture.fill(qRgb(12, 200, 77));
+    const QImage shown = DisplayScaler({3, 3}, {7, 5}).ScaleAll(picture);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            ASSERT_EQ(shown.pixel(x, y), qRgb(12, 200, 77));
+}
+
+TEST(TouchedAreaTest, RunsOfARowMergeAndStayInsideTheLimits) {
+    TouchedArea area(QRect(0, 0, 100, 50));
+    area.AddRect(QRect(10, 5, 5, 2));
+    area.AddRect(QRect(14, 5, 10, 1));
+    area.AddRect(QRect(40, 5, 3, 1));
+    area.AddRect(QRect(-20, 49, 30, 10));
+    const std::vector<TouchedArea::Run>& runs = area.Runs();
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_EQ(runs[0].y, 5);
+    EXPECT_EQ(runs[0].left, 10);
+    EXPECT_EQ(runs[0].right, 23);
+    EXPECT_EQ(runs[1].left, 40);
+    EXPECT_EQ(runs[2].y, 6);
+    EXPECT_EQ(runs[2].right, 14);
+    EXPECT_EQ(runs[3].y, 49);
+    EXPECT_EQ(runs[3].left, 0);
+    EXPECT_EQ(runs[3].right, 9);
+}
+
+TEST(TouchedAreaTest, AThinDiagonalSegmentTouchesANarrowBandOfEachRow) {
+    TouchedArea area(QRect(0, 0, 4000, 3000));
+    area.AddSegment({-10000, -10000}, {10000, 10000}, 3);
+    const std::vector<TouchedArea::Run>& runs = area.Runs();
+    ASSERT_EQ(runs.size(), 3000u);
+    for (const TouchedArea::Run& run : runs) {
+        ASSERT_LE(run.left, run.y);
+        ASSERT_GE(run.right, run.y);
+        ASSERT_LE(run.right - run.left, 16);
+    }
+    EXPECT_LT(area.PixelCount(), 40000);
+}
+
+TEST(TouchedAreaTest, SegmentIgnoresNonFiniteInput) {
+    TouchedArea area(QRect(0, 0, 10, 10));
+    area.AddSegment({0, 0}, {std::numeric_limits<double>::infinity(), 5}, 1);
+    area.AddSegment({0, 0}, {5, 5}, std::numeric_limits<double>::quiet_NaN());
+    EXPECT_TRUE(area.IsEmpty());
+}
+
+} // namespace
