@@ -22,6 +22,7 @@
 #include <QtMath>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -204,6 +205,19 @@ void CLumvexImgEdtView::RestoreWorkingPicture(bool drawObject) {
 }
 
 void CLumvexImgEdtView::RecordTouched(const GdiContext& dc, TouchedArea& area) {
+    // Many lines (a long polyline) cost more to track one by one than their
+    // rectangle costs to copy.
+    const QRect box = dc.TouchedRect();
+    double rows = 0;
+    for (const GdiContext::TouchedLine& line : dc.TouchedLines())
+        rows +=
+            std::min(std::abs(line.to.y() - line.from.y()) + 2 * line.reach, double(box.height()));
+    for (const QRect& part : dc.TouchedBoxes())
+        rows += part.height();
+    if (rows > 4.0 * box.height()) {
+        area.AddRect(box);
+        return;
+    }
     for (const GdiContext::TouchedLine& line : dc.TouchedLines())
         area.AddSegment(line.from, line.to, line.reach);
     for (const QRect& box : dc.TouchedBoxes())
@@ -216,7 +230,7 @@ void CLumvexImgEdtView::MarkDisplayStale(TouchedArea& area) {
     staleDisplay.SetLimits(workingPicture.rect());
     staleDisplay.Add(area);
     // Without paints in between (a hidden view) a full rebuild is cheaper.
-    if (staleDisplay.Runs().size() > size_t(8 * std::max(1, workingPicture.height()))) {
+    if (staleDisplay.RunCount() > size_t(8 * std::max(1, workingPicture.height()))) {
         staleDisplay.Clear();
         displayCacheValid = false;
     }

@@ -24,6 +24,8 @@ class TouchedArea {
 
     void Clear();
     bool IsEmpty() const { return runs.empty(); }
+    // Runs as added, before merging.
+    size_t RunCount() const { return runs.size(); }
     void AddAll() { AddRect(limits); }
     void AddRect(const QRect& rect);
     // Every pixel within reach of the segment (a thick pen, its caps and a margin).

@@ -242,8 +242,14 @@ TEST_F(MeasureToolTest, RightClickTwiceWithAHalfMadeMeasurement) {
     EXPECT_EQ(editor.modificationCount, 0);
 }
 
+// A small picture keeps the drawing of hundreds of labels per click cheap.
+class LongPolylineTest : public MeasureToolTest {
+  protected:
+    void SetUp() override { Load({80, 60}); }
+};
+
 // Vertices and labels alternate; the lists never run past their 1024 slots.
-TEST_F(MeasureToolTest, ManyPolylineClicksStayWithinThePointLists) {
+TEST_F(LongPolylineTest, ManyPolylineClicksStayWithinThePointLists) {
     editor.SetToolMode(ToolContinuousLine);
     for (int i = 0; i < 1100; ++i)
         editor.LeftButtonDown({10 + (i * 37) % 600, 10 + (i * 53) % 450}),

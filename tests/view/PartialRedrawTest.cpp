@@ -189,7 +189,7 @@ TEST(TouchedAreaTest, AThinDiagonalSegmentTouchesANarrowBandOfEachRow) {
         ASSERT_GE(run.right, run.y);
         ASSERT_LE(run.right - run.left, 16);
     }
-    EXPECT_LT(area.PixelCount(), 40000);
+    EXPECT_LT(area.PixelCount(), 60000) << "the bounding rectangle would be 12 million";
 }
 
 TEST(TouchedAreaTest, SegmentIgnoresNonFiniteInput) {
