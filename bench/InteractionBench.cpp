@@ -10,11 +10,13 @@
 namespace {
 
 // A shown view over a picture of the camera's largest size.
-struct LargeView {
+struct LargeView
+{
     QTemporaryDir folder;
     CLumvexImgEdtView view;
 
-    LargeView() {
+    LargeView()
+    {
         QImage picture(3488, 2616, QImage::Format_RGB32);
         for (int y = 0; y < picture.height(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
@@ -35,7 +37,8 @@ struct LargeView {
 
 // The pointer moving while a straight line measurement follows it: restore,
 // draw the object, repaint the view.
-void BM_PointerMoveLineMeasurement(benchmark::State& state) {
+void BM_PointerMoveLineMeasurement(benchmark::State& state)
+{
     LargeView large;
     large.view.SetToolMode(ToolAnyAngleLine);
     large.view.LeftButtonDown({200, 200});
@@ -49,7 +52,8 @@ void BM_PointerMoveLineMeasurement(benchmark::State& state) {
 BENCHMARK(BM_PointerMoveLineMeasurement)->Unit(benchmark::kMillisecond);
 
 // The same with a rectangle being dragged: no guides, a small touched area.
-void BM_PointerMoveRectangle(benchmark::State& state) {
+void BM_PointerMoveRectangle(benchmark::State& state)
+{
     LargeView large;
     large.view.SetToolMode(ToolRectangle);
     large.view.LeftButtonDown({200, 200});
@@ -62,7 +66,8 @@ void BM_PointerMoveRectangle(benchmark::State& state) {
 BENCHMARK(BM_PointerMoveRectangle)->Unit(benchmark::kMillisecond);
 
 // A line of the drawing tools: its aiming guides cross the whole picture.
-void BM_PointerMoveLine(benchmark::State& state) {
+void BM_PointerMoveLine(benchmark::State& state)
+{
     LargeView large;
     large.view.SetToolMode(ToolLine);
     large.view.LeftButtonDown({200, 200});
@@ -76,7 +81,8 @@ void BM_PointerMoveLine(benchmark::State& state) {
 BENCHMARK(BM_PointerMoveLine)->Unit(benchmark::kMillisecond);
 
 // Typing one character into a text: the caret box and the text redrawn.
-void BM_TypeCharacter(benchmark::State& state) {
+void BM_TypeCharacter(benchmark::State& state)
+{
     LargeView large;
     large.view.SetToolMode(ToolText);
     large.view.LeftButtonDown({200, 200});
@@ -93,7 +99,8 @@ BENCHMARK(BM_TypeCharacter)->Unit(benchmark::kMillisecond);
 namespace {
 
 // The object alone: a line still following the pointer, guides and all.
-void BM_DrawLineWithGuides(benchmark::State& state) {
+void BM_DrawLineWithGuides(benchmark::State& state)
+{
     QImage picture(3488, 2616, QImage::Format_RGB32);
     picture.fill(Qt::white);
     CDrawShape shape(CDrawShape::KindLine, GdiRect{});

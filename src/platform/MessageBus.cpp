@@ -6,7 +6,8 @@
 
 namespace {
 
-QString SessionBusAddress() {
+QString SessionBusAddress()
+{
     const QString address = QString::fromLocal8Bit(qgetenv("DBUS_SESSION_BUS_ADDRESS")).trimmed();
     // Autolaunching would start a daemon (or wait for an X server) at start-up.
     if (address.startsWith(QLatin1String("autolaunch:")))
@@ -14,7 +15,8 @@ QString SessionBusAddress() {
     return address;
 }
 
-QString NextConnectionName() {
+QString NextConnectionName()
+{
     static QAtomicInt counter;
     return QStringLiteral("lumvex-broadcast-%1").arg(counter.fetchAndAddRelaxed(1));
 }
@@ -23,19 +25,22 @@ QString NextConnectionName() {
 
 MessageBus::MessageBus(QObject* parent) : MessageBus(SessionBusAddress(), parent) {}
 
-MessageBus::MessageBus(const QString& busAddress, QObject* parent) : QObject(parent) {
+MessageBus::MessageBus(const QString& busAddress, QObject* parent) : QObject(parent)
+{
     if (!busAddress.isEmpty())
         Join(busAddress);
 }
 
-MessageBus::~MessageBus() {
+MessageBus::~MessageBus()
+{
     if (connection) {
         connection.reset();
         QDBusConnection::disconnectFromBus(connectionName);
     }
 }
 
-void MessageBus::Join(const QString& busAddress) {
+void MessageBus::Join(const QString& busAddress)
+{
     // A private connection per instance, so two buses in one process are two
     // listeners, as two editor processes would be.
     connectionName = NextConnectionName();
@@ -60,11 +65,13 @@ void MessageBus::Join(const QString& busAddress) {
     connection = std::move(bus);
 }
 
-bool MessageBus::IsConnected() const {
+bool MessageBus::IsConnected() const
+{
     return connection && connection->isConnected();
 }
 
-void MessageBus::SendSignal(const char* name, const QVariantList& arguments) {
+void MessageBus::SendSignal(const char* name, const QVariantList& arguments)
+{
     if (!IsConnected())
         return;
     QDBusMessage message = QDBusMessage::createSignal(
@@ -73,29 +80,34 @@ void MessageBus::SendSignal(const char* name, const QVariantList& arguments) {
     connection->send(message);
 }
 
-bool MessageBus::IsOwnEcho(const QDBusMessage& message) const {
+bool MessageBus::IsOwnEcho(const QDBusMessage& message) const
+{
     return connection && message.service() == connection->baseService();
 }
 
-void MessageBus::PostAdjustMagnification(double value) {
+void MessageBus::PostAdjustMagnification(double value)
+{
     SendSignal(AdjustMagnificationName, {QVariant(value)});
     QMetaObject::invokeMethod(
         this, [this, value] { emit AdjustMagnificationReceived(value); }, Qt::QueuedConnection);
 }
 
-void MessageBus::PostSetMagnification() {
+void MessageBus::PostSetMagnification()
+{
     SendSignal(SetMagnificationName, {});
     QMetaObject::invokeMethod(
         this, [this] { emit SetMagnificationReceived(); }, Qt::QueuedConnection);
 }
 
-void MessageBus::PostQuit() {
+void MessageBus::PostQuit()
+{
     SendSignal(QuitName, {});
     QMetaObject::invokeMethod(
         this, [this] { emit QuitReceived(); }, Qt::QueuedConnection);
 }
 
-void MessageBus::OnBusAdjustMagnification(const QDBusMessage& message) {
+void MessageBus::OnBusAdjustMagnification(const QDBusMessage& message)
+{
     if (IsOwnEcho(message))
         return;
     const QVariantList arguments = message.arguments();
@@ -107,12 +119,14 @@ void MessageBus::OnBusAdjustMagnification(const QDBusMessage& message) {
         emit AdjustMagnificationReceived(value);
 }
 
-void MessageBus::OnBusSetMagnification(const QDBusMessage& message) {
+void MessageBus::OnBusSetMagnification(const QDBusMessage& message)
+{
     if (!IsOwnEcho(message))
         emit SetMagnificationReceived();
 }
 
-void MessageBus::OnBusQuit(const QDBusMessage& message) {
+void MessageBus::OnBusQuit(const QDBusMessage& message)
+{
     if (!IsOwnEcho(message))
         emit QuitReceived();
 }

@@ -14,7 +14,8 @@ class QDBusMessage;
 // On a D-Bus session bus they are signals of org.lumvex.Broadcast at
 // /org/lumvex/Broadcast; every instance on the bus receives them. Without a
 // bus they still reach this instance, so a single editor works the same.
-class MessageBus : public QObject {
+class MessageBus : public QObject
+{
     Q_OBJECT
 
   public:

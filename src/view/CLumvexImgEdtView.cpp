@@ -27,21 +27,25 @@
 
 namespace {
 
-QString FailureText(const char* what, unsigned code, const QString& reason) {
+QString FailureText(const char* what, unsigned code, const QString& reason)
+{
     return QStringLiteral("%1:\n%2 - %3")
         .arg(QLatin1String(what), QString::number(code, 16), reason);
 }
 
-GdiPoint ToGdi(QPoint p) {
+GdiPoint ToGdi(QPoint p)
+{
     return {p.x(), p.y()};
 }
 
 // Window points of a mouse event; Qt gives fractions only on scaled screens.
-QPoint EventPoint(const QMouseEvent* event) {
+QPoint EventPoint(const QMouseEvent* event)
+{
     return {qFloor(event->position().x()), qFloor(event->position().y())};
 }
 
-int MeasureKind(int tool) {
+int MeasureKind(int tool)
+{
     switch (tool) {
     case ToolCalibration:
         return 0;
@@ -70,7 +74,8 @@ int MeasureKind(int tool) {
     }
 }
 
-int AngleConstraint(int tool) {
+int AngleConstraint(int tool)
+{
     switch (tool) {
     case ToolStraightAngleLine:
         return 90;
@@ -83,7 +88,8 @@ int AngleConstraint(int tool) {
 
 } // namespace
 
-CLumvexImgEdtView::CLumvexImgEdtView(QWidget* parent) : QWidget(parent) {
+CLumvexImgEdtView::CLumvexImgEdtView(QWidget* parent) : QWidget(parent)
+{
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
@@ -98,7 +104,8 @@ CLumvexImgEdtView::CLumvexImgEdtView(QWidget* parent) : QWidget(parent) {
 
 CLumvexImgEdtView::~CLumvexImgEdtView() = default;
 
-bool CLumvexImgEdtView::LoadPicture(const QString& path) {
+bool CLumvexImgEdtView::LoadPicture(const QString& path)
+{
     if (QImageReader::supportedImageFormats().isEmpty()) {
         showError(
             FailureText("GetExporterFilter failed", 1, tr("No image decoders are available.")));
@@ -149,7 +156,8 @@ bool CLumvexImgEdtView::LoadPicture(const QString& path) {
     return true;
 }
 
-void CLumvexImgEdtView::SetToolMode(int mode) {
+void CLumvexImgEdtView::SetToolMode(int mode)
+{
     toolMode = mode;
     interactionState = StateIdle;
     if (currentObject) {
@@ -159,19 +167,23 @@ void CLumvexImgEdtView::SetToolMode(int mode) {
     UpdateCursor();
 }
 
-void CLumvexImgEdtView::WindowToPicture(QPoint& point) const {
+void CLumvexImgEdtView::WindowToPicture(QPoint& point) const
+{
     point = ViewMapping::WindowToPicture(point, pictureSize, viewSize);
 }
 
-void CLumvexImgEdtView::ScaleToPicture(int& length) const {
+void CLumvexImgEdtView::ScaleToPicture(int& length) const
+{
     length = ViewMapping::ScaleToPicture(length, pictureSize, viewSize);
 }
 
-bool CLumvexImgEdtView::IsInsideView(QPoint point) const {
+bool CLumvexImgEdtView::IsInsideView(QPoint point) const
+{
     return ViewMapping::IsInsideView(point, viewSize);
 }
 
-void CLumvexImgEdtView::RestoreWorkingPicture(bool drawObject) {
+void CLumvexImgEdtView::RestoreWorkingPicture(bool drawObject)
+{
     const QImage* top = history.Top();
     if (workingPicture.isNull() || !top)
         return;
@@ -204,7 +216,8 @@ void CLumvexImgEdtView::RestoreWorkingPicture(bool drawObject) {
     }
 }
 
-void CLumvexImgEdtView::RecordTouched(const GdiContext& dc, TouchedArea& area) {
+void CLumvexImgEdtView::RecordTouched(const GdiContext& dc, TouchedArea& area)
+{
     // Many lines (a long polyline) cost more to track one by one than their
     // rectangle costs to copy.
     const QRect box = dc.TouchedRect();
@@ -224,7 +237,8 @@ void CLumvexImgEdtView::RecordTouched(const GdiContext& dc, TouchedArea& area) {
         area.AddRect(box);
 }
 
-void CLumvexImgEdtView::MarkDisplayStale(TouchedArea& area) {
+void CLumvexImgEdtView::MarkDisplayStale(TouchedArea& area)
+{
     if (!displayCacheValid)
         return;
     staleDisplay.SetLimits(workingPicture.rect());
@@ -236,7 +250,8 @@ void CLumvexImgEdtView::MarkDisplayStale(TouchedArea& area) {
     }
 }
 
-const QImage& CLumvexImgEdtView::DisplayedPicture() {
+const QImage& CLumvexImgEdtView::DisplayedPicture()
+{
     if (workingPicture.isNull()) {
         displayCache = QImage();
         return displayCache;
@@ -265,15 +280,18 @@ const QImage& CLumvexImgEdtView::DisplayedPicture() {
     return displayCache;
 }
 
-void CLumvexImgEdtView::RedrawNow() {
+void CLumvexImgEdtView::RedrawNow()
+{
     repaint();
 }
 
-void CLumvexImgEdtView::SetCurrentObject(CDrawObject* object) {
+void CLumvexImgEdtView::SetCurrentObject(CDrawObject* object)
+{
     currentObject.reset(object);
 }
 
-std::unique_ptr<QImage> CLumvexImgEdtView::TakeSnapshot() {
+std::unique_ptr<QImage> CLumvexImgEdtView::TakeSnapshot()
+{
     if (workingPicture.isNull())
         return nullptr;
     auto snapshot = std::make_unique<QImage>(workingPicture.copy());
@@ -282,7 +300,8 @@ std::unique_ptr<QImage> CLumvexImgEdtView::TakeSnapshot() {
     return snapshot;
 }
 
-void CLumvexImgEdtView::ResetHistory(std::unique_ptr<QImage> snapshot) {
+void CLumvexImgEdtView::ResetHistory(std::unique_ptr<QImage> snapshot)
+{
     history.Clear();
     history.Push(std::move(snapshot));
     syncedTop = history.Top();
@@ -291,7 +310,8 @@ void CLumvexImgEdtView::ResetHistory(std::unique_ptr<QImage> snapshot) {
     modificationCount = 0;
 }
 
-void CLumvexImgEdtView::CommitObject() {
+void CLumvexImgEdtView::CommitObject()
+{
     auto snapshot = TakeSnapshot();
     if (!snapshot)
         return;
@@ -303,7 +323,8 @@ void CLumvexImgEdtView::CommitObject() {
     ++modificationCount;
 }
 
-void CLumvexImgEdtView::Undo() {
+void CLumvexImgEdtView::Undo()
+{
     if (!history.CanUndo())
         return;
     interactionState = StateIdle;
@@ -314,7 +335,8 @@ void CLumvexImgEdtView::Undo() {
     --modificationCount;
 }
 
-void CLumvexImgEdtView::Redo() {
+void CLumvexImgEdtView::Redo()
+{
     if (!history.CanRedo())
         return;
     interactionState = StateIdle;
@@ -325,11 +347,13 @@ void CLumvexImgEdtView::Redo() {
     ++modificationCount;
 }
 
-QString CLumvexImgEdtView::OverlayResolutionText(const PictureInfoRecord& record) {
+QString CLumvexImgEdtView::OverlayResolutionText(const PictureInfoRecord& record)
+{
     return ResolutionText(record.captureResolutionCode);
 }
 
-QString CLumvexImgEdtView::OverlayTimeText(const PictureInfoRecord& record) {
+QString CLumvexImgEdtView::OverlayTimeText(const PictureInfoRecord& record)
+{
     QString name = record.PathText();
     const qsizetype cut = std::max(name.lastIndexOf(u'\\'), name.lastIndexOf(u'/'));
     if (cut >= 0)
@@ -341,7 +365,8 @@ QString CLumvexImgEdtView::OverlayTimeText(const PictureInfoRecord& record) {
            QString(28, u' ') + name;
 }
 
-void CLumvexImgEdtView::paintEvent(QPaintEvent*) {
+void CLumvexImgEdtView::paintEvent(QPaintEvent*)
+{
     if (workingPicture.isNull())
         return;
     const QImage& shown = DisplayedPicture();
@@ -362,14 +387,16 @@ void CLumvexImgEdtView::paintEvent(QPaintEvent*) {
     painter.drawText(1, h - 20 + ascent, time);
 }
 
-void CLumvexImgEdtView::resizeEvent(QResizeEvent* event) {
+void CLumvexImgEdtView::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     if (pictureLoaded)
         viewSize = event->size();
     displayCacheValid = false;
 }
 
-void CLumvexImgEdtView::UpdateCursor() {
+void CLumvexImgEdtView::UpdateCursor()
+{
     setCursor(ToolCursors::ForTool(toolMode));
 }
 
@@ -377,39 +404,45 @@ void CLumvexImgEdtView::UpdateCursor() {
 // Object creation
 
 double CLumvexImgEdtView::CreationMagnification(int tool, double picture, double adjusted,
-                                                int useAdjusted) {
+                                                int useAdjusted)
+{
     const double m = useAdjusted != 0 ? adjusted : picture;
     if (tool == ToolCalibration)
         return m > 1.0 ? m : 50.0;
     return m;
 }
 
-int CLumvexImgEdtView::DrawWidth() const {
+int CLumvexImgEdtView::DrawWidth() const
+{
     int w = 2 * drawWidth;
     ScaleToPicture(w);
     return w;
 }
 
-int CLumvexImgEdtView::MeasureWidth() const {
+int CLumvexImgEdtView::MeasureWidth() const
+{
     int w = 2 * measureWidth;
     ScaleToPicture(w);
     return w;
 }
 
-LogFont CLumvexImgEdtView::ScaledFont(const LogFont& font) const {
+LogFont CLumvexImgEdtView::ScaledFont(const LogFont& font) const
+{
     LogFont scaled = font;
     ScaleToPicture(scaled.height);
     return scaled;
 }
 
-CDrawShape* CLumvexImgEdtView::StartShape(int kind) {
+CDrawShape* CLumvexImgEdtView::StartShape(int kind)
+{
     auto* shape = new CDrawShape(kind, GdiRect{});
     shape->SetPen(drawColor, DrawWidth(), drawPenStyle);
     SetCurrentObject(shape);
     return shape;
 }
 
-CDrawMeasure* CLumvexImgEdtView::StartMeasure(int kind) {
+CDrawMeasure* CLumvexImgEdtView::StartMeasure(int kind)
+{
     auto* measure = new CDrawMeasure(kind, GdiRect{});
     measure->SetPen(measureColor, MeasureWidth(), measurePenStyle);
     measure->SetFont(ScaledFont(labelFont), labelColor);
@@ -424,7 +457,8 @@ CDrawMeasure* CLumvexImgEdtView::StartMeasure(int kind) {
     return measure;
 }
 
-void CLumvexImgEdtView::StartText() {
+void CLumvexImgEdtView::StartText()
+{
     textBuffer.fill(0);
     textLength = 0;
     auto* text = new CDrawText();
@@ -434,26 +468,31 @@ void CLumvexImgEdtView::StartText() {
     RedrawNow();
 }
 
-CDrawMeasure* CLumvexImgEdtView::CurrentMeasure() const {
+CDrawMeasure* CLumvexImgEdtView::CurrentMeasure() const
+{
     return dynamic_cast<CDrawMeasure*>(currentObject.get());
 }
 
-CDrawShape* CLumvexImgEdtView::CurrentShape() const {
+CDrawShape* CLumvexImgEdtView::CurrentShape() const
+{
     return dynamic_cast<CDrawShape*>(currentObject.get());
 }
 
-CDrawPen* CLumvexImgEdtView::CurrentStroke() const {
+CDrawPen* CLumvexImgEdtView::CurrentStroke() const
+{
     return dynamic_cast<CDrawPen*>(currentObject.get());
 }
 
-CDrawText* CLumvexImgEdtView::CurrentText() const {
+CDrawText* CLumvexImgEdtView::CurrentText() const
+{
     return dynamic_cast<CDrawText*>(currentObject.get());
 }
 
 // ---------------------------------------------------------------------------
 // Presses
 
-void CLumvexImgEdtView::LeftButtonDown(QPoint q) {
+void CLumvexImgEdtView::LeftButtonDown(QPoint q)
+{
     // The capture itself is Qt's: a widget keeps the mouse while a button is held.
     if (!IsInsideView(q))
         return;
@@ -498,7 +537,8 @@ void CLumvexImgEdtView::LeftButtonDown(QPoint q) {
     RestoreWorkingPicture(true);
 }
 
-void CLumvexImgEdtView::PressDrawingTool(GdiPoint p) {
+void CLumvexImgEdtView::PressDrawingTool(GdiPoint p)
+{
     switch (toolMode) {
     case ToolLine:
     case ToolArrow:
@@ -550,7 +590,8 @@ void CLumvexImgEdtView::PressDrawingTool(GdiPoint p) {
     }
 }
 
-void CLumvexImgEdtView::PressTwoPointMeasure(GdiPoint p) {
+void CLumvexImgEdtView::PressTwoPointMeasure(GdiPoint p)
+{
     if (interactionState == StateIdle) {
         CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
         measure->labelIndex = 0;
@@ -574,7 +615,8 @@ void CLumvexImgEdtView::PressTwoPointMeasure(GdiPoint p) {
     }
 }
 
-void CLumvexImgEdtView::PressMultiPointMeasure(GdiPoint p) {
+void CLumvexImgEdtView::PressMultiPointMeasure(GdiPoint p)
+{
     const bool fourPoints = toolMode == ToolFourPointAngle;
     if (interactionState == StateIdle) {
         CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
@@ -622,7 +664,8 @@ void CLumvexImgEdtView::PressMultiPointMeasure(GdiPoint p) {
     }
 }
 
-void CLumvexImgEdtView::PressPolyline(GdiPoint p) {
+void CLumvexImgEdtView::PressPolyline(GdiPoint p)
+{
     if (interactionState == StateIdle) {
         CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
         measure->pointIndex = 1;
@@ -672,12 +715,14 @@ void CLumvexImgEdtView::PressPolyline(GdiPoint p) {
     }
 }
 
-void CLumvexImgEdtView::EndVertexList(CDrawMeasure& measure) {
+void CLumvexImgEdtView::EndVertexList(CDrawMeasure& measure)
+{
     measure.polylinePhase = 3;
     interactionState = StatePlacingLabel;
 }
 
-void CLumvexImgEdtView::PressCalibration(GdiPoint p) {
+void CLumvexImgEdtView::PressCalibration(GdiPoint p)
+{
     if (interactionState == StateIdle) {
         CDrawMeasure* measure = StartMeasure(0);
         measure->pointIndex = 1;
@@ -691,7 +736,8 @@ void CLumvexImgEdtView::PressCalibration(GdiPoint p) {
 // ---------------------------------------------------------------------------
 // Moves, releases, double clicks
 
-void CLumvexImgEdtView::PointerMove(QPoint q) {
+void CLumvexImgEdtView::PointerMove(QPoint q)
+{
     if (!IsInsideView(q)) {
         if (!arrowOutsideView) {
             setCursor(Qt::ArrowCursor);
@@ -742,7 +788,8 @@ void CLumvexImgEdtView::PointerMove(QPoint q) {
     lastPoint = q;
 }
 
-void CLumvexImgEdtView::LeftButtonUp(QPoint q) {
+void CLumvexImgEdtView::LeftButtonUp(QPoint q)
+{
     WindowToPicture(q);
     const GdiPoint p = ToGdi(q);
 
@@ -790,7 +837,8 @@ void CLumvexImgEdtView::LeftButtonUp(QPoint q) {
     update();
 }
 
-void CLumvexImgEdtView::LeftButtonDoubleClick(QPoint) {
+void CLumvexImgEdtView::LeftButtonDoubleClick(QPoint)
+{
     CDrawMeasure* measure = CurrentMeasure();
     if (!measure)
         return;
@@ -807,11 +855,13 @@ void CLumvexImgEdtView::LeftButtonDoubleClick(QPoint) {
     }
 }
 
-void CLumvexImgEdtView::RightButtonUp(QPoint) {
+void CLumvexImgEdtView::RightButtonUp(QPoint)
+{
     CancelOperation();
 }
 
-void CLumvexImgEdtView::CancelOperation() {
+void CLumvexImgEdtView::CancelOperation()
+{
     if (interactionState == StateIdle) {
         toolMode = ToolNone;
         UpdateCursor();
@@ -830,11 +880,13 @@ void CLumvexImgEdtView::CancelOperation() {
 // ---------------------------------------------------------------------------
 // Typing
 
-QString CLumvexImgEdtView::TypedText() const {
+QString CLumvexImgEdtView::TypedText() const
+{
     return QString::fromUtf16(textBuffer.data(), textLength);
 }
 
-void CLumvexImgEdtView::TypeCodeUnit(char32_t code) {
+void CLumvexImgEdtView::TypeCodeUnit(char32_t code)
+{
     if (interactionState != StateTyping)
         return;
     // One unit stays free for the terminating zero.
@@ -843,7 +895,8 @@ void CLumvexImgEdtView::TypeCodeUnit(char32_t code) {
     RefreshTypedText();
 }
 
-void CLumvexImgEdtView::TypeRemoveLast() {
+void CLumvexImgEdtView::TypeRemoveLast()
+{
     if (interactionState != StateTyping)
         return;
     if (textLength > 0)
@@ -852,7 +905,8 @@ void CLumvexImgEdtView::TypeRemoveLast() {
     RefreshTypedText();
 }
 
-void CLumvexImgEdtView::TypeEnter() {
+void CLumvexImgEdtView::TypeEnter()
+{
     if (interactionState != StateTyping)
         return;
     CDrawText* text = CurrentText();
@@ -866,7 +920,8 @@ void CLumvexImgEdtView::TypeEnter() {
     RedrawNow();
 }
 
-void CLumvexImgEdtView::RefreshTypedText() {
+void CLumvexImgEdtView::RefreshTypedText()
+{
     if (CDrawText* text = CurrentText())
         text->SetText(TypedText());
     RestoreWorkingPicture(true);
@@ -876,29 +931,34 @@ void CLumvexImgEdtView::RefreshTypedText() {
 // ---------------------------------------------------------------------------
 // Qt events
 
-void CLumvexImgEdtView::mousePressEvent(QMouseEvent* event) {
+void CLumvexImgEdtView::mousePressEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton)
         LeftButtonDown(EventPoint(event));
 }
 
-void CLumvexImgEdtView::mouseMoveEvent(QMouseEvent* event) {
+void CLumvexImgEdtView::mouseMoveEvent(QMouseEvent* event)
+{
     PointerMove(EventPoint(event));
 }
 
-void CLumvexImgEdtView::mouseReleaseEvent(QMouseEvent* event) {
+void CLumvexImgEdtView::mouseReleaseEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton)
         LeftButtonUp(EventPoint(event));
     else if (event->button() == Qt::RightButton)
         RightButtonUp(EventPoint(event));
 }
 
-void CLumvexImgEdtView::mouseDoubleClickEvent(QMouseEvent* event) {
+void CLumvexImgEdtView::mouseDoubleClickEvent(QMouseEvent* event)
+{
     // Replaces the second press of a quick double click; it places nothing.
     if (event->button() == Qt::LeftButton)
         LeftButtonDoubleClick(EventPoint(event));
 }
 
-void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event) {
+void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event)
+{
     if (interactionState != StateTyping) {
         QWidget::keyPressEvent(event);
         return;
@@ -927,7 +987,8 @@ void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event) {
         TypeCodeUnit(unit.unicode());
 }
 
-void CLumvexImgEdtView::inputMethodEvent(QInputMethodEvent* event) {
+void CLumvexImgEdtView::inputMethodEvent(QInputMethodEvent* event)
+{
     if (interactionState != StateTyping) {
         QWidget::inputMethodEvent(event);
         return;

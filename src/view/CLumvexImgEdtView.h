@@ -26,7 +26,8 @@ class CDrawText;
 // Shows the picture being edited stretched over the whole view and takes the
 // mouse and keyboard input of the tools. Owns the working picture, the
 // snapshot history and the object being made.
-class CLumvexImgEdtView : public QWidget {
+class CLumvexImgEdtView : public QWidget
+{
     Q_OBJECT
 
   public:
@@ -101,7 +102,8 @@ class CLumvexImgEdtView : public QWidget {
     static double CreationMagnification(int tool, double picture, double adjusted, int useAdjusted);
     // Typed characters kept in a text: printable ASCII and everything from
     // U+0100 up; control codes and U+0080 to U+00FF are dropped.
-    static bool AcceptsTypedCode(char32_t code) {
+    static bool AcceptsTypedCode(char32_t code)
+    {
         return code >= 32 && (code <= 127 || code >= 256);
     }
 

@@ -4,9 +4,11 @@
 
 DisplayScaler::DisplayScaler(QSize picture, QSize view)
     : picture(picture), view(view), columns(MakeAxis(picture.width(), view.width())),
-      rows(MakeAxis(picture.height(), view.height())) {}
+      rows(MakeAxis(picture.height(), view.height()))
+{}
 
-DisplayScaler::Axis DisplayScaler::MakeAxis(int in, int out) {
+DisplayScaler::Axis DisplayScaler::MakeAxis(int in, int out)
+{
     Axis axis;
     if (in <= 0 || out <= 0)
         return axis;
@@ -32,16 +34,19 @@ DisplayScaler::Axis DisplayScaler::MakeAxis(int in, int out) {
     return axis;
 }
 
-int DisplayScaler::First(int v, int in, int out) {
+int DisplayScaler::First(int v, int in, int out)
+{
     // The first view pixel whose interval reaches past the start of v.
     return int((int64_t(v) * out) / in);
 }
 
-int DisplayScaler::Last(int v, int in, int out) {
+int DisplayScaler::Last(int v, int in, int out)
+{
     return int((int64_t(v + 1) * out - 1) / in);
 }
 
-QImage DisplayScaler::ScaleAll(const QImage& source) const {
+QImage DisplayScaler::ScaleAll(const QImage& source) const
+{
     QImage target(view, QImage::Format_RGB32);
     if (target.isNull())
         return target;
@@ -49,7 +54,8 @@ QImage DisplayScaler::ScaleAll(const QImage& source) const {
     return target;
 }
 
-void DisplayScaler::ScaleRect(const QImage& source, QImage& target, const QRect& viewRect) const {
+void DisplayScaler::ScaleRect(const QImage& source, QImage& target, const QRect& viewRect) const
+{
     const QRect area = viewRect & QRect(QPoint(0, 0), view);
     if (area.isEmpty() || source.size() != picture || target.size() != view ||
         source.format() != QImage::Format_RGB32 || target.format() != QImage::Format_RGB32)

@@ -11,7 +11,8 @@
 // pixel is the exact average of the picture area it covers. Each view pixel
 // depends only on its own area, so redrawing part of the view gives the same
 // pixels as redrawing all of it.
-class DisplayScaler {
+class DisplayScaler
+{
   public:
     DisplayScaler() = default;
     DisplayScaler(QSize picture, QSize view);
@@ -34,7 +35,8 @@ class DisplayScaler {
     // Per view index along one axis: the picture pixels it covers and their
     // overlap, in units of 1/viewLength of a picture pixel (summing to the
     // picture length).
-    struct Axis {
+    struct Axis
+    {
         std::vector<int> first;
         std::vector<int> count;
         std::vector<int> offset;

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-void TouchedArea::Clear() {
+void TouchedArea::Clear()
+{
     runs.clear();
     normalized = true;
 }
 
-void TouchedArea::AddRun(int y, int left, int right) {
+void TouchedArea::AddRun(int y, int left, int right)
+{
     if (y < limits.top() || y > limits.bottom())
         return;
     left = std::max(left, limits.left());
@@ -19,7 +21,8 @@ void TouchedArea::AddRun(int y, int left, int right) {
     normalized = false;
 }
 
-void TouchedArea::AddRect(const QRect& rect) {
+void TouchedArea::AddRect(const QRect& rect)
+{
     const QRect r = rect.normalized() & limits;
     if (r.isEmpty())
         return;
@@ -28,7 +31,8 @@ void TouchedArea::AddRect(const QRect& rect) {
     normalized = false;
 }
 
-void TouchedArea::AddSegment(QPointF from, QPointF to, double reach) {
+void TouchedArea::AddSegment(QPointF from, QPointF to, double reach)
+{
     if (!std::isfinite(from.x()) || !std::isfinite(from.y()) || !std::isfinite(to.x()) ||
         !std::isfinite(to.y()) || !std::isfinite(reach))
         return;
@@ -66,12 +70,14 @@ void TouchedArea::AddSegment(QPointF from, QPointF to, double reach) {
     }
 }
 
-void TouchedArea::Add(const TouchedArea& other) {
+void TouchedArea::Add(const TouchedArea& other)
+{
     for (const Run& run : other.runs)
         AddRun(run.y, run.left, run.right);
 }
 
-void TouchedArea::Normalize() {
+void TouchedArea::Normalize()
+{
     if (normalized)
         return;
     // Bucketed by row: runs are many (a guide line adds one per row) but
@@ -106,19 +112,22 @@ void TouchedArea::Normalize() {
     normalized = true;
 }
 
-const std::vector<TouchedArea::Run>& TouchedArea::Runs() {
+const std::vector<TouchedArea::Run>& TouchedArea::Runs()
+{
     Normalize();
     return runs;
 }
 
-QRect TouchedArea::BoundingRect() const {
+QRect TouchedArea::BoundingRect() const
+{
     QRect box;
     for (const Run& run : runs)
         box |= QRect(QPoint(run.left, run.y), QPoint(run.right, run.y));
     return box;
 }
 
-int64_t TouchedArea::PixelCount() {
+int64_t TouchedArea::PixelCount()
+{
     int64_t count = 0;
     for (const Run& run : Runs())
         count += run.right - run.left + 1;

@@ -9,9 +9,11 @@
 // The picture pixels a drawing may have changed, as runs along rows. A long
 // thin line across the picture touches few pixels of each row, where its
 // bounding rectangle would be the whole picture.
-class TouchedArea {
+class TouchedArea
+{
   public:
-    struct Run {
+    struct Run
+    {
         int y;
         int left;
         int right; // inclusive

@@ -2,7 +2,8 @@
 
 // What the picture view asks of the window that holds it. After a cancel that
 // leaves no tool, the owner chooses the tool again from its menus.
-class ViewOwner {
+class ViewOwner
+{
   public:
     virtual ~ViewOwner() = default;
 

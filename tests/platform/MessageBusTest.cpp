@@ -15,9 +15,11 @@
 namespace {
 
 // Sets or removes an environment variable for one scope.
-class ScopedEnv {
+class ScopedEnv
+{
   public:
-    ScopedEnv(const char* name, const std::optional<QByteArray>& value) : name(name) {
+    ScopedEnv(const char* name, const std::optional<QByteArray>& value) : name(name)
+    {
         if (qEnvironmentVariableIsSet(name))
             saved = qgetenv(name);
         if (value)
@@ -25,7 +27,8 @@ class ScopedEnv {
         else
             qunsetenv(name);
     }
-    ~ScopedEnv() {
+    ~ScopedEnv()
+    {
         if (saved)
             qputenv(name, *saved);
         else
@@ -38,7 +41,8 @@ class ScopedEnv {
 };
 
 // Lets queued deliveries run for a while, so a late duplicate would show.
-void Settle(int ms = 300) {
+void Settle(int ms = 300)
+{
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < ms) {
@@ -47,7 +51,8 @@ void Settle(int ms = 300) {
     }
 }
 
-TEST(MessageBusTest, WithoutSessionBusOwnPostArrivesOnceAfterReturn) {
+TEST(MessageBusTest, WithoutSessionBusOwnPostArrivesOnceAfterReturn)
+{
     ScopedEnv env("DBUS_SESSION_BUS_ADDRESS", std::nullopt);
     QElapsedTimer startUp;
     startUp.start();
@@ -63,7 +68,8 @@ TEST(MessageBusTest, WithoutSessionBusOwnPostArrivesOnceAfterReturn) {
     EXPECT_EQ(adjust.at(0).at(0).toDouble(), 1775.0);
 }
 
-TEST(MessageBusTest, UnreachableBusFallsBackToLocalDelivery) {
+TEST(MessageBusTest, UnreachableBusFallsBackToLocalDelivery)
+{
     QTemporaryDir folder;
     ScopedEnv env("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + folder.filePath("none").toLocal8Bit());
     MessageBus bus;
@@ -82,7 +88,8 @@ TEST(MessageBusTest, UnreachableBusFallsBackToLocalDelivery) {
     EXPECT_EQ(setMagnification.count(), 1);
 }
 
-TEST(MessageBusTest, AutolaunchAddressIsNotFollowed) {
+TEST(MessageBusTest, AutolaunchAddressIsNotFollowed)
+{
     ScopedEnv env("DBUS_SESSION_BUS_ADDRESS", QByteArray("autolaunch:"));
     QElapsedTimer startUp;
     startUp.start();
@@ -91,9 +98,11 @@ TEST(MessageBusTest, AutolaunchAddressIsNotFollowed) {
     EXPECT_LT(startUp.elapsed(), 1000);
 }
 
-class MessageBusOnDaemonTest : public ::testing::Test {
+class MessageBusOnDaemonTest : public ::testing::Test
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         if (bus.address.isEmpty())
             GTEST_SKIP() << "dbus-daemon could not be started";
     }
@@ -101,7 +110,8 @@ class MessageBusOnDaemonTest : public ::testing::Test {
     PrivateDbusDaemon bus;
 };
 
-TEST_F(MessageBusOnDaemonTest, EveryInstanceReceivesAPostAndTheSenderOnlyOnce) {
+TEST_F(MessageBusOnDaemonTest, EveryInstanceReceivesAPostAndTheSenderOnlyOnce)
+{
     MessageBus sender(bus.address);
     MessageBus other(bus.address);
     ASSERT_TRUE(sender.IsConnected());
@@ -119,7 +129,8 @@ TEST_F(MessageBusOnDaemonTest, EveryInstanceReceivesAPostAndTheSenderOnlyOnce) {
     EXPECT_EQ(remote.at(0).at(0).toDouble(), 1775.0);
 }
 
-TEST_F(MessageBusOnDaemonTest, QuitAndSetMagnificationReachOtherInstances) {
+TEST_F(MessageBusOnDaemonTest, QuitAndSetMagnificationReachOtherInstances)
+{
     MessageBus sender(bus.address);
     MessageBus other(bus.address);
     ASSERT_TRUE(other.IsConnected());
@@ -136,7 +147,8 @@ TEST_F(MessageBusOnDaemonTest, QuitAndSetMagnificationReachOtherInstances) {
     EXPECT_EQ(ownQuit.count(), 1);
 }
 
-TEST_F(MessageBusOnDaemonTest, DefaultConstructorFindsTheSessionBusFromTheEnvironment) {
+TEST_F(MessageBusOnDaemonTest, DefaultConstructorFindsTheSessionBusFromTheEnvironment)
+{
     ScopedEnv env("DBUS_SESSION_BUS_ADDRESS", bus.address.toLocal8Bit());
     MessageBus fromEnvironment;
     MessageBus listener(bus.address);
@@ -149,7 +161,8 @@ TEST_F(MessageBusOnDaemonTest, DefaultConstructorFindsTheSessionBusFromTheEnviro
 }
 
 // Another program (the capture program) on the bus is heard like an editor.
-TEST_F(MessageBusOnDaemonTest, SignalsFromOtherProgramsArrive) {
+TEST_F(MessageBusOnDaemonTest, SignalsFromOtherProgramsArrive)
+{
     MessageBus listener(bus.address);
     QSignalSpy quit(&listener, &MessageBus::QuitReceived);
 

@@ -9,9 +9,11 @@ namespace {
 
 // The view posts through the window's bus; every editor on the bus hears the
 // calibration, the posting one exactly once.
-class CalibrationOnBusTest : public ViewFixture {
+class CalibrationOnBusTest : public ViewFixture
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         if (daemon.address.isEmpty())
             GTEST_SKIP() << "dbus-daemon could not be started";
         Load({640, 480});
@@ -24,7 +26,8 @@ class CalibrationOnBusTest : public ViewFixture {
     PrivateDbusDaemon daemon;
 };
 
-TEST_F(CalibrationOnBusTest, ReachesThisWindowOnceAndAnotherEditor) {
+TEST_F(CalibrationOnBusTest, ReachesThisWindowOnceAndAnotherEditor)
+{
     MessageBus windowBus(daemon.address);
     MessageBus otherEditor(daemon.address);
     ASSERT_TRUE(windowBus.IsConnected());

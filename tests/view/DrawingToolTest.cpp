@@ -5,12 +5,14 @@
 
 namespace {
 
-class DrawingToolTest : public ViewFixture {
+class DrawingToolTest : public ViewFixture
+{
   protected:
     void SetUp() override { Load({640, 480}); }
 };
 
-TEST_F(DrawingToolTest, LineByTwoClicksFollowsThePointerBetweenThem) {
+TEST_F(DrawingToolTest, LineByTwoClicksFollowsThePointerBetweenThem)
+{
     editor.SetToolMode(ToolLine);
     Click({100, 100});
     EXPECT_EQ(editor.InteractionStateValue(), StateShapeStarted);
@@ -35,7 +37,8 @@ TEST_F(DrawingToolTest, LineByTwoClicksFollowsThePointerBetweenThem) {
     EXPECT_TRUE(MatchesTopSnapshot());
 }
 
-TEST_F(DrawingToolTest, RectangleByDragging) {
+TEST_F(DrawingToolTest, RectangleByDragging)
+{
     editor.SetToolMode(ToolRectangle);
     Press({50, 60});
     EXPECT_EQ(editor.InteractionStateValue(), StateDragging);
@@ -52,7 +55,8 @@ TEST_F(DrawingToolTest, RectangleByDragging) {
 
 // The mouse stays captured while the button is held: a release left of and
 // above the view still ends the drag, at negative picture coordinates.
-TEST_F(DrawingToolTest, DragEndingOutsideTheViewUsesNegativeCoordinates) {
+TEST_F(DrawingToolTest, DragEndingOutsideTheViewUsesNegativeCoordinates)
+{
     editor.SetToolMode(ToolEllipse);
     Press({60, 50});
     Move({-40, -30});
@@ -63,7 +67,8 @@ TEST_F(DrawingToolTest, DragEndingOutsideTheViewUsesNegativeCoordinates) {
     EXPECT_FALSE(IsWhite({59, 10})) << "the right of the ellipse box";
 }
 
-TEST_F(DrawingToolTest, QuickSecondClickOfALineIsLost) {
+TEST_F(DrawingToolTest, QuickSecondClickOfALineIsLost)
+{
     editor.SetToolMode(ToolLine);
     DoubleClick({100, 100});
     EXPECT_EQ(editor.InteractionStateValue(), StateShapeStarted);
@@ -76,7 +81,8 @@ TEST_F(DrawingToolTest, QuickSecondClickOfALineIsLost) {
     EXPECT_FALSE(IsWhite({150, 100}));
 }
 
-TEST_F(DrawingToolTest, FreehandStrokeIsCommittedOnRelease) {
+TEST_F(DrawingToolTest, FreehandStrokeIsCommittedOnRelease)
+{
     editor.SetToolMode(ToolFreehand);
     Press({10, 10});
     EXPECT_EQ(editor.InteractionStateValue(), StateStroke);
@@ -92,7 +98,8 @@ TEST_F(DrawingToolTest, FreehandStrokeIsCommittedOnRelease) {
     EXPECT_FALSE(IsWhite({60, 35}));
 }
 
-TEST_F(DrawingToolTest, ArrowNeedsTwoClicksToo) {
+TEST_F(DrawingToolTest, ArrowNeedsTwoClicksToo)
+{
     editor.SetToolMode(ToolArrow);
     Click({100, 100});
     Move({200, 100});
@@ -102,7 +109,8 @@ TEST_F(DrawingToolTest, ArrowNeedsTwoClicksToo) {
     EXPECT_FALSE(IsWhite({150, 100}));
 }
 
-TEST_F(DrawingToolTest, NoToolPlacesNothing) {
+TEST_F(DrawingToolTest, NoToolPlacesNothing)
+{
     editor.SetToolMode(ToolNone);
     Click({100, 100});
     Move({200, 200});
@@ -112,7 +120,8 @@ TEST_F(DrawingToolTest, NoToolPlacesNothing) {
     EXPECT_EQ(editor.CurrentObject(), nullptr);
 }
 
-TEST_F(DrawingToolTest, ChoosingAnotherToolCommitsAHalfMadeLine) {
+TEST_F(DrawingToolTest, ChoosingAnotherToolCommitsAHalfMadeLine)
+{
     editor.SetToolMode(ToolLine);
     Click({100, 100});
     Move({300, 100});
@@ -123,7 +132,8 @@ TEST_F(DrawingToolTest, ChoosingAnotherToolCommitsAHalfMadeLine) {
     EXPECT_TRUE(MatchesTopSnapshot());
 }
 
-TEST_F(DrawingToolTest, RightClickTwiceDropsTheObjectThenTheTool) {
+TEST_F(DrawingToolTest, RightClickTwiceDropsTheObjectThenTheTool)
+{
     editor.SetToolMode(ToolLine);
     Click({100, 100});
     Move({300, 100});
@@ -142,7 +152,8 @@ TEST_F(DrawingToolTest, RightClickTwiceDropsTheObjectThenTheTool) {
     EXPECT_EQ(editor.modificationCount, 0);
 }
 
-TEST_F(DrawingToolTest, UndoDuringAStrokeDropsItAndTheLastEdit) {
+TEST_F(DrawingToolTest, UndoDuringAStrokeDropsItAndTheLastEdit)
+{
     editor.SetToolMode(ToolRectangle);
     Press({10, 10});
     Release({100, 100});
@@ -157,12 +168,14 @@ TEST_F(DrawingToolTest, UndoDuringAStrokeDropsItAndTheLastEdit) {
 }
 
 // A 1280 x 960 picture in a 640 x 480 view: points double, and so do widths.
-class ScaledDrawingTest : public ViewFixture {
+class ScaledDrawingTest : public ViewFixture
+{
   protected:
     void SetUp() override { Load({1280, 960}); }
 };
 
-TEST_F(ScaledDrawingTest, PointsAndWidthsReachTheObjectInPicturePixels) {
+TEST_F(ScaledDrawingTest, PointsAndWidthsReachTheObjectInPicturePixels)
+{
     editor.drawWidth = 3;
     editor.SetToolMode(ToolLine);
     Click({100, 50});
@@ -174,7 +187,8 @@ TEST_F(ScaledDrawingTest, PointsAndWidthsReachTheObjectInPicturePixels) {
     EXPECT_EQ(shape->kind, CDrawShape::KindLine);
 }
 
-TEST_F(DrawingToolTest, CursorBecomesTheArrowOutsideTheViewAndComesBack) {
+TEST_F(DrawingToolTest, CursorBecomesTheArrowOutsideTheViewAndComesBack)
+{
     editor.SetToolMode(ToolRectangle);
     const Qt::CursorShape toolShape = editor.cursor().shape();
     editor.PointerMove({700, 100});

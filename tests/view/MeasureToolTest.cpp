@@ -7,19 +7,22 @@
 
 namespace {
 
-class MeasureToolTest : public ViewFixture {
+class MeasureToolTest : public ViewFixture
+{
   protected:
     void SetUp() override { Load({640, 480}); }
 
     CDrawMeasure* Measure() const { return dynamic_cast<CDrawMeasure*>(editor.CurrentObject()); }
     // A click where the pointer went first, as a hand would do it.
-    void MoveAndClick(QPoint q) {
+    void MoveAndClick(QPoint q)
+    {
         Move(q);
         Click(q);
     }
 };
 
-struct ClickCase {
+struct ClickCase
+{
     const char* name;
     int tool;
     int clicks;
@@ -27,10 +30,12 @@ struct ClickCase {
 };
 
 class MeasureClickCountTest : public MeasureToolTest,
-                              public ::testing::WithParamInterface<ClickCase> {};
+                              public ::testing::WithParamInterface<ClickCase>
+{};
 
 // Points first, then one click that places the label; its release commits.
-TEST_P(MeasureClickCountTest, CommitsOnTheReleaseOfTheLastClick) {
+TEST_P(MeasureClickCountTest, CommitsOnTheReleaseOfTheLastClick)
+{
     const ClickCase c = GetParam();
     editor.SetToolMode(c.tool);
     const QPoint points[] = {{100, 100}, {300, 120}, {220, 300}, {120, 260}, {400, 400}};
@@ -68,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ClickCase{"FourPointAngle", ToolFourPointAngle, 5, 9}),
     [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.name); });
 
-TEST_F(MeasureToolTest, PointSlotsOfAThreePointCircle) {
+TEST_F(MeasureToolTest, PointSlotsOfAThreePointCircle)
+{
     editor.SetToolMode(ToolThreePointCircle);
     MoveAndClick({100, 100});
     EXPECT_EQ(editor.InteractionStateValue(), StateOnePointPlaced);
@@ -88,7 +94,8 @@ TEST_F(MeasureToolTest, PointSlotsOfAThreePointCircle) {
     EXPECT_EQ(editor.modificationCount, 1);
 }
 
-TEST_F(MeasureToolTest, LineMeasurementGetsTheCreationSettings) {
+TEST_F(MeasureToolTest, LineMeasurementGetsTheCreationSettings)
+{
     editor.measureColor = MakeColorRef(0, 0, 255);
     editor.measureWidth = 2;
     editor.measurePenStyle = 3;
@@ -118,7 +125,8 @@ TEST_F(MeasureToolTest, LineMeasurementGetsTheCreationSettings) {
     EXPECT_EQ(m->labelIndex, 0u);
 }
 
-struct MagnificationCase {
+struct MagnificationCase
+{
     int tool;
     double picture;
     double adjusted;
@@ -126,9 +134,11 @@ struct MagnificationCase {
     double expected;
 };
 
-class CreationMagnificationTest : public ::testing::TestWithParam<MagnificationCase> {};
+class CreationMagnificationTest : public ::testing::TestWithParam<MagnificationCase>
+{};
 
-TEST_P(CreationMagnificationTest, ChoosesTheMagnification) {
+TEST_P(CreationMagnificationTest, ChoosesTheMagnification)
+{
     const MagnificationCase c = GetParam();
     EXPECT_EQ(
         CLumvexImgEdtView::CreationMagnification(c.tool, c.picture, c.adjusted, c.useAdjusted),
@@ -146,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, CreationMagnificationTest,
                                            MagnificationCase{ToolCalibration, 0.0, 120.0, 1,
                                                              120.0}));
 
-TEST_F(MeasureToolTest, ContinuousLineEndedByADoubleClickOnANewVertex) {
+TEST_F(MeasureToolTest, ContinuousLineEndedByADoubleClickOnANewVertex)
+{
     editor.SetToolMode(ToolContinuousLine);
     MoveAndClick({100, 100}); // A
     EXPECT_EQ(editor.InteractionStateValue(), StatePolylineVertex);
@@ -179,7 +190,8 @@ TEST_F(MeasureToolTest, ContinuousLineEndedByADoubleClickOnANewVertex) {
     EXPECT_EQ(editor.InteractionStateValue(), StateIdle);
 }
 
-TEST_F(MeasureToolTest, ContinuousLineDoubleClickAfterTwoVerticesDropsTheLabelItPlaced) {
+TEST_F(MeasureToolTest, ContinuousLineDoubleClickAfterTwoVerticesDropsTheLabelItPlaced)
+{
     editor.SetToolMode(ToolContinuousLine);
     MoveAndClick({100, 100});
     MoveAndClick({300, 100});
@@ -194,7 +206,8 @@ TEST_F(MeasureToolTest, ContinuousLineDoubleClickAfterTwoVerticesDropsTheLabelIt
     EXPECT_EQ(editor.modificationCount, 1);
 }
 
-TEST_F(MeasureToolTest, PolygonDoubleClickWhileItsLabelFollowsEndsTheVertices) {
+TEST_F(MeasureToolTest, PolygonDoubleClickWhileItsLabelFollowsEndsTheVertices)
+{
     editor.SetToolMode(ToolPolygon);
     MoveAndClick({100, 100});
     MoveAndClick({300, 100});
@@ -209,7 +222,8 @@ TEST_F(MeasureToolTest, PolygonDoubleClickWhileItsLabelFollowsEndsTheVertices) {
     EXPECT_EQ(Measure()->kind, 11);
 }
 
-TEST_F(MeasureToolTest, ChoosingAnotherToolKeepsAHalfMadeMeasurementAsOneEdit) {
+TEST_F(MeasureToolTest, ChoosingAnotherToolKeepsAHalfMadeMeasurementAsOneEdit)
+{
     editor.SetToolMode(ToolAnyAngleLine);
     MoveAndClick({100, 100});
     Move({400, 100});
@@ -225,7 +239,8 @@ TEST_F(MeasureToolTest, ChoosingAnotherToolKeepsAHalfMadeMeasurementAsOneEdit) {
     EXPECT_EQ(Ink(), 0);
 }
 
-TEST_F(MeasureToolTest, RightClickTwiceWithAHalfMadeMeasurement) {
+TEST_F(MeasureToolTest, RightClickTwiceWithAHalfMadeMeasurement)
+{
     editor.SetToolMode(ToolThreePointAngle);
     MoveAndClick({100, 100});
     MoveAndClick({200, 100});
@@ -243,13 +258,15 @@ TEST_F(MeasureToolTest, RightClickTwiceWithAHalfMadeMeasurement) {
 }
 
 // A small picture keeps the drawing of hundreds of labels per click cheap.
-class LongPolylineTest : public MeasureToolTest {
+class LongPolylineTest : public MeasureToolTest
+{
   protected:
     void SetUp() override { Load({80, 60}); }
 };
 
 // Vertices and labels alternate; the lists never run past their 1024 slots.
-TEST_F(LongPolylineTest, ManyPolylineClicksStayWithinThePointLists) {
+TEST_F(LongPolylineTest, ManyPolylineClicksStayWithinThePointLists)
+{
     editor.SetToolMode(ToolContinuousLine);
     for (int i = 0; i < 1100; ++i)
         editor.LeftButtonDown({10 + (i * 37) % 600, 10 + (i * 53) % 450}),
@@ -261,7 +278,8 @@ TEST_F(LongPolylineTest, ManyPolylineClicksStayWithinThePointLists) {
 }
 
 // Without a picture nothing is drawn, so the protocol alone runs to capacity.
-TEST(PolylineCapacityTest, AFullVertexListEndsAsADoubleClickWould) {
+TEST(PolylineCapacityTest, AFullVertexListEndsAsADoubleClickWould)
+{
     CLumvexImgEdtView editor;
     editor.SetToolMode(ToolPolygon);
     int clicks = 0;
@@ -286,9 +304,11 @@ TEST(PolylineCapacityTest, AFullVertexListEndsAsADoubleClickWould) {
     EXPECT_EQ(editor.InteractionStateValue(), StateIdle);
 }
 
-class CalibrationTest : public MeasureToolTest {
+class CalibrationTest : public MeasureToolTest
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         MeasureToolTest::SetUp();
         editor.pixelSize = 0.355;
         editor.resolutionFactor = 1.0;
@@ -301,7 +321,8 @@ class CalibrationTest : public MeasureToolTest {
     MessageBus bus{QString()};
 };
 
-TEST_F(CalibrationTest, LineIsBroadcastOnceAfterTheRelease) {
+TEST_F(CalibrationTest, LineIsBroadcastOnceAfterTheRelease)
+{
     QSignalSpy received(&bus, &MessageBus::AdjustMagnificationReceived);
     MoveAndClick({100, 100});
     EXPECT_EQ(editor.InteractionStateValue(), StateFirstOfTwo);
@@ -320,7 +341,8 @@ TEST_F(CalibrationTest, LineIsBroadcastOnceAfterTheRelease) {
     EXPECT_EQ(received.count(), 1);
 }
 
-TEST_F(CalibrationTest, UsesAMagnificationAboveOne) {
+TEST_F(CalibrationTest, UsesAMagnificationAboveOne)
+{
     editor.pictureMagnification = 1.25;
     MoveAndClick({100, 100});
     EXPECT_EQ(Measure()->magnification, 1.25);
@@ -328,7 +350,8 @@ TEST_F(CalibrationTest, UsesAMagnificationAboveOne) {
     EXPECT_EQ(Measure()->pointIndex, 1u);
 }
 
-TEST_F(CalibrationTest, ToolsOtherThanCalibrationBroadcastNothing) {
+TEST_F(CalibrationTest, ToolsOtherThanCalibrationBroadcastNothing)
+{
     QSignalSpy received(&bus, &MessageBus::AdjustMagnificationReceived);
     editor.SetToolMode(ToolAnyAngleLine);
     MoveAndClick({100, 100});

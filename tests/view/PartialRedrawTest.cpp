@@ -10,7 +10,8 @@
 namespace {
 
 // A picture where any pixel restored from the wrong place would show.
-QImage Texture(QSize size) {
+QImage Texture(QSize size)
+{
     QImage picture(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
@@ -20,7 +21,8 @@ QImage Texture(QSize size) {
     return picture;
 }
 
-struct RedrawCase {
+struct RedrawCase
+{
     const char* name;
     int tool;
     QSize picture;
@@ -28,8 +30,10 @@ struct RedrawCase {
 };
 
 // A shown 640 x 480 view over a textured picture.
-struct TexturedView {
-    explicit TexturedView(QSize picture) {
+struct TexturedView
+{
+    explicit TexturedView(QSize picture)
+    {
         view.resize(640, 480);
         view.show();
         loaded = QTest::qWaitForWindowExposed(&view);
@@ -38,7 +42,8 @@ struct TexturedView {
     }
 
     // What a full restore would give: the snapshot with the object drawn anew.
-    QImage FullRedraw() {
+    QImage FullRedraw()
+    {
         QImage expected = view.History().Top()->copy();
         if (view.CurrentObject()) {
             GdiContext dc(expected);
@@ -46,7 +51,8 @@ struct TexturedView {
         }
         return expected;
     }
-    QImage FullRescale() const {
+    QImage FullRescale() const
+    {
         return DisplayScaler(view.WorkingPicture().size(), view.size())
             .ScaleAll(view.WorkingPicture());
     }
@@ -56,7 +62,8 @@ struct TexturedView {
     bool loaded = false;
 };
 
-class PartialRedrawTest : public ::testing::TestWithParam<RedrawCase> {
+class PartialRedrawTest : public ::testing::TestWithParam<RedrawCase>
+{
   protected:
     void SetUp() override { ASSERT_TRUE(textured.loaded); }
 
@@ -64,7 +71,8 @@ class PartialRedrawTest : public ::testing::TestWithParam<RedrawCase> {
     CLumvexImgEdtView& view = textured.view;
 };
 
-TEST_P(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale) {
+TEST_P(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale)
+{
     const RedrawCase c = GetParam();
     view.drawWidth = 3;
     view.SetToolMode(c.tool);
@@ -103,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RedrawCase{"Calibration", ToolCalibration, {800, 600}, 1}),
     [](const ::testing::TestParamInfo<RedrawCase>& info) { return std::string(info.param.name); });
 
-TEST(PartialTypingRedrawTest, TypingAndCommittingMatchFullRedraws) {
+TEST(PartialTypingRedrawTest, TypingAndCommittingMatchFullRedraws)
+{
     TexturedView textured({1000, 701});
     ASSERT_TRUE(textured.loaded);
     CLumvexImgEdtView& view = textured.view;
@@ -123,7 +132,8 @@ TEST(PartialTypingRedrawTest, TypingAndCommittingMatchFullRedraws) {
     EXPECT_TRUE(view.DisplayedPicture() == textured.FullRescale());
 }
 
-TEST(DisplayScalerTest, AveragesTheAreaEachViewPixelCovers) {
+TEST(DisplayScalerTest, AveragesTheAreaEachViewPixelCovers)
+{
     QImage picture(4, 2, QImage::Format_RGB32);
     picture.fill(qRgb(0, 0, 0));
     picture.setPixel(0, 0, qRgb(255, 90, 30));
@@ -135,7 +145,8 @@ TEST(DisplayScalerTest, AveragesTheAreaEachViewPixelCovers) {
     EXPECT_EQ(shown.pixel(1, 0), qRgb(2, 2, 2));
 }
 
-TEST(DisplayScalerTest, OddRatiosSplitPixelsBetweenViewPixels) {
+TEST(DisplayScalerTest, OddRatiosSplitPixelsBetweenViewPixels)
+{
     // Three picture columns over two view columns: the middle one is shared.
     QImage picture(3, 1, QImage::Format_RGB32);
     picture.setPixel(0, 0, qRgb(30, 30, 30));
@@ -151,7 +162,8 @@ TEST(DisplayScalerTest, OddRatiosSplitPixelsBetweenViewPixels) {
     EXPECT_EQ(scaler.FirstViewColumn(2), 1);
 }
 
-TEST(DisplayScalerTest, FlatColoursStayExactWhenEnlarged) {
+TEST(DisplayScalerTest, FlatColoursStayExactWhenEnlarged)
+{
     QImage picture(3, 3, QImage::Format_RGB32);
     picture.fill(qRgb(12, 200, 77));
     const QImage shown = DisplayScaler({3, 3}, {7, 5}).ScaleAll(picture);
@@ -160,7 +172,8 @@ TEST(DisplayScalerTest, FlatColoursStayExactWhenEnlarged) {
             ASSERT_EQ(shown.pixel(x, y), qRgb(12, 200, 77));
 }
 
-TEST(TouchedAreaTest, RunsOfARowMergeAndStayInsideTheLimits) {
+TEST(TouchedAreaTest, RunsOfARowMergeAndStayInsideTheLimits)
+{
     TouchedArea area(QRect(0, 0, 100, 50));
     area.AddRect(QRect(10, 5, 5, 2));
     area.AddRect(QRect(14, 5, 10, 1));
@@ -179,7 +192,8 @@ TEST(TouchedAreaTest, RunsOfARowMergeAndStayInsideTheLimits) {
     EXPECT_EQ(runs[3].right, 9);
 }
 
-TEST(TouchedAreaTest, AThinDiagonalSegmentTouchesANarrowBandOfEachRow) {
+TEST(TouchedAreaTest, AThinDiagonalSegmentTouchesANarrowBandOfEachRow)
+{
     TouchedArea area(QRect(0, 0, 4000, 3000));
     area.AddSegment({-10000, -10000}, {10000, 10000}, 3);
     const std::vector<TouchedArea::Run>& runs = area.Runs();
@@ -192,7 +206,8 @@ TEST(TouchedAreaTest, AThinDiagonalSegmentTouchesANarrowBandOfEachRow) {
     EXPECT_LT(area.PixelCount(), 60000) << "the bounding rectangle would be 12 million";
 }
 
-TEST(TouchedAreaTest, SegmentIgnoresNonFiniteInput) {
+TEST(TouchedAreaTest, SegmentIgnoresNonFiniteInput)
+{
     TouchedArea area(QRect(0, 0, 10, 10));
     area.AddSegment({0, 0}, {std::numeric_limits<double>::infinity(), 5}, 1);
     area.AddSegment({0, 0}, {5, 5}, std::numeric_limits<double>::quiet_NaN());

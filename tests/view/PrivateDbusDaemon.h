@@ -6,9 +6,11 @@
 
 // A session bus daemon of a test's own, gone with the test. The address is
 // empty when no daemon could be started.
-class PrivateDbusDaemon {
+class PrivateDbusDaemon
+{
   public:
-    PrivateDbusDaemon() {
+    PrivateDbusDaemon()
+    {
         daemon.start(QStringLiteral("dbus-daemon"),
                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
                       QStringLiteral("--print-address"),
@@ -19,7 +21,8 @@ class PrivateDbusDaemon {
         }
         address = QString::fromLocal8Bit(daemon.readLine()).trimmed();
     }
-    ~PrivateDbusDaemon() {
+    ~PrivateDbusDaemon()
+    {
         daemon.terminate();
         if (!daemon.waitForFinished(3000))
             daemon.kill();

@@ -6,15 +6,18 @@
 
 namespace {
 
-class TextToolTest : public ViewFixture {
+class TextToolTest : public ViewFixture
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         Load({640, 480});
         editor.SetToolMode(ToolText);
     }
 
     // A key as the keyboard delivers it: the key code and the text it types.
-    void Type(const QString& text, int key = 0) {
+    void Type(const QString& text, int key = 0)
+    {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
         QCoreApplication::sendEvent(&editor, &press);
     }
@@ -22,7 +25,8 @@ class TextToolTest : public ViewFixture {
     CDrawText* Text() const { return dynamic_cast<CDrawText*>(editor.CurrentObject()); }
 };
 
-TEST_F(TextToolTest, TypingBackspaceAndEnterCommitTheText) {
+TEST_F(TextToolTest, TypingBackspaceAndEnterCommitTheText)
+{
     Click({100, 100});
     ASSERT_EQ(editor.InteractionStateValue(), StateTyping);
     ASSERT_NE(Text(), nullptr);
@@ -47,7 +51,8 @@ TEST_F(TextToolTest, TypingBackspaceAndEnterCommitTheText) {
     EXPECT_EQ(InkIn({100, 80, 200, 110}), inkWhileTyping);
 }
 
-TEST_F(TextToolTest, DeleteRemovesTheLastCharacterAndStopsAtEmpty) {
+TEST_F(TextToolTest, DeleteRemovesTheLastCharacterAndStopsAtEmpty)
+{
     Click({100, 100});
     QTest::keyClicks(&editor, QStringLiteral("xy"));
     Key(Qt::Key_Delete);
@@ -58,7 +63,8 @@ TEST_F(TextToolTest, DeleteRemovesTheLastCharacterAndStopsAtEmpty) {
     EXPECT_EQ(editor.TypedText(), QString());
 }
 
-TEST_F(TextToolTest, OnlyAsciiAndCharactersFromU0100AreKept) {
+TEST_F(TextToolTest, OnlyAsciiAndCharactersFromU0100AreKept)
+{
     Click({100, 100});
     Type(QString(QChar(0x00E9)));
     Type(QStringLiteral("\t"));
@@ -73,14 +79,17 @@ TEST_F(TextToolTest, OnlyAsciiAndCharactersFromU0100AreKept) {
     EXPECT_EQ(editor.TextLength(), 4);
 }
 
-struct CodeCase {
+struct CodeCase
+{
     char32_t code;
     bool kept;
 };
 
-class TypedCodeTest : public ::testing::TestWithParam<CodeCase> {};
+class TypedCodeTest : public ::testing::TestWithParam<CodeCase>
+{};
 
-TEST_P(TypedCodeTest, AcceptsTypedCode) {
+TEST_P(TypedCodeTest, AcceptsTypedCode)
+{
     EXPECT_EQ(CLumvexImgEdtView::AcceptsTypedCode(GetParam().code), GetParam().kept);
 }
 
@@ -92,7 +101,8 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, TypedCodeTest,
                                            CodeCase{256, true}, CodeCase{0xD83D, true},
                                            CodeCase{0xFFFF, true}));
 
-TEST_F(TextToolTest, BufferKeepsAtMost1023CodeUnits) {
+TEST_F(TextToolTest, BufferKeepsAtMost1023CodeUnits)
+{
     Click({10, 400});
     for (int i = 0; i < 1100; ++i)
         editor.TypeCodeUnit(U'x');
@@ -104,7 +114,8 @@ TEST_F(TextToolTest, BufferKeepsAtMost1023CodeUnits) {
     EXPECT_EQ(editor.TypedText().back(), u'y');
 }
 
-TEST_F(TextToolTest, PressInsideTheTextBeingTypedStartsItAgain) {
+TEST_F(TextToolTest, PressInsideTheTextBeingTypedStartsItAgain)
+{
     Click({100, 100});
     QTest::keyClicks(&editor, QStringLiteral("ab"));
     Click({97, 90});
@@ -117,7 +128,8 @@ TEST_F(TextToolTest, PressInsideTheTextBeingTypedStartsItAgain) {
     EXPECT_EQ(InkIn({100, 80, 200, 110}), 0) << "nothing of the old text remains";
 }
 
-TEST_F(TextToolTest, PressOutsideTheTextCommitsItAndStartsANewOne) {
+TEST_F(TextToolTest, PressOutsideTheTextCommitsItAndStartsANewOne)
+{
     Click({100, 100});
     QTest::keyClicks(&editor, QStringLiteral("ab"));
     Click({300, 300});
@@ -129,14 +141,16 @@ TEST_F(TextToolTest, PressOutsideTheTextCommitsItAndStartsANewOne) {
         << "committed without its caret box";
 }
 
-TEST_F(TextToolTest, KeysOutsideTypingDoNothing) {
+TEST_F(TextToolTest, KeysOutsideTypingDoNothing)
+{
     QTest::keyClicks(&editor, QStringLiteral("ab"));
     Key(Qt::Key_Return);
     EXPECT_EQ(editor.TextLength(), 0);
     EXPECT_EQ(editor.modificationCount, 0);
 }
 
-TEST_F(TextToolTest, TextUsesTheScaledTextFontAndColour) {
+TEST_F(TextToolTest, TextUsesTheScaledTextFontAndColour)
+{
     editor.textColor = MakeColorRef(255, 0, 0);
     editor.textFont.height = -30;
     Click({100, 100});

@@ -10,7 +10,8 @@
 #include <vector>
 
 // The owner as the tests see it: the calls the view made, in order.
-struct RecordingOwner : ViewOwner {
+struct RecordingOwner : ViewOwner
+{
     std::vector<QString> calls;
     void SelectDrawingTool() override { calls.push_back(QStringLiteral("drawing")); }
     void SelectMeasuringTool() override { calls.push_back(QStringLiteral("measuring")); }
@@ -18,9 +19,11 @@ struct RecordingOwner : ViewOwner {
 
 // A shown view holding a white picture, driven through its window the way the
 // window system does: a quick double click replaces the second press.
-class ViewFixture : public ::testing::Test {
+class ViewFixture : public ::testing::Test
+{
   protected:
-    void Load(QSize picture, QSize view = {640, 480}) {
+    void Load(QSize picture, QSize view = {640, 480})
+    {
         editor.resize(view);
         editor.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
@@ -28,7 +31,9 @@ class ViewFixture : public ::testing::Test {
         white.fill(Qt::white);
         const QString path = folder.filePath(QStringLiteral("20081231_1200.bmp"));
         ASSERT_TRUE(white.save(path));
-        editor.showError = [](const QString& message) { ADD_FAILURE() << message.toStdString(); };
+        editor.showError = [](const QString& message) {
+            ADD_FAILURE() << message.toStdString();
+        };
         ASSERT_TRUE(editor.LoadPicture(path));
         editor.SetOwner(&owner);
     }
@@ -43,7 +48,8 @@ class ViewFixture : public ::testing::Test {
 
     bool IsWhite(QPoint p) const { return editor.WorkingPicture().pixel(p) == qRgb(255, 255, 255); }
     // Pixels of the working picture that differ from white, within a rectangle.
-    int InkIn(const QRect& area) const {
+    int InkIn(const QRect& area) const
+    {
         const QImage& picture = editor.WorkingPicture();
         const QRect inside = area & picture.rect();
         int ink = 0;
@@ -54,7 +60,8 @@ class ViewFixture : public ::testing::Test {
     }
     int Ink() const { return InkIn(editor.WorkingPicture().rect()); }
     // The working picture must match the top snapshot: nothing in progress shows.
-    bool MatchesTopSnapshot() const {
+    bool MatchesTopSnapshot() const
+    {
         const QImage* top = editor.History().Top();
         return top && *top == editor.WorkingPicture();
     }
