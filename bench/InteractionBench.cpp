@@ -1,3 +1,4 @@
+#include "draw/CDrawMeasure.h"
 #include "draw/CDrawShape.h"
 #include "platform/GdiContext.h"
 #include "view/CLumvexImgEdtView.h"
@@ -6,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <cstring>
 
 namespace {
 
@@ -115,5 +118,34 @@ void BM_DrawLineWithGuides(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DrawLineWithGuides)->Unit(benchmark::kMillisecond);
+
+// The same move done the plain way, for comparison with
+// BM_PointerMoveLineMeasurement: copy the whole snapshot, draw the
+// measurement, rescale the whole picture for the view.
+void BM_WholePictureMoveLineMeasurement(benchmark::State& state)
+{
+    QImage snapshot(3488, 2616, QImage::Format_RGB32);
+    snapshot.fill(qRgb(90, 120, 150));
+    QImage working = snapshot.copy();
+    CDrawMeasure measure(1, GdiRect{});
+    measure.SetPen(0, 11, 0);
+    measure.SetFont(LogFont::DefaultTextFont(), 0);
+    measure.magnification = 50.0;
+    measure.pointIndex = 1;
+    measure.points[0] = {1090, 1090};
+    int i = 0;
+    for (auto _ : state) {
+        measure.SetBounds({1090, 1090}, {1635 + (i % 50), 1417 + (i % 30)});
+        std::memcpy(working.bits(), snapshot.constBits(), size_t(snapshot.sizeInBytes()));
+        {
+            GdiContext dc(working);
+            measure.Draw(dc);
+        }
+        benchmark::DoNotOptimize(
+            working.scaled(640, 480, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        ++i;
+    }
+}
+BENCHMARK(BM_WholePictureMoveLineMeasurement)->Unit(benchmark::kMillisecond);
 
 } // namespace
