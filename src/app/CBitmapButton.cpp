@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QHash>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace {
@@ -69,4 +70,10 @@ void CBitmapButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (const QPixmap* bitmap = CurrentBitmap())
         painter.drawPixmap(rect(), *bitmap);
+}
+
+void CBitmapButton::mouseMoveEvent(QMouseEvent* event) {
+    QAbstractButton::mouseMoveEvent(event);
+    // A move over a button is not a move over the window's background.
+    event->accept();
 }

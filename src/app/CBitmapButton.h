@@ -32,6 +32,7 @@ class CBitmapButton : public QAbstractButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
     int controlId;

@@ -1,11 +1,9 @@
 #include "app/CLumvexImgEdtApp.h"
 
+#include "app/CLumvexImgEdtDlg.h"
 #include "platform/InstanceLock.h"
-#include "view/CLumvexImgEdtView.h"
 
 #include <QApplication>
-#include <QVBoxLayout>
-#include <QWidget>
 
 #include <cstdio>
 
@@ -58,15 +56,9 @@ int CLumvexImgEdtApp::Run(int argc, char** argv)
     if (!lock.TryLock())
         return 0;
 
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("LumvexImgEdt"));
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* view = new CLumvexImgEdtView(&window);
-    view->setFixedSize(640, 480);
-    layout->addWidget(view);
-    window.show();
-    if (!view->LoadPicture(PicturePath(commandLine)))
+    CLumvexImgEdtDlg editor(commandLine);
+    if (!editor.OpenEditor())
         return 1;
-    return QApplication::exec();
+    editor.exec();
+    return 0;
 }

@@ -1,0 +1,254 @@
+#pragma once
+
+#include "app/CMenuSpawn.h"
+#include "app/DragTracker.h"
+#include "app/MenuItem.h"
+#include "app/PropertiesRecord.h"
+#include "magnification/MagnificationModel.h"
+#include "platform/GdiTypes.h"
+#include "platform/LogFont.h"
+#include "platform/MessageBus.h"
+#include "platform/SettingsStore.h"
+#include "view/ViewOwner.h"
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+
+class CBitmapButton;
+class CInformationDlg;
+class CLumvexImgEdtView;
+class CSpawnMenu;
+class LanguageTable;
+class QFrame;
+class QLabel;
+class QLineEdit;
+
+// The editor's only window: caption-less and skinned, with the picture view in
+// its frame, a row of picture buttons, the magnification box and the status
+// line. It reads the settings, opens the picture of the command line, keeps the
+// picture's magnification and info, and decides when the program may close.
+class CLumvexImgEdtDlg : public QDialog, public ViewOwner {
+    Q_OBJECT
+
+  public:
+    enum ControlId : int {
+        IdOk = 1,
+        IdCancel = 2,
+        IdFrame = 1005,
+        IdClose = 1006,
+        IdMax = 1007,
+        IdMin = 1008,
+        IdMail = 1009,
+        IdCopyImage = 1010,
+        IdCopyFile = 1011,
+        IdRedo = 1012,
+        IdColor = 1013,
+        IdSaveAs = 1014,
+        IdMeasurement = 1015,
+        IdText = 1016,
+        IdDrawing = 1017,
+        IdMeasurementExtern = 1018,
+        IdTextExtern = 1019,
+        IdDrawingExtern = 1020,
+        IdUndo = 1021,
+        IdNext = 1022,
+        IdPrevious = 1023,
+        IdZoomIn = 1024,
+        IdZoomOut = 1025,
+        IdMagnificationBox = 1026,
+        IdMagnificationLabel = 1027,
+        IdRemarkBox = 1032,
+    };
+
+    enum CommandId : uint32_t {
+        CmdCalibration = 32814,
+        CmdDrawColor = 32825,
+        CmdDrawWidth = 32826,
+        CmdDrawStyle = 32827,
+        CmdLabelFont = 32832,
+        CmdMeasureStyle = 32851,
+        CmdMeasureWidth = 32852,
+        CmdMeasureColor = 32853,
+        CmdUnitMm = 32855,
+        CmdUnitInch = 32858,
+        CmdSetPictureMagnification = 32892,
+        CmdSetCaptureMagnification = 32893,
+        CmdResetPictureMagnification = 32894,
+        CmdResetCaptureMagnification = 32895,
+    };
+
+    static constexpr uint32_t NoMenuItem = 0xFFFFFFFF;
+    static constexpr ColorRef BlueSkin = MakeColorRef(12, 49, 96);
+    static constexpr ColorRef GoldSkin = MakeColorRef(220, 220, 110);
+    // The buttons in the order their tooltips are numbered.
+    static constexpr std::array<int, 19> TooltipOrder = {1014, 1011, 1010, 1009, 1017, 1020, 1016,
+                                                         1019, 1015, 1018, 1023, 1022, 1021, 1012,
+                                                         1024, 1025, 1008, 1007, 1006};
+
+    // Every modal question the window asks goes through one of these, so the
+    // program shows its dialogs and tests answer them.
+    struct Hooks {
+        // The program's message box; one button when no is empty. Returns 1, 7 or 2.
+        std::function<int(const QString& caption, const QString& message, const QString& yes,
+                          const QString& no)>
+            messageBox;
+        std::function<bool(ColorRef& color)> chooseColor;
+        std::function<bool(int& styleIndex)> chooseLineStyle;
+        std::function<bool(int& widthIndex)> chooseLineWidth;
+        std::function<bool(LogFont& font, ColorRef& color)> chooseFont;
+        // Shows a tool pop-up at a screen position; returns the chosen command or 0.
+        std::function<uint32_t(CSpawnMenu& menu, QPoint position)> popupMenu;
+        MagnificationModel::SetDialogRunner setMagnification;
+        MagnificationModel::CalibrationRunner adjustMagnification;
+    };
+
+    // The commands that browse, resize, save and share; each may be empty.
+    struct OutputCommands {
+        std::function<void()> saveAs;
+        std::function<void()> copyFile;
+        std::function<void()> copyImage;
+        std::function<void()> mail;
+        std::function<void()> previous;
+        std::function<void()> next;
+        std::function<void()> zoomIn;
+        std::function<void()> zoomOut;
+        std::function<void()> fullScreen;
+        std::function<void()> cancel;
+    };
+
+    // The command line is the picture path in double quotes. Without a store or
+    // a bus the window makes its own.
+    explicit CLumvexImgEdtDlg(const QString& commandLine,
+                              std::unique_ptr<SettingsStore> settings = nullptr,
+                              std::unique_ptr<MessageBus> bus = nullptr, QWidget* parent = nullptr);
+    ~CLumvexImgEdtDlg() override;
+
+    // The opening sequence. False when the first picture could not be loaded:
+    // the window then ends with -1 and stores nothing.
+    bool OpenEditor();
+    void ApplySkinAndLayout();
+    void ExchangeProperties(bool load);
+    void CloseEditor();
+    bool IsClosed() const { return closed; }
+
+    void SelectDrawingTool() override;
+    void SelectMeasuringTool() override;
+
+    // A button, a menu item or a key command by its id.
+    void OnCommand(uint32_t id);
+    void OnCalibrationResult(double value);
+    void OnQuitMessage();
+
+    // The status line as drawn, and where.
+    QString StatusText() const;
+    QRect RemarkRect() const;
+    QColor SkinColor() const;
+    bool FillsBackground() const { return skin == 0 || skin == 1; }
+
+    CLumvexImgEdtView& View() { return *view; }
+    SettingsStore& Settings() { return *settings; }
+    MessageBus& Bus() { return *bus; }
+    MagnificationModel& Magnification() { return *magnification; }
+    const LanguageTable& Language() const { return *languageTable; }
+    CMenuSpawn& MenuSpawn() { return menuSpawn; }
+    // The menu with the drawing (0) and measuring (1) pop-ups.
+    MenuItem& Menu() { return menu; }
+    MenuItem& DrawingMenu() { return menu.items[ToolMenus::DrawingMenu]; }
+    MenuItem& MeasuringMenu() { return menu.items[ToolMenus::MeasuringMenu]; }
+    CBitmapButton* Button(int controlId) const;
+    QWidget* Control(int controlId) const;
+    QFrame* Frame() const { return frame; }
+    QLineEdit* RemarkBox() const { return remarkBox; }
+    QLineEdit* MagnificationBox() const { return magnificationBox; }
+    QLabel* MagnificationLabel() const { return magnificationLabel; }
+    // Shows "Press <Esc> to exit" over the view in full screen; null until opened.
+    CInformationDlg* Information() const { return information; }
+
+    Hooks hooks;
+    OutputCommands output;
+    std::function<uint32_t()> tickSource = &DragTracker::Now;
+
+    uint32_t lastDrawnMenuItem = NoMenuItem;
+    QString commandLine;
+    QString picturePath;
+    QString folderPath;
+    int sizeStep = 0;
+    uint32_t photoSavedInfo = 0;
+    ColorRef photoSavedInfoFontColor = 0;
+    LogFont photoSavedInfoFont = LogFont::DefaultStampFont();
+    int32_t skin = 0;
+    int32_t language = 0;
+    int popupState = 0;
+    PropertiesRecord properties;
+    int mailBusy = 0;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  public slots:
+    // Enter does nothing; Esc, Alt+F4 and the window manager's close only cancel.
+    void accept() override;
+    void reject() override;
+
+  private:
+    void CreateControls();
+    void CreateTooltips();
+    void ReadSettings();
+    void PrepareMenus();
+    void SetLanguage(int value);
+    void InstallDefaultHooks();
+
+    void OnDrawingPopup();
+    void OnMeasuringPopup();
+    void ShowPopup(MenuItem& popup);
+    void SetToolFromMeasuringMenu();
+    void OnLineColor(ColorRef& viewColor, ColorRef& recordColor);
+    void OnLineStyle(int& viewStyle, int& recordStyle);
+    void OnLineWidth(int& viewWidth, int& recordWidth);
+    void OnFont(LogFont& viewFont, ColorRef& viewColor, LogFont& recordFont, ColorRef& recordColor);
+    void OnUnit(uint32_t commandId);
+    void OnMagnificationCommand(uint32_t commandId);
+    void OnRemarkEdited();
+    void ShowRemarkBox();
+
+    // Handlers filled by the browsing and output commands.
+    void OnSaveAs();
+    void OnCopyFile();
+    void OnCopyImage();
+    void OnMail();
+    void OnPrevious();
+    void OnNext();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnFullScreen();
+    void OnCancelCommand();
+
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<MessageBus> bus;
+    std::unique_ptr<LanguageTable> languageTable;
+    std::unique_ptr<MagnificationModel> magnification;
+    std::unique_ptr<CLumvexImgEdtView> view;
+    CMenuSpawn menuSpawn;
+    MenuItem menu;
+    DragTracker drag;
+
+    QFrame* frame = nullptr;
+    QLabel* magnificationLabel = nullptr;
+    QLineEdit* magnificationBox = nullptr;
+    QLineEdit* remarkBox = nullptr;
+    CInformationDlg* information = nullptr;
+    std::map<int, CBitmapButton*> buttons;
+    bool closed = false;
+    bool storingRemark = false;
+};
