@@ -26,8 +26,12 @@ MenuSpawnStyle::MenuSpawnStyle(const CMenuSpawn& spawn)
 QSize MenuSpawnStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
                                        const QSize& size, const QWidget* widget) const {
     if (type == CT_MenuItem)
-        if (const MenuItem* item = ItemOf(option, widget))
-            return spawn.MeasureMenuItem(*item->record);
+        if (const MenuItem* item = ItemOf(option, widget)) {
+            // The platform widens every owner-drawn item by a check mark's width
+            // (the room the submenu arrow and the text's right margin use).
+            const QSize measured = spawn.MeasureMenuItem(*item->record);
+            return item->separator ? measured : measured + QSize(CheckMarkWidth, 0);
+        }
     return QProxyStyle::sizeFromContents(type, option, size, widget);
 }
 

@@ -9,6 +9,8 @@ class MenuSpawnStyle : public QProxyStyle {
     Q_OBJECT
 
   public:
+    static constexpr int CheckMarkWidth = 20;
+
     explicit MenuSpawnStyle(const CMenuSpawn& spawn);
 
     QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
