@@ -12,6 +12,7 @@
 #include "dialogs/CLineWidth.h"
 #include "dialogs/CMessageBox.h"
 #include "magnification/CAdjustMagnificationDlg.h"
+#include "magnification/CSetMagnification.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
 #include "view/CLumvexImgEdtView.h"
@@ -121,6 +122,7 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& commandLine,
       languageTable(std::make_unique<LanguageTable>(0)),
       magnification(std::make_unique<MagnificationModel>(*settings, *bus)),
       view(std::make_unique<CLumvexImgEdtView>()), menu(ToolMenus::Load(0)) {
+    setMagnificationDialog = new CSetMagnification(this);
     setMouseTracking(true);
     CreateControls();
     InstallDefaultHooks();
@@ -213,7 +215,10 @@ void CLumvexImgEdtDlg::InstallDefaultHooks() {
     hooks.popupMenu = [](CSpawnMenu& popup, QPoint position) {
         return CSpawnMenu::CommandOf(popup.exec(position));
     };
-    hooks.setMagnification = [](double&) { return false; };
+    hooks.setMagnification = [this](double& value) {
+        setMagnificationDialog->SetTexts(*languageTable);
+        return setMagnificationDialog->Run(value);
+    };
     hooks.adjustMagnification = [this](const CalibrationRequest& request) {
         const LanguageTable& texts = *languageTable;
         CAdjustMagnificationDlg::Texts t;

@@ -21,6 +21,7 @@
 
 class CBitmapButton;
 class CInformationDlg;
+class CSetMagnification;
 class CLumvexImgEdtView;
 class CSpawnMenu;
 class LanguageTable;
@@ -248,6 +249,8 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner {
     QLineEdit* magnificationBox = nullptr;
     QLineEdit* remarkBox = nullptr;
     CInformationDlg* information = nullptr;
+    // Kept for the window's life and reused by the set commands.
+    CSetMagnification* setMagnificationDialog = nullptr;
     std::map<int, CBitmapButton*> buttons;
     bool closed = false;
     bool storingRemark = false;

@@ -87,8 +87,10 @@ class EditorWindowTest : public ::testing::Test {
         hooks.chooseColor = [](ColorRef&) { return false; };
         hooks.chooseFont = [](LogFont&, ColorRef&) { return false; };
         hooks.chooseLineStyle = [](int&) { return false; };
-        hooks.chooseLineWidth = [](int&) { return false; };
-        hooks.setMagnification = [](double&) { return false; };
+        if (!keepProgramDialogs) {
+            hooks.chooseLineWidth = [](int&) { return false; };
+            hooks.setMagnification = [](double&) { return false; };
+        }
         window->View().showError = [this](const QString& message) {
             loadErrors.push_back(message);
         };
@@ -127,6 +129,8 @@ class EditorWindowTest : public ::testing::Test {
     QString settingsPath;
     std::unique_ptr<CLumvexImgEdtDlg> window;
     bool opened = false;
+    // The width and set-magnification commands then run the program's dialogs.
+    bool keepProgramDialogs = false;
     std::vector<Box> boxes;
     int boxAnswer = 1;
     uint32_t chosen = 0;

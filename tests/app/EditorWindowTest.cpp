@@ -572,3 +572,38 @@ TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow) {
 }
 
 } // namespace
+
+#include "dialogs/CLineWidth.h"
+#include "dialogs/ModalRunner.h"
+#include "magnification/CSetMagnification.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+TEST_F(EditorWindowTest, ProgramDialogsAnswerTheCommands) {
+    keepProgramDialogs = true;
+    CLumvexImgEdtDlg& real = OpenUnmagnified();
+    std::vector<QString> titles;
+    ModalRunner::Scope answer([&](QDialog& dialog) {
+        titles.push_back(dialog.windowTitle());
+        if (auto* set = qobject_cast<CSetMagnification*>(&dialog)) {
+            set->InitDialog();
+            set->Edit()->setText(QStringLiteral("25"));
+            set->OkButton()->click();
+        } else if (auto* width = qobject_cast<CLineWidth*>(&dialog)) {
+            width->Radio(4)->setChecked(true);
+            width->OkButton()->click();
+        }
+        return dialog.result();
+    });
+    real.OnCommand(CLumvexImgEdtDlg::CmdSetPictureMagnification);
+    EXPECT_EQ(real.MagnificationBox()->text(), QStringLiteral("25.0"));
+    EXPECT_EQ(real.Magnification().measuringMagnification, 25.0);
+    real.OnCommand(CLumvexImgEdtDlg::CmdMeasureWidth);
+    EXPECT_EQ(real.View().measureWidth, 5);
+    EXPECT_EQ(titles.size(), 2u);
+}
+
+} // namespace
