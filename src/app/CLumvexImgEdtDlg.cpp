@@ -3,6 +3,7 @@
 #include "app/CBitmapButton.h"
 #include "app/CLumvexImgEdtApp.h"
 #include "app/CSpawnMenu.h"
+#include "app/EditorOutputCommands.h"
 #include "app/FontColorDialog.h"
 #include "app/LanguageTable.h"
 #include "app/LayoutTable.h"
@@ -126,6 +127,8 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& commandLine,
     setMouseTracking(true);
     CreateControls();
     InstallDefaultHooks();
+    outputCommands = std::make_unique<EditorOutputCommands>(*this);
+    outputCommands->Install();
     magnification->boxTextChanged = [this](const QString& text) {
         magnificationBox->setText(text);
     };

@@ -21,6 +21,7 @@
 
 class CBitmapButton;
 class CInformationDlg;
+class EditorOutputCommands;
 class CSetMagnification;
 class CLumvexImgEdtView;
 class CSpawnMenu;
@@ -249,6 +250,7 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner {
     QLineEdit* magnificationBox = nullptr;
     QLineEdit* remarkBox = nullptr;
     CInformationDlg* information = nullptr;
+    std::unique_ptr<EditorOutputCommands> outputCommands;
     // Kept for the window's life and reused by the set commands.
     CSetMagnification* setMagnificationDialog = nullptr;
     std::map<int, CBitmapButton*> buttons;
