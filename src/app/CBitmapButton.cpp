@@ -9,7 +9,8 @@ namespace {
 
 const QString ArtworkFolder = QStringLiteral(":/artwork/");
 
-QPixmap LoadBitmap(const QString& name) {
+QPixmap LoadBitmap(const QString& name)
+{
     const QString path = CBitmapButton::FindBitmap(name);
     return path.isEmpty() ? QPixmap() : QPixmap(path);
 }
@@ -17,12 +18,14 @@ QPixmap LoadBitmap(const QString& name) {
 } // namespace
 
 CBitmapButton::CBitmapButton(int controlId, const QString& caption, QWidget* parent)
-    : QAbstractButton(parent), controlId(controlId), caption(caption) {
+    : QAbstractButton(parent), controlId(controlId), caption(caption)
+{
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
 }
 
-QString CBitmapButton::FindBitmap(const QString& name) {
+QString CBitmapButton::FindBitmap(const QString& name)
+{
     // Upper-case names have the quick path; any other spelling is matched once
     // against the folder listing.
     const QString upper = ArtworkFolder + name.toUpper() + QStringLiteral(".png");
@@ -37,7 +40,8 @@ QString CBitmapButton::FindBitmap(const QString& name) {
     return byLowerName.value(name.toLower() + QStringLiteral(".png"));
 }
 
-bool CBitmapButton::LoadBitmaps() {
+bool CBitmapButton::LoadBitmaps()
+{
     normal = LoadBitmap(caption + u'U');
     pressed = LoadBitmap(caption + u'D');
     focused = LoadBitmap(caption + u'F');
@@ -49,7 +53,8 @@ bool CBitmapButton::LoadBitmaps() {
     return true;
 }
 
-const QPixmap* CBitmapButton::CurrentBitmap() const {
+const QPixmap* CBitmapButton::CurrentBitmap() const
+{
     const QPixmap* chosen = nullptr;
     if (isDown() && !pressed.isNull())
         chosen = &pressed;
@@ -62,17 +67,20 @@ const QPixmap* CBitmapButton::CurrentBitmap() const {
     return chosen;
 }
 
-QSize CBitmapButton::sizeHint() const {
+QSize CBitmapButton::sizeHint() const
+{
     return normal.isNull() ? size() : normal.size();
 }
 
-void CBitmapButton::paintEvent(QPaintEvent*) {
+void CBitmapButton::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     if (const QPixmap* bitmap = CurrentBitmap())
         painter.drawPixmap(rect(), *bitmap);
 }
 
-void CBitmapButton::mouseMoveEvent(QMouseEvent* event) {
+void CBitmapButton::mouseMoveEvent(QMouseEvent* event)
+{
     QAbstractButton::mouseMoveEvent(event);
     // A move over a button is not a move over the window's background.
     event->accept();

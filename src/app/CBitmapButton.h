@@ -7,7 +7,8 @@
 // else focused, else disabled, else normal. The bitmaps are found by the
 // caption plus "U", "D", "F" or "X", ignoring case; a missing state falls back
 // to the next one down to the normal bitmap.
-class CBitmapButton : public QAbstractButton {
+class CBitmapButton : public QAbstractButton
+{
     Q_OBJECT
 
   public:

@@ -36,7 +36,8 @@ bool HasDisplay()
 {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return true;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 } // namespace

@@ -33,7 +33,8 @@
 namespace {
 
 // Buttons of the window template with the captions that name their bitmaps.
-struct ButtonTemplate {
+struct ButtonTemplate
+{
     int id;
     const char* caption;
     bool visible;
@@ -49,7 +50,8 @@ constexpr ButtonTemplate ButtonTemplates[] = {
     {1024, "ZOOMIN", true},      {1025, "ZOOMOUT", true},
 };
 
-TextPair TooltipOf(int controlId) {
+TextPair TooltipOf(int controlId)
+{
     switch (controlId) {
     case 1014:
         return Texts::TooltipSaveAs;
@@ -91,17 +93,20 @@ TextPair TooltipOf(int controlId) {
     }
 }
 
-bool IsDrawingTool(uint32_t id) {
+bool IsDrawingTool(uint32_t id)
+{
     return id >= 32803 && id <= 32807;
 }
 
-bool IsMeasuringTool(uint32_t id) {
+bool IsMeasuringTool(uint32_t id)
+{
     return id == 32814 || (id >= 32874 && id <= 32876) || (id >= 32809 && id <= 32812) ||
            (id >= 32799 && id <= 32802);
 }
 
 // Toggles the item chosen last and clears every other check mark of a pop-up.
-void ToggleChosen(MenuItem& popup, uint32_t lastDrawn) {
+void ToggleChosen(MenuItem& popup, uint32_t lastDrawn)
+{
     for (MenuItem& item : popup.items) {
         if (item.IsPopup())
             continue;
@@ -122,7 +127,8 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& commandLine,
       bus(messageBus ? std::move(messageBus) : std::make_unique<MessageBus>()),
       languageTable(std::make_unique<LanguageTable>(0)),
       magnification(std::make_unique<MagnificationModel>(*settings, *bus)),
-      view(std::make_unique<CLumvexImgEdtView>()), menu(ToolMenus::Load(0)) {
+      view(std::make_unique<CLumvexImgEdtView>()), menu(ToolMenus::Load(0))
+{
     setMagnificationDialog = new CSetMagnification(this);
     setMouseTracking(true);
     CreateControls();
@@ -134,7 +140,8 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& commandLine,
     };
 }
 
-CLumvexImgEdtDlg::~CLumvexImgEdtDlg() {
+CLumvexImgEdtDlg::~CLumvexImgEdtDlg()
+{
     // The view may still hold the record and the owner; it goes first.
     if (view) {
         view->SetOwner(nullptr);
@@ -144,7 +151,8 @@ CLumvexImgEdtDlg::~CLumvexImgEdtDlg() {
     view.reset();
 }
 
-void CLumvexImgEdtDlg::CreateControls() {
+void CLumvexImgEdtDlg::CreateControls()
+{
     QFont dialogFont = font();
     dialogFont.setPointSize(8);
     setFont(dialogFont);
@@ -177,7 +185,8 @@ void CLumvexImgEdtDlg::CreateControls() {
     remarkBox->installEventFilter(this);
 }
 
-void CLumvexImgEdtDlg::InstallDefaultHooks() {
+void CLumvexImgEdtDlg::InstallDefaultHooks()
+{
     hooks.messageBox = [this](const QString& caption, const QString& message, const QString& yes,
                               const QString& no) {
         CMessageBox box(this);
@@ -236,7 +245,8 @@ void CLumvexImgEdtDlg::InstallDefaultHooks() {
     };
 }
 
-bool CLumvexImgEdtDlg::OpenEditor() {
+bool CLumvexImgEdtDlg::OpenEditor()
+{
     ReadSettings();
     sizeStep = 0;
     ApplySkinAndLayout();
@@ -285,7 +295,8 @@ bool CLumvexImgEdtDlg::OpenEditor() {
     return loaded;
 }
 
-void CLumvexImgEdtDlg::ReadSettings() {
+void CLumvexImgEdtDlg::ReadSettings()
+{
     photoSavedInfo = settings->ReadValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0) & 0xFF;
     photoSavedInfoFontColor =
         settings->ReadValue<ColorRef>(QStringLiteral("PhotoSavedInfoFontColor"), 0);
@@ -297,12 +308,14 @@ void CLumvexImgEdtDlg::ReadSettings() {
     SetLanguage(settings->ReadValue<int32_t>(QStringLiteral("Language"), 0));
 }
 
-void CLumvexImgEdtDlg::SetLanguage(int value) {
+void CLumvexImgEdtDlg::SetLanguage(int value)
+{
     language = value;
     languageTable = std::make_unique<LanguageTable>(value);
 }
 
-void CLumvexImgEdtDlg::ApplySkinAndLayout() {
+void CLumvexImgEdtDlg::ApplySkinAndLayout()
+{
     for (const LayoutRow& row : LayoutTable::Rows()) {
         if (row.kind == LayoutRow::Window)
             continue;
@@ -337,23 +350,28 @@ void CLumvexImgEdtDlg::ApplySkinAndLayout() {
     raise();
 }
 
-void CLumvexImgEdtDlg::PrepareMenus() {
+void CLumvexImgEdtDlg::PrepareMenus()
+{
     menu = ToolMenus::Load(language);
     menuSpawn.LoadItemImages();
-    const auto handled = [](uint32_t) { return true; };
+    const auto handled = [](uint32_t) {
+        return true;
+    };
     menuSpawn.MakeOwnerDrawn(MeasuringMenu());
     menuSpawn.UpdateItemStates(MeasuringMenu(), handled);
     menuSpawn.MakeOwnerDrawn(DrawingMenu());
     menuSpawn.UpdateItemStates(DrawingMenu(), handled);
 }
 
-void CLumvexImgEdtDlg::CreateTooltips() {
+void CLumvexImgEdtDlg::CreateTooltips()
+{
     for (int id : TooltipOrder)
         if (CBitmapButton* button = Button(id))
             button->setToolTip(languageTable->TooltipText(TooltipOf(id)));
 }
 
-void CLumvexImgEdtDlg::ExchangeProperties(bool load) {
+void CLumvexImgEdtDlg::ExchangeProperties(bool load)
+{
     if (!load) {
         settings->Write(QStringLiteral("Properties"), properties.ToBytes().constData(),
                         PropertiesRecord::ByteSize);
@@ -389,7 +407,8 @@ void CLumvexImgEdtDlg::ExchangeProperties(bool load) {
     v.unit = properties.unit;
 }
 
-void CLumvexImgEdtDlg::CloseEditor() {
+void CLumvexImgEdtDlg::CloseEditor()
+{
     if (closed)
         return;
     if (view->modificationCount != 0) {
@@ -409,12 +428,14 @@ void CLumvexImgEdtDlg::CloseEditor() {
     done(0);
 }
 
-CBitmapButton* CLumvexImgEdtDlg::Button(int controlId) const {
+CBitmapButton* CLumvexImgEdtDlg::Button(int controlId) const
+{
     const auto found = buttons.find(controlId);
     return found == buttons.end() ? nullptr : found->second;
 }
 
-QWidget* CLumvexImgEdtDlg::Control(int controlId) const {
+QWidget* CLumvexImgEdtDlg::Control(int controlId) const
+{
     switch (controlId) {
     case IdFrame:
         return frame;
@@ -429,11 +450,13 @@ QWidget* CLumvexImgEdtDlg::Control(int controlId) const {
     }
 }
 
-QRect CLumvexImgEdtDlg::RemarkRect() const {
+QRect CLumvexImgEdtDlg::RemarkRect() const
+{
     return remarkBox->geometry();
 }
 
-QColor CLumvexImgEdtDlg::SkinColor() const {
+QColor CLumvexImgEdtDlg::SkinColor() const
+{
     if (skin == 0)
         return ToQColor(BlueSkin);
     if (skin == 1)
@@ -441,11 +464,13 @@ QColor CLumvexImgEdtDlg::SkinColor() const {
     return palette().color(QPalette::Window);
 }
 
-QString CLumvexImgEdtDlg::StatusText() const {
+QString CLumvexImgEdtDlg::StatusText() const
+{
     return StatusLine::Text(picturePath, magnification->record.Remark());
 }
 
-void CLumvexImgEdtDlg::paintEvent(QPaintEvent*) {
+void CLumvexImgEdtDlg::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     if (FillsBackground())
         painter.fillRect(rect(), SkinColor());
@@ -459,19 +484,22 @@ void CLumvexImgEdtDlg::paintEvent(QPaintEvent*) {
     painter.drawText(area.topLeft() + QPoint(0, painter.fontMetrics().ascent()), text);
 }
 
-void CLumvexImgEdtDlg::mousePressEvent(QMouseEvent* event) {
+void CLumvexImgEdtDlg::mousePressEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton)
         grabMouse();
     QDialog::mousePressEvent(event);
 }
 
-void CLumvexImgEdtDlg::mouseReleaseEvent(QMouseEvent* event) {
+void CLumvexImgEdtDlg::mouseReleaseEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton)
         releaseMouse();
     QDialog::mouseReleaseEvent(event);
 }
 
-void CLumvexImgEdtDlg::mouseMoveEvent(QMouseEvent* event) {
+void CLumvexImgEdtDlg::mouseMoveEvent(QMouseEvent* event)
+{
     // Over the background the picture view takes the keys, so typed text
     // reaches the text tool.
     if (view->isVisible())
@@ -483,20 +511,23 @@ void CLumvexImgEdtDlg::mouseMoveEvent(QMouseEvent* event) {
         move(pos() + offset);
 }
 
-void CLumvexImgEdtDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+void CLumvexImgEdtDlg::mouseDoubleClickEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton &&
         StatusLine::Hits(RemarkRect(), event->position().toPoint()))
         ShowRemarkBox();
     QDialog::mouseDoubleClickEvent(event);
 }
 
-void CLumvexImgEdtDlg::ShowRemarkBox() {
+void CLumvexImgEdtDlg::ShowRemarkBox()
+{
     remarkBox->setText(magnification->record.Remark());
     remarkBox->show();
     remarkBox->setFocus(Qt::MouseFocusReason);
 }
 
-void CLumvexImgEdtDlg::OnRemarkEdited() {
+void CLumvexImgEdtDlg::OnRemarkEdited()
+{
     if (storingRemark || !remarkBox->isVisible())
         return;
     storingRemark = true;
@@ -506,7 +537,8 @@ void CLumvexImgEdtDlg::OnRemarkEdited() {
     repaint();
 }
 
-bool CLumvexImgEdtDlg::eventFilter(QObject* watched, QEvent* event) {
+bool CLumvexImgEdtDlg::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::MouseMove) {
         // Buttons show their focus picture under the pointer; over the view the
         // keys go to the view.
@@ -525,11 +557,13 @@ bool CLumvexImgEdtDlg::eventFilter(QObject* watched, QEvent* event) {
 
 void CLumvexImgEdtDlg::accept() {}
 
-void CLumvexImgEdtDlg::reject() {
+void CLumvexImgEdtDlg::reject()
+{
     OnCommand(IdCancel);
 }
 
-void CLumvexImgEdtDlg::closeEvent(QCloseEvent* event) {
+void CLumvexImgEdtDlg::closeEvent(QCloseEvent* event)
+{
     if (closed) {
         event->accept();
         return;
@@ -538,7 +572,8 @@ void CLumvexImgEdtDlg::closeEvent(QCloseEvent* event) {
     OnCommand(IdCancel);
 }
 
-void CLumvexImgEdtDlg::OnCommand(uint32_t id) {
+void CLumvexImgEdtDlg::OnCommand(uint32_t id)
+{
     if (IsDrawingTool(id)) {
         SelectDrawingTool();
         return;
@@ -643,7 +678,8 @@ void CLumvexImgEdtDlg::OnCommand(uint32_t id) {
     }
 }
 
-void CLumvexImgEdtDlg::OnDrawingPopup() {
+void CLumvexImgEdtDlg::OnDrawingPopup()
+{
     if (popupState == 1) {
         popupState = 0;
         return;
@@ -652,7 +688,8 @@ void CLumvexImgEdtDlg::OnDrawingPopup() {
     ShowPopup(DrawingMenu());
 }
 
-void CLumvexImgEdtDlg::OnMeasuringPopup() {
+void CLumvexImgEdtDlg::OnMeasuringPopup()
+{
     if (popupState == 2) {
         popupState = 0;
         return;
@@ -682,7 +719,8 @@ void CLumvexImgEdtDlg::OnMeasuringPopup() {
     ShowPopup(MeasuringMenu());
 }
 
-void CLumvexImgEdtDlg::ShowPopup(MenuItem& popup) {
+void CLumvexImgEdtDlg::ShowPopup(MenuItem& popup)
+{
     CSpawnMenu shown(popup, menuSpawn, this);
     const uint32_t chosen = hooks.popupMenu(shown, QCursor::pos() + QPoint(0, 3));
     if (chosen == 0)
@@ -691,7 +729,8 @@ void CLumvexImgEdtDlg::ShowPopup(MenuItem& popup) {
     OnCommand(chosen);
 }
 
-void CLumvexImgEdtDlg::SelectDrawingTool() {
+void CLumvexImgEdtDlg::SelectDrawingTool()
+{
     MenuItem& drawing = DrawingMenu();
     ToggleChosen(drawing, lastDrawnMenuItem);
     int mode = ToolNone;
@@ -705,13 +744,15 @@ void CLumvexImgEdtDlg::SelectDrawingTool() {
     view->SetToolMode(mode);
 }
 
-void CLumvexImgEdtDlg::SelectMeasuringTool() {
+void CLumvexImgEdtDlg::SelectMeasuringTool()
+{
     magnification->RederiveForMeasuringTool();
     ToggleChosen(MeasuringMenu(), lastDrawnMenuItem);
     SetToolFromMeasuringMenu();
 }
 
-void CLumvexImgEdtDlg::SetToolFromMeasuringMenu() {
+void CLumvexImgEdtDlg::SetToolFromMeasuringMenu()
+{
     int mode = ToolNone;
     for (const MenuItem& item : MeasuringMenu().items) {
         if (!item.IsPopup() && !item.separator && item.checked) {
@@ -722,7 +763,8 @@ void CLumvexImgEdtDlg::SetToolFromMeasuringMenu() {
     view->SetToolMode(mode);
 }
 
-void CLumvexImgEdtDlg::OnLineColor(ColorRef& viewColor, ColorRef& recordColor) {
+void CLumvexImgEdtDlg::OnLineColor(ColorRef& viewColor, ColorRef& recordColor)
+{
     ColorRef color = viewColor;
     if (!hooks.chooseColor(color))
         return;
@@ -730,7 +772,8 @@ void CLumvexImgEdtDlg::OnLineColor(ColorRef& viewColor, ColorRef& recordColor) {
     recordColor = color;
 }
 
-void CLumvexImgEdtDlg::OnLineStyle(int& viewStyle, int& recordStyle) {
+void CLumvexImgEdtDlg::OnLineStyle(int& viewStyle, int& recordStyle)
+{
     int index = viewStyle;
     if (!hooks.chooseLineStyle(index))
         return;
@@ -738,7 +781,8 @@ void CLumvexImgEdtDlg::OnLineStyle(int& viewStyle, int& recordStyle) {
     recordStyle = index;
 }
 
-void CLumvexImgEdtDlg::OnLineWidth(int& viewWidth, int& recordWidth) {
+void CLumvexImgEdtDlg::OnLineWidth(int& viewWidth, int& recordWidth)
+{
     int index = viewWidth - 1;
     if (!hooks.chooseLineWidth(index))
         return;
@@ -747,7 +791,8 @@ void CLumvexImgEdtDlg::OnLineWidth(int& viewWidth, int& recordWidth) {
 }
 
 void CLumvexImgEdtDlg::OnFont(LogFont& viewFont, ColorRef& viewColor, LogFont& recordFont,
-                              ColorRef& recordColor) {
+                              ColorRef& recordColor)
+{
     LogFont font = viewFont;
     ColorRef color = viewColor;
     if (!hooks.chooseFont(font, color))
@@ -758,7 +803,8 @@ void CLumvexImgEdtDlg::OnFont(LogFont& viewFont, ColorRef& viewColor, LogFont& r
     recordFont = font;
 }
 
-void CLumvexImgEdtDlg::OnUnit(uint32_t commandId) {
+void CLumvexImgEdtDlg::OnUnit(uint32_t commandId)
+{
     const int unit = int(commandId - CmdUnitMm);
     properties.unit = unit;
     view->unit = unit;
@@ -767,7 +813,8 @@ void CLumvexImgEdtDlg::OnUnit(uint32_t commandId) {
         units.items[position].checked = int(position) == unit;
 }
 
-void CLumvexImgEdtDlg::OnMagnificationCommand(uint32_t commandId) {
+void CLumvexImgEdtDlg::OnMagnificationCommand(uint32_t commandId)
+{
     switch (commandId) {
     case CmdSetPictureMagnification:
         magnification->SetPictureMagnification(*view, hooks.setMagnification);
@@ -786,7 +833,8 @@ void CLumvexImgEdtDlg::OnMagnificationCommand(uint32_t commandId) {
     }
 }
 
-void CLumvexImgEdtDlg::OnCalibrationResult(double value) {
+void CLumvexImgEdtDlg::OnCalibrationResult(double value)
+{
     if (closed)
         return;
     if (!magnification->HandleCalibration(value, properties.unit, *view, hooks.adjustMagnification))
@@ -795,57 +843,68 @@ void CLumvexImgEdtDlg::OnCalibrationResult(double value) {
         calibration->checked = false;
 }
 
-void CLumvexImgEdtDlg::OnQuitMessage() {
+void CLumvexImgEdtDlg::OnQuitMessage()
+{
     if (!closed && view->modificationCount == 0)
         CloseEditor();
 }
 
-void CLumvexImgEdtDlg::OnSaveAs() {
+void CLumvexImgEdtDlg::OnSaveAs()
+{
     if (output.saveAs)
         output.saveAs();
 }
 
-void CLumvexImgEdtDlg::OnCopyFile() {
+void CLumvexImgEdtDlg::OnCopyFile()
+{
     if (output.copyFile)
         output.copyFile();
 }
 
-void CLumvexImgEdtDlg::OnCopyImage() {
+void CLumvexImgEdtDlg::OnCopyImage()
+{
     if (output.copyImage)
         output.copyImage();
 }
 
-void CLumvexImgEdtDlg::OnMail() {
+void CLumvexImgEdtDlg::OnMail()
+{
     if (output.mail)
         output.mail();
 }
 
-void CLumvexImgEdtDlg::OnPrevious() {
+void CLumvexImgEdtDlg::OnPrevious()
+{
     if (output.previous)
         output.previous();
 }
 
-void CLumvexImgEdtDlg::OnNext() {
+void CLumvexImgEdtDlg::OnNext()
+{
     if (output.next)
         output.next();
 }
 
-void CLumvexImgEdtDlg::OnZoomIn() {
+void CLumvexImgEdtDlg::OnZoomIn()
+{
     if (output.zoomIn)
         output.zoomIn();
 }
 
-void CLumvexImgEdtDlg::OnZoomOut() {
+void CLumvexImgEdtDlg::OnZoomOut()
+{
     if (output.zoomOut)
         output.zoomOut();
 }
 
-void CLumvexImgEdtDlg::OnFullScreen() {
+void CLumvexImgEdtDlg::OnFullScreen()
+{
     if (output.fullScreen)
         output.fullScreen();
 }
 
-void CLumvexImgEdtDlg::OnCancelCommand() {
+void CLumvexImgEdtDlg::OnCancelCommand()
+{
     if (output.cancel) {
         output.cancel();
         return;

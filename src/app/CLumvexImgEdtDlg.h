@@ -34,7 +34,8 @@ class QLineEdit;
 // its frame, a row of picture buttons, the magnification box and the status
 // line. It reads the settings, opens the picture of the command line, keeps the
 // picture's magnification and info, and decides when the program may close.
-class CLumvexImgEdtDlg : public QDialog, public ViewOwner {
+class CLumvexImgEdtDlg : public QDialog, public ViewOwner
+{
     Q_OBJECT
 
   public:
@@ -94,7 +95,8 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner {
 
     // Every modal question the window asks goes through one of these, so the
     // program shows its dialogs and tests answer them.
-    struct Hooks {
+    struct Hooks
+    {
         // The program's message box; one button when no is empty. Returns 1, 7 or 2.
         std::function<int(const QString& caption, const QString& message, const QString& yes,
                           const QString& no)>
@@ -110,7 +112,8 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner {
     };
 
     // The commands that browse, resize, save and share; each may be empty.
-    struct OutputCommands {
+    struct OutputCommands
+    {
         std::function<void()> saveAs;
         std::function<void()> copyFile;
         std::function<void()> copyImage;

@@ -11,7 +11,8 @@
 namespace {
 
 // Colours of the platform's classic 3D look, taken from the application palette.
-CMenuSpawn::Colors SystemColors() {
+CMenuSpawn::Colors SystemColors()
+{
     const QPalette palette = QApplication::palette();
     CMenuSpawn::Colors c;
     c.menuText = palette.color(QPalette::Active, QPalette::WindowText);
@@ -34,7 +35,8 @@ CMenuSpawn::Colors SystemColors() {
 }
 
 // The strip's silver is its transparent colour.
-QImage WithTransparentColor(const QImage& source, QRgb transparent) {
+QImage WithTransparentColor(const QImage& source, QRgb transparent)
+{
     QImage image = source.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -46,7 +48,8 @@ QImage WithTransparentColor(const QImage& source, QRgb transparent) {
 }
 
 // The check mark's greys become the current 3D colours; the face is transparent.
-QImage MapCheckColors(const QImage& source, const CMenuSpawn::Colors& colors) {
+QImage MapCheckColors(const QImage& source, const CMenuSpawn::Colors& colors)
+{
     QImage image = source.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -71,7 +74,8 @@ QImage MapCheckColors(const QImage& source, const CMenuSpawn::Colors& colors) {
 
 // A picture in one colour where the source is mostly opaque: the mask an
 // embossed picture is drawn from.
-QImage Silhouette(const QImage& image, const QColor& color) {
+QImage Silhouette(const QImage& image, const QColor& color)
+{
     const QImage source = image.convertToFormat(QImage::Format_ARGB32);
     QImage shape(source.size(), QImage::Format_ARGB32);
     const QRgb solid = color.rgb() | 0xFF000000;
@@ -87,8 +91,8 @@ QImage Silhouette(const QImage& image, const QColor& color) {
 } // namespace
 
 CMenuSpawn::CMenuSpawn()
-    : systemMenuFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont)),
-      colors(SystemColors()) {
+    : systemMenuFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont)), colors(SystemColors())
+{
     QImage check(CheckImagePath);
     if (!check.isNull())
         checkImage = MapCheckColors(check, colors);
@@ -96,7 +100,8 @@ CMenuSpawn::CMenuSpawn()
 
 CMenuSpawn::~CMenuSpawn() = default;
 
-bool CMenuSpawn::LoadItemImages(const QString& stripPath) {
+bool CMenuSpawn::LoadItemImages(const QString& stripPath)
+{
     const QImage strip(stripPath);
     if (strip.isNull())
         return false;
@@ -116,20 +121,23 @@ bool CMenuSpawn::LoadItemImages(const QString& stripPath) {
     return true;
 }
 
-int CMenuSpawn::ImageIndexOf(uint32_t commandId) const {
+int CMenuSpawn::ImageIndexOf(uint32_t commandId) const
+{
     for (const auto& [index, command] : imageRecords)
         if (command == commandId)
             return index;
     return -1;
 }
 
-const QImage* CMenuSpawn::ItemImage(int index) const {
+const QImage* CMenuSpawn::ItemImage(int index) const
+{
     if (index < 0 || index >= int(itemImages.size()))
         return nullptr;
     return &itemImages[size_t(index)];
 }
 
-MenuItemRecord* CMenuSpawn::NewRecord(int imageIndex, int kindCode, const QString& text) {
+MenuItemRecord* CMenuSpawn::NewRecord(int imageIndex, int kindCode, const QString& text)
+{
     auto record = std::make_unique<MenuItemRecord>();
     record->imageIndex = imageIndex;
     record->kindCode = kindCode;
@@ -138,11 +146,13 @@ MenuItemRecord* CMenuSpawn::NewRecord(int imageIndex, int kindCode, const QStrin
     return itemRecords.back().get();
 }
 
-void CMenuSpawn::MakeOwnerDrawn(MenuItem& menu) {
+void CMenuSpawn::MakeOwnerDrawn(MenuItem& menu)
+{
     Remap(menu);
 }
 
-void CMenuSpawn::Remap(MenuItem& menu) {
+void CMenuSpawn::Remap(MenuItem& menu)
+{
     ++depth;
     for (auto item = menu.items.rbegin(); item != menu.items.rend(); ++item) {
         if (item->IsPopup()) {
@@ -163,7 +173,8 @@ void CMenuSpawn::Remap(MenuItem& menu) {
     --depth;
 }
 
-void CMenuSpawn::UpdateItemStates(MenuItem& menu, const std::function<bool(uint32_t)>& hasHandler) {
+void CMenuSpawn::UpdateItemStates(MenuItem& menu, const std::function<bool(uint32_t)>& hasHandler)
+{
     for (MenuItem& item : menu.items) {
         if (item.IsPopup())
             UpdateItemStates(item, hasHandler);
@@ -172,11 +183,13 @@ void CMenuSpawn::UpdateItemStates(MenuItem& menu, const std::function<bool(uint3
     }
 }
 
-QSize CMenuSpawn::MeasureMenuItem(const MenuItemRecord& record) const {
+QSize CMenuSpawn::MeasureMenuItem(const MenuItemRecord& record) const
+{
     return MeasureMenuItem(record, QFontMetrics(Font()));
 }
 
-QSize CMenuSpawn::MeasureMenuItem(const MenuItemRecord& record, const QFontMetrics& metrics) const {
+QSize CMenuSpawn::MeasureMenuItem(const MenuItemRecord& record, const QFontMetrics& metrics) const
+{
     if (record.kindCode == MenuItemRecord::Separator)
         return {10, 6};
     if (record.text.isEmpty())
@@ -190,7 +203,8 @@ QSize CMenuSpawn::MeasureMenuItem(const MenuItemRecord& record, const QFontMetri
 }
 
 void CMenuSpawn::DrawMenuItem(QPainter& painter, const QRect& rect, const MenuItemRecord& record,
-                              ItemState state) const {
+                              ItemState state) const
+{
     painter.save();
     painter.setFont(Font());
     // Edges as the platform's rectangles have them: right and bottom exclusive.
@@ -287,7 +301,8 @@ void CMenuSpawn::DrawMenuItem(QPainter& painter, const QRect& rect, const MenuIt
     painter.restore();
 }
 
-QStyle* CMenuSpawn::MenuStyle() {
+QStyle* CMenuSpawn::MenuStyle()
+{
     if (!style)
         style = std::make_unique<MenuSpawnStyle>(*this);
     return style.get();

@@ -20,7 +20,8 @@ class QPainter;
 class QStyle;
 
 // What the owner-draw menu object keeps per drawn item.
-struct MenuItemRecord {
+struct MenuItemRecord
+{
     static constexpr int SubmenuHeader = -4;
     static constexpr int Separator = -3;
     static constexpr int NestedSubmenuHeader = -2;
@@ -35,7 +36,8 @@ struct MenuItemRecord {
 
 // Draws the tool pop-up menus: a small picture beside each tool, check marks
 // as a highlighted picture, embossed greyed items, thin 3D separators.
-class CMenuSpawn {
+class CMenuSpawn
+{
   public:
     // Item pictures, one per nonzero entry in this order; zero entries take none.
     static constexpr std::array<uint32_t, 18> ToolbarEntries = {
@@ -45,7 +47,8 @@ class CMenuSpawn {
     static inline const QString ToolStripPath = QStringLiteral(":/artwork/MENUTOOLS.png");
     static inline const QString CheckImagePath = QStringLiteral(":/artwork/MENUCHECK.png");
 
-    struct Colors {
+    struct Colors
+    {
         QColor menuText;
         QColor highlightText;
         QColor face3d;
@@ -59,7 +62,8 @@ class CMenuSpawn {
         QColor buttonShadow;
     };
 
-    struct ItemState {
+    struct ItemState
+    {
         bool disabled = false;
         bool selected = false;
         bool checked = false;

@@ -7,7 +7,8 @@
 #include <QStyleOptionMenuItem>
 
 CSpawnMenu::CSpawnMenu(MenuItem& menu, CMenuSpawn& spawn, QWidget* parent)
-    : QMenu(menu.text, parent), menu(menu) {
+    : QMenu(menu.text, parent), menu(menu)
+{
     setStyle(spawn.MenuStyle());
     for (MenuItem& item : menu.items) {
         if (item.separator) {
@@ -24,7 +25,8 @@ CSpawnMenu::CSpawnMenu(MenuItem& menu, CMenuSpawn& spawn, QWidget* parent)
     }
 }
 
-const MenuItem* CSpawnMenu::ItemFor(const QStyleOptionMenuItem& option) const {
+const MenuItem* CSpawnMenu::ItemFor(const QStyleOptionMenuItem& option) const
+{
     for (const MenuItem& item : menu.items) {
         if (option.menuItemType == QStyleOptionMenuItem::Separator) {
             if (item.separator)
@@ -36,11 +38,13 @@ const MenuItem* CSpawnMenu::ItemFor(const QStyleOptionMenuItem& option) const {
     return nullptr;
 }
 
-uint32_t CSpawnMenu::CommandOf(const QAction* action) {
+uint32_t CSpawnMenu::CommandOf(const QAction* action)
+{
     return action && action->data().isValid() ? action->data().toUInt() : 0;
 }
 
-QAction* CSpawnMenu::ActionFor(uint32_t commandId) const {
+QAction* CSpawnMenu::ActionFor(uint32_t commandId) const
+{
     for (QAction* action : actions()) {
         if (CommandOf(action) == commandId)
             return action;
@@ -51,7 +55,8 @@ QAction* CSpawnMenu::ActionFor(uint32_t commandId) const {
     return nullptr;
 }
 
-void CSpawnMenu::keyPressEvent(QKeyEvent* event) {
+void CSpawnMenu::keyPressEvent(QKeyEvent* event)
+{
     // Only the keys that move through a menu or choose and close it do anything.
     switch (event->key()) {
     case Qt::Key_Up:

@@ -10,7 +10,8 @@ struct MenuItem;
 // A tool pop-up shown from the loaded menu: its items, check marks and grey
 // states come from the menu, its look from the owner-draw menu object. Keys
 // move and choose as in any menu, but letters select nothing.
-class CSpawnMenu : public QMenu {
+class CSpawnMenu : public QMenu
+{
     Q_OBJECT
 
   public:

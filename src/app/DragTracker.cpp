@@ -2,7 +2,8 @@
 
 #include <chrono>
 
-QPoint DragTracker::Move(QPoint screenPosition, uint32_t tickMs, bool leftButtonDown) {
+QPoint DragTracker::Move(QPoint screenPosition, uint32_t tickMs, bool leftButtonDown)
+{
     // Unsigned difference, so a wrapped tick count still measures the pause.
     const bool quick = uint32_t(tickMs - previousTick) < MaxPause;
     const QPoint offset = quick && leftButtonDown ? screenPosition - previousPosition : QPoint();
@@ -11,7 +12,8 @@ QPoint DragTracker::Move(QPoint screenPosition, uint32_t tickMs, bool leftButton
     return offset;
 }
 
-uint32_t DragTracker::Now() {
+uint32_t DragTracker::Now()
+{
     using namespace std::chrono;
     return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }

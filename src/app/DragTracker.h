@@ -7,7 +7,8 @@
 // Moving the caption-less window by its background: a pointer move less than
 // 300 ms after the previous one, with the left button down, moves the window by
 // the pointer's travel; any other move only re-anchors.
-class DragTracker {
+class DragTracker
+{
   public:
     static constexpr uint32_t MaxPause = 300;
 

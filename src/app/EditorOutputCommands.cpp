@@ -19,7 +19,8 @@
 
 namespace {
 
-QSize ScreenSize() {
+QSize ScreenSize()
+{
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize(1024, 768);
 }
@@ -28,7 +29,8 @@ QSize ScreenSize() {
 
 EditorOutputCommands::EditorOutputCommands(CLumvexImgEdtDlg& window)
     : window(window), saveAs(&window), clipboard(&window),
-      mail(std::make_unique<CMailSender>(&window)), progress(new CProcessDlg(&window)) {
+      mail(std::make_unique<CMailSender>(&window)), progress(new CProcessDlg(&window))
+{
     progress->hide();
     saveAs.beginProgress = [this](const QString& title, int rowCount) {
         progress->title = title;
@@ -37,34 +39,64 @@ EditorOutputCommands::EditorOutputCommands(CLumvexImgEdtDlg& window)
         progress->show();
         progress->repaint();
     };
-    saveAs.stepProgress = [this](int row) { progress->progress->setValue(row); };
-    saveAs.endProgress = [this] { progress->hide(); };
-    saveAs.repaintView = [this] { this->window.View().repaint(); };
+    saveAs.stepProgress = [this](int row) {
+        progress->progress->setValue(row);
+    };
+    saveAs.endProgress = [this] {
+        progress->hide();
+    };
+    saveAs.repaintView = [this] {
+        this->window.View().repaint();
+    };
     mail->showBusy = [this](const QString& caption, const QString& text, const QString& button) {
         this->window.hooks.messageBox(caption, text, button, QString());
     };
-    mail->activateWindow = [this] { this->window.activateWindow(); };
+    mail->activateWindow = [this] {
+        this->window.activateWindow();
+    };
     QObject::connect(mail.get(), &CMailSender::finished, &window,
                      [this] { this->window.mailBusy = mail->mailBusy; });
 }
 
 EditorOutputCommands::~EditorOutputCommands() = default;
 
-void EditorOutputCommands::Install() {
+void EditorOutputCommands::Install()
+{
     CLumvexImgEdtDlg::OutputCommands& output = window.output;
-    output.saveAs = [this] { SaveAs(); };
-    output.copyFile = [this] { CopyFile(); };
-    output.copyImage = [this] { CopyImage(); };
-    output.mail = [this] { Mail(); };
-    output.previous = [this] { ShowAdjacentPicture(PictureList::Previous); };
-    output.next = [this] { ShowAdjacentPicture(PictureList::Next); };
-    output.zoomIn = [this] { Zoom(+1); };
-    output.zoomOut = [this] { Zoom(-1); };
-    output.fullScreen = [this] { FullScreen(); };
-    output.cancel = [this] { Cancel(); };
+    output.saveAs = [this] {
+        SaveAs();
+    };
+    output.copyFile = [this] {
+        CopyFile();
+    };
+    output.copyImage = [this] {
+        CopyImage();
+    };
+    output.mail = [this] {
+        Mail();
+    };
+    output.previous = [this] {
+        ShowAdjacentPicture(PictureList::Previous);
+    };
+    output.next = [this] {
+        ShowAdjacentPicture(PictureList::Next);
+    };
+    output.zoomIn = [this] {
+        Zoom(+1);
+    };
+    output.zoomOut = [this] {
+        Zoom(-1);
+    };
+    output.fullScreen = [this] {
+        FullScreen();
+    };
+    output.cancel = [this] {
+        Cancel();
+    };
 }
 
-void EditorOutputCommands::SaveAs() {
+void EditorOutputCommands::SaveAs()
+{
     saveAs.language = window.language;
     saveAs.stamp.flags = uint8_t(window.photoSavedInfo);
     saveAs.stamp.color = window.photoSavedInfoFontColor;
@@ -75,37 +107,51 @@ void EditorOutputCommands::SaveAs() {
         view.modificationCount = 0;
 }
 
-void EditorOutputCommands::CopyFile() {
+void EditorOutputCommands::CopyFile()
+{
     clipboard.language = window.language;
     clipboard.CopyFile(window.picturePath);
 }
 
-void EditorOutputCommands::CopyImage() {
+void EditorOutputCommands::CopyImage()
+{
     clipboard.language = window.language;
     clipboard.CopyPicture(window.View().WorkingPicture());
 }
 
-void EditorOutputCommands::Mail() {
+void EditorOutputCommands::Mail()
+{
     mail->language = window.language;
     mail->Send(window.picturePath);
     window.mailBusy = mail->mailBusy;
 }
 
-void EditorOutputCommands::ShowAdjacentPicture(int direction) {
+void EditorOutputCommands::ShowAdjacentPicture(int direction)
+{
     CLumvexImgEdtView& view = window.View();
     MagnificationModel& magnification = window.Magnification();
     PictureList::AdjacentPictureSteps steps;
-    steps.isModified = [&view] { return view.modificationCount != 0; };
+    steps.isModified = [&view] {
+        return view.modificationCount != 0;
+    };
     steps.askSave = [this] {
         const LanguageTable& texts = window.Language();
         return window.hooks.messageBox(texts.CaptionText(Texts::ModifiedCaption),
                                        texts.MessageText(Texts::ModifiedMessage),
                                        texts.ButtonText(Texts::Yes), texts.ButtonText(Texts::No));
     };
-    steps.saveAs = [this] { SaveAs(); };
-    steps.cancelOperation = [&view] { view.CancelOperation(); };
-    steps.savePictureInfo = [&magnification] { magnification.SavePictureInfo(); };
-    steps.loadPicture = [&view](const QString& path) { return view.LoadPicture(path); };
+    steps.saveAs = [this] {
+        SaveAs();
+    };
+    steps.cancelOperation = [&view] {
+        view.CancelOperation();
+    };
+    steps.savePictureInfo = [&magnification] {
+        magnification.SavePictureInfo();
+    };
+    steps.loadPicture = [&view](const QString& path) {
+        return view.LoadPicture(path);
+    };
     steps.loadPictureInfo = [&view, &magnification](const QString& path) {
         magnification.LoadPictureInfo(path, view);
         view.SetInfoRecord(&magnification.record);
@@ -120,12 +166,14 @@ void EditorOutputCommands::ShowAdjacentPicture(int direction) {
     PictureList::ShowAdjacentPicture(direction, window.picturePath, window.folderPath, steps);
 }
 
-void EditorOutputCommands::Zoom(int delta) {
+void EditorOutputCommands::Zoom(int delta)
+{
     window.sizeStep = WindowPlacement::StepAfterZoom(window.sizeStep, delta);
     Relayout(window.sizeStep);
 }
 
-void EditorOutputCommands::Relayout(int step) {
+void EditorOutputCommands::Relayout(int step)
+{
     for (const LayoutRow& row : LayoutTable::Rows())
         if (row.kind != LayoutRow::Window)
             if (QWidget* control = window.Control(row.controlId))
@@ -138,7 +186,8 @@ void EditorOutputCommands::Relayout(int step) {
     window.repaint();
 }
 
-void EditorOutputCommands::FullScreen() {
+void EditorOutputCommands::FullScreen()
+{
     const WindowPlacement::FullScreenLayout layout =
         WindowPlacement::FullScreenGeometry(ScreenSize());
     window.setFixedSize(layout.window.size());
@@ -152,7 +201,8 @@ void EditorOutputCommands::FullScreen() {
     window.View().SetToolMode(ToolNone);
 }
 
-void EditorOutputCommands::Cancel() {
+void EditorOutputCommands::Cancel()
+{
     window.View().CancelOperation();
     if (CInformationDlg* information = window.Information())
         information->ShowInformation(CInformationDlg::ShowCommand::Hide);

@@ -11,7 +11,8 @@ class CProcessDlg;
 
 // The editor window's commands that browse, resize, save and share: it hands
 // them the window's picture, record and controls.
-class EditorOutputCommands {
+class EditorOutputCommands
+{
   public:
     explicit EditorOutputCommands(CLumvexImgEdtDlg& window);
     ~EditorOutputCommands();

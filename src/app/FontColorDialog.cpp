@@ -8,7 +8,8 @@
 
 namespace {
 
-struct NamedColor {
+struct NamedColor
+{
     const char* name;
     ColorRef color;
 };
@@ -24,7 +25,8 @@ constexpr NamedColor BasicColors[] = {
     {"Aqua", MakeColorRef(0, 255, 255)},     {"White", MakeColorRef(255, 255, 255)},
 };
 
-QIcon Swatch(ColorRef color) {
+QIcon Swatch(ColorRef color)
+{
     QPixmap pixmap(24, 12);
     pixmap.fill(ToQColor(color));
     return QIcon(pixmap);
@@ -33,7 +35,8 @@ QIcon Swatch(ColorRef color) {
 } // namespace
 
 FontColorDialog::FontColorDialog(const LogFont& font, ColorRef color, QWidget* parent)
-    : QFontDialog(font.ToQFont(), parent) {
+    : QFontDialog(font.ToQFont(), parent)
+{
     setOption(QFontDialog::DontUseNativeDialog);
     colorBox = new QComboBox(this);
     for (const NamedColor& c : BasicColors)
@@ -59,11 +62,13 @@ FontColorDialog::FontColorDialog(const LogFont& font, ColorRef color, QWidget* p
     }
 }
 
-ColorRef FontColorDialog::Color() const {
+ColorRef FontColorDialog::Color() const
+{
     return ColorRef(colorBox->currentData().toUInt());
 }
 
-bool FontColorDialog::Choose(LogFont& font, ColorRef& color, QWidget* parent) {
+bool FontColorDialog::Choose(LogFont& font, ColorRef& color, QWidget* parent)
+{
     FontColorDialog dialog(font, color, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;

@@ -9,7 +9,8 @@ class QComboBox;
 
 // The font dialog of the text and label tools: a font and, beside the effects,
 // the text colour chosen from the sixteen basic colours.
-class FontColorDialog : public QFontDialog {
+class FontColorDialog : public QFontDialog
+{
     Q_OBJECT
 
   public:

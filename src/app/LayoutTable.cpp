@@ -4,7 +4,8 @@
 
 namespace {
 
-constexpr LayoutRow Fixed(int id, int kind, int x, int y, int w, int h) {
+constexpr LayoutRow Fixed(int id, int kind, int x, int y, int w, int h)
+{
     return {id, kind, {QRect(x, y, w, h), QRect(x, y, w, h), QRect(x, y, w, h), QRect(x, y, w, h)}};
 }
 
@@ -59,29 +60,34 @@ const std::array<LayoutRow, LayoutTable::RowCount> rows = {{
 
 namespace LayoutTable {
 
-const std::array<LayoutRow, RowCount>& Rows() {
+const std::array<LayoutRow, RowCount>& Rows()
+{
     return rows;
 }
 
-QRect Rect(int row, int sizeStep) {
+QRect Rect(int row, int sizeStep)
+{
     if (row < 0 || row >= RowCount)
         return {};
     return rows[size_t(row)].rects[size_t(std::clamp(sizeStep, 0, StepCount - 1))];
 }
 
-int RowOf(int controlId) {
+int RowOf(int controlId)
+{
     for (int i = 1; i < RowCount; ++i)
         if (rows[size_t(i)].controlId == controlId)
             return i;
     return -1;
 }
 
-QRect RectOf(int controlId, int sizeStep) {
+QRect RectOf(int controlId, int sizeStep)
+{
     const int row = RowOf(controlId);
     return row < 0 ? QRect() : Rect(row, sizeStep);
 }
 
-QSize WindowSize(int sizeStep) {
+QSize WindowSize(int sizeStep)
+{
     return Rect(0, sizeStep).size();
 }
 

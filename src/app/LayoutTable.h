@@ -6,7 +6,8 @@
 
 // Where the window and each of its controls sit for each of the four window
 // sizes, relative to the window's client area.
-struct LayoutRow {
+struct LayoutRow
+{
     enum Kind { Window = 0, BitmapButton = 3, SkinnedButton = 6, MovedOnly = 7 };
 
     int controlId;

@@ -1,19 +1,22 @@
 #include "app/MenuItem.h"
 
-MenuItem MenuItem::Command(uint32_t id, const QString& text) {
+MenuItem MenuItem::Command(uint32_t id, const QString& text)
+{
     MenuItem item;
     item.id = id;
     item.text = text;
     return item;
 }
 
-MenuItem MenuItem::Separator() {
+MenuItem MenuItem::Separator()
+{
     MenuItem item;
     item.separator = true;
     return item;
 }
 
-MenuItem MenuItem::Popup(const QString& text, std::vector<MenuItem> items) {
+MenuItem MenuItem::Popup(const QString& text, std::vector<MenuItem> items)
+{
     MenuItem item;
     item.id = PopupId;
     item.text = text;
@@ -21,7 +24,8 @@ MenuItem MenuItem::Popup(const QString& text, std::vector<MenuItem> items) {
     return item;
 }
 
-MenuItem* MenuItem::Find(uint32_t commandId) {
+MenuItem* MenuItem::Find(uint32_t commandId)
+{
     for (MenuItem& item : items) {
         if (item.IsPopup()) {
             if (MenuItem* found = item.Find(commandId))
@@ -33,13 +37,15 @@ MenuItem* MenuItem::Find(uint32_t commandId) {
     return nullptr;
 }
 
-const MenuItem* MenuItem::Find(uint32_t commandId) const {
+const MenuItem* MenuItem::Find(uint32_t commandId) const
+{
     return const_cast<MenuItem*>(this)->Find(commandId);
 }
 
 namespace {
 
-struct MenuTexts {
+struct MenuTexts
+{
     QString drawing;
     QString drawTools[5];
     QString drawLineProperties;
@@ -56,7 +62,8 @@ struct MenuTexts {
     QString unitNames[4];
 };
 
-MenuTexts English() {
+MenuTexts English()
+{
     return {QStringLiteral("Drawing"),
             {QStringLiteral("Line"), QStringLiteral("Arrow"), QStringLiteral("Freelance"),
              QStringLiteral("Rectangle"), QStringLiteral("Ellipse")},
@@ -88,7 +95,8 @@ MenuTexts English() {
              QStringLiteral("inch")}};
 }
 
-MenuTexts Chinese() {
+MenuTexts Chinese()
+{
     return {QStringLiteral("标记"),
             {QStringLiteral("直线"), QStringLiteral("箭头"), QStringLiteral("随笔"),
              QStringLiteral("长方型"), QStringLiteral("椭圆")},
@@ -120,7 +128,8 @@ MenuTexts Chinese() {
 
 } // namespace
 
-MenuItem ToolMenus::Load(int language) {
+MenuItem ToolMenus::Load(int language)
+{
     const MenuTexts t = language == 0 ? English() : Chinese();
 
     std::vector<MenuItem> drawing;

@@ -9,7 +9,8 @@ struct MenuItemRecord;
 
 // One item of a loaded menu: a command, a separator or a pop-up holding
 // further items. The check and grey states live here, for as long as the menu.
-struct MenuItem {
+struct MenuItem
+{
     // What the platform reports as the id of a pop-up item.
     static constexpr uint32_t PopupId = 0xFFFFFFFF;
 

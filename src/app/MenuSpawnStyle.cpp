@@ -9,7 +9,8 @@
 
 namespace {
 
-const MenuItem* ItemOf(const QStyleOption* option, const QWidget* widget) {
+const MenuItem* ItemOf(const QStyleOption* option, const QWidget* widget)
+{
     const auto* menu = qobject_cast<const CSpawnMenu*>(widget);
     const auto* itemOption = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     if (!menu || !itemOption)
@@ -21,10 +22,12 @@ const MenuItem* ItemOf(const QStyleOption* option, const QWidget* widget) {
 } // namespace
 
 MenuSpawnStyle::MenuSpawnStyle(const CMenuSpawn& spawn)
-    : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))), spawn(spawn) {}
+    : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))), spawn(spawn)
+{}
 
 QSize MenuSpawnStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
-                                       const QSize& size, const QWidget* widget) const {
+                                       const QSize& size, const QWidget* widget) const
+{
     if (type == CT_MenuItem)
         if (const MenuItem* item = ItemOf(option, widget)) {
             // The platform widens every owner-drawn item by a check mark's width
@@ -36,7 +39,8 @@ QSize MenuSpawnStyle::sizeFromContents(ContentsType type, const QStyleOption* op
 }
 
 void MenuSpawnStyle::drawControl(ControlElement element, const QStyleOption* option,
-                                 QPainter* painter, const QWidget* widget) const {
+                                 QPainter* painter, const QWidget* widget) const
+{
     if (element == CE_MenuItem) {
         if (const MenuItem* item = ItemOf(option, widget)) {
             CMenuSpawn::ItemState state;
@@ -55,7 +59,8 @@ void MenuSpawnStyle::drawControl(ControlElement element, const QStyleOption* opt
 }
 
 int MenuSpawnStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                              QStyleHintReturn* returnData) const {
+                              QStyleHintReturn* returnData) const
+{
     switch (hint) {
     // Greyed items still highlight under the pointer; typing never picks an item.
     case SH_Menu_AllowActiveAndDisabled:
@@ -70,7 +75,8 @@ int MenuSpawnStyle::styleHint(StyleHint hint, const QStyleOption* option, const 
 }
 
 int MenuSpawnStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
-                                const QWidget* widget) const {
+                                const QWidget* widget) const
+{
     switch (metric) {
     case PM_MenuHMargin:
     case PM_MenuVMargin:

@@ -5,7 +5,8 @@
 class CMenuSpawn;
 
 // Hands the tool menus' item metrics and drawing to the owner-draw menu object.
-class MenuSpawnStyle : public QProxyStyle {
+class MenuSpawnStyle : public QProxyStyle
+{
     Q_OBJECT
 
   public:

@@ -2,7 +2,8 @@
 
 namespace StatusLine {
 
-QString Text(const QString& picturePath, const QString& remark) {
+QString Text(const QString& picturePath, const QString& remark)
+{
     QString text = picturePath.size() > PathLimit
                        ? QStringLiteral("......") + picturePath.right(PathTail)
                        : picturePath;
@@ -11,7 +12,8 @@ QString Text(const QString& picturePath, const QString& remark) {
     return text;
 }
 
-bool Hits(const QRect& statusRect, QPoint point) {
+bool Hits(const QRect& statusRect, QPoint point)
+{
     return point.x() >= statusRect.x() && point.x() <= statusRect.x() + statusRect.width() &&
            point.y() >= statusRect.y() && point.y() <= statusRect.y() + statusRect.height();
 }

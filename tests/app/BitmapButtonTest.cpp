@@ -7,16 +7,19 @@
 
 namespace {
 
-QImage Shown(const CBitmapButton& button) {
+QImage Shown(const CBitmapButton& button)
+{
     const QPixmap* bitmap = button.CurrentBitmap();
     return bitmap ? bitmap->toImage() : QImage();
 }
 
-QImage Artwork(const QString& name) {
+QImage Artwork(const QString& name)
+{
     return QImage(QStringLiteral(":/artwork/") + name + ".png");
 }
 
-TEST(BitmapButton, FindsBitmapsWhateverTheCase) {
+TEST(BitmapButton, FindsBitmapsWhateverTheCase)
+{
     EXPECT_EQ(CBitmapButton::FindBitmap(QStringLiteral("CLOSEBlueU")),
               QStringLiteral(":/artwork/CLOSEBLUEU.png"));
     EXPECT_EQ(CBitmapButton::FindBitmap(QStringLiteral("saveasd")),
@@ -25,7 +28,8 @@ TEST(BitmapButton, FindsBitmapsWhateverTheCase) {
     EXPECT_TRUE(CBitmapButton::FindBitmap(QStringLiteral("SAVEASX")).isEmpty());
 }
 
-TEST(BitmapButton, TakesTheSizeOfItsBitmap) {
+TEST(BitmapButton, TakesTheSizeOfItsBitmap)
+{
     QWidget parent;
     CBitmapButton extern_(1018, QStringLiteral("EXTERN"), &parent);
     extern_.setGeometry(0, 0, 50, 50);
@@ -39,7 +43,8 @@ TEST(BitmapButton, TakesTheSizeOfItsBitmap) {
     EXPECT_EQ(missing.size(), QSize(24, 24));
 }
 
-TEST(BitmapButton, StateChoosesTheBitmapWithFallbacks) {
+TEST(BitmapButton, StateChoosesTheBitmapWithFallbacks)
+{
     QWidget parent;
     CBitmapButton saveAs(1014, QStringLiteral("SAVEAS"), &parent);
     CBitmapButton copyImage(1010, QStringLiteral("COPYIMAGE"), &parent);

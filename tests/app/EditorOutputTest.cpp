@@ -11,14 +11,16 @@
 
 namespace {
 
-PictureInfoRecord ReadInfo(const QString& path) {
+PictureInfoRecord ReadInfo(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return PictureInfoRecord::FromBytes(file.readAll());
 }
 
-TEST_F(EditorWindowTest, ZoomStepsResizeTheWindowAndItsControls) {
+TEST_F(EditorWindowTest, ZoomStepsResizeTheWindowAndItsControls)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     for (int i = 0; i < 3; ++i)
         w.OnCommand(CLumvexImgEdtDlg::IdZoomIn);
@@ -34,7 +36,8 @@ TEST_F(EditorWindowTest, ZoomStepsResizeTheWindowAndItsControls) {
     EXPECT_EQ(w.size(), QSize(860, 710));
 }
 
-TEST_F(EditorWindowTest, FullScreenEndsWithEsc) {
+TEST_F(EditorWindowTest, FullScreenEndsWithEsc)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     w.OnCommand(CLumvexImgEdtDlg::IdZoomIn);
     Choose(CLumvexImgEdtDlg::IdDrawing, 32803);
@@ -53,7 +56,8 @@ TEST_F(EditorWindowTest, FullScreenEndsWithEsc) {
     EXPECT_EQ(w.Frame()->geometry(), QRect(10, 50, 797, 598));
 }
 
-TEST_F(EditorWindowTest, NextStoresTheRemarkOfThePictureLeft) {
+TEST_F(EditorWindowTest, NextStoresTheRemarkOfThePictureLeft)
+{
     Picture("20081231_1234.jpg", "20081231_1300", false);
     CLumvexImgEdtDlg& w = OpenMagnified();
     w.Magnification().record.SetRemark(QStringLiteral("seen"));

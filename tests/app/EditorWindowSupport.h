@@ -19,16 +19,19 @@
 
 // A folder with sample pictures, a settings file of its own and an editor
 // window whose questions are answered by the test.
-class EditorWindowTest : public ::testing::Test {
+class EditorWindowTest : public ::testing::Test
+{
   protected:
-    struct Box {
+    struct Box
+    {
         QString caption;
         QString message;
         QString yes;
         QString no;
     };
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(folder.isValid());
         settingsPath = folder.filePath(QStringLiteral("settings/Lumvex.ini"));
         QDir(folder.path()).mkpath(QStringLiteral("settings"));
@@ -40,7 +43,8 @@ class EditorWindowTest : public ::testing::Test {
 
     // A sample copied into the folder under a new base name, with its info
     // file when one is asked for.
-    QString Picture(const QString& sample, const QString& base, bool withInfo) {
+    QString Picture(const QString& sample, const QString& base, bool withInfo)
+    {
         const QString samples = QStringLiteral(LUMVEX_SAMPLES_DIR);
         const QString extension = sample.right(4);
         const QString target = folder.filePath(QStringLiteral("pics/") + base + extension);
@@ -51,25 +55,30 @@ class EditorWindowTest : public ::testing::Test {
         return target;
     }
 
-    QString InfoPath(const QString& base) const {
+    QString InfoPath(const QString& base) const
+    {
         return folder.filePath(QStringLiteral("pics/Info/") + base);
     }
 
-    void WriteSetting(const QString& name, const QByteArray& bytes) {
+    void WriteSetting(const QString& name, const QByteArray& bytes)
+    {
         SettingsStore(settingsPath).Write(name, bytes.constData(), int(bytes.size()));
     }
 
-    template <typename T> void WriteSettingValue(const QString& name, T value) {
+    template <typename T> void WriteSettingValue(const QString& name, T value)
+    {
         SettingsStore(settingsPath).WriteValue(name, value);
     }
 
-    QByteArray ReadSetting(const QString& name, int size) {
+    QByteArray ReadSetting(const QString& name, int size)
+    {
         QByteArray bytes(size, '\xEE');
         SettingsStore(settingsPath).Read(name, bytes.data(), size);
         return bytes;
     }
 
-    CLumvexImgEdtDlg& Open(const QString& picturePath) {
+    CLumvexImgEdtDlg& Open(const QString& picturePath)
+    {
         window = std::make_unique<CLumvexImgEdtDlg>(u'"' + picturePath + u'"',
                                                     std::make_unique<SettingsStore>(settingsPath),
                                                     std::make_unique<MessageBus>(QString()));
@@ -84,12 +93,22 @@ class EditorWindowTest : public ::testing::Test {
             onPopup(menu);
             return chosen;
         };
-        hooks.chooseColor = [](ColorRef&) { return false; };
-        hooks.chooseFont = [](LogFont&, ColorRef&) { return false; };
-        hooks.chooseLineStyle = [](int&) { return false; };
+        hooks.chooseColor = [](ColorRef&) {
+            return false;
+        };
+        hooks.chooseFont = [](LogFont&, ColorRef&) {
+            return false;
+        };
+        hooks.chooseLineStyle = [](int&) {
+            return false;
+        };
         if (!keepProgramDialogs) {
-            hooks.chooseLineWidth = [](int&) { return false; };
-            hooks.setMagnification = [](double&) { return false; };
+            hooks.chooseLineWidth = [](int&) {
+                return false;
+            };
+            hooks.setMagnification = [](double&) {
+                return false;
+            };
         }
         window->View().showError = [this](const QString& message) {
             loadErrors.push_back(message);
@@ -103,23 +122,27 @@ class EditorWindowTest : public ::testing::Test {
     }
 
     // Opens the sample with magnification 50.
-    CLumvexImgEdtDlg& OpenMagnified() {
+    CLumvexImgEdtDlg& OpenMagnified()
+    {
         return Open(Picture("20081231_1234.jpg", "20081231_1234", true));
     }
     // Opens a picture without info file and without capture magnification.
-    CLumvexImgEdtDlg& OpenUnmagnified() {
+    CLumvexImgEdtDlg& OpenUnmagnified()
+    {
         return Open(Picture("20081231_1234.jpg", "20081231_1299", false));
     }
 
     // Chooses a menu item the way a click in the pop-up does.
-    void Choose(int button, uint32_t command) {
+    void Choose(int button, uint32_t command)
+    {
         chosen = command;
         window->OnCommand(uint32_t(button));
         chosen = 0;
         MoveOverBackground();
     }
 
-    void MoveOverBackground(QPoint at = {300, 45}, Qt::MouseButtons buttons = Qt::NoButton) {
+    void MoveOverBackground(QPoint at = {300, 45}, Qt::MouseButtons buttons = Qt::NoButton)
+    {
         QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(window->mapToGlobal(at)),
                          Qt::NoButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &move);
@@ -135,6 +158,7 @@ class EditorWindowTest : public ::testing::Test {
     int boxAnswer = 1;
     uint32_t chosen = 0;
     int popups = 0;
-    std::function<void(CSpawnMenu&)> onPopup = [](CSpawnMenu&) {};
+    std::function<void(CSpawnMenu&)> onPopup = [](CSpawnMenu&) {
+    };
     std::vector<QString> loadErrors;
 };

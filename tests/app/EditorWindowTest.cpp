@@ -17,14 +17,16 @@
 
 namespace {
 
-PictureInfoRecord ReadInfo(const QString& path) {
+PictureInfoRecord ReadInfo(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return PictureInfoRecord::FromBytes(file.readAll());
 }
 
-TEST_F(EditorWindowTest, OpensCentredWithTheFrameAndTheButtons) {
+TEST_F(EditorWindowTest, OpensCentredWithTheFrameAndTheButtons)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     ASSERT_TRUE(opened);
     EXPECT_EQ(w.size(), QSize(660, 560));
@@ -52,7 +54,8 @@ TEST_F(EditorWindowTest, OpensCentredWithTheFrameAndTheButtons) {
     EXPECT_TRUE(w.MeasuringMenu().Find(32855)->checked);
 }
 
-TEST_F(EditorWindowTest, APictureThatCannotLoadEndsTheWindowAndStoresNothing) {
+TEST_F(EditorWindowTest, APictureThatCannotLoadEndsTheWindowAndStoresNothing)
+{
     CLumvexImgEdtDlg& w = Open(folder.filePath(QStringLiteral("pics/20081231_0000.bmp")));
     EXPECT_FALSE(opened);
     EXPECT_EQ(loadErrors.size(), 1u);
@@ -61,7 +64,8 @@ TEST_F(EditorWindowTest, APictureThatCannotLoadEndsTheWindowAndStoresNothing) {
     EXPECT_FALSE(QFile::exists(settingsPath));
 }
 
-TEST_F(EditorWindowTest, BackgroundAndStatusLineFollowTheSkin) {
+TEST_F(EditorWindowTest, BackgroundAndStatusLineFollowTheSkin)
+{
     WriteSetting(QStringLiteral("Skin"), QByteArray("\x01\0\0\0", 4));
     CLumvexImgEdtDlg& w = OpenMagnified();
     EXPECT_EQ(w.Button(1006)->Caption(), QStringLiteral("CLOSEGold"));
@@ -79,7 +83,8 @@ TEST_F(EditorWindowTest, BackgroundAndStatusLineFollowTheSkin) {
     EXPECT_GT(yellow, 20);
 }
 
-TEST_F(EditorWindowTest, BlueSkinAndUnknownSkins) {
+TEST_F(EditorWindowTest, BlueSkinAndUnknownSkins)
+{
     CLumvexImgEdtDlg& blue = OpenMagnified();
     EXPECT_EQ(blue.Button(1007)->Caption(), QStringLiteral("MAXBlue"));
     EXPECT_EQ(blue.grab().toImage().pixelColor(300, 45), QColor(12, 49, 96));
@@ -93,7 +98,8 @@ TEST_F(EditorWindowTest, BlueSkinAndUnknownSkins) {
     EXPECT_NE(other.grab().toImage().pixelColor(300, 45), QColor(12, 49, 96));
 }
 
-TEST_F(EditorWindowTest, StatusTextCarriesTheRemark) {
+TEST_F(EditorWindowTest, StatusTextCarriesTheRemark)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     const QString path = w.picturePath;
     const QString shownPath = path.size() > 40 ? QStringLiteral("......") + path.right(33) : path;
@@ -102,7 +108,8 @@ TEST_F(EditorWindowTest, StatusTextCarriesTheRemark) {
     EXPECT_EQ(w.StatusText(), shownPath);
 }
 
-TEST_F(EditorWindowTest, DoubleClickOnTheStatusLineEditsTheRemark) {
+TEST_F(EditorWindowTest, DoubleClickOnTheStatusLineEditsTheRemark)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     QTest::mouseDClick(&w, Qt::LeftButton, Qt::NoModifier, QPoint(646, 548));
     EXPECT_FALSE(w.RemarkBox()->isVisible());
@@ -126,7 +133,8 @@ TEST_F(EditorWindowTest, DoubleClickOnTheStatusLineEditsTheRemark) {
     EXPECT_TRUE(w.StatusText().endsWith(QStringLiteral("   --   abc")));
 }
 
-TEST_F(EditorWindowTest, EnterEscAndTheWindowManagerNeverClose) {
+TEST_F(EditorWindowTest, EnterEscAndTheWindowManagerNeverClose)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     w.activateWindow();
     QTest::keyClick(&w, Qt::Key_Return);
@@ -138,10 +146,13 @@ TEST_F(EditorWindowTest, EnterEscAndTheWindowManagerNeverClose) {
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(EditorWindowTest, CloseWithChangesAnsweredNoStillStoresInfoAndProperties) {
+TEST_F(EditorWindowTest, CloseWithChangesAnsweredNoStillStoresInfoAndProperties)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     int saves = 0;
-    w.output.saveAs = [&] { ++saves; };
+    w.output.saveAs = [&] {
+        ++saves;
+    };
     w.Magnification().record.SetRemark(QStringLiteral("edited"));
     w.View().modificationCount = 1;
     boxAnswer = 7;
@@ -159,10 +170,13 @@ TEST_F(EditorWindowTest, CloseWithChangesAnsweredNoStillStoresInfoAndProperties)
     EXPECT_EQ(ReadSetting(QStringLiteral("Properties"), 220), PropertiesRecord().ToBytes());
 }
 
-TEST_F(EditorWindowTest, CloseWithChangesAnsweredYesSavesFirst) {
+TEST_F(EditorWindowTest, CloseWithChangesAnsweredYesSavesFirst)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     int saves = 0;
-    w.output.saveAs = [&] { ++saves; };
+    w.output.saveAs = [&] {
+        ++saves;
+    };
     w.View().modificationCount = 2;
     boxAnswer = 1;
     w.OnCommand(CLumvexImgEdtDlg::IdClose);
@@ -170,7 +184,8 @@ TEST_F(EditorWindowTest, CloseWithChangesAnsweredYesSavesFirst) {
     EXPECT_TRUE(w.IsClosed()); // whatever the save did
 }
 
-TEST_F(EditorWindowTest, CloseBoxDismissedKeepsTheWindow) {
+TEST_F(EditorWindowTest, CloseBoxDismissedKeepsTheWindow)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     w.View().modificationCount = -1;
     boxAnswer = 2;
@@ -179,7 +194,8 @@ TEST_F(EditorWindowTest, CloseBoxDismissedKeepsTheWindow) {
     EXPECT_EQ(ReadSetting(QStringLiteral("Properties"), 4), QByteArray(4, '\xEE'));
 }
 
-TEST_F(EditorWindowTest, QuitMessageClosesOnlyWithoutChanges) {
+TEST_F(EditorWindowTest, QuitMessageClosesOnlyWithoutChanges)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     w.View().modificationCount = 1;
     w.Bus().PostQuit();
@@ -195,7 +211,8 @@ TEST_F(EditorWindowTest, QuitMessageClosesOnlyWithoutChanges) {
     EXPECT_EQ(ReadSetting(QStringLiteral("Properties"), 220).size(), 220);
 }
 
-TEST_F(EditorWindowTest, ChoosingTheCheckedDrawingToolTurnsItOff) {
+TEST_F(EditorWindowTest, ChoosingTheCheckedDrawingToolTurnsItOff)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     Choose(CLumvexImgEdtDlg::IdDrawing, 32803);
     EXPECT_EQ(w.lastDrawnMenuItem, 32803u);
@@ -213,7 +230,8 @@ TEST_F(EditorWindowTest, ChoosingTheCheckedDrawingToolTurnsItOff) {
     EXPECT_EQ(w.View().GetToolMode(), ToolFreehand);
 }
 
-TEST_F(EditorWindowTest, DrawingAndMeasuringMenusKeepTheirOwnCheckMarks) {
+TEST_F(EditorWindowTest, DrawingAndMeasuringMenusKeepTheirOwnCheckMarks)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     Choose(CLumvexImgEdtDlg::IdDrawing, 32803);
     Choose(CLumvexImgEdtDlg::IdMeasurement, 32810);
@@ -234,7 +252,8 @@ TEST_F(EditorWindowTest, DrawingAndMeasuringMenusKeepTheirOwnCheckMarks) {
     EXPECT_EQ(w.View().GetToolMode(), ToolNone);
 }
 
-TEST_F(EditorWindowTest, SecondClickOnTheSameButtonOnlyClosesThePopup) {
+TEST_F(EditorWindowTest, SecondClickOnTheSameButtonOnlyClosesThePopup)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     w.OnCommand(CLumvexImgEdtDlg::IdDrawing);
     EXPECT_EQ(w.popupState, 1);
@@ -250,7 +269,8 @@ TEST_F(EditorWindowTest, SecondClickOnTheSameButtonOnlyClosesThePopup) {
     EXPECT_EQ(popups, 3);
 }
 
-TEST_F(EditorWindowTest, CalibrationPromptAcceptedSelectsCalibration) {
+TEST_F(EditorWindowTest, CalibrationPromptAcceptedSelectsCalibration)
+{
     CLumvexImgEdtDlg& w = OpenUnmagnified();
     EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("NONE"));
     w.View().useAdjustedMagnification = 1;
@@ -283,7 +303,8 @@ TEST_F(EditorWindowTest, CalibrationPromptAcceptedSelectsCalibration) {
     EXPECT_EQ(states, expected);
 }
 
-TEST_F(EditorWindowTest, CalibrationPromptDeclinedShowsItAgainLater) {
+TEST_F(EditorWindowTest, CalibrationPromptDeclinedShowsItAgainLater)
+{
     CLumvexImgEdtDlg& w = OpenUnmagnified();
     boxAnswer = 2;
     w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
@@ -298,7 +319,8 @@ TEST_F(EditorWindowTest, CalibrationPromptDeclinedShowsItAgainLater) {
     EXPECT_EQ(popups, 0);
 }
 
-TEST_F(EditorWindowTest, MagnificationOfExactlyOneEnablesTheLengthTools) {
+TEST_F(EditorWindowTest, MagnificationOfExactlyOneEnablesTheLengthTools)
+{
     CLumvexImgEdtDlg& w = OpenUnmagnified();
     w.hooks.setMagnification = [](double& value) {
         value = 1.0;
@@ -307,7 +329,9 @@ TEST_F(EditorWindowTest, MagnificationOfExactlyOneEnablesTheLengthTools) {
     w.OnCommand(CLumvexImgEdtDlg::CmdSetPictureMagnification);
     EXPECT_EQ(w.MagnificationBox()->text(), QString());
     bool lengthToolsEnabled = false;
-    onPopup = [&](CSpawnMenu& menu) { lengthToolsEnabled = menu.ActionFor(32874)->isEnabled(); };
+    onPopup = [&](CSpawnMenu& menu) {
+        lengthToolsEnabled = menu.ActionFor(32874)->isEnabled();
+    };
     w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(popups, 1);
@@ -317,7 +341,8 @@ TEST_F(EditorWindowTest, MagnificationOfExactlyOneEnablesTheLengthTools) {
     EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("NONE"));
 }
 
-TEST_F(EditorWindowTest, WidthDialogShowsTheIndexAndStoresTheWidth) {
+TEST_F(EditorWindowTest, WidthDialogShowsTheIndexAndStoresTheWidth)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     std::vector<int> shown;
     int answer = 8;
@@ -343,7 +368,8 @@ TEST_F(EditorWindowTest, WidthDialogShowsTheIndexAndStoresTheWidth) {
     EXPECT_EQ(bytes[112], 3);
 }
 
-TEST_F(EditorWindowTest, ColourStyleAndFontsReachViewAndRecord) {
+TEST_F(EditorWindowTest, ColourStyleAndFontsReachViewAndRecord)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     w.hooks.chooseColor = [](ColorRef& color) {
         color = MakeColorRef(1, 2, 3);
@@ -383,7 +409,8 @@ TEST_F(EditorWindowTest, ColourStyleAndFontsReachViewAndRecord) {
     EXPECT_EQ(w.View().labelFont.FaceName(), QStringLiteral("Courier"));
 }
 
-TEST_F(EditorWindowTest, UnitCommandMovesTheCheckMark) {
+TEST_F(EditorWindowTest, UnitCommandMovesTheCheckMark)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     w.OnCommand(32858);
     const MenuItem& units = w.MeasuringMenu().items[18];
@@ -399,7 +426,8 @@ TEST_F(EditorWindowTest, UnitCommandMovesTheCheckMark) {
     EXPECT_FALSE(units.items[3].checked);
 }
 
-TEST_F(EditorWindowTest, PropertiesSurviveARestart) {
+TEST_F(EditorWindowTest, PropertiesSurviveARestart)
+{
     {
         CLumvexImgEdtDlg& w = OpenMagnified();
         w.hooks.chooseLineWidth = [](int& index) {
@@ -419,7 +447,8 @@ TEST_F(EditorWindowTest, PropertiesSurviveARestart) {
     EXPECT_FALSE(again.MeasuringMenu().Find(32855)->checked);
 }
 
-TEST_F(EditorWindowTest, ShortPropertiesValueKeepsTheRest) {
+TEST_F(EditorWindowTest, ShortPropertiesValueKeepsTheRest)
+{
     PropertiesRecord stored;
     stored.drawWidth = 7;
     stored.measureWidth = 8;
@@ -431,7 +460,8 @@ TEST_F(EditorWindowTest, ShortPropertiesValueKeepsTheRest) {
     EXPECT_EQ(w.View().unit, 0);
 }
 
-TEST_F(EditorWindowTest, OtherSettingsAreReadWithTheirSizes) {
+TEST_F(EditorWindowTest, OtherSettingsAreReadWithTheirSizes)
+{
     WriteSettingValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0x1234);
     WriteSettingValue<uint32_t>(QStringLiteral("PhotoSavedInfoFontColor"), 0x00FF00);
     WriteSettingValue<double>(QStringLiteral("InputMaginification"), 20.0);
@@ -442,7 +472,8 @@ TEST_F(EditorWindowTest, OtherSettingsAreReadWithTheirSizes) {
     EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("20.000000"));
 }
 
-TEST_F(EditorWindowTest, ChineseTextsInMenusAndTooltips) {
+TEST_F(EditorWindowTest, ChineseTextsInMenusAndTooltips)
+{
     WriteSetting(QStringLiteral("Language"), QByteArray("\x02\0\0\0", 4));
     CLumvexImgEdtDlg& w = OpenUnmagnified();
     EXPECT_EQ(w.Button(1014)->toolTip(), QStringLiteral("另存"));
@@ -457,7 +488,8 @@ TEST_F(EditorWindowTest, ChineseTextsInMenusAndTooltips) {
     EXPECT_EQ(boxes[0].yes, QStringLiteral("确定"));
 }
 
-TEST_F(EditorWindowTest, EnglishTooltipsOnEveryButton) {
+TEST_F(EditorWindowTest, EnglishTooltipsOnEveryButton)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     const std::pair<int, const char*> expected[] = {
         {1014, "Save as"},   {1011, "Copy file"}, {1010, "Copy to clipboard"},
@@ -472,10 +504,13 @@ TEST_F(EditorWindowTest, EnglishTooltipsOnEveryButton) {
     EXPECT_TRUE(w.Button(1013)->toolTip().isEmpty());
 }
 
-TEST_F(EditorWindowTest, DraggingTheBackgroundMovesTheWindow) {
+TEST_F(EditorWindowTest, DraggingTheBackgroundMovesTheWindow)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     uint32_t now = 5000;
-    w.tickSource = [&] { return now; };
+    w.tickSource = [&] {
+        return now;
+    };
     const QPoint start = w.pos();
     MoveOverBackground({300, 45}, Qt::LeftButton);
     now += 20;
@@ -493,7 +528,8 @@ TEST_F(EditorWindowTest, DraggingTheBackgroundMovesTheWindow) {
     EXPECT_EQ(w.pos(), start + QPoint(30, 30));
 }
 
-TEST_F(EditorWindowTest, PointerGivesFocusToButtonsAndTheView) {
+TEST_F(EditorWindowTest, PointerGivesFocusToButtonsAndTheView)
+{
     CLumvexImgEdtDlg& w = OpenMagnified();
     // Focus only moves inside the active window.
     QApplication::setActiveWindow(&w);
@@ -513,13 +549,15 @@ TEST_F(EditorWindowTest, PointerGivesFocusToButtonsAndTheView) {
 
 namespace {
 
-void Click(CLumvexImgEdtView& view, QPoint at) {
+void Click(CLumvexImgEdtView& view, QPoint at)
+{
     view.PointerMove(at);
     view.LeftButtonDown(at);
     view.LeftButtonUp(at);
 }
 
-TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow) {
+TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow)
+{
     CLumvexImgEdtDlg& w = OpenUnmagnified();
     CLumvexImgEdtView& view = w.View();
     std::vector<CalibrationRequest> requests;
@@ -555,7 +593,9 @@ TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow) {
     // Now the length tools are offered and measure with the new magnification.
     MoveOverBackground();
     bool lengthToolsEnabled = false;
-    onPopup = [&](CSpawnMenu& menu) { lengthToolsEnabled = menu.ActionFor(32874)->isEnabled(); };
+    onPopup = [&](CSpawnMenu& menu) {
+        lengthToolsEnabled = menu.ActionFor(32874)->isEnabled();
+    };
     Choose(CLumvexImgEdtDlg::IdMeasurement, 32874);
     EXPECT_TRUE(lengthToolsEnabled);
     EXPECT_EQ(view.GetToolMode(), ToolAnyAngleLine);
@@ -582,7 +622,8 @@ TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow) {
 
 namespace {
 
-TEST_F(EditorWindowTest, ProgramDialogsAnswerTheCommands) {
+TEST_F(EditorWindowTest, ProgramDialogsAnswerTheCommands)
+{
     keepProgramDialogs = true;
     CLumvexImgEdtDlg& real = OpenUnmagnified();
     std::vector<QString> titles;

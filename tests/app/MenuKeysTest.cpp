@@ -9,7 +9,8 @@
 
 namespace {
 
-TEST(SpawnMenu, LettersSelectNothingButArrowsAndEnterDo) {
+TEST(SpawnMenu, LettersSelectNothingButArrowsAndEnterDo)
+{
     CMenuSpawn spawn;
     spawn.LoadItemImages();
     MenuItem menu = ToolMenus::Load(0);

@@ -10,9 +10,11 @@
 
 namespace {
 
-class MenuSpawnTest : public ::testing::Test {
+class MenuSpawnTest : public ::testing::Test
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         menu = ToolMenus::Load(0);
         imagesLoaded = spawn.LoadItemImages();
         spawn.MakeOwnerDrawn(menu.items[1]);
@@ -22,7 +24,8 @@ class MenuSpawnTest : public ::testing::Test {
     MenuItem& Drawing() { return menu.items[0]; }
     MenuItem& Measuring() { return menu.items[1]; }
 
-    QImage Render(const MenuItemRecord& record, CMenuSpawn::ItemState state, QSize size) {
+    QImage Render(const MenuItemRecord& record, CMenuSpawn::ItemState state, QSize size)
+    {
         QImage image(size, QImage::Format_ARGB32);
         image.fill(Qt::magenta);
         QPainter painter(&image);
@@ -35,7 +38,8 @@ class MenuSpawnTest : public ::testing::Test {
     bool imagesLoaded = false;
 };
 
-TEST(ToolMenus, BothLanguagesShareIdsAndPositions) {
+TEST(ToolMenus, BothLanguagesShareIdsAndPositions)
+{
     const MenuItem english = ToolMenus::Load(0);
     const MenuItem chinese = ToolMenus::Load(2);
     ASSERT_EQ(english.items.size(), 2u);
@@ -64,7 +68,8 @@ TEST(ToolMenus, BothLanguagesShareIdsAndPositions) {
     EXPECT_EQ(english.Find(32826)->text, QStringLiteral("Width..."));
 }
 
-TEST_F(MenuSpawnTest, ToolsGetTheirStripPictures) {
+TEST_F(MenuSpawnTest, ToolsGetTheirStripPictures)
+{
     ASSERT_TRUE(imagesLoaded);
     EXPECT_EQ(spawn.ImageSize(), QSize(16, 15));
     EXPECT_EQ(Measuring().Find(32874)->record->imageIndex, 5);
@@ -77,7 +82,8 @@ TEST_F(MenuSpawnTest, ToolsGetTheirStripPictures) {
     EXPECT_EQ(spawn.ItemImage(17), nullptr);
 }
 
-TEST_F(MenuSpawnTest, RecordKinds) {
+TEST_F(MenuSpawnTest, RecordKinds)
+{
     EXPECT_EQ(Measuring().items[1].record->kindCode, MenuItemRecord::SubmenuHeader);
     EXPECT_EQ(Measuring().items[18].record->kindCode, MenuItemRecord::SubmenuHeader);
     EXPECT_EQ(Drawing().items[6].record->kindCode, MenuItemRecord::SubmenuHeader);
@@ -91,7 +97,8 @@ TEST_F(MenuSpawnTest, RecordKinds) {
     EXPECT_EQ(spawn.RecordCount(), records);
 }
 
-TEST_F(MenuSpawnTest, ItemMetrics) {
+TEST_F(MenuSpawnTest, ItemMetrics)
+{
     const QFontMetrics metrics(spawn.Font());
     EXPECT_EQ(spawn.MeasureMenuItem(*Drawing().items[5].record), QSize(10, 6));
 
@@ -111,7 +118,8 @@ TEST_F(MenuSpawnTest, ItemMetrics) {
     EXPECT_EQ(spawn.MeasureMenuItem(empty), QSize(100, 20));
 }
 
-TEST_F(MenuSpawnTest, SeparatorIsAShadowOverAHighlight) {
+TEST_F(MenuSpawnTest, SeparatorIsAShadowOverAHighlight)
+{
     const QImage image = Render(*Drawing().items[5].record, {}, QSize(60, 6));
     const auto& colors = spawn.Palette();
     EXPECT_EQ(image.pixelColor(2, 2), colors.shadow3d);
@@ -122,7 +130,8 @@ TEST_F(MenuSpawnTest, SeparatorIsAShadowOverAHighlight) {
     EXPECT_EQ(image.pixelColor(30, 4), colors.menu);
 }
 
-TEST_F(MenuSpawnTest, SelectedToolFillsOnlyTheTextPart) {
+TEST_F(MenuSpawnTest, SelectedToolFillsOnlyTheTextPart)
+{
     const MenuItemRecord& tool = *Measuring().Find(32874)->record;
     const auto& colors = spawn.Palette();
     const QImage selected = Render(tool, {false, true, false}, QSize(160, 20));
@@ -142,7 +151,8 @@ TEST_F(MenuSpawnTest, SelectedToolFillsOnlyTheTextPart) {
     EXPECT_EQ(idle.pixelColor(150, 10), colors.menu);
 }
 
-TEST_F(MenuSpawnTest, CheckedGreyedAndPlainPicturesDiffer) {
+TEST_F(MenuSpawnTest, CheckedGreyedAndPlainPicturesDiffer)
+{
     const MenuItemRecord& tool = *Measuring().Find(32874)->record;
     const QSize size(160, 20);
     const QRect square(2, 2, 16, 16);
@@ -164,7 +174,8 @@ TEST_F(MenuSpawnTest, CheckedGreyedAndPlainPicturesDiffer) {
         }
 }
 
-TEST_F(MenuSpawnTest, CheckedUnitShowsTheCheckImage) {
+TEST_F(MenuSpawnTest, CheckedUnitShowsTheCheckImage)
+{
     ASSERT_FALSE(spawn.CheckImage().isNull());
     const MenuItemRecord& mm = *Measuring().Find(32855)->record;
     const QImage unchecked = Render(mm, {}, QSize(100, 20));
@@ -173,7 +184,8 @@ TEST_F(MenuSpawnTest, CheckedUnitShowsTheCheckImage) {
     EXPECT_EQ(unchecked.copy(0, 0, 20, 20), Render(mm, {}, QSize(100, 20)).copy(0, 0, 20, 20));
 }
 
-TEST_F(MenuSpawnTest, PopupFollowsTheLoadedStates) {
+TEST_F(MenuSpawnTest, PopupFollowsTheLoadedStates)
+{
     Measuring().items[4].grayed = true;
     CSpawnMenu popup(Measuring(), spawn);
     EXPECT_FALSE(popup.ActionFor(32874)->isEnabled());

@@ -6,7 +6,8 @@
 
 namespace {
 
-TEST(LayoutTable, WindowAndFrameGrowWithTheSizeStep) {
+TEST(LayoutTable, WindowAndFrameGrowWithTheSizeStep)
+{
     const QSize windows[4] = {{660, 560}, {817, 678}, {860, 710}, {980, 800}};
     const QRect frames[4] = {
         {10, 50, 640, 480}, {10, 50, 797, 598}, {10, 50, 840, 630}, {10, 50, 960, 720}};
@@ -21,7 +22,8 @@ TEST(LayoutTable, WindowAndFrameGrowWithTheSizeStep) {
     EXPECT_EQ(LayoutTable::WindowSize(-1), windows[0]);
 }
 
-TEST(LayoutTable, WindowButtonsStayAtTheRightEdge) {
+TEST(LayoutTable, WindowButtonsStayAtTheRightEdge)
+{
     // MIN, MAX and CLOSE keep their distance to the window's right edge at every step.
     for (int step = 0; step < 4; ++step) {
         const int width = LayoutTable::WindowSize(step).width();
@@ -32,7 +34,8 @@ TEST(LayoutTable, WindowButtonsStayAtTheRightEdge) {
     }
 }
 
-TEST(LayoutTable, ToolButtonsSitSideBySide) {
+TEST(LayoutTable, ToolButtonsSitSideBySide)
+{
     // Each group of picture buttons is a row without gaps or overlaps.
     const std::vector<std::vector<int>> groups = {{1014, 1011, 1010, 1009},
                                                   {1017, 1020, 1016, 1019, 1015, 1018},
@@ -51,7 +54,8 @@ TEST(LayoutTable, ToolButtonsSitSideBySide) {
     EXPECT_TRUE(LayoutTable::RectOf(4711, 0).isNull());
 }
 
-TEST(StatusLine, LongPathsKeepTheirLast33Characters) {
+TEST(StatusLine, LongPathsKeepTheirLast33Characters)
+{
     const QString forty = QStringLiteral("/data/pictures/2008/dec/20081231_1234.bm");
     ASSERT_EQ(forty.size(), 40);
     EXPECT_EQ(StatusLine::Text(forty, QString()), forty);
@@ -62,21 +66,25 @@ TEST(StatusLine, LongPathsKeepTheirLast33Characters) {
     EXPECT_EQ(shown.size(), 39);
 }
 
-TEST(StatusLine, RemarkFollowsTheSeparator) {
+TEST(StatusLine, RemarkFollowsTheSeparator)
+{
     EXPECT_EQ(StatusLine::Text(QStringLiteral("/p/a.bmp"), QStringLiteral("abc")),
               QStringLiteral("/p/a.bmp   --   abc"));
     EXPECT_EQ(StatusLine::Text(QString(), QStringLiteral("abc")), QStringLiteral("   --   abc"));
     EXPECT_EQ(StatusLine::Text(QString(), QString()), QString());
 }
 
-struct HitCase {
+struct HitCase
+{
     QPoint point;
     bool hits;
 };
 
-class StatusHitTest : public ::testing::TestWithParam<HitCase> {};
+class StatusHitTest : public ::testing::TestWithParam<HitCase>
+{};
 
-TEST_P(StatusHitTest, EdgesAreInside) {
+TEST_P(StatusHitTest, EdgesAreInside)
+{
     const QRect status(10, 540, 635, 16);
     EXPECT_EQ(StatusLine::Hits(status, GetParam().point), GetParam().hits);
 }
@@ -87,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, StatusHitTest,
                                            HitCase{{646, 548}, false}, HitCase{{300, 557}, false},
                                            HitCase{{9, 548}, false}, HitCase{{300, 539}, false}));
 
-TEST(DragTracker, QuickMovesWithTheButtonDownMoveTheWindow) {
+TEST(DragTracker, QuickMovesWithTheButtonDownMoveTheWindow)
+{
     DragTracker drag;
     EXPECT_EQ(drag.Move({100, 100}, 10000, true), QPoint()); // first move only anchors
     EXPECT_EQ(drag.Move({130, 100}, 10050, true), QPoint(30, 0));
@@ -100,7 +109,8 @@ TEST(DragTracker, QuickMovesWithTheButtonDownMoveTheWindow) {
     EXPECT_EQ(drag.Move({205, 140}, 10720, true), QPoint(5, 0));
 }
 
-TEST(DragTracker, TickCountWrapsAround) {
+TEST(DragTracker, TickCountWrapsAround)
+{
     DragTracker drag;
     drag.Move({0, 0}, 0xFFFFFFF0u, true);
     EXPECT_EQ(drag.Move({30, 0}, 0x00000010u, true), QPoint(30, 0));
