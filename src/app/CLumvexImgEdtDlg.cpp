@@ -131,6 +131,8 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& commandLine,
 {
     setMagnificationDialog = new CSetMagnification(this);
     setMouseTracking(true);
+    // Tooltips show whether or not the window is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     CreateControls();
     InstallDefaultHooks();
     outputCommands = std::make_unique<EditorOutputCommands>(*this);
@@ -348,6 +350,7 @@ void CLumvexImgEdtDlg::ApplySkinAndLayout()
     setWindowTitle(QStringLiteral("LumvexImgEdt"));
     show();
     raise();
+    activateWindow();
 }
 
 void CLumvexImgEdtDlg::PrepareMenus()
