@@ -98,17 +98,6 @@ TEST_F(DrawingToolTest, FreehandStrokeIsCommittedOnRelease)
     EXPECT_FALSE(IsWhite({60, 35}));
 }
 
-TEST_F(DrawingToolTest, ArrowNeedsTwoClicksToo)
-{
-    editor.SetToolMode(ToolArrow);
-    Click({100, 100});
-    Move({200, 100});
-    EXPECT_EQ(editor.modificationCount, 0);
-    Click({200, 100});
-    EXPECT_EQ(editor.modificationCount, 1);
-    EXPECT_FALSE(IsWhite({150, 100}));
-}
-
 TEST_F(DrawingToolTest, NoToolPlacesNothing)
 {
     editor.SetToolMode(ToolNone);
@@ -150,21 +139,6 @@ TEST_F(DrawingToolTest, RightClickTwiceDropsTheObjectThenTheTool)
     EXPECT_EQ(owner.calls,
               (std::vector<QString>{QStringLiteral("drawing"), QStringLiteral("measuring")}));
     EXPECT_EQ(editor.modificationCount, 0);
-}
-
-TEST_F(DrawingToolTest, UndoDuringAStrokeDropsItAndTheLastEdit)
-{
-    editor.SetToolMode(ToolRectangle);
-    Press({10, 10});
-    Release({100, 100});
-    editor.SetToolMode(ToolLine);
-    Click({200, 200});
-    Move({300, 300});
-    editor.Undo();
-    EXPECT_EQ(editor.modificationCount, 0);
-    EXPECT_EQ(editor.CurrentObject(), nullptr);
-    EXPECT_EQ(editor.InteractionStateValue(), StateIdle);
-    EXPECT_EQ(Ink(), 0);
 }
 
 // A 1280 x 960 picture in a 640 x 480 view: points double, and so do widths.

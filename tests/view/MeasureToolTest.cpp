@@ -341,15 +341,6 @@ TEST_F(CalibrationTest, LineIsBroadcastOnceAfterTheRelease)
     EXPECT_EQ(received.count(), 1);
 }
 
-TEST_F(CalibrationTest, UsesAMagnificationAboveOne)
-{
-    editor.pictureMagnification = 1.25;
-    MoveAndClick({100, 100});
-    EXPECT_EQ(Measure()->magnification, 1.25);
-    EXPECT_EQ(Measure()->points[0], (GdiPoint{100, 100}));
-    EXPECT_EQ(Measure()->pointIndex, 1u);
-}
-
 TEST_F(CalibrationTest, ToolsOtherThanCalibrationBroadcastNothing)
 {
     QSignalSpy received(&bus, &MessageBus::AdjustMagnificationReceived);

@@ -141,14 +141,6 @@ TEST_F(TextToolTest, PressOutsideTheTextCommitsItAndStartsANewOne)
         << "committed without its caret box";
 }
 
-TEST_F(TextToolTest, KeysOutsideTypingDoNothing)
-{
-    QTest::keyClicks(&editor, QStringLiteral("ab"));
-    Key(Qt::Key_Return);
-    EXPECT_EQ(editor.TextLength(), 0);
-    EXPECT_EQ(editor.modificationCount, 0);
-}
-
 TEST_F(TextToolTest, TextUsesTheScaledTextFontAndColour)
 {
     editor.textColor = MakeColorRef(255, 0, 0);
