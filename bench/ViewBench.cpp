@@ -1,4 +1,4 @@
-#include "view/CLumvexImgEdtView.h"
+#include "LargeView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,29 +8,9 @@
 
 namespace {
 
-// A view holding a loaded picture of the camera's largest size.
-struct LargePicture
-{
-    QTemporaryDir folder;
-    CLumvexImgEdtView view;
-
-    LargePicture()
-    {
-        QImage picture(3488, 2616, QImage::Format_RGB32);
-        for (int y = 0; y < picture.height(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-            for (int x = 0; x < picture.width(); ++x)
-                row[x] = qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
-        }
-        const QString path = folder.filePath(QStringLiteral("20081231_1200.bmp"));
-        picture.save(path);
-        view.LoadPicture(path);
-    }
-};
-
 void BM_RestoreWorkingPicture(benchmark::State& state)
 {
-    LargePicture large;
+    LargeView large;
     for (auto _ : state)
         large.view.RestoreWorkingPicture(false);
     state.counters["snapshot_MB"] = double(large.view.History().SizeInBytes()) / 1e6;
