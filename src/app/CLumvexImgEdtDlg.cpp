@@ -5,7 +5,6 @@
 #include "app/CSpawnMenu.h"
 #include "app/EditorOutputCommands.h"
 #include "app/FontColorDialog.h"
-#include "app/LanguageTable.h"
 #include "app/LayoutTable.h"
 #include "app/StatusLine.h"
 #include "dialogs/CInformationDlg.h"
@@ -16,6 +15,7 @@
 #include "magnification/CSetMagnification.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
+#include "text/LanguageTable.h"
 #include "view/CLumvexImgEdtView.h"
 
 #include <QApplication>
