@@ -1,6 +1,7 @@
 #include "app/CLumvexImgEdtApp.h"
 
 #include "app/CLumvexImgEdtDlg.h"
+#include "platform/DisplayDetection.h"
 #include "platform/InstanceLock.h"
 
 #include <QApplication>
@@ -30,21 +31,9 @@ QString CLumvexImgEdtApp::PicturePath(const QString& commandLine)
     return commandLine.mid(1, commandLine.size() - 2);
 }
 
-namespace {
-
-bool HasDisplay()
-{
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return true;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-} // namespace
-
 int CLumvexImgEdtApp::Run(int argc, char** argv)
 {
-    if (!HasDisplay()) {
+    if (!DisplayDetection::Available()) {
         std::fprintf(stderr, "There is no display to open the editor on; start it in a desktop "
                              "session or under a virtual display with xvfb-run.\n");
         return 1;
