@@ -5,7 +5,8 @@
 
 // One text the program shows: its string id in English and in Chinese. The
 // pairs follow no rule, so each use names its own.
-struct TextPair {
+struct TextPair
+{
     int english;
     int chinese;
 };
@@ -55,6 +56,19 @@ inline constexpr TextPair Cancel{268, 11268};
 inline constexpr TextPair MailCaption{11123, 1127};
 inline constexpr TextPair MailBusyMessage{11124, 1128};
 
+// Texts of our own, beside the shared resource ids: the save chooser, and the
+// colour choice that the font dialog shows with its effects.
+inline constexpr TextPair SaveTitle{20001, 21001};
+inline constexpr TextPair SaveSmallSize{20002, 21002};
+inline constexpr TextPair SaveOriginalSize{20003, 21003};
+inline constexpr TextPair FontColorLabel{20004, 21004};
+inline constexpr TextPair FontColorCustom{20005, 21005};
+// The sixteen basic colours in the order of the font dialog's colour list.
+inline constexpr TextPair BasicColorNames[16] = {
+    {20010, 21010}, {20011, 21011}, {20012, 21012}, {20013, 21013}, {20014, 21014}, {20015, 21015},
+    {20016, 21016}, {20017, 21017}, {20018, 21018}, {20019, 21019}, {20020, 21020}, {20021, 21021},
+    {20022, 21022}, {20023, 21023}, {20024, 21024}, {20025, 21025}};
+
 // These two exist in Chinese only and are shown whatever the language.
 inline constexpr TextPair NotANumber{61713, 61713};
 inline constexpr TextPair MailFailed{61842, 61842};
@@ -62,7 +76,8 @@ inline constexpr TextPair MailFailed{61842, 61842};
 
 // The program's string resources and the language chosen in the settings:
 // 0 is English, any other value Chinese.
-class LanguageTable {
+class LanguageTable
+{
   public:
     // Sizes of the message box and tooltip fields, each counting a terminating zero.
     static constexpr int ButtonField = 16;

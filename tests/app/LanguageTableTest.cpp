@@ -1,10 +1,13 @@
 #include "app/LanguageTable.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Row {
+struct Row
+{
     TextPair pair;
     const char* english;
     const char* chinese;
@@ -59,9 +62,14 @@ const Row Table[] = {
      "邮件发送程序忙，请稍后再发！"},
     {Texts::NotANumber, "请输入一个数字。", "请输入一个数字。"},
     {Texts::MailFailed, "“发送邮件”未能发送邮件。", "“发送邮件”未能发送邮件。"},
+    {Texts::SaveTitle, "Save as...", "另存为..."},
+    {Texts::SaveSmallSize, "320X240", "320X240"},
+    {Texts::SaveOriginalSize, "Original size", "原始尺寸"},
+    {Texts::FontColorLabel, "Color:", "颜色:"},
 };
 
-TEST(LanguageTable, EveryPairHasItsTextInBothLanguages) {
+TEST(LanguageTable, EveryPairHasItsTextInBothLanguages)
+{
     const LanguageTable english(0);
     const LanguageTable chinese(1);
     for (const Row& row : Table) {
@@ -71,7 +79,20 @@ TEST(LanguageTable, EveryPairHasItsTextInBothLanguages) {
     }
 }
 
-TEST(LanguageTable, IdsAreTheListedOnes) {
+TEST(LanguageTable, BasicColorsHaveDistinctNamesInBothLanguages)
+{
+    for (int language : {0, 1}) {
+        const LanguageTable table(language);
+        QStringList names;
+        for (TextPair pair : Texts::BasicColorNames)
+            names << table.Text(pair);
+        EXPECT_EQ(names.removeDuplicates(), 0);
+        EXPECT_FALSE(names.contains(QString())) << language;
+    }
+}
+
+TEST(LanguageTable, IdsAreTheListedOnes)
+{
     EXPECT_EQ(LanguageTable(0).Id(Texts::Ok), 256);
     EXPECT_EQ(LanguageTable(1).Id(Texts::Ok), 1122);
     EXPECT_EQ(LanguageTable(0).Id(Texts::AdjustTitle), 1225);
@@ -82,7 +103,8 @@ TEST(LanguageTable, IdsAreTheListedOnes) {
     EXPECT_TRUE(LanguageTable::String(1110).isEmpty());
 }
 
-TEST(LanguageTable, ZeroIsEnglishAnyOtherValueChinese) {
+TEST(LanguageTable, ZeroIsEnglishAnyOtherValueChinese)
+{
     for (int language : {1, 2, -1, 0x7fffffff}) {
         const LanguageTable table(language);
         EXPECT_FALSE(table.IsEnglish()) << language;
@@ -92,15 +114,18 @@ TEST(LanguageTable, ZeroIsEnglishAnyOtherValueChinese) {
     EXPECT_EQ(LanguageTable(0).Text(Texts::TooltipClose), QStringLiteral("Quit"));
 }
 
-struct CutCase {
+struct CutCase
+{
     int fieldSize;
     int length;
     int kept;
 };
 
-class LanguageTableCut : public ::testing::TestWithParam<CutCase> {};
+class LanguageTableCut : public ::testing::TestWithParam<CutCase>
+{};
 
-TEST_P(LanguageTableCut, KeepsOneUnitLessThanTheField) {
+TEST_P(LanguageTableCut, KeepsOneUnitLessThanTheField)
+{
     const CutCase c = GetParam();
     const QString text(c.length, u'x');
     EXPECT_EQ(LanguageTable::Cut(text, c.fieldSize), QString(c.kept, u'x'));
@@ -114,14 +139,16 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, LanguageTableCut,
                                            CutCase{260, 300, 259}, CutCase{1, 5, 0},
                                            CutCase{0, 5, 0}));
 
-TEST(LanguageTable, CutNeverSplitsASurrogatePair) {
+TEST(LanguageTable, CutNeverSplitsASurrogatePair)
+{
     // 14 units, then a character outside the basic plane (two units).
     const QString text = QString(14, u'a') + QString::fromUcs4(U"\U0001F52C");
     EXPECT_EQ(LanguageTable::Cut(text, LanguageTable::ButtonField), QString(14, u'a'));
     EXPECT_EQ(LanguageTable::Cut(text, 17), text);
 }
 
-TEST(LanguageTable, FieldHelpersUseTheirSizes) {
+TEST(LanguageTable, FieldHelpersUseTheirSizes)
+{
     const LanguageTable english(0);
     // 44 characters: whole as a tooltip or message, cut as a caption or a button.
     EXPECT_EQ(english.MessageText(Texts::MailBusyMessage).size(), 44);
@@ -131,7 +158,8 @@ TEST(LanguageTable, FieldHelpersUseTheirSizes) {
     EXPECT_EQ(english.ButtonText(Texts::MailBusyMessage), QStringLiteral("Mail client is "));
 }
 
-TEST(LanguageTable, ParseRejectsBrokenLinesAndRepeatedIds) {
+TEST(LanguageTable, ParseRejectsBrokenLinesAndRepeatedIds)
+{
     QHash<int, QString> table;
     EXPECT_TRUE(LanguageTable::Parse("# note\n1\t  a\\tb\\\\c\\n\r\n\n2\t\n", table));
     EXPECT_EQ(table.value(1), QStringLiteral("  a\tb\\c\n"));
