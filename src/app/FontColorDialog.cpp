@@ -22,7 +22,7 @@ constexpr ColorRef BasicColors[] = {
     MakeColorRef(0, 0, 255),     MakeColorRef(255, 0, 255),   MakeColorRef(0, 255, 255),
     MakeColorRef(255, 255, 255),
 };
-static_assert(std::size(BasicColors) == std::size(Texts::BasicColorNames));
+static_assert(std::size(BasicColors) == Texts::BasicColorCount);
 
 QIcon Swatch(ColorRef color)
 {
@@ -56,7 +56,7 @@ FontColorDialog::FontColorDialog(const LogFont& font, ColorRef color, const Lang
     setCurrentFont(ShownFont(font, shownFamily));
     colorBox = new QComboBox(this);
     for (size_t i = 0; i < std::size(BasicColors); ++i)
-        colorBox->addItem(Swatch(BasicColors[i]), texts.Text(Texts::BasicColorNames[i]),
+        colorBox->addItem(Swatch(BasicColors[i]), texts.Text(Texts::BasicColorName(int(i))),
                           uint(BasicColors[i]));
     int index = colorBox->findData(uint(color & 0xFFFFFF));
     if (index < 0) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "platform/GdiTypes.h"
 #include "platform/LogFont.h"
 

@@ -1,6 +1,6 @@
 #include "app/QtTranslations.h"
 
-#include "app/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

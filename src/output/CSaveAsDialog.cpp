@@ -1,7 +1,7 @@
 #include "output/CSaveAsDialog.h"
 
-#include "app/LanguageTable.h"
 #include "output/SaveAsRules.h"
+#include "text/LanguageTable.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -13,15 +13,15 @@
 SaveStart SaveStart::For(int language, const QString& picturePath)
 {
     const LanguageTable texts(language);
-    return {texts.Text(Texts::SaveTitle), SaveAsRules::FolderOf(picturePath),
-            SaveAsRules::StartFileName(picturePath), texts.Text(Texts::SaveSmallSize),
+    return {texts.Text(Texts::SaveAsTitle), SaveAsRules::FolderOf(picturePath),
+            SaveAsRules::StartFileName(picturePath), LanguageTable::Common(Texts::SaveSmallSize),
             texts.Text(Texts::SaveOriginalSize)};
 }
 
 const QStringList& CSaveAsDialog::NameFilters()
 {
-    static const QStringList filters{QStringLiteral("Bitmap image(*.bmp)"),
-                                     QStringLiteral("JPEG image(*.jpg)")};
+    static const QStringList filters{LanguageTable::Common(Texts::SaveBitmapType),
+                                     LanguageTable::Common(Texts::SaveJpegType)};
     return filters;
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/CBitmapButton.h"
 #include "app/CSpawnMenu.h"
-#include "app/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 #include <QCoreApplication>
 

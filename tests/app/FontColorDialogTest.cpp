@@ -56,9 +56,13 @@ TEST(FontColorDialog, ColoursSpeakTheLanguageAndTheSampleKeepsItsWidth)
     for (int language : {0, 1}) {
         const LanguageTable texts(language);
         FontColorDialog dialog(Stored("Arial"), MakeColorRef(255, 0, 0), texts);
-        EXPECT_EQ(dialog.ColorBox()->itemText(0), texts.Text(Texts::BasicColorNames[0]));
-        EXPECT_EQ(dialog.ColorBox()->currentText(), texts.Text(Texts::BasicColorNames[9]));
+        EXPECT_EQ(dialog.ColorBox()->itemText(0), texts.Text(Texts::BasicColorName(0)));
+        EXPECT_EQ(dialog.ColorBox()->currentText(), texts.Text(Texts::BasicColorName(9)));
         EXPECT_EQ(dialog.Color(), MakeColorRef(255, 0, 0));
+        QStringList names;
+        for (int i = 0; i < dialog.ColorBox()->count(); ++i)
+            names << dialog.ColorBox()->itemText(i);
+        EXPECT_EQ(names.removeDuplicates(), 0);
         ASSERT_NE(dialog.Sample(), nullptr);
         // The sample box holds its preview alone; the colour went to the effects.
         EXPECT_EQ(dialog.Sample()->findChildren<QWidget*>().size(), 1);
