@@ -30,7 +30,7 @@ void BM_SaveAs(benchmark::State& state)
     CSaveAsCommand command;
     command.stamp.flags = 0x3C;
     const QString target = folder.filePath(jpeg ? "out.jpg" : "out.bmp");
-    command.choose = [&](QWidget*, const QString&, const QString&) {
+    command.choose = [&](QWidget*, const SaveStart&) {
         return std::optional<SaveChoice>(SaveChoice{target, jpeg, keep});
     };
     int rows = 0;
