@@ -140,9 +140,9 @@ TEST_F(AimingTest, LoupeShowsThePicturePixelsAroundTheAimedPoint)
         EXPECT_EQ(centre, Mapped(q));
         for (int cy = 0; cy < Loupe::Cells; ++cy)
             for (int cx = 0; cx < Loupe::Cells; ++cx) {
-                // One pixel in from the cell's corner: clear of the frame and
+                // Two pixels in from the cell's corner: clear of the frame and
                 // the crosshair.
-                const QPoint at = box.topLeft() + QPoint(cx, cy) * Loupe::Zoom + QPoint(1, 1);
+                const QPoint at = box.topLeft() + QPoint(cx, cy) * Loupe::Zoom + QPoint(2, 2);
                 if (band.contains(at))
                     continue;
                 const QPoint p = centre + QPoint(cx - Loupe::Reach, cy - Loupe::Reach);
