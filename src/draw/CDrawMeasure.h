@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/CDrawObject.h"
+#include "draw/MeasureGeometry.h"
 #include "platform/GdiBrush.h"
 #include "platform/GdiFont.h"
 #include "platform/GdiPen.h"
@@ -16,7 +17,8 @@ class MeasureCanvas;
 // The object behind every measuring tool and the calibration line. The view
 // fills the point lists and indices; Draw turns them into the construction,
 // guides and labels, with values in the chosen unit.
-class CDrawMeasure : public CDrawObject {
+class CDrawMeasure : public CDrawObject
+{
   public:
     static constexpr int Capacity = 1024;
     // Set in labelIndex once the last geometric point is fixed.
@@ -72,6 +74,8 @@ class CDrawMeasure : public CDrawObject {
     // Slots 1..n of the point list that are in use, within capacity.
     uint32_t VertexCount() const;
     uint32_t LabelCount() const;
+    // The scale of the labels, from the fields the view set.
+    MeasureGeometry::Scale LabelScale() const;
     // s(x): a length in millimetres at magnification 1, in the unit.
     double ToUnit(double millimetres) const;
     QString UnitText(const char* format, double value) const;

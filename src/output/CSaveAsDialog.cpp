@@ -1,32 +1,37 @@
 #include "output/CSaveAsDialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
 
-QString CSaveAsDialog::Title(int language) {
+QString CSaveAsDialog::Title(int language)
+{
     return language == 0 ? QStringLiteral("Save as...") : QStringLiteral("另存为...");
 }
 
-const QStringList& CSaveAsDialog::NameFilters() {
-    static const QStringList filters{QStringLiteral("Bitmap image(*.bmp)"),
-                                     QStringLiteral("JPEG image(*.jpg)")};
-    return filters;
+QStringList CSaveAsDialog::NameFilters(int language)
+{
+    return {QStringLiteral("Bitmap image(*.bmp)"), QStringLiteral("JPEG image(*.jpg)"),
+            language == 0 ? QStringLiteral("TIFF image(*.tif)")
+                          : QStringLiteral("TIFF 图像(*.tif)")};
 }
 
-CSaveAsDialog::CSaveAsDialog(QWidget* parent, const QString& title, const QString& startName)
-    : QFileDialog(parent, title) {
+CSaveAsDialog::CSaveAsDialog(QWidget* parent, const SaveChooserSetup& setup)
+    : QFileDialog(parent, setup.title), language(setup.language)
+{
     setOption(QFileDialog::DontUseNativeDialog, true);
     // Saving over an existing file is not confirmed.
     setOption(QFileDialog::DontConfirmOverwrite, true);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
-    setNameFilters(NameFilters());
-    selectNameFilter(NameFilters().first());
-    selectFile(startName);
+    setNameFilters(NameFilters(language));
+    selectNameFilter(NameFilters(language).first());
+    selectFile(setup.startName);
 
     smallSize = new QRadioButton(QStringLiteral("320X240"), this);
     originalSize = new QRadioButton(QStringLiteral("Original size"), this);
@@ -35,9 +40,23 @@ CSaveAsDialog::CSaveAsDialog(QWidget* parent, const QString& title, const QStrin
     group->addButton(originalSize, 101);
     originalSize->setChecked(true);
 
+    scaleBar =
+        new QCheckBox(language == 0 ? QStringLiteral("Scale bar") : QStringLiteral("比例尺"), this);
+    scaleBar->setChecked(setup.scaleBar);
+    // The choice is kept for calibrated pictures even when this one has no scale.
+    scaleBar->setEnabled(setup.calibrated);
+    noScale = new QLabel(language == 0 ? QStringLiteral("Not calibrated: saved without a scale")
+                                       : QStringLiteral("未校准：保存的图片不带比例尺"),
+                         this);
+    noScale->setVisible(!setup.calibrated);
+
     auto* sizes = new QHBoxLayout;
     sizes->addWidget(smallSize);
     sizes->addWidget(originalSize);
+    sizes->addSpacing(24);
+    sizes->addWidget(scaleBar);
+    sizes->addSpacing(12);
+    sizes->addWidget(noScale);
     sizes->addStretch(1);
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addLayout(sizes, grid->rowCount(), 0, 1, grid->columnCount());
@@ -45,25 +64,31 @@ CSaveAsDialog::CSaveAsDialog(QWidget* parent, const QString& title, const QStrin
         layout()->addItem(sizes);
 }
 
-QLineEdit* CSaveAsDialog::FileNameEdit() const {
+QLineEdit* CSaveAsDialog::FileNameEdit() const
+{
     return findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
 }
 
-SaveChoice CSaveAsDialog::Choice() const {
+SaveChoice CSaveAsDialog::Choice() const
+{
     SaveChoice choice;
     const QStringList files = selectedFiles();
     choice.path = files.isEmpty() ? QString() : files.first();
-    choice.jpegType = selectedNameFilter() == NameFilters().at(1);
+    const qsizetype type = NameFilters(language).indexOf(selectedNameFilter());
+    choice.type = SaveAsRules::SaveType(type < 0 ? 0 : type);
     choice.keepPictureSize = keepPictureSize == 1;
+    choice.scaleBar = scaleBar->isChecked();
     return choice;
 }
 
-void CSaveAsDialog::accept() {
+void CSaveAsDialog::accept()
+{
     keepPictureSize = originalSize->isChecked() ? 1 : 0;
     QFileDialog::accept();
 }
 
-void CSaveAsDialog::showEvent(QShowEvent* event) {
+void CSaveAsDialog::showEvent(QShowEvent* event)
+{
     QFileDialog::showEvent(event);
     // After the dialog has settled its own focus, the name field takes it so
     // that a typed name or full path followed by Enter saves at once.
@@ -75,9 +100,9 @@ void CSaveAsDialog::showEvent(QShowEvent* event) {
     });
 }
 
-std::optional<SaveChoice> CSaveAsDialog::Choose(QWidget* parent, const QString& title,
-                                                const QString& startName) {
-    CSaveAsDialog dialog(parent, title, startName);
+std::optional<SaveChoice> CSaveAsDialog::Choose(QWidget* parent, const SaveChooserSetup& setup)
+{
+    CSaveAsDialog dialog(parent, setup);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.Choice();

@@ -26,14 +26,20 @@ enum StampFlag : uint8_t {
 constexpr int SmallWidth = 320;
 constexpr int SmallHeight = 240;
 
-struct SaveTarget {
+// The file types of the chooser, in its order.
+enum class SaveType { Bmp, Jpeg, Tiff };
+
+struct SaveTarget
+{
     QString path;
-    bool jpeg = false; // encode as JPEG; BMP otherwise
+    SaveType type = SaveType::Bmp; // the format the file is written in
 };
 
 // The path the picture is written to and its format, from the chosen path
-// and the file type selected in the chooser.
-SaveTarget TargetFor(const QString& chosenPath, bool jpegTypeSelected);
+// and the file type selected in the chooser: a name without extension takes
+// the selected type's, any other name than .bmp, .jpg or .tif gets .bmp, and
+// the final extension decides the format.
+SaveTarget TargetFor(const QString& chosenPath, SaveType selectedType);
 
 QSize OutputSize(QSize pictureSize, bool keepPictureSize);
 
@@ -42,7 +48,8 @@ QSize OutputSize(QSize pictureSize, bool keepPictureSize);
 float ResampleRatio(QSize pictureSize, QSize outputSize);
 
 // The source index of output index i, never past limit - 1.
-inline int SourceIndex(int i, float ratio, int limit) {
+inline int SourceIndex(int i, float ratio, int limit)
+{
     const int s = int(float(i) * ratio);
     return s < limit ? s : limit - 1;
 }
@@ -59,7 +66,8 @@ QString MagnificationStampText(const PictureInfoRecord& record);
 QPoint StampPosition(StampFlag flag, QSize outputSize, int fontHeight, int n);
 
 // Each of red, green and blue becomes 255 minus itself.
-inline ColorRef ComplementColor(ColorRef c) {
+inline ColorRef ComplementColor(ColorRef c)
+{
     return MakeColorRef(255 - int(c & 0xFF), 255 - int((c >> 8) & 0xFF),
                         255 - int((c >> 16) & 0xFF));
 }

@@ -1,7 +1,9 @@
 #include "output/CSaveAsDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -10,16 +12,21 @@
 
 namespace {
 
-void Settle() {
+void Settle()
+{
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
 }
 
-TEST(CSaveAsDialog, OpensWithTheBaseNameTheTypesAndOriginalSize) {
-    CSaveAsDialog dialog(nullptr, CSaveAsDialog::Title(0), "20081231_1234");
+TEST(CSaveAsDialog, OpensWithTheBaseNameTheTypesAndOriginalSize)
+{
+    CSaveAsDialog dialog(nullptr, {CSaveAsDialog::Title(0), "20081231_1234"});
     EXPECT_EQ(dialog.windowTitle(), "Save as...");
     EXPECT_EQ(CSaveAsDialog::Title(1), "另存为...");
-    EXPECT_EQ(dialog.nameFilters(), QStringList({"Bitmap image(*.bmp)", "JPEG image(*.jpg)"}));
+    EXPECT_EQ(dialog.nameFilters(),
+              QStringList({"Bitmap image(*.bmp)", "JPEG image(*.jpg)", "TIFF image(*.tif)"}));
+    EXPECT_EQ(dialog.selectedNameFilter(), "Bitmap image(*.bmp)");
+    EXPECT_EQ(CSaveAsDialog::NameFilters(1).last(), "TIFF 图像(*.tif)");
     EXPECT_EQ(dialog.SmallSizeButton()->text(), "320X240");
     EXPECT_EQ(dialog.OriginalSizeButton()->text(), "Original size");
     EXPECT_TRUE(dialog.OriginalSizeButton()->isChecked());
@@ -30,9 +37,10 @@ TEST(CSaveAsDialog, OpensWithTheBaseNameTheTypesAndOriginalSize) {
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
 }
 
-TEST(CSaveAsDialog, TypedFullPathAndEnterSaveThere) {
+TEST(CSaveAsDialog, TypedFullPathAndEnterSaveThere)
+{
     QTemporaryDir dir;
-    CSaveAsDialog dialog(nullptr, "Save as...", "20081231_1234");
+    CSaveAsDialog dialog(nullptr, {"Save as...", "20081231_1234"});
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     Settle();
@@ -41,7 +49,7 @@ TEST(CSaveAsDialog, TypedFullPathAndEnterSaveThere) {
     EXPECT_EQ(QApplication::focusWidget(), edit);
 
     dialog.SmallSizeButton()->setChecked(true);
-    dialog.selectNameFilter("JPEG image(*.jpg)");
+    dialog.selectNameFilter("TIFF image(*.tif)");
     const QString target = dir.filePath("report");
     edit->setText(target);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
@@ -51,7 +59,7 @@ TEST(CSaveAsDialog, TypedFullPathAndEnterSaveThere) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     const SaveChoice choice = dialog.Choice();
     EXPECT_EQ(choice.path, target);
-    EXPECT_TRUE(choice.jpegType);
+    EXPECT_EQ(choice.type, SaveAsRules::SaveType::Tiff);
     EXPECT_FALSE(choice.keepPictureSize);
     EXPECT_EQ(dialog.keepPictureSize, 0);
 }

@@ -12,10 +12,13 @@
 
 using namespace ByteCodec;
 using SaveAsRules::StampFlag;
+constexpr SaveAsRules::SaveType Bmp = SaveAsRules::SaveType::Bmp;
+constexpr SaveAsRules::SaveType Jpeg = SaveAsRules::SaveType::Jpeg;
 
 namespace {
 
-QImage Pattern(int w, int h) {
+QImage Pattern(int w, int h)
+{
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -23,31 +26,36 @@ QImage Pattern(int w, int h) {
     return image;
 }
 
-QByteArray ReadAll(const QString& path) {
+QByteArray ReadAll(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-const uint8_t* Bytes(const QByteArray& a) {
+const uint8_t* Bytes(const QByteArray& a)
+{
     return reinterpret_cast<const uint8_t*>(a.constData());
 }
 
 // The BGR triple of pixel (x, y) in a top-down file of the saved layout.
-QRgb FilePixel(const QByteArray& file, int width, int x, int y) {
+QRgb FilePixel(const QByteArray& file, int width, int x, int y)
+{
     const uint8_t* p =
         Bytes(file) + BmpWriter::HeaderSize + BmpWriter::RowLength(width) * y + 3 * x;
     return qRgb(p[2], p[1], p[0]);
 }
 
-class SaveAsTest : public ::testing::Test {
+class SaveAsTest : public ::testing::Test
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(dir.isValid());
         record.captureTime = {2008, 12, 3, 31, 12, 34, 56, 0};
         record.pictureMagnification = 50.0;
-        command.choose = [this](QWidget*, const QString& title, const QString& start) {
-            chooserTitle = title;
-            chooserStart = start;
+        command.choose = [this](QWidget*, const SaveChooserSetup& setup) {
+            chooserTitle = setup.title;
+            chooserStart = setup.startName;
             return choice;
         };
         command.beginProgress = [this](const QString& title, int rows) {
@@ -60,8 +68,12 @@ class SaveAsTest : public ::testing::Test {
             EXPECT_EQ(row, lastRow + 1);
             lastRow = row;
         };
-        command.endProgress = [this] { ++progressClosed; };
-        command.showError = [this](const QString& message) { errors << message; };
+        command.endProgress = [this] {
+            ++progressClosed;
+        };
+        command.showError = [this](const QString& message) {
+            errors << message;
+        };
     }
 
     QString Path(const QString& name) const { return dir.filePath(name); }
@@ -76,11 +88,12 @@ class SaveAsTest : public ::testing::Test {
     QStringList errors;
 };
 
-TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte) {
+TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte)
+{
     const QString sample = QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1235.bmp");
     const QImage picture = QImage(sample).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(picture.size(), QSize(1280, 1024));
-    choice = SaveChoice{Path("a.bmp"), false, true};
+    choice = SaveChoice{Path("a.bmp"), Bmp, true};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     EXPECT_EQ(chooserTitle, "Save as...");
@@ -118,9 +131,10 @@ TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte) {
     }
 }
 
-TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution) {
+TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution)
+{
     const QImage picture = Pattern(1280, 1024);
-    choice = SaveChoice{Path("small"), false, false};
+    choice = SaveChoice{Path("small"), Bmp, false};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray plain = ReadAll(Path("small.bmp"));
@@ -133,7 +147,7 @@ TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution) {
 
     command.stamp.flags = SaveAsRules::StampResolution;
     command.stamp.color = MakeColorRef(255, 0, 0);
-    choice = SaveChoice{Path("stamped.bmp"), false, false};
+    choice = SaveChoice{Path("stamped.bmp"), Bmp, false};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray stamped = ReadAll(Path("stamped.bmp"));
     ASSERT_EQ(stamped.size(), plain.size());
@@ -157,9 +171,10 @@ TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution) {
     EXPECT_GT(cyan, 5);
 }
 
-TEST_F(SaveAsTest, OddWidthRowsArePaddedWithZeros) {
+TEST_F(SaveAsTest, OddWidthRowsArePaddedWithZeros)
+{
     const QImage picture = Pattern(1281, 3);
-    choice = SaveChoice{Path("wide.bmp"), false, true};
+    choice = SaveChoice{Path("wide.bmp"), Bmp, true};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray file = ReadAll(Path("wide.bmp"));
@@ -171,9 +186,10 @@ TEST_F(SaveAsTest, OddWidthRowsArePaddedWithZeros) {
     }
 }
 
-TEST_F(SaveAsTest, PictureSmallerThanTheSmallSizeIsEnlarged) {
+TEST_F(SaveAsTest, PictureSmallerThanTheSmallSizeIsEnlarged)
+{
     const QImage picture = Pattern(100, 80);
-    choice = SaveChoice{Path("tiny.bmp"), false, false};
+    choice = SaveChoice{Path("tiny.bmp"), Bmp, false};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray file = ReadAll(Path("tiny.bmp"));
@@ -184,13 +200,14 @@ TEST_F(SaveAsTest, PictureSmallerThanTheSmallSizeIsEnlarged) {
             ASSERT_EQ(FilePixel(file, 320, x, y), picture.pixel(int(x * s), int(y * s)));
 }
 
-TEST_F(SaveAsTest, JpegTargetsAreEncodedAsJpegAndOthersAsBmp) {
+TEST_F(SaveAsTest, JpegTargetsAreEncodedAsJpegAndOthersAsBmp)
+{
     const QImage picture = Pattern(64, 48);
-    choice = SaveChoice{Path("report"), true, true};
+    choice = SaveChoice{Path("report"), Jpeg, true};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
-    choice = SaveChoice{Path("REPORT.JPG"), false, true};
+    choice = SaveChoice{Path("REPORT.JPG"), Bmp, true};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
-    choice = SaveChoice{Path("report.png"), true, true};
+    choice = SaveChoice{Path("report.png"), Jpeg, true};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
 
     EXPECT_TRUE(ReadAll(Path("report.jpg")).startsWith("\xFF\xD8\xFF"));
@@ -201,7 +218,8 @@ TEST_F(SaveAsTest, JpegTargetsAreEncodedAsJpegAndOthersAsBmp) {
     EXPECT_EQ(decoded.size(), QSize(64, 48));
 }
 
-TEST_F(SaveAsTest, CancelWritesNothing) {
+TEST_F(SaveAsTest, CancelWritesNothing)
+{
     choice = std::nullopt;
     EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Cancelled);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
@@ -209,11 +227,12 @@ TEST_F(SaveAsTest, CancelWritesNothing) {
     EXPECT_TRUE(errors.isEmpty());
 }
 
-TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason) {
+TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason)
+{
     QFile blocker(Path("notes.txt"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    choice = SaveChoice{Path("notes.txt/out.bmp"), false, true};
+    choice = SaveChoice{Path("notes.txt/out.bmp"), Bmp, true};
 
     EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Failed);
     ASSERT_EQ(errors.size(), 1);
@@ -223,14 +242,15 @@ TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason) {
     EXPECT_EQ(progressClosed, 1);
 }
 
-TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact) {
+TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact)
+{
     // A name so long that no temporary name beside it is possible.
     const QString name = QString(246, QLatin1Char('x')) + QStringLiteral(".bmp");
     QFile old(Path(name));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old content");
     old.close();
-    choice = SaveChoice{Path(name), false, true};
+    choice = SaveChoice{Path(name), Bmp, true};
 
     EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Failed);
     ASSERT_EQ(errors.size(), 1);
@@ -239,12 +259,13 @@ TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
-TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking) {
+TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking)
+{
     QFile old(Path("a.bmp"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(10000000, 'x'));
     old.close();
-    choice = SaveChoice{Path("a.bmp"), false, true};
+    choice = SaveChoice{Path("a.bmp"), Bmp, true};
     ASSERT_EQ(command.Run(Pattern(4, 4), picturePath, record), CSaveAsCommand::Result::Saved);
     EXPECT_EQ(ReadAll(Path("a.bmp")).size(), 54 + 4 * 12);
 }
