@@ -31,6 +31,8 @@ class CDrawMeasure : public CDrawObject
     // Never normalised: from is the latest press, to the pointer point.
     void SetBounds(const GdiPoint& from, const GdiPoint& to) override;
     void Draw(GdiContext& dc) override;
+    // The scale of the labels, from the fields the view set.
+    MeasureGeometry::Scale LabelScale() const;
 
     // The drawing itself, once pen, brush and font are selected; lineHeight
     // is the selected font's height (negative for the label fonts).
@@ -74,8 +76,6 @@ class CDrawMeasure : public CDrawObject
     // Slots 1..n of the point list that are in use, within capacity.
     uint32_t VertexCount() const;
     uint32_t LabelCount() const;
-    // The scale of the labels, from the fields the view set.
-    MeasureGeometry::Scale LabelScale() const;
     // s(x): a length in millimetres at magnification 1, in the unit.
     double ToUnit(double millimetres) const;
     QString UnitText(const char* format, double value) const;

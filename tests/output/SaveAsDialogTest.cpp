@@ -37,6 +37,22 @@ TEST(CSaveAsDialog, OpensWithTheBaseNameTheTypesAndOriginalSize)
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
 }
 
+TEST(CSaveAsDialog, ScaleBarChoiceAndTheNoteOnPicturesWithoutScale)
+{
+    CSaveAsDialog english(nullptr, {"Save as...", "a", 0, true, false});
+    CSaveAsDialog chinese(nullptr, {"另存为...", "a", 1, false, true});
+    EXPECT_EQ(english.ScaleBarBox()->text(), "Scale bar");
+    EXPECT_EQ(chinese.ScaleBarBox()->text(), "比例尺");
+    EXPECT_EQ(english.NoScaleNote()->text(), "Not calibrated: saved without a scale");
+    EXPECT_EQ(chinese.NoScaleNote()->text(), "未校准：保存的图片不带比例尺");
+    for (CSaveAsDialog* d : {&english, &chinese}) {
+        const bool calibrated = d == &english;
+        EXPECT_EQ(d->ScaleBarBox()->isEnabled(), calibrated);
+        EXPECT_EQ(d->NoScaleNote()->isVisibleTo(d), !calibrated);
+        EXPECT_EQ(d->Choice().scaleBar, !calibrated);
+    }
+}
+
 TEST(CSaveAsDialog, TypedFullPathAndEnterSaveThere)
 {
     QTemporaryDir dir;

@@ -1,8 +1,12 @@
+#include "ImagingReader.h"
+
 #include "magnification/PictureInfoRecord.h"
 #include "output/BmpWriter.h"
 #include "output/CSaveAsCommand.h"
+#include "output/JpegScaleRecord.h"
 #include "platform/ByteCodec.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -14,6 +18,7 @@ using namespace ByteCodec;
 using SaveAsRules::StampFlag;
 constexpr SaveAsRules::SaveType Bmp = SaveAsRules::SaveType::Bmp;
 constexpr SaveAsRules::SaveType Jpeg = SaveAsRules::SaveType::Jpeg;
+constexpr SaveAsRules::SaveType Tiff = SaveAsRules::SaveType::Tiff;
 
 namespace {
 
@@ -244,19 +249,24 @@ TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason)
 
 TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact)
 {
-    // A name so long that no temporary name beside it is possible.
-    const QString name = QString(246, QLatin1Char('x')) + QStringLiteral(".bmp");
-    QFile old(Path(name));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old content");
-    old.close();
-    choice = SaveChoice{Path(name), Bmp, true};
+    for (const char* extension : {".bmp", ".tif"}) {
+        // A name so long that no temporary name beside it is possible.
+        const QString name = QString(246, QLatin1Char('x')) + QLatin1String(extension);
+        QFile old(Path(name));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old content");
+        old.close();
+        choice = SaveChoice{Path(name), Bmp, true};
+        command.labelScale = {0.355, 1.0, 52.0, 1};
 
-    EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Failed);
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].contains(name));
-    EXPECT_EQ(ReadAll(Path(name)), QByteArray("old content"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record),
+                  CSaveAsCommand::Result::Failed);
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors.takeFirst().contains(name));
+        EXPECT_EQ(ReadAll(Path(name)), QByteArray("old content"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList(name));
+        QFile::remove(Path(name));
+    }
 }
 
 TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking)
@@ -268,6 +278,69 @@ TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking)
     choice = SaveChoice{Path("a.bmp"), Bmp, true};
     ASSERT_EQ(command.Run(Pattern(4, 4), picturePath, record), CSaveAsCommand::Result::Saved);
     EXPECT_EQ(ReadAll(Path("a.bmp")).size(), 54 + 4 * 12);
+}
+
+QString Md5OfRgb(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    for (int y = 0; y < rgb.height(); ++y)
+        hash.addData(QByteArrayView(rgb.constScanLine(y), rgb.width() * 3));
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+TEST_F(SaveAsTest, ScaleOfTheLabelsReachesTiffAndJpegForAnotherReader)
+{
+    // The stage micrometer calibrated to 52, measuring in um.
+    const MeasureGeometry::Scale calibrated{0.355, 1.0, 52.0, 1};
+    const QImage picture = Pattern(1280, 1024);
+    record.SetRemark(QStringLiteral("stage micrometer"));
+    const struct
+    {
+        const char* name;
+        SaveAsRules::SaveType type;
+        bool keepSize;
+        double magnification;
+    } cases[] = {
+        {"big.tif", Tiff, true, 52.0},  {"small.tif", Tiff, false, 52.0},
+        {"plain.tif", Tiff, true, 1.0}, {"scaled.jpg", Jpeg, true, 52.0},
+        {"plain.jpg", Jpeg, true, 0.0}, {"scaled.bmp", Bmp, true, 52.0},
+        {"plain.bmp", Bmp, true, 0.0},
+    };
+    for (const auto& c : cases) {
+        command.labelScale = calibrated;
+        command.labelScale.magnification = c.magnification;
+        choice = SaveChoice{Path(c.name), c.type, c.keepSize, false};
+        ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
+        if (c.type == Bmp)
+            continue;
+        const auto tags = ReadWithImagingLibrary(Path(c.name));
+        SCOPED_TRACE(c.name + tags["error"].toStdString());
+        EXPECT_EQ(tags["y"], tags["x"]);
+        if (c.magnification <= 1.0) {
+            EXPECT_EQ(tags["x"], "none");
+            EXPECT_EQ(tags["unit"], "none");
+            continue;
+        }
+        EXPECT_EQ(tags["unit"], "3"); // centimetre
+        const double editor = calibrated.LineValue(c.keepSize ? 1.0 : 4.0);
+        EXPECT_NEAR(MicrometresPerPixel(tags["x"]) / editor, 1.0, 1e-7) << tags["x"].toStdString();
+    }
+
+    const auto tiff = ReadWithImagingLibrary(Path("small.tif"));
+    EXPECT_EQ(tiff["datetime"], "2008:12:31 12:34:56");
+    EXPECT_EQ(tiff["software"], "LumvexImgEdt");
+    EXPECT_EQ(tiff["document"], "stage micrometer");
+    command.stepProgress = {};
+    EXPECT_EQ(tiff["pixels"], Md5OfRgb(command.Render(picture, {320, 240}, picturePath, record)));
+    // Around its scale record the JPEG is the one written without a scale;
+    // a BMP does not change at all.
+    QByteArray jpeg = ReadAll(Path("scaled.jpg"));
+    const QByteArray segment =
+        JpegScaleRecord::Segment(PixelScale::PixelsPerCentimetre(0.355 / 52));
+    ASSERT_GT(jpeg.indexOf(segment), 0);
+    EXPECT_EQ(jpeg.remove(jpeg.indexOf(segment), segment.size()), ReadAll(Path("plain.jpg")));
+    EXPECT_EQ(ReadAll(Path("scaled.bmp")), ReadAll(Path("plain.bmp")));
 }
 
 } // namespace

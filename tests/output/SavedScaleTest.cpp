@@ -1,15 +1,10 @@
-#include "ImagingReader.h"
-
-#include "magnification/PictureInfoRecord.h"
-#include "output/CSaveAsCommand.h"
-#include "output/JpegScaleRecord.h"
 #include "output/PixelScale.h"
+#include "output/SaveAsRules.h"
+#include "output/ScaleBar.h"
+#include "output/StampSettings.h"
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
+#include <QFontMetrics>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -17,222 +12,120 @@
 
 using MeasureGeometry::Scale;
 using PixelScale::Rational;
-using SaveAsRules::SaveType;
 
 namespace {
 
-// The samples' scales from their info records, and what one saved pixel covers,
-// by hand: pixel size x resolution factor / magnification, times the
-// resampling step at 320X240.
-struct SampleScale
-{
-    const char* name;
-    QSize size;
-    Scale labels;
-    double originalMm;
-    double smallMm;
-};
-
-const SampleScale samples[] = {
-    {"20081231_1234.jpg", {640, 480}, {0.2, 1.0, 50.0, 0}, 0.2 / 50, 0.2 / 50 * 2},
-    {"20081231_1235.bmp", {1280, 1024}, {0.38093, 1.0, 200.0, 0}, 0.38093 / 200, 0.38093 / 200 * 4},
-    // The stage micrometer calibrated to 52.
-    {"20081231_1236.bmp", {1280, 1024}, {0.355, 1.0, 52.0, 1}, 0.355 / 52, 0.355 / 52 * 4},
-    // No info file: the default code 1280 x 1024 gives the resolution factor 0.5.
-    {"20081231_1237.jpg",
-     {2560, 1920},
-     {0.355, 0.5, 50.0, 0},
-     0.355 * 0.5 / 50,
-     0.355 * 0.5 / 50 * 8},
-};
-
-void ExpectRelative(double actual, double expected, double tolerance, const char* what)
-{
-    EXPECT_LE(std::abs(actual - expected), tolerance * std::abs(expected))
-        << what << ": " << actual << " against " << expected;
-}
-
 TEST(PixelScale, SamplesAtBothOutputSizesFollowTheLabelFormula)
 {
-    for (const SampleScale& s : samples) {
-        const QImage picture(QStringLiteral(LUMVEX_SAMPLES_DIR "/") + s.name);
-        ASSERT_EQ(picture.size(), s.size) << s.name;
-        const auto original = PixelScale::MillimetresPerPixel(s.labels, s.size, s.size);
-        const auto small = PixelScale::MillimetresPerPixel(s.labels, s.size, {320, 240});
-        ASSERT_TRUE(original && small) << s.name;
-        ExpectRelative(*original, s.originalMm, 1e-12, s.name);
-        ExpectRelative(*small, s.smallMm, 1e-12, s.name);
-        // In the labels' unit: um is 1000 times mm.
-        const double factor = s.labels.unit == 1 ? 1000.0 : 1.0;
-        ExpectRelative(*PixelScale::UnitPerPixel(s.labels, s.size, s.size), s.originalMm * factor,
-                       1e-12, s.name);
+    // The samples' info records by hand: pixel size x resolution factor /
+    // magnification, times the resampling step at 320X240.
+    const struct
+    {
+        QSize size;
+        Scale labels;
+        double millimetres;
+        int step;
+    } samples[] = {
+        {{640, 480}, {0.2, 1.0, 50.0, 0}, 0.2 / 50, 2},             // 20081231_1234.jpg
+        {{1280, 1024}, {0.38093, 1.0, 200.0, 0}, 0.38093 / 200, 4}, // 20081231_1235.bmp
+        {{1280, 1024}, {0.355, 1.0, 52.0, 1}, 0.355 / 52, 4},       // 20081231_1236.bmp calibrated
+        {{2560, 1920}, {0.355, 0.5, 50.0, 0}, 0.355 * 0.5 / 50, 8}, // 20081231_1237.jpg, no info
+    };
+    for (const auto& s : samples) {
+        const double unit = s.labels.unit == 1 ? 1000.0 : 1.0;
+        EXPECT_DOUBLE_EQ(*PixelScale::MillimetresPerPixel(s.labels, s.size, s.size), s.millimetres);
+        EXPECT_DOUBLE_EQ(*PixelScale::MillimetresPerPixel(s.labels, s.size, {320, 240}),
+                         s.millimetres * s.step);
+        EXPECT_DOUBLE_EQ(*PixelScale::UnitPerPixel(s.labels, s.size, s.size), s.millimetres * unit);
     }
-}
-
-TEST(PixelScale, NoScaleWithoutAMagnificationAboveOne)
-{
-    for (double magnification : {0.0, 1.0, -5.0, std::nan("")})
-        EXPECT_FALSE(
-            PixelScale::MillimetresPerPixel({0.355, 1.0, magnification, 0}, {640, 480}, {640, 480}))
-            << magnification;
-    EXPECT_FALSE(PixelScale::MillimetresPerPixel({0.0, 1.0, 50.0, 0}, {640, 480}, {640, 480}));
+    for (double magnification : {0.0, 1.0, std::nan("")})
+        EXPECT_FALSE(PixelScale::UnitPerPixel({0.355, 1.0, magnification, 0}, {64, 48}, {64, 48}));
 }
 
 TEST(PixelScale, BestRationalIsExactForFractionsAndCloseForAnyValue)
 {
-    for (Rational r :
-         {Rational{104000, 71}, Rational{3, 1}, Rational{1, 3}, Rational{4000000000u, 3}})
+    for (Rational r : {Rational{104000, 71}, Rational{1, 3}, Rational{4000000000u, 3}})
         EXPECT_EQ(PixelScale::BestRational(double(r.numerator) / r.denominator), r);
-    for (double v = 1e-3; v < 1e7; v *= 1.7) {
-        const Rational r = PixelScale::BestRational(v);
-        ASSERT_GT(r.denominator, 0u);
-        EXPECT_LE(std::abs(r.Value() - v), 1e-9 * v) << v;
-    }
+    for (double v = 1e-3; v < 1e7; v *= 1.7)
+        EXPECT_NEAR(PixelScale::BestRational(v).Value() / v, 1.0, 1e-9) << v;
     EXPECT_EQ(PixelScale::BestRational(0.0), (Rational{0, 1}));
-    EXPECT_EQ(PixelScale::BestRational(1e12), (Rational{4294967295u, 1}));
 }
 
-QByteArray ReadAll(const QString& path)
+// A calibrated picture in mm and um, at the picture's own size and at 320X240.
+std::vector<std::pair<Scale, QSize>> BarCases()
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    std::vector<std::pair<Scale, QSize>> cases;
+    for (double magnification : {52.0, 2.5})
+        for (int unit : {0, 1})
+            for (QSize output : {QSize(1280, 1024), QSize(320, 240)})
+                cases.push_back({{0.355, 1.0, magnification, unit}, output});
+    return cases;
 }
 
-QImage Pattern(int w, int h)
+TEST(ScaleBar, RoundLengthNearAFifthMatchesItsLabelAndKeepsClearOfTheStamp)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(x * 5 & 0xFF, y * 3 & 0xFF, (x ^ y) & 0xFF));
-    return image;
-}
+    const StampSettings stamp;
+    const QFontMetrics metrics(stamp.font.ToQFont());
+    for (const auto& [labels, output] : BarCases()) {
+        const double perPixel = *PixelScale::UnitPerPixel(labels, {1280, 1024}, output);
+        const ScaleBar bar = ScaleBar::For(perPixel, labels.unit, output.width());
+        SCOPED_TRACE(bar.label.toStdString());
+        const double labelled = bar.label.section(u' ', 0, 0).toDouble();
+        EXPECT_EQ(bar.label.section(u' ', 1), MeasureGeometry::UnitWord(labels.unit));
+        const double mantissa = labelled / std::pow(10.0, std::floor(std::log10(labelled) + 1e-9));
+        EXPECT_TRUE(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 ||
+                    std::abs(mantissa - 5) < 1e-9);
+        EXPECT_LE(std::abs(bar.pixels * perPixel - labelled), 0.5 * perPixel);
+        // The nearest of 1, 2, 5 and 10 stays within these bounds of a fifth.
+        EXPECT_GE(bar.pixels, output.width() / 5.0 * 0.66);
+        EXPECT_LE(bar.pixels, output.width() / 5.0 * 1.43);
 
-QString Md5OfRgb(const QImage& image)
-{
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    QCryptographicHash hash(QCryptographicHash::Md5);
-    for (int y = 0; y < rgb.height(); ++y)
-        hash.addData(
-            QByteArrayView(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 3));
-    return QString::fromLatin1(hash.result().toHex());
-}
-
-class SavedFileTest : public ::testing::Test
-{
-  protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        record.captureTime = {2008, 12, 3, 31, 12, 36, 7, 0};
-        record.SetRemark(QStringLiteral("stage micrometer, 0.1 mm divisions"));
-        command.choose = [this](QWidget*, const SaveChooserSetup& setup) {
-            calibratedInChooser = setup.calibrated;
-            return choice;
-        };
-        command.showError = [this](const QString& message) {
-            errors << message;
-        };
-    }
-
-    QString Save(const QString& name, SaveType type, bool keepSize, const Scale& labels)
-    {
-        command.labelScale = labels;
-        choice = SaveChoice{dir.filePath(name), type, keepSize, false};
-        EXPECT_EQ(command.Run(picture, QStringLiteral("/p/20081231_1236.bmp"), record),
-                  CSaveAsCommand::Result::Saved);
-        return SaveAsRules::TargetFor(choice->path, type).path;
-    }
-
-    QTemporaryDir dir;
-    PictureInfoRecord record;
-    CSaveAsCommand command;
-    std::optional<SaveChoice> choice;
-    QImage picture = Pattern(1280, 1024);
-    bool calibratedInChooser = false;
-    QStringList errors;
-};
-
-const Scale calibrated{0.355, 1.0, 52.0, 1};
-const Scale uncalibrated{0.355, 1.0, 1.0, 1};
-
-TEST_F(SavedFileTest, TiffCarriesTheScaleTimeProgramAndRemarkReadByAnotherLibrary)
-{
-    for (bool keepSize : {true, false}) {
-        const QString path = Save(keepSize ? "big" : "small", SaveType::Tiff, keepSize, calibrated);
-        EXPECT_TRUE(calibratedInChooser);
-        const auto tags = ReadWithImagingLibrary(path);
-        ASSERT_FALSE(tags.contains("error")) << tags["error"].toStdString();
-        EXPECT_EQ(tags["format"], "TIFF");
-        EXPECT_EQ(tags["mode"], "RGB");
-        EXPECT_EQ(tags["unit"], "3"); // centimetre
-        EXPECT_EQ(tags["x"], tags["y"]);
-        const QStringList fraction = tags["x"].split(u'/');
-        ASSERT_EQ(fraction.size(), 2);
-        const double umPerPixel = 10000.0 * fraction[1].toDouble() / fraction[0].toDouble();
-        const double editor = calibrated.LineValue(keepSize ? 1.0 : 4.0);
-        ExpectRelative(umPerPixel, editor, 1e-7, "um per pixel");
-        EXPECT_EQ(tags["datetime"], "2008:12:31 12:36:07");
-        EXPECT_EQ(tags["software"], "LumvexImgEdt");
-        EXPECT_EQ(tags["document"], "stage micrometer, 0.1 mm divisions");
-        // Lossless: the reader sees the very pixels the editor rendered.
-        const QSize size = keepSize ? picture.size() : QSize(320, 240);
-        EXPECT_EQ(tags["size"], QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
-        EXPECT_EQ(tags["pixels"],
-                  Md5OfRgb(command.Render(picture, size, "/p/20081231_1236.bmp", record)));
+        for (bool bottomLineUsed : {false, true}) {
+            const ScaleBar::Placement p = bar.Place(output, metrics, -21, bottomLineUsed);
+            const QRect drawnBar = p.bar.adjusted(0, 0, 1, 1); // with the colour pass
+            EXPECT_TRUE(QRect({0, 0}, output).contains(drawnBar.united(p.labelBox)));
+            EXPECT_FALSE(drawnBar.intersects(p.labelBox));
+            EXPECT_GE(p.bar.right(), output.width() - 12);
+            // The stamp's texts: the resolution at the top, a line at the bottom.
+            const int bottomLine =
+                SaveAsRules::StampPosition(SaveAsRules::StampDateTime, output, -21, 0).y();
+            const QRect stampTexts[] = {
+                QRect(0, 0, metrics.horizontalAdvance("1280X1024") + 1, metrics.height() + 1),
+                QRect(0, bottomLine, output.width(), output.height() - bottomLine)};
+            for (const QRect& text : stampTexts)
+                if (text.top() == 0 || bottomLineUsed)
+                    EXPECT_FALSE(text.intersects(drawnBar) || text.intersects(p.labelBox));
+        }
     }
 }
 
-TEST_F(SavedFileTest, UncalibratedTiffHasNoScale)
+TEST(ScaleBar, VisibleOnWhiteAndOnBlackInAnyStampColourAndNowhereElse)
 {
-    const auto tags =
-        ReadWithImagingLibrary(Save("plain.tif", SaveType::Tiff, false, uncalibrated));
-    EXPECT_FALSE(calibratedInChooser);
-    EXPECT_EQ(tags["format"], "TIFF");
-    EXPECT_EQ(tags["x"], "none");
-    EXPECT_EQ(tags["y"], "none");
-    EXPECT_EQ(tags["unit"], "none");
-}
-
-TEST_F(SavedFileTest, JpegGainsOnlyTheScaleRecordAndBmpNothing)
-{
-    const QByteArray plainJpeg = ReadAll(Save("plain.jpg", SaveType::Jpeg, true, uncalibrated));
-    const QByteArray scaledJpeg = ReadAll(Save("scaled.jpg", SaveType::Jpeg, true, calibrated));
-    const Rational perCm = PixelScale::PixelsPerCentimetre(
-        *PixelScale::MillimetresPerPixel(calibrated, picture.size(), picture.size()));
-    const QByteArray segment = JpegScaleRecord::Segment(perCm);
-    const qsizetype at = scaledJpeg.indexOf(segment);
-    ASSERT_GT(at, 0);
-    EXPECT_EQ(QByteArray(scaledJpeg).remove(at, segment.size()), plainJpeg);
-
-    const auto tags = ReadWithImagingLibrary(dir.filePath("scaled.jpg"));
-    EXPECT_EQ(tags["format"], "JPEG");
-    EXPECT_EQ(tags["unit"], "3");
-    EXPECT_EQ(tags["x"], QStringLiteral("%1/%2").arg(perCm.numerator).arg(perCm.denominator));
-    EXPECT_EQ(tags["y"], tags["x"]);
-    EXPECT_EQ(ReadWithImagingLibrary(dir.filePath("plain.jpg"))["x"], "none");
-
-    EXPECT_EQ(ReadAll(Save("plain.bmp", SaveType::Bmp, true, uncalibrated)),
-              ReadAll(Save("scaled.bmp", SaveType::Bmp, true, calibrated)));
-}
-
-TEST_F(SavedFileTest, FailedTiffWriteReportsTheReasonAndKeepsTheOldFile)
-{
-    // A name so long that no temporary name beside it is possible.
-    const QString name = QString(246, QLatin1Char('x')) + QStringLiteral(".tif");
-    QFile old(dir.filePath(name));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old content");
-    old.close();
-    command.labelScale = calibrated;
-    choice = SaveChoice{dir.filePath(name), SaveType::Tiff, false, false};
-
-    EXPECT_EQ(command.Run(picture, "/p/20081231_1236.bmp", record), CSaveAsCommand::Result::Failed);
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].contains(name));
-    // The reason follows the name on a line of its own.
-    EXPECT_FALSE(errors[0].section(u'\n', 1).trimmed().isEmpty()) << errors[0].toStdString();
-    EXPECT_EQ(ReadAll(dir.filePath(name)), QByteArray("old content"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    const ScaleBar bar = ScaleBar::For(0.355 / 52 * 4000, 1, 320);
+    for (ColorRef colour : {MakeColorRef(0, 0, 0), MakeColorRef(255, 255, 255)})
+        for (QRgb background : {qRgb(255, 255, 255), qRgb(0, 0, 0)}) {
+            StampSettings stamp;
+            stamp.color = colour;
+            QImage output(320, 240, QImage::Format_RGB32);
+            output.fill(background);
+            bar.Draw(output, stamp, false);
+            const ScaleBar::Placement p =
+                bar.Place(output.size(), QFontMetrics(stamp.font.ToQFont()), -21, false);
+            const QRect drawnBar = p.bar.adjusted(0, 0, 1, 1);
+            int barColumns = 0, labelPixels = 0;
+            for (int x = 0; x < output.width(); ++x) {
+                bool inBar = false;
+                for (int y = 0; y < output.height(); ++y) {
+                    const bool changed = output.pixel(x, y) != background;
+                    inBar = inBar || (changed && drawnBar.contains(x, y));
+                    labelPixels += changed && p.labelBox.contains(x, y);
+                    ASSERT_TRUE(!changed || drawnBar.contains(x, y) || p.labelBox.contains(x, y));
+                }
+                barColumns += inBar;
+            }
+            EXPECT_GE(barColumns, bar.pixels);
+            EXPECT_GT(labelPixels, 20);
+        }
 }
 
 } // namespace
