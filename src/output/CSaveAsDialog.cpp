@@ -1,5 +1,7 @@
 #include "output/CSaveAsDialog.h"
 
+#include "text/LanguageTable.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -11,14 +13,14 @@
 
 QString CSaveAsDialog::Title(int language)
 {
-    return language == 0 ? QStringLiteral("Save as...") : QStringLiteral("另存为...");
+    return LanguageTable(language).Text(Texts::SaveAsTitle);
 }
 
 QStringList CSaveAsDialog::NameFilters(int language)
 {
-    return {QStringLiteral("Bitmap image(*.bmp)"), QStringLiteral("JPEG image(*.jpg)"),
-            language == 0 ? QStringLiteral("TIFF image(*.tif)")
-                          : QStringLiteral("TIFF 图像(*.tif)")};
+    return {LanguageTable::Common(Texts::SaveBitmapType),
+            LanguageTable::Common(Texts::SaveJpegType),
+            LanguageTable(language).Text(Texts::SaveTiffType)};
 }
 
 CSaveAsDialog::CSaveAsDialog(QWidget* parent, const SaveChooserSetup& setup)
@@ -33,21 +35,19 @@ CSaveAsDialog::CSaveAsDialog(QWidget* parent, const SaveChooserSetup& setup)
     selectNameFilter(NameFilters(language).first());
     selectFile(setup.startName);
 
-    smallSize = new QRadioButton(QStringLiteral("320X240"), this);
-    originalSize = new QRadioButton(QStringLiteral("Original size"), this);
+    smallSize = new QRadioButton(LanguageTable::Common(Texts::SaveSmallSize), this);
+    originalSize = new QRadioButton(LanguageTable::Common(Texts::SaveOriginalSize), this);
     auto* group = new QButtonGroup(this);
     group->addButton(smallSize, 100);
     group->addButton(originalSize, 101);
     originalSize->setChecked(true);
 
-    scaleBar =
-        new QCheckBox(language == 0 ? QStringLiteral("Scale bar") : QStringLiteral("比例尺"), this);
+    const LanguageTable texts(language);
+    scaleBar = new QCheckBox(texts.Text(Texts::SaveScaleBar), this);
     scaleBar->setChecked(setup.scaleBar);
     // The choice is kept for calibrated pictures even when this one has no scale.
     scaleBar->setEnabled(setup.calibrated);
-    noScale = new QLabel(language == 0 ? QStringLiteral("Not calibrated: saved without a scale")
-                                       : QStringLiteral("未校准：保存的图片不带比例尺"),
-                         this);
+    noScale = new QLabel(texts.Text(Texts::SaveWithoutScale), this);
     noScale->setVisible(!setup.calibrated);
 
     auto* sizes = new QHBoxLayout;
