@@ -33,7 +33,7 @@ void BM_SaveAs(benchmark::State& state)
     if (type != SaveAsRules::SaveType::Bmp)
         command.labelScale = {0.355, 1.0, 52.0, 1};
     const QString target = SaveAsRules::TargetFor(folder.filePath("out"), type).path;
-    command.choose = [&](QWidget*, const SaveChooserSetup&) {
+    command.choose = [&](QWidget*, const SaveStart&) {
         return std::optional<SaveChoice>(SaveChoice{target, type, keep, true});
     };
     int rows = 0;

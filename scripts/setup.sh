@@ -11,7 +11,8 @@ packages=(
   libgtest-dev libbenchmark-dev libtiff-dev
   python3-pil
   dbus dbus-x11 xvfb xauth xdg-utils
-  fonts-liberation2 fonts-wqy-microhei
+  fonts-liberation2 fonts-wqy-microhei qt6-translations-l10n
+  desktop-file-utils dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -93,10 +93,11 @@ CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString&
     if (buffer.isNull())
         return Result::OutOfMemory;
 
-    const QString title = CSaveAsDialog::Title(language);
-    const SaveChooserSetup setup{title, SaveAsRules::StartFileName(picturePath), language,
-                                 PixelScale::IsCalibrated(labelScale), scaleBar};
-    const std::optional<SaveChoice> choice = choose(parent, setup);
+    SaveStart start = SaveStart::For(language, picturePath);
+    start.calibrated = PixelScale::IsCalibrated(labelScale);
+    start.scaleBar = scaleBar;
+    const QString& title = start.title;
+    const std::optional<SaveChoice> choice = choose(parent, start);
     if (!choice || choice->path.isEmpty())
         return Result::Cancelled;
     scaleBar = choice->scaleBar;

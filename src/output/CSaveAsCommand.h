@@ -26,7 +26,7 @@ class CSaveAsCommand
     explicit CSaveAsCommand(QWidget* parent = nullptr);
 
     // The chooser; the default runs CSaveAsDialog modally.
-    std::function<std::optional<SaveChoice>(QWidget* parent, const SaveChooserSetup& setup)> choose;
+    std::function<std::optional<SaveChoice>(QWidget* parent, const SaveStart& start)> choose;
     // The progress window: opened with the chooser's title and the row count,
     // told each finished row, closed at the end on every path.
     std::function<void(const QString& title, int rowCount)> beginProgress;

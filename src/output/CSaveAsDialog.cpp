@@ -1,5 +1,6 @@
 #include "output/CSaveAsDialog.h"
 
+#include "output/SaveAsRules.h"
 #include "text/LanguageTable.h"
 
 #include <QButtonGroup>
@@ -11,44 +12,52 @@
 #include <QRadioButton>
 #include <QTimer>
 
-QString CSaveAsDialog::Title(int language)
+SaveStart SaveStart::For(int language, const QString& picturePath)
 {
-    return LanguageTable(language).Text(Texts::SaveAsTitle);
+    const LanguageTable texts(language);
+    SaveStart start{texts.Text(Texts::SaveAsTitle), SaveAsRules::FolderOf(picturePath),
+                    SaveAsRules::StartFileName(picturePath),
+                    LanguageTable::Common(Texts::SaveSmallSize),
+                    texts.Text(Texts::SaveOriginalSize)};
+    start.tiffTypeText = texts.Text(Texts::SaveTiffType);
+    start.scaleBarText = texts.Text(Texts::SaveScaleBar);
+    start.withoutScaleText = texts.Text(Texts::SaveWithoutScale);
+    return start;
 }
 
-QStringList CSaveAsDialog::NameFilters(int language)
+QStringList CSaveAsDialog::NameFilters(const SaveStart& start)
 {
     return {LanguageTable::Common(Texts::SaveBitmapType),
-            LanguageTable::Common(Texts::SaveJpegType),
-            LanguageTable(language).Text(Texts::SaveTiffType)};
+            LanguageTable::Common(Texts::SaveJpegType), start.tiffTypeText};
 }
 
-CSaveAsDialog::CSaveAsDialog(QWidget* parent, const SaveChooserSetup& setup)
-    : QFileDialog(parent, setup.title), language(setup.language)
+CSaveAsDialog::CSaveAsDialog(QWidget* parent, const SaveStart& start)
+    : QFileDialog(parent, start.title)
 {
     setOption(QFileDialog::DontUseNativeDialog, true);
     // Saving over an existing file is not confirmed.
     setOption(QFileDialog::DontConfirmOverwrite, true);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
-    setNameFilters(NameFilters(language));
-    selectNameFilter(NameFilters(language).first());
-    selectFile(setup.startName);
+    setNameFilters(NameFilters(start));
+    selectNameFilter(nameFilters().first());
+    if (!start.folder.isEmpty())
+        setDirectory(start.folder);
+    selectFile(start.name);
 
-    smallSize = new QRadioButton(LanguageTable::Common(Texts::SaveSmallSize), this);
-    originalSize = new QRadioButton(LanguageTable::Common(Texts::SaveOriginalSize), this);
+    smallSize = new QRadioButton(start.smallSizeText, this);
+    originalSize = new QRadioButton(start.originalSizeText, this);
     auto* group = new QButtonGroup(this);
     group->addButton(smallSize, 100);
     group->addButton(originalSize, 101);
     originalSize->setChecked(true);
 
-    const LanguageTable texts(language);
-    scaleBar = new QCheckBox(texts.Text(Texts::SaveScaleBar), this);
-    scaleBar->setChecked(setup.scaleBar);
+    scaleBar = new QCheckBox(start.scaleBarText, this);
+    scaleBar->setChecked(start.scaleBar);
     // The choice is kept for calibrated pictures even when this one has no scale.
-    scaleBar->setEnabled(setup.calibrated);
-    noScale = new QLabel(texts.Text(Texts::SaveWithoutScale), this);
-    noScale->setVisible(!setup.calibrated);
+    scaleBar->setEnabled(start.calibrated);
+    noScale = new QLabel(start.withoutScaleText, this);
+    noScale->setVisible(!start.calibrated);
 
     auto* sizes = new QHBoxLayout;
     sizes->addWidget(smallSize);
@@ -74,7 +83,7 @@ SaveChoice CSaveAsDialog::Choice() const
     SaveChoice choice;
     const QStringList files = selectedFiles();
     choice.path = files.isEmpty() ? QString() : files.first();
-    const qsizetype type = NameFilters(language).indexOf(selectedNameFilter());
+    const qsizetype type = nameFilters().indexOf(selectedNameFilter());
     choice.type = SaveAsRules::SaveType(type < 0 ? 0 : type);
     choice.keepPictureSize = keepPictureSize == 1;
     choice.scaleBar = scaleBar->isChecked();
@@ -100,9 +109,9 @@ void CSaveAsDialog::showEvent(QShowEvent* event)
     });
 }
 
-std::optional<SaveChoice> CSaveAsDialog::Choose(QWidget* parent, const SaveChooserSetup& setup)
+std::optional<SaveChoice> CSaveAsDialog::Choose(QWidget* parent, const SaveStart& start)
 {
-    CSaveAsDialog dialog(parent, setup);
+    CSaveAsDialog dialog(parent, start);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.Choice();

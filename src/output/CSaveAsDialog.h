@@ -11,16 +11,6 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-// What the save chooser starts with.
-struct SaveChooserSetup
-{
-    QString title;
-    QString startName;
-    int language = 0;
-    bool calibrated = false; // the picture has a physical scale to save
-    bool scaleBar = false;   // the remembered state of the scale bar choice
-};
-
 // What the user chose in the save chooser.
 struct SaveChoice
 {
@@ -30,6 +20,24 @@ struct SaveChoice
     bool scaleBar = false;
 };
 
+// What the chooser opens with: its texts in the editor's language, and the
+// picture's folder and base name.
+struct SaveStart
+{
+    QString title;
+    QString folder;
+    QString name;
+    QString smallSizeText;    // "320X240"
+    QString originalSizeText; // "Original size"
+    QString tiffTypeText;     // "TIFF image(*.tif)"
+    QString scaleBarText;     // "Scale bar"
+    QString withoutScaleText; // the note on a picture without calibration
+    bool calibrated = false;  // the picture has a physical scale to save
+    bool scaleBar = false;    // the remembered scale bar choice
+
+    static SaveStart For(int language, const QString& picturePath);
+};
+
 // The save chooser: the platform-independent file dialog with the two size
 // choices and the scale bar choice below its own controls.
 class CSaveAsDialog : public QFileDialog
@@ -37,14 +45,13 @@ class CSaveAsDialog : public QFileDialog
     Q_OBJECT
 
   public:
-    static QString Title(int language);
     // The file types in the order of SaveAsRules::SaveType.
-    static QStringList NameFilters(int language);
+    static QStringList NameFilters(const SaveStart& start);
 
-    explicit CSaveAsDialog(QWidget* parent, const SaveChooserSetup& setup);
+    CSaveAsDialog(QWidget* parent, const SaveStart& start);
 
     // Runs the chooser modally; nothing when cancelled.
-    static std::optional<SaveChoice> Choose(QWidget* parent, const SaveChooserSetup& setup);
+    static std::optional<SaveChoice> Choose(QWidget* parent, const SaveStart& start);
 
     SaveChoice Choice() const;
     QRadioButton* SmallSizeButton() const { return smallSize; }
@@ -64,7 +71,6 @@ class CSaveAsDialog : public QFileDialog
     void showEvent(QShowEvent* event) override;
 
   private:
-    int language = 0;
     QRadioButton* smallSize = nullptr;
     QRadioButton* originalSize = nullptr;
     QCheckBox* scaleBar = nullptr;

@@ -75,6 +75,9 @@ inline ColorRef ComplementColor(ColorRef c)
 // The chooser's start name: the file name without its last 4 characters.
 QString StartFileName(const QString& picturePath);
 
+// The part before the last folder separator (either kind); empty for a bare name.
+QString FolderOf(const QString& path);
+
 // The part after the last folder separator (either kind).
 QString FileNameOf(const QString& path);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,45 +19,69 @@ void Settle()
         QApplication::processEvents();
 }
 
-TEST(CSaveAsDialog, OpensWithTheBaseNameTheTypesAndOriginalSize)
+struct StartCase
 {
-    CSaveAsDialog dialog(nullptr, {CSaveAsDialog::Title(0), "20081231_1234"});
-    EXPECT_EQ(dialog.windowTitle(), "Save as...");
-    EXPECT_EQ(CSaveAsDialog::Title(1), "另存为...");
-    EXPECT_EQ(dialog.nameFilters(),
-              QStringList({"Bitmap image(*.bmp)", "JPEG image(*.jpg)", "TIFF image(*.tif)"}));
-    EXPECT_EQ(dialog.selectedNameFilter(), "Bitmap image(*.bmp)");
-    EXPECT_EQ(CSaveAsDialog::NameFilters(1).last(), "TIFF 图像(*.tif)");
-    EXPECT_EQ(dialog.SmallSizeButton()->text(), "320X240");
-    EXPECT_EQ(dialog.OriginalSizeButton()->text(), "Original size");
-    EXPECT_TRUE(dialog.OriginalSizeButton()->isChecked());
-    EXPECT_FALSE(dialog.SmallSizeButton()->isChecked());
-    ASSERT_NE(dialog.FileNameEdit(), nullptr);
-    EXPECT_EQ(dialog.FileNameEdit()->text(), "20081231_1234");
-    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
-    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    int language;
+    const char* title;
+    const char* smallSize;
+    const char* originalSize;
+    const char* tiffType;
+    const char* scaleBar;
+    const char* withoutScale;
+};
+
+// Both languages take every text from the string table, and the chooser starts
+// in the picture's folder rather than wherever the program was started.
+TEST(CSaveAsDialog, OpensInThePicturesFolderWithTheBaseNameTypesAndOriginalSize)
+{
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("20081231_1234.jpg");
+    const StartCase cases[] = {{0, "Save as...", "320X240", "Original size", "TIFF image(*.tif)",
+                                "Scale bar", "Not calibrated: saved without a scale"},
+                               {1, "另存为...", "320X240", "原始尺寸", "TIFF 图像(*.tif)", "比例尺",
+                                "未校准：保存的图片不带比例尺"}};
+    for (const StartCase& c : cases) {
+        SCOPED_TRACE(c.language);
+        const SaveStart start = SaveStart::For(c.language, picture);
+        EXPECT_EQ(start.folder, dir.path());
+        CSaveAsDialog dialog(nullptr, start);
+        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.title));
+        EXPECT_EQ(dialog.SmallSizeButton()->text(), QString::fromUtf8(c.smallSize));
+        EXPECT_EQ(dialog.OriginalSizeButton()->text(), QString::fromUtf8(c.originalSize));
+        EXPECT_EQ(QFileInfo(dialog.directory().path()), QFileInfo(dir.path()));
+        EXPECT_EQ(dialog.nameFilters(), QStringList({"Bitmap image(*.bmp)", "JPEG image(*.jpg)",
+                                                     QString::fromUtf8(c.tiffType)}));
+        EXPECT_EQ(dialog.ScaleBarBox()->text(), QString::fromUtf8(c.scaleBar));
+        EXPECT_EQ(dialog.NoScaleNote()->text(), QString::fromUtf8(c.withoutScale));
+        EXPECT_FALSE(dialog.ScaleBarBox()->isChecked());
+        EXPECT_TRUE(dialog.OriginalSizeButton()->isChecked());
+        EXPECT_FALSE(dialog.SmallSizeButton()->isChecked());
+        ASSERT_NE(dialog.FileNameEdit(), nullptr);
+        EXPECT_EQ(dialog.FileNameEdit()->text(), "20081231_1234");
+        EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    }
 }
 
-TEST(CSaveAsDialog, ScaleBarChoiceAndTheNoteOnPicturesWithoutScale)
+TEST(CSaveAsDialog, ScaleBarChoiceOnlyForCalibratedPicturesTheNoteOtherwise)
 {
-    CSaveAsDialog english(nullptr, {"Save as...", "a", 0, true, false});
-    CSaveAsDialog chinese(nullptr, {"另存为...", "a", 1, false, true});
-    EXPECT_EQ(english.ScaleBarBox()->text(), "Scale bar");
-    EXPECT_EQ(chinese.ScaleBarBox()->text(), "比例尺");
-    EXPECT_EQ(english.NoScaleNote()->text(), "Not calibrated: saved without a scale");
-    EXPECT_EQ(chinese.NoScaleNote()->text(), "未校准：保存的图片不带比例尺");
-    for (CSaveAsDialog* d : {&english, &chinese}) {
-        const bool calibrated = d == &english;
-        EXPECT_EQ(d->ScaleBarBox()->isEnabled(), calibrated);
-        EXPECT_EQ(d->NoScaleNote()->isVisibleTo(d), !calibrated);
-        EXPECT_EQ(d->Choice().scaleBar, !calibrated);
+    for (bool calibrated : {true, false}) {
+        SaveStart start = SaveStart::For(0, "/p/20081231_1236.bmp");
+        start.calibrated = calibrated;
+        start.scaleBar = true;
+        CSaveAsDialog dialog(nullptr, start);
+        EXPECT_EQ(dialog.ScaleBarBox()->isEnabled(), calibrated);
+        EXPECT_EQ(dialog.NoScaleNote()->isVisibleTo(&dialog), !calibrated);
+        EXPECT_TRUE(dialog.Choice().scaleBar);
+        dialog.ScaleBarBox()->setChecked(false);
+        EXPECT_FALSE(dialog.Choice().scaleBar);
     }
 }
 
 TEST(CSaveAsDialog, TypedFullPathAndEnterSaveThere)
 {
     QTemporaryDir dir;
-    CSaveAsDialog dialog(nullptr, {"Save as...", "20081231_1234"});
+    CSaveAsDialog dialog(nullptr, SaveStart::For(0, dir.filePath("20081231_1234.bmp")));
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     Settle();
