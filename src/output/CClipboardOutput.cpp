@@ -16,19 +16,23 @@ constexpr int BmpFileHeaderSize = 14;
 
 } // namespace
 
-QString CClipboardOutput::TemporaryPicturePath() {
+QString CClipboardOutput::TemporaryPicturePath()
+{
     return QDir(QDir::tempPath()).filePath(QStringLiteral("Lumvex.bmp"));
 }
 
-QString CClipboardOutput::WarningCaption(int language) {
+QString CClipboardOutput::WarningCaption(int language)
+{
     return LanguageTable(language).Text(Texts::ClipboardWarningCaption);
 }
 
-QString CClipboardOutput::NotEnoughMemoryText(int language) {
+QString CClipboardOutput::NotEnoughMemoryText(int language)
+{
     return LanguageTable(language).Text(Texts::ClipboardNotEnoughMemory);
 }
 
-CClipboardOutput::CClipboardOutput(QWidget* parent) : parent(parent) {
+CClipboardOutput::CClipboardOutput(QWidget* parent) : parent(parent)
+{
     setClipboard = &SystemClipboard::Offer;
     clearClipboard = &SystemClipboard::Clear;
     warn = [this](const QString& caption, const QString& text) {
@@ -36,11 +40,13 @@ CClipboardOutput::CClipboardOutput(QWidget* parent) : parent(parent) {
     };
 }
 
-bool CClipboardOutput::CopyFile(const QString& picturePath) {
+bool CClipboardOutput::CopyFile(const QString& picturePath)
+{
     return setClipboard(SystemClipboard::FileCopy(picturePath));
 }
 
-bool CClipboardOutput::CopyPicture(const QImage& workingPicture) {
+bool CClipboardOutput::CopyPicture(const QImage& workingPicture)
+{
     clearClipboard();
 
     const QString path = TemporaryPicturePath();

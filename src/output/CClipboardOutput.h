@@ -11,7 +11,8 @@ class QWidget;
 
 // COPYFILE and COPYIMAGE: the picture's file for a file manager to paste as a
 // copy, or the working picture as shown for an image program.
-class CClipboardOutput {
+class CClipboardOutput
+{
   public:
     // "Lumvex.bmp" in the system temporary folder.
     static QString TemporaryPicturePath();

@@ -93,12 +93,23 @@ QFont LogFont::ToQFont() const
 {
     QFont font(FaceName());
     switch (pitchAndFamily & 0xF0) {
-    case FamilyRoman: font.setStyleHint(QFont::Serif); break;
-    case FamilySwiss: font.setStyleHint(QFont::SansSerif); break;
-    case FamilyModern: font.setStyleHint(QFont::TypeWriter); break;
-    case FamilyScript: font.setStyleHint(QFont::Cursive); break;
-    case FamilyDecorative: font.setStyleHint(QFont::Decorative); break;
-    default: break;
+    case FamilyRoman:
+        font.setStyleHint(QFont::Serif);
+        break;
+    case FamilySwiss:
+        font.setStyleHint(QFont::SansSerif);
+        break;
+    case FamilyModern:
+        font.setStyleHint(QFont::TypeWriter);
+        break;
+    case FamilyScript:
+        font.setStyleHint(QFont::Cursive);
+        break;
+    case FamilyDecorative:
+        font.setStyleHint(QFont::Decorative);
+        break;
+    default:
+        break;
     }
     if ((pitchAndFamily & 0x03) == FixedPitch)
         font.setFixedPitch(true);
@@ -138,18 +149,32 @@ LogFont LogFont::FromQFont(const QFont& font, const LogFont& base)
     f.SetFaceName(font.family());
     uint8_t family = base.pitchAndFamily & 0xF0;
     switch (font.styleHint()) {
-    case QFont::Serif: family = FamilyRoman; break;
-    case QFont::SansSerif: family = FamilySwiss; break;
-    case QFont::TypeWriter: family = FamilyModern; break;
-    case QFont::Cursive: family = FamilyScript; break;
-    case QFont::Decorative: family = FamilyDecorative; break;
-    default: break;
+    case QFont::Serif:
+        family = FamilyRoman;
+        break;
+    case QFont::SansSerif:
+        family = FamilySwiss;
+        break;
+    case QFont::TypeWriter:
+        family = FamilyModern;
+        break;
+    case QFont::Cursive:
+        family = FamilyScript;
+        break;
+    case QFont::Decorative:
+        family = FamilyDecorative;
+        break;
+    default:
+        break;
     }
     f.pitchAndFamily = uint8_t(family | (base.pitchAndFamily & 0x0F));
     return f;
 }
 
-LogFont LogFont::FromQFont(const QFont& font) { return FromQFont(font, LogFont()); }
+LogFont LogFont::FromQFont(const QFont& font)
+{
+    return FromQFont(font, LogFont());
+}
 
 LogFont LogFont::DefaultTextFont()
 {

@@ -11,7 +11,7 @@
 // level of the file under its own name.
 class SettingsStore
 {
-public:
+  public:
     // The file named by LUMVEX_SETTINGS, else <config>/Lumvex/Lumvex.ini.
     static QString DefaultPath();
 
@@ -42,6 +42,6 @@ public:
         return Write(name, &value, int(sizeof(T)));
     }
 
-private:
+  private:
     QString path;
 };

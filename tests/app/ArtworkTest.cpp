@@ -29,8 +29,8 @@ TEST(Artwork, EveryButtonStateIsOpaqueSizedLikeItsNormalStateAndDistinct)
     for (const LayoutRow& row : LayoutTable::Rows()) {
         if (!row.IsButton())
             continue;
-        const QStringList skins = row.kind == LayoutRow::SkinnedButton ? QStringList{"BLUE", "GOLD"}
-                                                                        : QStringList{""};
+        const QStringList skins =
+            row.kind == LayoutRow::SkinnedButton ? QStringList{"BLUE", "GOLD"} : QStringList{""};
         for (const QString& skin : skins) {
             const QString stem = QString::fromLatin1(row.artwork) + skin;
             const QImage normal(PathOf(stem + "U"));
@@ -53,7 +53,8 @@ TEST(Artwork, EveryButtonStateIsOpaqueSizedLikeItsNormalStateAndDistinct)
 
 constexpr QRgb kKey = qRgb(192, 192, 192);
 
-int CountKeyPixels(const QImage& image, const QRect& area) {
+int CountKeyPixels(const QImage& image, const QRect& area)
+{
     int keys = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
@@ -61,7 +62,8 @@ int CountKeyPixels(const QImage& image, const QRect& area) {
     return keys;
 }
 
-TEST(Artwork, EveryMenuImageIsAPictureOnTheTransparentKey) {
+TEST(Artwork, EveryMenuImageIsAPictureOnTheTransparentKey)
+{
     const QImage strip(PathOf("MENUTOOLS"));
     ASSERT_EQ(strip.size(), QSize(17 * 16, 15));
     for (int i = 0; i < 17; ++i) {
@@ -77,7 +79,8 @@ TEST(Artwork, EveryMenuImageIsAPictureOnTheTransparentKey) {
                 << i << ", " << j;
 }
 
-TEST(Artwork, CheckMarkIsDarkOnTheTransparentKey) {
+TEST(Artwork, CheckMarkIsDarkOnTheTransparentKey)
+{
     const QImage check(PathOf("MENUCHECK"));
     ASSERT_EQ(check.size(), QSize(19, 19));
     for (const QPoint corner : {QPoint(0, 0), QPoint(18, 0), QPoint(0, 18), QPoint(18, 18)})

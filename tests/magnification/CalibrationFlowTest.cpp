@@ -20,7 +20,8 @@ using Box = MagnificationModel::BoxFormat;
 
 namespace {
 
-struct DialogScript {
+struct DialogScript
+{
     QString typed;
     bool clearCheckBox = false;
     bool pressOk = true;
@@ -28,11 +29,13 @@ struct DialogScript {
 
 } // namespace
 
-class CalibrationFlow : public MagnificationFixture {
+class CalibrationFlow : public MagnificationFixture
+{
   protected:
     // Loads a picture whose record has the given measuring magnification and
     // commits a calibration line over it.
-    void Prepare(double magnification) {
+    void Prepare(double magnification)
+    {
         PictureInfoRecord record;
         record.pictureMagnification = magnification;
         record.scaleResolutionCode = 0x05000400;
@@ -44,7 +47,8 @@ class CalibrationFlow : public MagnificationFixture {
 
     // A calibration line from a to b made and committed the way the view makes
     // it; returns the value the view would broadcast.
-    double DrawLine(QPoint a, QPoint b) {
+    double DrawLine(QPoint a, QPoint b)
+    {
         view.SetToolMode(ToolCalibration);
         auto* line = new CDrawMeasure(0, {a.x(), a.y(), a.x(), a.y()});
         line->SetPen(view.measureColor, 2 * view.measureWidth, view.measurePenStyle);
@@ -68,7 +72,8 @@ class CalibrationFlow : public MagnificationFixture {
 
     // Runs the real dialog as the window does, answered the way a user would
     // answer it, without a modal loop.
-    MagnificationModel::CalibrationRunner Script(DialogScript script) {
+    MagnificationModel::CalibrationRunner Script(DialogScript script)
+    {
         return [this, script](const CalibrationRequest& request) {
             seen = request;
             ++dialogs;
@@ -79,7 +84,8 @@ class CalibrationFlow : public MagnificationFixture {
         };
     }
 
-    static int Answer(QDialog& shown, const DialogScript& script) {
+    static int Answer(QDialog& shown, const DialogScript& script)
+    {
         auto& dialog = static_cast<CAdjustMagnificationDlg&>(shown);
         dialog.show();
         if (!script.typed.isEmpty())
@@ -93,7 +99,8 @@ class CalibrationFlow : public MagnificationFixture {
         return dialog.result();
     }
 
-    bool LineIsGone() const {
+    bool LineIsGone() const
+    {
         return view.modificationCount == 0 &&
                view.WorkingPicture().pixel(200, 100) == qRgb(255, 255, 255);
     }
@@ -102,7 +109,8 @@ class CalibrationFlow : public MagnificationFixture {
     int dialogs = 0;
 };
 
-TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre) {
+TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre)
+{
     Prepare(40.0);
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     ASSERT_TRUE(model->HandleCalibration(200.0, 0, view, Script({QStringLiteral("0.1")})));
@@ -123,7 +131,8 @@ TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre) {
     EXPECT_EQ(view.GetToolMode(), ToolNone);
 }
 
-TEST_F(CalibrationFlow, ClearedCheckBoxLeavesTheCaptureMagnification) {
+TEST_F(CalibrationFlow, ClearedCheckBoxLeavesTheCaptureMagnification)
+{
     WriteCaptureSetting(30.0);
     Prepare(40.0);
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
@@ -133,7 +142,8 @@ TEST_F(CalibrationFlow, ClearedCheckBoxLeavesTheCaptureMagnification) {
     EXPECT_EQ(Broadcasts(posted), 0);
 }
 
-TEST_F(CalibrationFlow, CancelStillRemovesTheLine) {
+TEST_F(CalibrationFlow, CancelStillRemovesTheLine)
+{
     Prepare(40.0);
     model->HandleCalibration(200.0, 0, view, Script({QStringLiteral("0.1"), false, false}));
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
@@ -143,7 +153,8 @@ TEST_F(CalibrationFlow, CancelStillRemovesTheLine) {
     EXPECT_EQ(view.GetToolMode(), ToolNone);
 }
 
-TEST_F(CalibrationFlow, ValuesNotAboveZeroAreIgnored) {
+TEST_F(CalibrationFlow, ValuesNotAboveZeroAreIgnored)
+{
     Prepare(40.0);
     for (double value : {0.0, -5.0, std::nan("")})
         EXPECT_FALSE(model->HandleCalibration(value, 0, view, Script({})));
@@ -152,7 +163,8 @@ TEST_F(CalibrationFlow, ValuesNotAboveZeroAreIgnored) {
     EXPECT_EQ(view.GetToolMode(), ToolCalibration);
 }
 
-TEST_F(CalibrationFlow, WithoutMagnificationTheFallbackIsTheReference) {
+TEST_F(CalibrationFlow, WithoutMagnificationTheFallbackIsTheReference)
+{
     Prepare(0.0);
     ASSERT_TRUE(model->HandleCalibration(1775.0, 0, view, Script({})));
     EXPECT_DOUBLE_EQ(seen.measuredDimension, 35.5);
@@ -164,20 +176,22 @@ TEST_F(CalibrationFlow, WithoutMagnificationTheFallbackIsTheReference) {
     EXPECT_TRUE(LineIsGone());
 }
 
-struct MicrometerSpan {
+struct MicrometerSpan
+{
     int fromTick;
     int toTick;
     const char* typed;
     double tolerance;
 };
 
-class StageMicrometer : public CalibrationFlow,
-                        public ::testing::WithParamInterface<MicrometerSpan> {};
+class StageMicrometer : public CalibrationFlow, public ::testing::WithParamInterface<MicrometerSpan>
+{};
 
 // A stage micrometer photographed at a true magnification of 52; its record
 // claims 50. A line over whole millimetres calibrates the picture; a longer
 // line suffers less from the pixel rounding of its ends.
-TEST_P(StageMicrometer, CalibratesToTheTrueMagnification) {
+TEST_P(StageMicrometer, CalibratesToTheTrueMagnification)
+{
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     ASSERT_TRUE(Open(picture, Box::Full));
     ASSERT_DOUBLE_EQ(model->measuringMagnification, 50.0);

@@ -14,13 +14,16 @@
 namespace {
 
 // Points the system temporary folder at a folder of the test's own.
-class TemporaryFolder {
+class TemporaryFolder
+{
   public:
     explicit TemporaryFolder(const QString& path)
-        : wasSet(qEnvironmentVariableIsSet("TMPDIR")), saved(qgetenv("TMPDIR")) {
+        : wasSet(qEnvironmentVariableIsSet("TMPDIR")), saved(qgetenv("TMPDIR"))
+    {
         qputenv("TMPDIR", path.toLocal8Bit());
     }
-    ~TemporaryFolder() {
+    ~TemporaryFolder()
+    {
         if (wasSet)
             qputenv("TMPDIR", saved);
         else
@@ -32,9 +35,11 @@ class TemporaryFolder {
     QByteArray saved;
 };
 
-class ClipboardTest : public ::testing::Test {
+class ClipboardTest : public ::testing::Test
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(dir.isValid());
         output.warn = [this](const QString& caption, const QString& text) {
             warnings << caption + "|" + text;
@@ -49,7 +54,8 @@ class ClipboardTest : public ::testing::Test {
     QStringList warnings;
 };
 
-TEST_F(ClipboardTest, CopyFileOffersTheFileForAFileManager) {
+TEST_F(ClipboardTest, CopyFileOffersTheFileForAFileManager)
+{
     const QString path = dir.filePath("20081231_1234.jpg");
     ASSERT_TRUE(output.CopyFile(path));
 
@@ -64,7 +70,8 @@ TEST_F(ClipboardTest, CopyFileOffersTheFileForAFileManager) {
     EXPECT_TRUE(warnings.isEmpty());
 }
 
-TEST_F(ClipboardTest, CopyFileEncodesUnusualCharactersInTheUrl) {
+TEST_F(ClipboardTest, CopyFileEncodesUnusualCharactersInTheUrl)
+{
     const QString path = QStringLiteral("/pics/my pictures/übung/20081231_1234.jpg");
     ASSERT_TRUE(output.CopyFile(path));
     const QByteArray gnome = Clipboard()->data("x-special/gnome-copied-files");
@@ -72,7 +79,8 @@ TEST_F(ClipboardTest, CopyFileEncodesUnusualCharactersInTheUrl) {
     EXPECT_EQ(Clipboard()->urls().first().toLocalFile(), path);
 }
 
-TEST_F(ClipboardTest, CopyPictureOffersADibAndAnImageAndLeavesTheTemporaryFile) {
+TEST_F(ClipboardTest, CopyPictureOffersADibAndAnImageAndLeavesTheTemporaryFile)
+{
     TemporaryFolder temp(dir.path()); // no final separator
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(Qt::white);
@@ -101,7 +109,8 @@ TEST_F(ClipboardTest, CopyPictureOffersADibAndAnImageAndLeavesTheTemporaryFile) 
     EXPECT_TRUE(warnings.isEmpty());
 }
 
-TEST_F(ClipboardTest, RefusingClipboardShowsTheWarning) {
+TEST_F(ClipboardTest, RefusingClipboardShowsTheWarning)
+{
     TemporaryFolder temp(dir.path());
     output.setClipboard = [](QMimeData* data) {
         delete data;
@@ -116,7 +125,8 @@ TEST_F(ClipboardTest, RefusingClipboardShowsTheWarning) {
                                      "警告|没有足够的内存完成此项操作!"}));
 }
 
-TEST_F(ClipboardTest, UnwritableTemporaryFileLeavesTheClipboardEmpty) {
+TEST_F(ClipboardTest, UnwritableTemporaryFileLeavesTheClipboardEmpty)
+{
     ASSERT_TRUE(output.CopyFile("/pics/20081231_1234.jpg"));
     TemporaryFolder temp(dir.path());
     ASSERT_TRUE(QDir(dir.path()).mkdir("Lumvex.bmp"));

@@ -1,5 +1,5 @@
-#include "app/PropertiesRecord.h"
 #include "platform/SettingsStore.h"
+#include "app/PropertiesRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@ namespace {
 
 class SettingsStoreTest : public ::testing::Test
 {
-protected:
+  protected:
     QTemporaryDir folder;
     QString path = folder.filePath(QStringLiteral("Lumvex/Lumvex.ini"));
 
@@ -63,7 +63,8 @@ TEST_F(SettingsStoreTest, ShortAndLongValuesCoverOnlyTheirBytes)
     store.Write(QStringLiteral("PhotoSavedInfo"), two, 2);
     // The window keeps only the low 8 bits of the flags.
     EXPECT_EQ(store.ReadValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0u) & 0xFF, 0x34u);
-    EXPECT_EQ(store.ReadValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0xAABBCCDDu), 0xAABB1234u);
+    EXPECT_EQ(store.ReadValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0xAABBCCDDu),
+              0xAABB1234u);
 
     const char six[6] = {1, 2, 3, 4, 5, 6};
     store.Write(QStringLiteral("Skin"), six, 6);
@@ -107,7 +108,8 @@ TEST_F(SettingsStoreTest, PropertiesRoundTripThroughARealFile)
     }
     SettingsStore again(path);
     QByteArray buffer = PropertiesRecord().ToBytes();
-    ASSERT_TRUE(again.Read(QStringLiteral("Properties"), buffer.data(), PropertiesRecord::ByteSize));
+    ASSERT_TRUE(
+        again.Read(QStringLiteral("Properties"), buffer.data(), PropertiesRecord::ByteSize));
     EXPECT_EQ(PropertiesRecord::FromBytes(buffer), record);
     EXPECT_EQ(uint8_t(buffer[PropertiesRecord::UnitOffset]), 2);
 }
