@@ -19,7 +19,7 @@ namespace {
 void BM_PointerMoveLineMeasurement(benchmark::State& state)
 {
     LargeView large;
-    large.view.SetToolMode(ToolAnyAngleLine);
+    large.view.SetToolMode(ToolMode::ToolAnyAngleLine);
     large.view.LeftButtonDown({200, 200});
     large.view.LeftButtonUp({200, 200});
     int i = 0;
@@ -34,7 +34,7 @@ BENCHMARK(BM_PointerMoveLineMeasurement)->Unit(benchmark::kMillisecond);
 void BM_PointerMoveRectangle(benchmark::State& state)
 {
     LargeView large;
-    large.view.SetToolMode(ToolRectangle);
+    large.view.SetToolMode(ToolMode::ToolRectangle);
     large.view.LeftButtonDown({200, 200});
     int i = 0;
     for (auto _ : state) {
@@ -48,7 +48,7 @@ BENCHMARK(BM_PointerMoveRectangle)->Unit(benchmark::kMillisecond);
 void BM_PointerMoveLine(benchmark::State& state)
 {
     LargeView large;
-    large.view.SetToolMode(ToolLine);
+    large.view.SetToolMode(ToolMode::ToolLine);
     large.view.LeftButtonDown({200, 200});
     large.view.LeftButtonUp({200, 200});
     int i = 0;
@@ -63,7 +63,7 @@ BENCHMARK(BM_PointerMoveLine)->Unit(benchmark::kMillisecond);
 void BM_TypeCharacter(benchmark::State& state)
 {
     LargeView large;
-    large.view.SetToolMode(ToolText);
+    large.view.SetToolMode(ToolMode::ToolText);
     large.view.LeftButtonDown({200, 200});
     large.view.LeftButtonUp({200, 200});
     for (auto _ : state) {
@@ -103,7 +103,7 @@ void BM_WholePictureMoveLineMeasurement(benchmark::State& state)
     QImage snapshot(3488, 2616, QImage::Format_RGB32);
     snapshot.fill(qRgb(90, 120, 150));
     QImage working = snapshot.copy();
-    CDrawMeasure measure(1, GdiRect{});
+    CDrawMeasure measure(MeasureKind::StraightLine, GdiRect{});
     measure.SetPen(0, 11, 0);
     measure.SetFont(LogFont::DefaultTextFont(), 0);
     measure.magnification = 50.0;

@@ -153,7 +153,7 @@ void EditorOutputCommands::ShowAdjacentPicture(int direction)
         return view.LoadPicture(path);
     };
     steps.loadPictureInfo = [&view, &magnification](const QString& path) {
-        magnification.LoadPictureInfo(path, view);
+        magnification.LoadPictureInfo(path, view.PictureSize());
         view.SetInfoRecord(&magnification.record);
     };
     steps.refreshBoxes = [this, direction, &magnification] {
@@ -198,7 +198,7 @@ void EditorOutputCommands::FullScreen()
     if (CInformationDlg* information = window.Information())
         information->ShowInformation(CInformationDlg::ShowCommand::ShowNoActivate,
                                      QStringLiteral("Press <Esc> to exit"));
-    window.View().SetToolMode(ToolNone);
+    window.View().SetToolMode(ToolMode::ToolNone);
 }
 
 void EditorOutputCommands::Cancel()

@@ -42,11 +42,11 @@ protected:
 TEST_F(ViewLoadTest, LoadsBmpAndJpegSamples)
 {
     ASSERT_TRUE(view.LoadPicture(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1235.bmp")));
-    EXPECT_EQ(view.pictureSize, QSize(1280, 1024));
+    EXPECT_EQ(view.PictureSize(), QSize(1280, 1024));
     EXPECT_EQ(view.History().Count(), 1);
     EXPECT_EQ(view.modificationCount, 0);
     ASSERT_TRUE(view.LoadPicture(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1234.jpg")));
-    EXPECT_EQ(view.pictureSize, QSize(640, 480));
+    EXPECT_EQ(view.PictureSize(), QSize(640, 480));
     EXPECT_TRUE(errors.isEmpty());
 }
 
@@ -117,7 +117,7 @@ TEST_F(ViewLoadTest, ATruncatedJpegDoesNotCrash)
     const QString path = WriteFile(QStringLiteral("20081231_0001.jpg"), jpeg.left(jpeg.size() / 3));
     // The decoder may give the part it could read; either way nothing breaks.
     if (view.LoadPicture(path))
-        EXPECT_EQ(view.pictureSize, QSize(640, 480));
+        EXPECT_EQ(view.PictureSize(), QSize(640, 480));
     else
         EXPECT_EQ(errors.size(), 1);
 }
@@ -134,11 +134,11 @@ TEST_F(ViewLoadTest, ViewSizeFollowsResizesOnlyOnceAPictureIsLoaded)
 {
     view.show();
     view.resize(320, 240);
-    EXPECT_EQ(view.viewSize, QSize(640, 480));
+    EXPECT_EQ(view.ViewSize(), QSize(640, 480));
     ASSERT_TRUE(view.LoadPicture(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1234.jpg")));
-    EXPECT_EQ(view.viewSize, QSize(320, 240));
+    EXPECT_EQ(view.ViewSize(), QSize(320, 240));
     view.resize(980, 720);
-    EXPECT_EQ(view.viewSize, QSize(980, 720));
+    EXPECT_EQ(view.ViewSize(), QSize(980, 720));
 }
 
 TEST_F(ViewLoadTest, PaintsThePictureStretchedOverTheView)
