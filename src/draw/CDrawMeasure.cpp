@@ -140,7 +140,28 @@ void CDrawMeasure::DrawOn(MeasureCanvas& canvas, int lineHeight) {
     }
 }
 
-std::vector<MeasureLabel> CDrawMeasure::Labels() {
+std::vector<GdiPoint> CDrawMeasure::PlacedPoints() const {
+    switch (kind) {
+    case MeasureKind::Calibration:
+        return {points[0], PointerPoint()};
+    case MeasureKind::StraightLine:
+    case MeasureKind::RadiusCircle:
+    case MeasureKind::DiameterCircle:
+        return {points[0], points[1]};
+    case MeasureKind::ThreePointAngle:
+    case MeasureKind::ThreePointCircle:
+    case MeasureKind::ThreePointArc:
+        return {points.begin() + 1, points.begin() + 4};
+    case MeasureKind::FourPointAngle:
+        return {points.begin() + 1, points.begin() + 5};
+    case MeasureKind::ContinuousLine:
+    case MeasureKind::Polygon:
+        break;
+    }
+    return {points.begin() + 1, points.begin() + 1 + VertexCount()};
+}
+
+std::vector<MeasureLabel> CDrawMeasure::Labels(int lineHeight) {
     // The drawing run once more against a canvas that keeps only the texts;
     // one logical unit is one picture pixel, as in the picture's context.
     class LabelCanvas : public MeasureCanvas {
@@ -155,7 +176,7 @@ std::vector<MeasureLabel> CDrawMeasure::Labels() {
         GdiPoint ToDevice(GdiPoint p) const override { return p; }
         std::vector<MeasureLabel> labels;
     } canvas;
-    DrawOn(canvas, font.Log().height);
+    DrawOn(canvas, lineHeight);
     return std::move(canvas.labels);
 }
 

@@ -44,8 +44,13 @@ class CDrawMeasure : public CDrawObject {
     // is the selected font's height (negative for the label fonts).
     void DrawOn(MeasureCanvas& canvas, int lineHeight);
 
-    // The labels the next Draw writes, in drawing order.
-    std::vector<MeasureLabel> Labels();
+    // The labels the next Draw writes, in drawing order, with lines of
+    // lineHeight (as the font gives it, negative for label fonts).
+    std::vector<MeasureLabel> Labels(int lineHeight);
+    // The geometric points placed so far, in placing order: two-point kinds
+    // use slots 0 and 1 (a calibration line ends at the pointer), the others
+    // slots 1 and up.
+    std::vector<GdiPoint> PlacedPoints() const;
 
     GdiPoint PointerPoint() const { return {bounds.right, bounds.bottom}; }
 

@@ -1,14 +1,14 @@
 #include "view/CLumvexImgEdtView.h"
 
+#include "draw/MeasureReadout.h"
 #include "magnification/PictureInfoRecord.h"
 #include "platform/GdiContext.h"
 #include "platform/MessageBus.h"
+#include "view/InfoOverlay.h"
+#include "view/PictureLoader.h"
 #include "view/ToolCursors.h"
 #include "view/ViewMapping.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QImageReader>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -17,17 +17,10 @@
 #include <QResizeEvent>
 #include <QtMath>
 
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 
 namespace {
-
-QString FailureText(const char* what, unsigned code, const QString& reason)
-{
-    return QStringLiteral("%1:\n%2 - %3")
-        .arg(QLatin1String(what), QString::number(code, 16), reason);
-}
 
 GdiPoint ToGdi(QPoint p)
 {
@@ -38,6 +31,30 @@ GdiPoint ToGdi(QPoint p)
 QPoint EventPoint(const QMouseEvent* event)
 {
     return {qFloor(event->position().x()), qFloor(event->position().y())};
+}
+
+// Tools that place their points by clicks, so a key can place one as well.
+bool PlacesPointsByClicks(ToolMode tool)
+{
+    using Family = ToolProtocol::Family;
+    switch (ToolProtocol::FamilyOf(tool)) {
+    case Family::LineOrArrow:
+    case Family::TwoPoint:
+    case Family::Calibration:
+    case Family::ThreePoint:
+    case Family::FourPoint:
+    case Family::Polyline:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ShowsLoupe(ToolMode tool)
+{
+    const ToolProtocol::Family family = ToolProtocol::FamilyOf(tool);
+    return PlacesPointsByClicks(tool) || family == ToolProtocol::Family::Box ||
+           family == ToolProtocol::Family::Stroke;
 }
 
 } // namespace
@@ -60,45 +77,12 @@ CLumvexImgEdtView::~CLumvexImgEdtView() = default;
 
 bool CLumvexImgEdtView::LoadPicture(const QString& path)
 {
-    if (QImageReader::supportedImageFormats().isEmpty()) {
-        showError(
-            FailureText("GetExporterFilter failed", 1, tr("No image decoders are available.")));
-        return false;
-    }
-
     workingPicture = QImage();
     displayCacheValid = false;
-
-    QFile file(path);
-    unsigned code = 0;
-    QString reason;
-    if (QFileInfo(path).isDir()) {
-        code = EISDIR;
-        reason = QString::fromLocal8Bit(std::strerror(EISDIR));
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        // QFile keeps no errno; opening with the C library tells the real reason.
-        errno = 0;
-        if (FILE* f = std::fopen(QFile::encodeName(path).constData(), "rb"))
-            std::fclose(f);
-        code = errno ? unsigned(errno) : ENOENT;
-        reason = QString::fromLocal8Bit(std::strerror(int(code)));
-    } else {
-        QImageReader reader(&file);
-        reader.setAutoTransform(false);
-        QImage decoded = reader.read();
-        if (decoded.isNull()) {
-            code = unsigned(reader.error());
-            reason = reader.errorString();
-        } else {
-            workingPicture = decoded.convertToFormat(QImage::Format_RGB32);
-            if (workingPicture.isNull()) {
-                code = ENOMEM;
-                reason = QString::fromLocal8Bit(std::strerror(ENOMEM));
-            }
-        }
-    }
+    QString failure;
+    workingPicture = PictureLoader::Load(path, failure);
     if (workingPicture.isNull()) {
-        showError(FailureText("Load image failed", code, reason));
+        showError(failure);
         return false;
     }
 
@@ -112,6 +96,7 @@ bool CLumvexImgEdtView::LoadPicture(const QString& path)
 void CLumvexImgEdtView::SetToolMode(ToolMode mode)
 {
     Carry(protocol.SetTool(mode));
+    update(LoupeBox());
 }
 
 void CLumvexImgEdtView::SetSizes(QSize picture, QSize view)
@@ -278,24 +263,6 @@ void CLumvexImgEdtView::Redo()
     ++modificationCount;
 }
 
-QString CLumvexImgEdtView::OverlayResolutionText(const PictureInfoRecord& record)
-{
-    return ResolutionText(record.captureResolutionCode);
-}
-
-QString CLumvexImgEdtView::OverlayTimeText(const PictureInfoRecord& record)
-{
-    QString name = record.PathText();
-    const qsizetype cut = std::max(name.lastIndexOf(u'\\'), name.lastIndexOf(u'/'));
-    if (cut >= 0)
-        name = name.mid(cut + 1);
-    name = name.left(13);
-    const SystemTime& t = record.captureTime;
-    return QString::asprintf("%d/%d/%d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
-                             t.second) +
-           QString(28, u' ') + name;
-}
-
 void CLumvexImgEdtView::paintEvent(QPaintEvent*)
 {
     if (workingPicture.isNull())
@@ -304,18 +271,13 @@ void CLumvexImgEdtView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawImage(0, 0, shown);
 
-    PictureInfoRecord empty;
-    const PictureInfoRecord& record = infoRecord ? *infoRecord : empty;
-    const QString resolution = OverlayResolutionText(record);
-    const QString time = OverlayTimeText(record);
-    const int ascent = painter.fontMetrics().ascent();
-    const int h = height();
-    painter.setPen(Qt::black);
-    painter.drawText(0, ascent, resolution);
-    painter.drawText(0, h - 21 + ascent, time);
-    painter.setPen(Qt::white);
-    painter.drawText(1, 1 + ascent, resolution);
-    painter.drawText(1, h - 20 + ascent, time);
+    InfoOverlay::Paint(painter, infoRecord ? *infoRecord : PictureInfoRecord{}, height());
+
+    if (LoupeShown()) {
+        auto* measure = dynamic_cast<CDrawMeasure*>(protocol.Object());
+        Loupe::Paint(painter, LoupeBox(), workingPicture, PendingPoint(),
+                     measure ? MeasureReadout::Lines(*measure) : QStringList());
+    }
 }
 
 void CLumvexImgEdtView::resizeEvent(QResizeEvent* event)
@@ -334,7 +296,7 @@ void CLumvexImgEdtView::UpdateCursor()
 // ---------------------------------------------------------------------------
 // Events, forwarded to the tool protocol in picture coordinates
 
-void CLumvexImgEdtView::Carry(ToolEffects effects)
+bool CLumvexImgEdtView::Carry(ToolEffects effects)
 {
     if (effects.finished && effects.drawFinished)
         Redraw(effects.finished.get());
@@ -357,6 +319,7 @@ void CLumvexImgEdtView::Carry(ToolEffects effects)
         owner->SelectDrawingTool();
         owner->SelectMeasuringTool();
     }
+    return effects.showNow;
 }
 
 void CLumvexImgEdtView::LeftButtonDown(QPoint q)
@@ -365,7 +328,12 @@ void CLumvexImgEdtView::LeftButtonDown(QPoint q)
     if (!IsInsideView(q))
         return;
     WindowToPicture(q);
-    Carry(protocol.Press(ToGdi(q)));
+    PressAt(q);
+}
+
+void CLumvexImgEdtView::PressAt(QPoint p)
+{
+    Carry(protocol.Press(ToGdi(p)));
 }
 
 void CLumvexImgEdtView::PointerMove(QPoint q)
@@ -375,20 +343,40 @@ void CLumvexImgEdtView::PointerMove(QPoint q)
             setCursor(Qt::ArrowCursor);
             arrowOutsideView = true;
         }
+        const QRect loupeBefore = LoupeBox();
+        pointerInView = false;
+        RepaintLoupe(loupeBefore);
         return;
     }
     if (arrowOutsideView) {
         arrowOutsideView = false;
         UpdateCursor();
     }
-    WindowToPicture(q);
-    Carry(protocol.Move(ToGdi(q)));
+    const QRect loupeBefore = LoupeBox();
+    // Qt repeats the last position now and then; only a real move drops the nudge.
+    if (!pointerInView || q != pointer)
+        nudge = {};
+    pointer = q;
+    // While the mouse is captured, points left of or above the view still count.
+    pointerInView = rect().contains(q);
+    if (!Carry(protocol.Move(ToGdi(PendingPoint()))))
+        RepaintLoupe(loupeBefore);
+}
+
+void CLumvexImgEdtView::MoveAt(QPoint p)
+{
+    Carry(protocol.Move(ToGdi(p)));
 }
 
 void CLumvexImgEdtView::LeftButtonUp(QPoint q)
 {
     WindowToPicture(q);
-    Carry(protocol.Release(ToGdi(q)));
+    ReleaseAt(q);
+}
+
+void CLumvexImgEdtView::ReleaseAt(QPoint p)
+{
+    Carry(protocol.Release(ToGdi(p)));
     update();
 }
 
@@ -452,6 +440,8 @@ void CLumvexImgEdtView::mouseDoubleClickEvent(QMouseEvent* event)
 void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event)
 {
     if (!protocol.Typing()) {
+        if (AimingKey(*event))
+            return;
         QWidget::keyPressEvent(event);
         return;
     }
@@ -489,4 +479,110 @@ void CLumvexImgEdtView::inputMethodEvent(QInputMethodEvent* event)
     for (QChar unit : event->commitString())
         TypeCodeUnit(unit.unicode());
     event->accept();
+}
+
+void CLumvexImgEdtView::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    const QRect loupeBefore = LoupeBox();
+    pointerInView = false;
+    RepaintLoupe(loupeBefore);
+}
+
+// ---------------------------------------------------------------------------
+// Aiming: the loupe and the keyboard's pending point
+
+void CLumvexImgEdtView::SetLoupeEnabled(bool enabled)
+{
+    const QRect loupeBefore = LoupeBox();
+    loupeEnabled = enabled;
+    RepaintLoupe(loupeBefore);
+}
+
+bool CLumvexImgEdtView::LoupeShown() const
+{
+    return loupeEnabled && pointerInView && ShowsLoupe(protocol.Tool()) &&
+           !workingPicture.isNull() && !protocol.Typing();
+}
+
+QRect CLumvexImgEdtView::LoupeBox() const
+{
+    return LoupeShown() ? Loupe::Placement(pointer, size()) : QRect();
+}
+
+QPoint CLumvexImgEdtView::PendingPoint() const
+{
+    QPoint p = pointer;
+    WindowToPicture(p);
+    return p + nudge;
+}
+
+void CLumvexImgEdtView::RepaintLoupe(const QRect& before)
+{
+    const QRect after = LoupeBox();
+    if (before != after || !after.isEmpty())
+        repaint(QRegion(before) + after);
+}
+
+bool CLumvexImgEdtView::AimingKey(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+    if (event.key() == Qt::Key_L && (mods & ~Qt::ShiftModifier) == Qt::NoModifier) {
+        SetLoupeEnabled(!loupeEnabled);
+        emit LoupeToggled(loupeEnabled);
+        return true;
+    }
+    if (!PlacesPointsByClicks(protocol.Tool()) || !pointerInView || workingPicture.isNull())
+        return false;
+    const int step = mods & Qt::ShiftModifier ? 10 : 1;
+    switch (event.key()) {
+    case Qt::Key_Left:
+        Nudge({-step, 0});
+        return true;
+    case Qt::Key_Right:
+        Nudge({step, 0});
+        return true;
+    case Qt::Key_Up:
+        Nudge({0, -step});
+        return true;
+    case Qt::Key_Down:
+        Nudge({0, step});
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ClickAt(PendingPoint(), mods & Qt::ControlModifier);
+        return true;
+    case Qt::Key_Space:
+        ClickAt(PendingPoint(), false);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CLumvexImgEdtView::Nudge(QPoint step)
+{
+    const QRect loupeBefore = LoupeBox();
+    // The pending point stays on the picture, so it can always be placed.
+    const QPoint wanted = PendingPoint() + step;
+    const QPoint kept(std::clamp(wanted.x(), 0, std::max(0, pictureSize.width() - 1)),
+                      std::clamp(wanted.y(), 0, std::max(0, pictureSize.height() - 1)));
+    nudge += kept - PendingPoint();
+    if (protocol.State() == InteractionState::StateIdle)
+        RepaintLoupe(loupeBefore);
+    else
+        MoveAt(kept);
+}
+
+void CLumvexImgEdtView::ClickAt(QPoint p, bool doubleClick)
+{
+    // As the window system delivers a click, or a quick double click, with the
+    // pointer resting on p: the object then follows the resting pointer.
+    PressAt(p);
+    ReleaseAt(p);
+    if (doubleClick) {
+        LeftButtonDoubleClick(p);
+        ReleaseAt(p);
+    }
+    MoveAt(p);
 }

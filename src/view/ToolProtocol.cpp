@@ -63,31 +63,6 @@ int AngleConstraint(ToolMode tool)
     }
 }
 
-// The placed points of a measurement: two-point kinds use slots 0 and 1 (a
-// calibration line's end is the pointer), the others slots 1 and up.
-std::vector<GdiPoint> PlacedPoints(const CDrawMeasure& m)
-{
-    switch (m.kind) {
-    case MeasureKind::Calibration:
-        return {m.points[0], m.PointerPoint()};
-    case MeasureKind::StraightLine:
-    case MeasureKind::RadiusCircle:
-    case MeasureKind::DiameterCircle:
-        return {m.points[0], m.points[1]};
-    case MeasureKind::ThreePointAngle:
-    case MeasureKind::ThreePointCircle:
-    case MeasureKind::ThreePointArc:
-        return {m.points.begin() + 1, m.points.begin() + 4};
-    case MeasureKind::FourPointAngle:
-        return {m.points.begin() + 1, m.points.begin() + 5};
-    case MeasureKind::ContinuousLine:
-    case MeasureKind::Polygon:
-        break;
-    }
-    const uint32_t n = std::min(m.pointIndex, CDrawMeasure::LastSlot);
-    return {m.points.begin() + 1, m.points.begin() + 1 + n};
-}
-
 } // namespace
 
 struct ToolProtocol::Transition
@@ -126,7 +101,7 @@ const ToolProtocol::Transition ToolProtocol::Table[] = {
     {Bit(Family::TwoPoint), State::StateFirstOfTwo, Event::Press, nullptr, &ToolProtocol::FixSecondPoint, State::StatePlacingLabel},
     {Bit(Family::TwoPoint), Any, Event::Press, nullptr, &ToolProtocol::PlaceLabel, State::StateComplete},
     // Calibration: the start, then the end (its value is broadcast on release).
-    {Bit(Family::Calibration), State::StateIdle, Event::Press, nullptr, &ToolProtocol::StartCalibration, State::StateFirstOfTwo},
+    {Bit(Family::Calibration), State::StateIdle, Event::Press, nullptr, &ToolProtocol::StartTwoPoint, State::StateFirstOfTwo},
     {Bit(Family::Calibration), Any, Event::Press, nullptr, nullptr, State::StateComplete},
     // Three-point circle, arc and angle.
     {Bit(Family::ThreePoint), State::StateIdle, Event::Press, nullptr, &ToolProtocol::StartMultiPoint, State::StateOnePointPlaced},
@@ -245,7 +220,6 @@ ToolEffects ToolProtocol::Press(GdiPoint p)
 
 ToolEffects ToolProtocol::Move(GdiPoint p)
 {
-    pointer = p;
     if (state == State::StateIdle)
         return {};
     ToolEffects effects = Dispatch(Event::Move, p);
@@ -283,13 +257,6 @@ void ToolProtocol::Drop()
 {
     state = State::StateIdle;
     object.reset();
-}
-
-std::optional<GdiPoint> ToolProtocol::PendingPoint() const
-{
-    if (family == Family::None)
-        return std::nullopt;
-    return pointer;
 }
 
 // ---------------------------------------------------------------------------
@@ -463,11 +430,6 @@ void ToolProtocol::FixSecondPoint(GdiPoint p, ToolEffects&)
     Measure().allPointsPlaced = true;
 }
 
-void ToolProtocol::StartCalibration(GdiPoint p, ToolEffects& effects)
-{
-    StartTwoPoint(p, effects);
-}
-
 void ToolProtocol::StartMultiPoint(GdiPoint p, ToolEffects&)
 {
     CDrawMeasure& measure = NewMeasure();
@@ -547,7 +509,7 @@ void ToolProtocol::EndMeasure(GdiPoint p, ToolEffects& effects)
 {
     CDrawMeasure& measure = Measure();
     // The record shows the measurement as drawn, before the release moves it.
-    effects.measurement = CommittedMeasurement{measure.kind, PlacedPoints(measure), measure.Labels()};
+    effects.measurement = CommittedMeasurement{measure.kind, measure.PlacedPoints(), measure.Labels(measure.font.Log().height)};
     if (family != Family::Polyline)
         measure.points[measure.pointIndex] = p;
     measure.SetBounds(anchor, p);
@@ -608,7 +570,7 @@ void ToolProtocol::Finish(ToolEffects& effects)
 {
     if (auto* measure = dynamic_cast<CDrawMeasure*>(object.get()); measure && !effects.measurement)
         effects.measurement =
-            CommittedMeasurement{measure->kind, PlacedPoints(*measure), measure->Labels()};
+            CommittedMeasurement{measure->kind, measure->PlacedPoints(), measure->Labels(measure->font.Log().height)};
     effects.finished = std::move(object);
     effects.commit = true;
 }

@@ -115,9 +115,6 @@ class ToolProtocol
     CDrawObject* Object() const { return object.get(); }
     QString TypedText() const;
     int TextLength() const { return textLength; }
-    // The point a press would place now: the pointer's last picture point
-    // while a tool is chosen; none before the pointer moved or with no tool.
-    std::optional<GdiPoint> PendingPoint() const;
 
   private:
     using Guard = bool (ToolProtocol::*)(GdiPoint) const;
@@ -147,7 +144,6 @@ class ToolProtocol
     void ShowCaret(GdiPoint p, ToolEffects& effects);
     void StartTwoPoint(GdiPoint p, ToolEffects&);
     void FixSecondPoint(GdiPoint p, ToolEffects&);
-    void StartCalibration(GdiPoint p, ToolEffects&);
     void StartMultiPoint(GdiPoint p, ToolEffects&);
     void AddPoint(GdiPoint p, ToolEffects&);
     void AddLastPoint(GdiPoint p, ToolEffects&);
@@ -182,7 +178,6 @@ class ToolProtocol
     // Picture points: the latest press, and the pointer while an object is made.
     GdiPoint anchor{0, 0};
     GdiPoint lastPoint{0, 0};
-    std::optional<GdiPoint> pointer;
     std::array<char16_t, TextBufferSize> textBuffer{};
     int textLength = 0;
 

@@ -1,8 +1,8 @@
 #include "MagnificationFixture.h"
 
-#include "app/LanguageTable.h"
 #include "dialogs/ModalRunner.h"
 #include "magnification/CAdjustMagnificationDlg.h"
+#include "text/LanguageTable.h"
 #include "view/ToolProtocol.h"
 
 #include <QCheckBox>

@@ -1,5 +1,6 @@
 #include "magnification/PictureInfoRecord.h"
 #include "view/CLumvexImgEdtView.h"
+#include "view/InfoOverlay.h"
 
 #include <QDir>
 #include <QPainter>
@@ -167,15 +168,15 @@ TEST_F(ViewLoadTest, OverlayTextsComeFromTheRecord)
     record.captureResolutionCode = ResolutionCode(1280, 1024);
     record.captureTime = {2008, 12, 3, 31, 12, 34, 5, 0};
     record.SetPathText(QStringLiteral("D:\\pics\\20081231_1234_extra.jpg"));
-    EXPECT_EQ(CLumvexImgEdtView::OverlayResolutionText(record), QStringLiteral("1280X1024"));
-    EXPECT_EQ(CLumvexImgEdtView::OverlayTimeText(record),
+    EXPECT_EQ(InfoOverlay::ResolutionText(record), QStringLiteral("1280X1024"));
+    EXPECT_EQ(InfoOverlay::TimeText(record),
               QStringLiteral("2008/12/31 12:34:05") + QString(28, u' ') + QStringLiteral("20081231_1234"));
     record.SetPathText(QStringLiteral("/home/lab/20081231_1235.bmp"));
-    EXPECT_TRUE(CLumvexImgEdtView::OverlayTimeText(record).endsWith(QStringLiteral(" 20081231_1235")));
+    EXPECT_TRUE(InfoOverlay::TimeText(record).endsWith(QStringLiteral(" 20081231_1235")));
     record.SetPathText(QStringLiteral("nofolderatall_long_name"));
     record.captureResolutionCode = ResolutionCode(1000, 1000);
-    EXPECT_TRUE(CLumvexImgEdtView::OverlayTimeText(record).endsWith(QStringLiteral(" nofolderatall")));
-    EXPECT_EQ(CLumvexImgEdtView::OverlayResolutionText(record), QString());
+    EXPECT_TRUE(InfoOverlay::TimeText(record).endsWith(QStringLiteral(" nofolderatall")));
+    EXPECT_EQ(InfoOverlay::ResolutionText(record), QString());
 }
 
 TEST_F(ViewLoadTest, OverlayIsDrawnInWhiteOverBlack)
