@@ -1,7 +1,7 @@
+#include "LargeView.h"
 #include "draw/CDrawMeasure.h"
 #include "draw/CDrawShape.h"
 #include "platform/GdiContext.h"
-#include "LargeView.h"
 #include "view/CLumvexImgEdtView.h"
 
 #include <QCoreApplication>
@@ -12,7 +12,6 @@
 #include <cstring>
 
 namespace {
-
 
 // The pointer moving while a straight line measurement follows it: restore,
 // draw the object, repaint the view.

@@ -26,7 +26,8 @@ struct MeasureLabel
 // The object behind every measuring tool and the calibration line. The tool
 // protocol fills the point lists, indices and phase; Draw turns them into the
 // construction, guides and labels, with values in the chosen unit.
-class CDrawMeasure : public CDrawObject {
+class CDrawMeasure : public CDrawObject
+{
   public:
     static constexpr int Capacity = 1024;
     // Slots 1 to LastSlot of the point and label lists hold vertices and labels.

@@ -18,10 +18,10 @@ enum class MeasureKind : int32_t {
 
 // Where a continuous line or polygon stands; its drawing depends on it.
 enum class PolylinePhase : int32_t {
-    FirstVertex = 0,   // one vertex placed, the first segment follows the pointer
-    LabelPlaced = 1,   // a segment's label placed, the next segment follows
-    SegmentFixed = 2,  // a vertex placed, its segment's label follows the pointer
-    ListEnded = 3,     // no more vertices: the first final label follows
+    FirstVertex = 0,  // one vertex placed, the first segment follows the pointer
+    LabelPlaced = 1,  // a segment's label placed, the next segment follows
+    SegmentFixed = 2, // a vertex placed, its segment's label follows the pointer
+    ListEnded = 3,    // no more vertices: the first final label follows
     FirstFinalPlaced = 4,
     Done = 5,
 };

@@ -19,7 +19,8 @@ struct MeasuringScale
     // in force; a calibration line falls back when it is not above 1.
     double CreationMagnification(bool calibration) const
     {
-        const double m = useAdjustedMagnification != 0 ? adjustedMagnification : pictureMagnification;
+        const double m =
+            useAdjustedMagnification != 0 ? adjustedMagnification : pictureMagnification;
         if (calibration)
             return m > 1.0 ? m : CalibrationFallback;
         return m;

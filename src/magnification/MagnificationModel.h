@@ -13,7 +13,8 @@ class MessageBus;
 class SettingsStore;
 
 // What the calibration dialog starts with.
-struct CalibrationRequest {
+struct CalibrationRequest
+{
     int unitIndex = 0;
     double measuredDimension = 0.0;
     double referenceMagnification = 0.0;
@@ -21,7 +22,8 @@ struct CalibrationRequest {
 };
 
 // How the calibration dialog ended.
-struct CalibrationAnswer {
+struct CalibrationAnswer
+{
     bool accepted = false;
     double adjustedMagnification = 0.0;
     int useAdjustedAsCapture = 0;
@@ -30,7 +32,8 @@ struct CalibrationAnswer {
 // The magnification values of the picture on screen, its info record and the
 // capture magnification shared with the capture program. The editor window owns
 // one; the scale it keeps is what the picture view measures with.
-class MagnificationModel {
+class MagnificationModel
+{
   public:
     static constexpr double DefaultPixelSize = 0.355;
     // The magnification a calibration line is drawn with when none is in force.

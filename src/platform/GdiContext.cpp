@@ -82,9 +82,15 @@ GdiFont GdiContext::SelectFont(const GdiFont& newFont)
     return previous;
 }
 
-ColorRef GdiContext::SetTextColor(ColorRef colour) { return std::exchange(textColour, colour); }
+ColorRef GdiContext::SetTextColor(ColorRef colour)
+{
+    return std::exchange(textColour, colour);
+}
 
-ColorRef GdiContext::SetBkColor(ColorRef colour) { return std::exchange(backgroundColour, colour); }
+ColorRef GdiContext::SetBkColor(ColorRef colour)
+{
+    return std::exchange(backgroundColour, colour);
+}
 
 int GdiContext::SetBkMode(int mode)
 {

@@ -99,7 +99,6 @@ class CLumvexImgEdtView : public QWidget
     void LoupeToggled(bool enabled);
 
   public:
-
     // Text typing while a text is placed: one UTF-16 code unit typed, a
     // Delete or Backspace, and Enter.
     void TypeCodeUnit(char32_t code);

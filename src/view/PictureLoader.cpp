@@ -59,5 +59,4 @@ QImage PictureLoader::Load(const QString& path, QString& failure)
     if (picture.isNull())
         failure = FailureText("Load image failed", code, reason);
     return picture;
-
 }

@@ -4,7 +4,10 @@
 
 Stack::Stack(int requestedCapacity) : capacity(std::clamp(requestedCapacity, 0, MaxCapacity)) {}
 
-Stack::~Stack() { Clear(); }
+Stack::~Stack()
+{
+    Clear();
+}
 
 void Stack::Push(std::unique_ptr<QImage> snapshot)
 {

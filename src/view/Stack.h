@@ -9,7 +9,7 @@
 // snapshot pushed into it.
 class Stack
 {
-public:
+  public:
     static constexpr int MaxCapacity = 16;
 
     explicit Stack(int requestedCapacity);
@@ -34,7 +34,7 @@ public:
     // Bytes held by every stored snapshot, abandoned redo entries included.
     qsizetype SizeInBytes() const;
 
-private:
+  private:
     int capacity;
     int count = 0;
     int top = -1;

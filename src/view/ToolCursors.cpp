@@ -58,7 +58,8 @@ QCursor ToolCursors::CrossHair()
         QPixmap pixmap = Canvas();
         QPainter p(&pixmap);
         // A white outline keeps the black cross visible on dark pictures.
-        for (const auto& [colour, width] : {std::pair{QColor(Qt::white), 3}, {QColor(Qt::black), 1}}) {
+        for (const auto& [colour, width] :
+             {std::pair{QColor(Qt::white), 3}, {QColor(Qt::black), 1}}) {
             p.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap));
             p.drawLine(QPointF(16.5, 1), QPointF(16.5, 12));
             p.drawLine(QPointF(16.5, 19), QPointF(16.5, 30));

@@ -8,7 +8,7 @@
 // (11, 20) and a cross hair centred on (16, 15), both 32 x 32.
 class ToolCursors
 {
-public:
+  public:
     static QCursor Pencil();
     static QCursor CrossHair();
     // The cursor for a tool mode: pencil, cross hair or the arrow.

@@ -364,8 +364,8 @@ void ToolProtocol::EndStroke(GdiPoint p, ToolEffects& effects)
 
 void ToolProtocol::StartLine(GdiPoint p, ToolEffects&)
 {
-    CDrawShape& shape = NewShape(tool == ToolMode::ToolLine ? CDrawShape::KindLine
-                                                            : CDrawShape::KindArrow);
+    CDrawShape& shape =
+        NewShape(tool == ToolMode::ToolLine ? CDrawShape::KindLine : CDrawShape::KindArrow);
     shape.points[0] = p;
     shape.pointCount = 1;
 }
@@ -378,8 +378,7 @@ void ToolProtocol::FixLineEnd(GdiPoint p, ToolEffects&)
 
 void ToolProtocol::StartBox(GdiPoint, ToolEffects&)
 {
-    NewShape(tool == ToolMode::ToolRectangle ? CDrawShape::KindRectangle
-                                             : CDrawShape::KindEllipse);
+    NewShape(tool == ToolMode::ToolRectangle ? CDrawShape::KindRectangle : CDrawShape::KindEllipse);
 }
 
 void ToolProtocol::FollowShape(GdiPoint p, ToolEffects&)
@@ -509,7 +508,8 @@ void ToolProtocol::EndMeasure(GdiPoint p, ToolEffects& effects)
 {
     CDrawMeasure& measure = Measure();
     // The record shows the measurement as drawn, before the release moves it.
-    effects.measurement = CommittedMeasurement{measure.kind, measure.PlacedPoints(), measure.Labels(measure.font.Log().height)};
+    effects.measurement = CommittedMeasurement{measure.kind, measure.PlacedPoints(),
+                                               measure.Labels(measure.font.Log().height)};
     if (family != Family::Polyline)
         measure.points[measure.pointIndex] = p;
     measure.SetBounds(anchor, p);
@@ -569,8 +569,8 @@ void ToolProtocol::NewText()
 void ToolProtocol::Finish(ToolEffects& effects)
 {
     if (auto* measure = dynamic_cast<CDrawMeasure*>(object.get()); measure && !effects.measurement)
-        effects.measurement =
-            CommittedMeasurement{measure->kind, measure->PlacedPoints(), measure->Labels(measure->font.Log().height)};
+        effects.measurement = CommittedMeasurement{measure->kind, measure->PlacedPoints(),
+                                                   measure->Labels(measure->font.Log().height)};
     effects.finished = std::move(object);
     effects.commit = true;
 }

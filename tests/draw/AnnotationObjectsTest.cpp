@@ -17,7 +17,7 @@ constexpr QRgb GuideInk = 0xFFFFFF00; // the complement of blue
 // Draws an object on a white picture; Draw must leave the selection as it was.
 class ObjectDrawing : public ::testing::Test
 {
-protected:
+  protected:
     QImage picture{300, 200, QImage::Format_RGB32};
 
     void SetUp() override { picture.fill(Paper); }
@@ -120,8 +120,7 @@ TEST_F(ObjectDrawing, ArrowDrawsBothBarbsAtTheHead)
 }
 
 class TextDrawing : public ObjectDrawing, public ::testing::WithParamInterface<int>
-{
-};
+{};
 
 // The caret box is the text's bounds; the text starts at its top-right corner.
 TEST_P(TextDrawing, CaretBoxIsInvertedOnlyWhileTyping)

@@ -12,22 +12,28 @@ namespace {
 constexpr ColorRef Red = MakeColorRef(255, 0, 0);
 constexpr ColorRef Blue = MakeColorRef(0, 0, 255);
 
-bool IsRed(QRgb c) {
+bool IsRed(QRgb c)
+{
     return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
 }
-bool IsCyan(QRgb c) {
+bool IsCyan(QRgb c)
+{
     return qRed(c) < 60 && qGreen(c) > 200 && qBlue(c) > 200;
 }
-bool IsWhite(QRgb c) {
+bool IsWhite(QRgb c)
+{
     return c == qRgb(255, 255, 255);
 }
-bool IsBluish(QRgb c) {
+bool IsBluish(QRgb c)
+{
     return qBlue(c) > qRed(c) + 60 && qBlue(c) > qGreen(c) + 60;
 }
 
-class MeasureRender : public testing::Test {
+class MeasureRender : public testing::Test
+{
   protected:
-    std::unique_ptr<CDrawMeasure> Make(int kind, int width = 4, int style = 0) {
+    std::unique_ptr<CDrawMeasure> Make(int kind, int width = 4, int style = 0)
+    {
         auto m = std::make_unique<CDrawMeasure>(MeasureKind(kind), GdiRect{});
         m->SetPen(Red, width, style);
         m->SetFont(LogFont::DefaultTextFont(), Blue);
@@ -35,14 +41,16 @@ class MeasureRender : public testing::Test {
         return m;
     }
 
-    void Render(CDrawMeasure& m) {
+    void Render(CDrawMeasure& m)
+    {
         GdiContext dc(picture);
         m.Draw(dc);
     }
 
     QRgb At(int x, int y) const { return picture.pixel(x, y); }
 
-    int Count(const QRect& area, bool (*test)(QRgb)) const {
+    int Count(const QRect& area, bool (*test)(QRgb)) const
+    {
         int count = 0;
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x)
@@ -59,7 +67,8 @@ class MeasureRender : public testing::Test {
 
 } // namespace
 
-TEST_F(MeasureRender, FollowingLineShowsDottedGuidesInTheComplement) {
+TEST_F(MeasureRender, FollowingLineShowsDottedGuidesInTheComplement)
+{
     auto m = Make(1);
     m->points[0] = {100, 100};
     m->pointIndex = 1;
@@ -76,7 +85,8 @@ TEST_F(MeasureRender, FollowingLineShowsDottedGuidesInTheComplement) {
     EXPECT_EQ(Count(QRect(110, 98, 180, 5), IsCyan), 0);
 }
 
-TEST_F(MeasureRender, ThreePointArcIsTheUpperSector) {
+TEST_F(MeasureRender, ThreePointArcIsTheUpperSector)
+{
     auto m = Make(8);
     m->points[1] = {100, 200};
     m->points[2] = {200, 100};
@@ -95,7 +105,8 @@ TEST_F(MeasureRender, ThreePointArcIsTheUpperSector) {
     EXPECT_EQ(Count(picture.rect(), IsCyan), 0);
 }
 
-TEST_F(MeasureRender, NearlyParallelLinesMeetFarAway) {
+TEST_F(MeasureRender, NearlyParallelLinesMeetFarAway)
+{
     // The lines cross about 10^9 pixels away; the extension is clipped to
     // the picture and drawing stays quick.
     auto m = Make(9, 4, 1);

@@ -17,7 +17,8 @@ using Box = MagnificationModel::BoxFormat;
 
 namespace {
 
-struct DialogScript {
+struct DialogScript
+{
     QString typed;
     bool clearCheckBox = false;
     bool pressOk = true;
@@ -25,10 +26,12 @@ struct DialogScript {
 
 } // namespace
 
-class CalibrationFlow : public MagnificationFixture {
+class CalibrationFlow : public MagnificationFixture
+{
   protected:
     // Loads a picture whose record has the given measuring magnification.
-    void Prepare(double magnification) {
+    void Prepare(double magnification)
+    {
         PictureInfoRecord record;
         record.pictureMagnification = magnification;
         record.scaleResolutionCode = 0x05000400;
@@ -38,7 +41,8 @@ class CalibrationFlow : public MagnificationFixture {
 
     // A calibration line from a to b drawn with the tool as the view drives
     // it, over the picture shown at its own size; returns the value it broadcasts.
-    double DrawLine(GdiPoint a, GdiPoint b) {
+    double DrawLine(GdiPoint a, GdiPoint b)
+    {
         ToolProtocol protocol;
         protocol.SetScale(&model->scale);
         protocol.SetSizes(picture.size(), picture.size());
@@ -52,7 +56,8 @@ class CalibrationFlow : public MagnificationFixture {
 
     // Runs the real dialog as the window does, answered the way a user would
     // answer it, without a modal loop.
-    MagnificationModel::CalibrationRunner Script(DialogScript script) {
+    MagnificationModel::CalibrationRunner Script(DialogScript script)
+    {
         return [this, script](const CalibrationRequest& request) {
             seen = request;
             ++dialogs;
@@ -63,7 +68,8 @@ class CalibrationFlow : public MagnificationFixture {
         };
     }
 
-    static int Answer(QDialog& shown, const DialogScript& script) {
+    static int Answer(QDialog& shown, const DialogScript& script)
+    {
         auto& dialog = static_cast<CAdjustMagnificationDlg&>(shown);
         dialog.show();
         if (!script.typed.isEmpty())
@@ -81,7 +87,8 @@ class CalibrationFlow : public MagnificationFixture {
     int dialogs = 0;
 };
 
-TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre) {
+TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre)
+{
     Prepare(40.0);
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     ASSERT_TRUE(model->HandleCalibration(200.0, 0, Script({QStringLiteral("0.1")})));
@@ -100,7 +107,8 @@ TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre) {
     EXPECT_EQ(Broadcasts(posted), 1);
 }
 
-TEST_F(CalibrationFlow, ClearedCheckBoxLeavesTheCaptureMagnification) {
+TEST_F(CalibrationFlow, ClearedCheckBoxLeavesTheCaptureMagnification)
+{
     WriteCaptureSetting(30.0);
     Prepare(40.0);
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
@@ -110,7 +118,8 @@ TEST_F(CalibrationFlow, ClearedCheckBoxLeavesTheCaptureMagnification) {
     EXPECT_EQ(Broadcasts(posted), 0);
 }
 
-TEST_F(CalibrationFlow, CancelChangesNothingButIsHandled) {
+TEST_F(CalibrationFlow, CancelChangesNothingButIsHandled)
+{
     Prepare(40.0);
     EXPECT_TRUE(model->HandleCalibration(200.0, 0, Script({QStringLiteral("0.1"), false, false})));
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
@@ -118,14 +127,16 @@ TEST_F(CalibrationFlow, CancelChangesNothingButIsHandled) {
     EXPECT_EQ(model->boxText, QStringLiteral("40.000000"));
 }
 
-TEST_F(CalibrationFlow, ValuesNotAboveZeroAreIgnored) {
+TEST_F(CalibrationFlow, ValuesNotAboveZeroAreIgnored)
+{
     Prepare(40.0);
     for (double value : {0.0, -5.0, std::nan("")})
         EXPECT_FALSE(model->HandleCalibration(value, 0, Script({})));
     EXPECT_EQ(dialogs, 0);
 }
 
-TEST_F(CalibrationFlow, WithoutMagnificationTheFallbackIsTheReference) {
+TEST_F(CalibrationFlow, WithoutMagnificationTheFallbackIsTheReference)
+{
     Prepare(0.0);
     ASSERT_TRUE(model->HandleCalibration(1775.0, 0, Script({})));
     EXPECT_DOUBLE_EQ(seen.measuredDimension, 35.5);
@@ -136,22 +147,23 @@ TEST_F(CalibrationFlow, WithoutMagnificationTheFallbackIsTheReference) {
     EXPECT_EQ(model->boxText, QStringLiteral("0.000000"));
 }
 
-struct MicrometerSpan {
+struct MicrometerSpan
+{
     int fromTick;
     int toTick;
     const char* typed;
     double tolerance;
 };
 
-class StageMicrometer : public CalibrationFlow,
-                        public ::testing::WithParamInterface<MicrometerSpan> {};
+class StageMicrometer : public CalibrationFlow, public ::testing::WithParamInterface<MicrometerSpan>
+{};
 
 // A stage micrometer photographed at a true magnification of 52; its record
 // claims 50. A line over whole millimetres calibrates the picture; a longer
 // line suffers less from the pixel rounding of its ends.
-TEST_P(StageMicrometer, CalibratesToTheTrueMagnification) {
-    const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
-    ASSERT_TRUE(Open(picture, Box::Full));
+TEST_P(StageMicrometer, CalibratesToTheTrueMagnification)
+{
+    ASSERT_TRUE(Open(CopySample(QStringLiteral("20081231_1236.bmp")), Box::Full));
     ASSERT_DOUBLE_EQ(model->measuringMagnification, 50.0);
     ASSERT_DOUBLE_EQ(model->scale.pixelSize, 0.355);
     ASSERT_DOUBLE_EQ(model->scale.resolutionFactor, 1.0);

@@ -10,9 +10,11 @@
 
 using Box = MagnificationModel::BoxFormat;
 
-class MagnificationCommands : public MagnificationFixture {
+class MagnificationCommands : public MagnificationFixture
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         MagnificationFixture::SetUp();
         PictureInfoRecord record;
         record.pictureMagnification = 50.0;
@@ -24,7 +26,8 @@ class MagnificationCommands : public MagnificationFixture {
     }
 
     // A dialog that answers OK with a fixed value, remembering its start value.
-    MagnificationModel::SetDialogRunner Answer(double value) {
+    MagnificationModel::SetDialogRunner Answer(double value)
+    {
         return [this, value](double& v) {
             started = v;
             v = value;
@@ -35,7 +38,8 @@ class MagnificationCommands : public MagnificationFixture {
     double started = -1.0;
 };
 
-TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue) {
+TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue)
+{
     ASSERT_TRUE(model->SetPictureMagnification(Answer(75.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 75.0);
@@ -49,15 +53,19 @@ TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue
     EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
 }
 
-TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox) {
+TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox)
+{
     QStringList shown;
-    model->boxTextChanged = [&](const QString& text) { shown << text; };
+    model->boxTextChanged = [&](const QString& text) {
+        shown << text;
+    };
     ASSERT_TRUE(model->SetPictureMagnification(Answer(1.0)));
     EXPECT_EQ(shown, QStringList{QString()});
     EXPECT_TRUE(model->LengthToolsEnabled());
 }
 
-TEST_F(MagnificationCommands, CancelChangesNothing) {
+TEST_F(MagnificationCommands, CancelChangesNothing)
+{
     const PictureInfoRecord before = model->record;
     EXPECT_FALSE(model->SetPictureMagnification([](double& v) {
         v = 99.0;
@@ -68,7 +76,8 @@ TEST_F(MagnificationCommands, CancelChangesNothing) {
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting) {
+TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting)
+{
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     ASSERT_TRUE(model->SetCaptureMagnification(Answer(120.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
@@ -79,7 +88,8 @@ TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting) {
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything) {
+TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything)
+{
     model->ResetPictureMagnification();
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
@@ -92,7 +102,8 @@ TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything) {
     EXPECT_TRUE(model->ShouldPromptCalibration());
 }
 
-TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone) {
+TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone)
+{
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     model->ResetCaptureMagnification();
     EXPECT_DOUBLE_EQ(CaptureSetting(), 0.0);
@@ -101,7 +112,8 @@ TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone) {
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten) {
+TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten)
+{
     // The settings "folder" is a regular file: the key cannot be created.
     QFile blocker(temp.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -114,7 +126,8 @@ TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten
     EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("blocker/Lumvex.ini"))));
 }
 
-TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification) {
+TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification)
+{
     model->ReadCaptureMagnification();
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 30.0);
     EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 30.0);
@@ -123,7 +136,8 @@ TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification) {
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
 }
 
-TEST_F(MagnificationCommands, SetCommandRunsTheRealDialog) {
+TEST_F(MagnificationCommands, SetCommandRunsTheRealDialog)
+{
     CSetMagnification dialog;
     dialog.SetTexts(LanguageTable(0));
     QString shownAtStart;

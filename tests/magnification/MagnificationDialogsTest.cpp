@@ -13,7 +13,8 @@
 
 #include <cmath>
 
-TEST(DecimalText, ReadsLikeTheCRuntime) {
+TEST(DecimalText, ReadsLikeTheCRuntime)
+{
     qsizetype used = -1;
     EXPECT_DOUBLE_EQ(DecimalText::ReadLeading(QStringLiteral(" 0.1mm"), &used), 0.1);
     EXPECT_EQ(used, 4);
@@ -32,15 +33,18 @@ TEST(DecimalText, ReadsLikeTheCRuntime) {
     }
 }
 
-struct AdjustCase {
+struct AdjustCase
+{
     int unit;
     const char* typed;
     double expected;
 };
 
-class AdjustArithmetic : public ::testing::TestWithParam<AdjustCase> {};
+class AdjustArithmetic : public ::testing::TestWithParam<AdjustCase>
+{};
 
-TEST_P(AdjustArithmetic, ShowsTheResultOnEveryChange) {
+TEST_P(AdjustArithmetic, ShowsTheResultOnEveryChange)
+{
     CAdjustMagnificationDlg dialog;
     CalibrationRequest request;
     request.unitIndex = GetParam().unit;
@@ -60,9 +64,11 @@ INSTANTIATE_TEST_SUITE_P(Units, AdjustArithmetic,
                                            AdjustCase{3, "0.003937", 5.0 / 0.003937 / 25.4},
                                            AdjustCase{7, "0.1", 50.0}));
 
-class AdjustDialog : public ::testing::Test {
+class AdjustDialog : public ::testing::Test
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         CalibrationRequest request;
         request.measuredDimension = 5.0;
         request.referenceMagnification = 40.0;
@@ -77,7 +83,8 @@ class AdjustDialog : public ::testing::Test {
         dialog.show();
     }
 
-    void Type(const QString& text) {
+    void Type(const QString& text)
+    {
         dialog.ActualEdit()->clear();
         QTest::keyClicks(dialog.ActualEdit(), text);
     }
@@ -85,7 +92,8 @@ class AdjustDialog : public ::testing::Test {
     CAdjustMagnificationDlg dialog;
 };
 
-TEST_F(AdjustDialog, StartsEmptyWithTheTexts) {
+TEST_F(AdjustDialog, StartsEmptyWithTheTexts)
+{
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Adjust magnification"));
     EXPECT_EQ(dialog.OkButton()->text(), QStringLiteral("OK"));
     EXPECT_TRUE(dialog.OkButton()->isDefault());
@@ -101,14 +109,16 @@ TEST_F(AdjustDialog, StartsEmptyWithTheTexts) {
     EXPECT_EQ(dialog.OkButton()->geometry(), scale.Map(77, 71, 50, 14));
 }
 
-TEST_F(AdjustDialog, OkWithoutTypingReturnsTheStartValue) {
+TEST_F(AdjustDialog, OkWithoutTypingReturnsTheStartValue)
+{
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, 40.0);
     EXPECT_EQ(dialog.useAdjustedAsCapture, 1);
 }
 
-TEST_F(AdjustDialog, RefusesZeroAndTextUntilTheLengthIsPositive) {
+TEST_F(AdjustDialog, RefusesZeroAndTextUntilTheLengthIsPositive)
+{
     for (const char* typed : {"0", "abc", "-2", "0.0e5"}) {
         Type(QString::fromLatin1(typed));
         EXPECT_TRUE(dialog.AdjustedEdit()->text().isEmpty()) << typed;
@@ -123,21 +133,24 @@ TEST_F(AdjustDialog, RefusesZeroAndTextUntilTheLengthIsPositive) {
     EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, 50.0);
 }
 
-TEST_F(AdjustDialog, ClearedCheckBoxIsReported) {
+TEST_F(AdjustDialog, ClearedCheckBoxIsReported)
+{
     Type(QStringLiteral("0.1"));
     dialog.CaptureCheckBox()->click();
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.useAdjustedAsCapture, 0);
 }
 
-TEST_F(AdjustDialog, EscapeCancels) {
+TEST_F(AdjustDialog, EscapeCancels)
+{
     Type(QStringLiteral("0.1"));
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
-TEST(SetMagnificationText, StartValue) {
+TEST(SetMagnificationText, StartValue)
+{
     EXPECT_EQ(CSetMagnification::StartText(0.0), QStringLiteral("NONE"));
     EXPECT_EQ(CSetMagnification::StartText(0.999), QStringLiteral("NONE"));
     EXPECT_EQ(CSetMagnification::StartText(1.0), QStringLiteral("1"));
@@ -148,17 +161,22 @@ TEST(SetMagnificationText, StartValue) {
     EXPECT_EQ(CSetMagnification::StartText(10000.0), QStringLiteral("NONE"));
 }
 
-class SetDialog : public ::testing::Test {
+class SetDialog : public ::testing::Test
+{
   protected:
-    void Open(double value) {
+    void Open(double value)
+    {
         dialog.magnification = value;
         dialog.SetTexts(LanguageTable(language));
-        dialog.showNotNumber = [this](const QString& message) { messages << message; };
+        dialog.showNotNumber = [this](const QString& message) {
+            messages << message;
+        };
         dialog.hide();
         dialog.show();
     }
 
-    void Enter(const QString& text) {
+    void Enter(const QString& text)
+    {
         dialog.Edit()->setText(text);
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     }
@@ -168,7 +186,8 @@ class SetDialog : public ::testing::Test {
     int language = 0;
 };
 
-TEST_F(SetDialog, OpensWithTheShortestForm) {
+TEST_F(SetDialog, OpensWithTheShortestForm)
+{
     Open(50.0);
     EXPECT_EQ(dialog.Edit()->text(), QStringLiteral("50"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Set magnification"));
@@ -180,7 +199,8 @@ TEST_F(SetDialog, OpensWithTheShortestForm) {
     EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("取消"));
 }
 
-TEST_F(SetDialog, AcceptsTheTopOfTheRange) {
+TEST_F(SetDialog, AcceptsTheTopOfTheRange)
+{
     Open(50.0);
     Enter(QStringLiteral("9999.99"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -188,7 +208,8 @@ TEST_F(SetDialog, AcceptsTheTopOfTheRange) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(SetDialog, RefusesOutOfRangeSilently) {
+TEST_F(SetDialog, RefusesOutOfRangeSilently)
+{
     Open(50.0);
     for (const char* typed : {"10000", "0.5", "0", "-3"}) {
         Enter(QString::fromLatin1(typed));
@@ -200,7 +221,8 @@ TEST_F(SetDialog, RefusesOutOfRangeSilently) {
     EXPECT_DOUBLE_EQ(dialog.magnification, 1.0);
 }
 
-TEST_F(SetDialog, TextThatIsNotANumberIsExplained) {
+TEST_F(SetDialog, TextThatIsNotANumberIsExplained)
+{
     Open(0.0);
     dialog.activateWindow();
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton); // "NONE" left as it was
@@ -211,7 +233,8 @@ TEST_F(SetDialog, TextThatIsNotANumberIsExplained) {
     EXPECT_EQ(dialog.focusWidget(), dialog.Edit());
 }
 
-TEST_F(SetDialog, EnterRunsTheSameChecksAsOk) {
+TEST_F(SetDialog, EnterRunsTheSameChecksAsOk)
+{
     Open(50.0);
     dialog.Edit()->setText(QStringLiteral("20000"));
     QTest::keyClick(dialog.Edit(), Qt::Key_Return);

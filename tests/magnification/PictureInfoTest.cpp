@@ -11,14 +11,17 @@
 
 using Box = MagnificationModel::BoxFormat;
 
-struct InfoPathCase {
+struct InfoPathCase
+{
     const char* picture;
     const char* info;
 };
 
-class InfoPathForPicture : public ::testing::TestWithParam<InfoPathCase> {};
+class InfoPathForPicture : public ::testing::TestWithParam<InfoPathCase>
+{};
 
-TEST_P(InfoPathForPicture, DerivesByPositions) {
+TEST_P(InfoPathForPicture, DerivesByPositions)
+{
     EXPECT_EQ(MagnificationModel::InfoPathForPicture(QString::fromUtf8(GetParam().picture)),
               QString::fromUtf8(GetParam().info));
 }
@@ -33,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                       InfoPathCase{"/pics/x20081231_1234.jpg", ""},
                       InfoPathCase{"/pics/20081231_1234.jpeg", ""}, InfoPathCase{"", ""}));
 
-TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators) {
+TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators)
+{
     EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QStringLiteral("/pics/20081231_1234.jpg")),
               QStringLiteral("/pics/Info/20081231_1234"));
     EXPECT_EQ(
@@ -44,7 +48,8 @@ TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators) {
     EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QString()), QString());
 }
 
-TEST(ResolutionFactor, TakesTheSmallerQuotient) {
+TEST(ResolutionFactor, TakesTheSmallerQuotient)
+{
     // A JPEG stored at 2560 x 1920 with the default code: min(0.5, 0.5333).
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {2560, 1920}), 0.5);
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {1280, 1024}), 1.0);
@@ -54,15 +59,16 @@ TEST(ResolutionFactor, TakesTheSmallerQuotient) {
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {0, 0}), 1.0);
 }
 
-class PictureInfo : public MagnificationFixture {};
+class PictureInfo : public MagnificationFixture
+{};
 
-TEST_F(PictureInfo, ReadsTheSampleRecords) {
+TEST_F(PictureInfo, ReadsTheSampleRecords)
+{
     const QString jpg = CopySample(QStringLiteral("20081231_1234.jpg"));
     ASSERT_TRUE(Open(jpg, MagnificationModel::BoxFormat::Full));
     EXPECT_EQ(model->record.captureResolutionCode, 0x028001E0u);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 50.0);
-    EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.2);
     EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.2);
     EXPECT_DOUBLE_EQ(model->scale.resolutionFactor, 1.0);
     EXPECT_EQ(model->record.PathText(), jpg);
@@ -75,7 +81,8 @@ TEST_F(PictureInfo, ReadsTheSampleRecords) {
     EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.38093);
 }
 
-TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes) {
+TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes)
+{
     PictureInfoRecord written;
     written.SetPathText(QStringLiteral("/elsewhere/20081231_1299.bmp"));
     written.SetRemark(QStringLiteral("Schnitt 3"));
@@ -99,15 +106,18 @@ TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes) {
     EXPECT_EQ(model->record.PathText(), picture);
 }
 
-struct HeaderCase {
+struct HeaderCase
+{
     int width;
     uint32_t code;
 };
 
 class DefaultsFromBmpHeader : public MagnificationFixture,
-                              public ::testing::WithParamInterface<HeaderCase> {};
+                              public ::testing::WithParamInterface<HeaderCase>
+{};
 
-TEST_P(DefaultsFromBmpHeader, WithoutInfoFile) {
+TEST_P(DefaultsFromBmpHeader, WithoutInfoFile)
+{
     const QString picture = WriteBmp(QStringLiteral("20081231_1300.bmp"), {GetParam().width, 2});
     const QDateTime written(QDate(2009, 3, 14), QTime(15, 9, 26));
     {
@@ -134,16 +144,17 @@ INSTANTIATE_TEST_SUITE_P(Widths, DefaultsFromBmpHeader,
                                            HeaderCase{640, 0x028001E0},
                                            HeaderCase{800, 0x05000400}));
 
-TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution) {
+TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution)
+{
     const QString jpg = CopySample(QStringLiteral("20081231_1237.jpg"));
     ASSERT_TRUE(Open(jpg, MagnificationModel::BoxFormat::Full));
     EXPECT_EQ(model->record.captureResolutionCode, 0x05000400u);
     EXPECT_EQ(model->record.scaleResolutionCode, 0x05000400u);
     EXPECT_DOUBLE_EQ(model->scale.resolutionFactor, 0.5);
-    EXPECT_DOUBLE_EQ(model->scale.resolutionFactor, 0.5);
 }
 
-TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification) {
+TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification)
+{
     WriteCaptureSetting(30.0);
     model->ReadCaptureMagnification();
     const QString first = WriteBmp(QStringLiteral("20081231_1310.bmp"), {1280, 2});
@@ -164,7 +175,8 @@ TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification) {
                      75.0);
 }
 
-TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne) {
+TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne)
+{
     PictureInfoRecord record;
     record.pictureMagnification = 50.0;
     record.adjustedMagnification = 2.5;
@@ -182,7 +194,8 @@ TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne) {
     }
 }
 
-TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen) {
+TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen)
+{
     PictureInfoRecord record;
     record.pictureMagnification = 50.0;
     record.adjustedMagnification = 1.0;
@@ -200,7 +213,8 @@ TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen) {
     EXPECT_TRUE(model->LengthToolsEnabled());
 }
 
-TEST_F(PictureInfo, NoMagnificationShowsNoneAndPromptsOncePerPicture) {
+TEST_F(PictureInfo, NoMagnificationShowsNoneAndPromptsOncePerPicture)
+{
     const QString picture = WriteBmp(QStringLiteral("20081231_1322.bmp"), {1280, 2});
     model->ReadCaptureMagnification();
     Open(picture, Box::Full);
@@ -213,7 +227,8 @@ TEST_F(PictureInfo, NoMagnificationShowsNoneAndPromptsOncePerPicture) {
     EXPECT_EQ(model->calibrationPromptFlag, 0);
 }
 
-TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt) {
+TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt)
+{
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     Open(picture, Box::Full);
     model->record.SetRemark(QStringLiteral("Objektmikrometer µm"));
@@ -226,7 +241,8 @@ TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt) {
     EXPECT_EQ(model->record, cleared);
 }
 
-TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing) {
+TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing)
+{
     const QString picture = WriteBmp(QStringLiteral("abc.bmp"), {640, 2});
     model->pictureMagnification = 20.0;
     model->LoadPictureInfo(picture, QImage(picture).size());
@@ -236,7 +252,8 @@ TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing) {
     EXPECT_TRUE(QDir(folder + QStringLiteral("/Info")).isEmpty());
 }
 
-TEST_F(PictureInfo, MissingInfoFolderIsNeverCreated) {
+TEST_F(PictureInfo, MissingInfoFolderIsNeverCreated)
+{
     ASSERT_TRUE(QDir(folder + QStringLiteral("/Info")).removeRecursively());
     const QString picture = WriteBmp(QStringLiteral("20081231_1330.bmp"), {1280, 2});
     Open(picture, Box::Full);
@@ -244,7 +261,8 @@ TEST_F(PictureInfo, MissingInfoFolderIsNeverCreated) {
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Info")));
 }
 
-TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped) {
+TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped)
+{
     ASSERT_TRUE(QDir(folder + QStringLiteral("/Info")).removeRecursively());
     {
         QFile blocker(folder + QStringLiteral("/Info"));
@@ -259,7 +277,8 @@ TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped) {
     EXPECT_EQ(blocker.readAll(), QByteArray("not a folder"));
 }
 
-TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser) {
+TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser)
+{
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
     Open(picture, Box::Full);
@@ -275,7 +294,8 @@ TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser) {
     EXPECT_EQ(QDir(info).entryList(QDir::Files).size(), 1);
 }
 
-TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole) {
+TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole)
+{
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
     ASSERT_EQ(before.size(), 568);

@@ -14,7 +14,7 @@ constexpr ColorRef Red = MakeColorRef(255, 0, 0);
 
 class GdiContextTest : public ::testing::Test
 {
-protected:
+  protected:
     QImage picture{240, 160, QImage::Format_RGB32};
     void SetUp() override { picture.fill(Paper); }
     bool Ink(int x, int y) const { return picture.pixel(x, y) != Paper; }
@@ -27,8 +27,7 @@ struct DashCase
 };
 
 class DashPatternTest : public ::testing::TestWithParam<DashCase>
-{
-};
+{};
 
 // Dashes and gaps follow the style table; round caps lengthen each dash by
 // one width and shorten each gap by the same, as they do on the picture.
@@ -215,8 +214,7 @@ struct TouchCase
 };
 
 class TouchedRectTest : public ::testing::TestWithParam<TouchCase>
-{
-};
+{};
 
 TEST_P(TouchedRectTest, CoversEveryChangedPixel)
 {

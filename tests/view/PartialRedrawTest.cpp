@@ -189,15 +189,16 @@ TEST(TouchedAreaInvariantTest, EveryChangedPixelIsInsideTheReportedArea)
                 QImage inside(picture.size(), QImage::Format_Grayscale8);
                 inside.fill(0);
                 for (const TouchedArea::Run& run : area.Runs())
-                    std::memset(inside.scanLine(run.y) + run.left, 1, size_t(run.right - run.left + 1));
+                    std::memset(inside.scanLine(run.y) + run.left, 1,
+                                size_t(run.right - run.left + 1));
                 int changed = 0;
                 for (int y = 0; y < picture.height(); ++y)
                     for (int x = 0; x < picture.width(); ++x)
                         if (picture.pixel(x, y) != texture.pixel(x, y)) {
                             ++changed;
                             ASSERT_TRUE(inside.constScanLine(y)[x])
-                                << scene.script << " width " << width << " dash " << dash
-                                << " at " << x << "," << y;
+                                << scene.script << " width " << width << " dash " << dash << " at "
+                                << x << "," << y;
                         }
                 EXPECT_GT(changed, 0) << scene.script;
             }

@@ -34,14 +34,32 @@ struct ProtocolDriver
             const GdiPoint p =
                 xy.size() == 2 ? GdiPoint{xy[0].toInt(), xy[1].toInt()} : GdiPoint{0, 0};
             switch (step[0].toLatin1()) {
-            case 'p': Take(protocol.Press(p)); break;
-            case 'r': Take(protocol.Release(p)); break;
-            case 'c': Take(protocol.Press(p)); Take(protocol.Release(p)); break;
-            case 'm': Take(protocol.Move(p)); break;
-            case 'd': Take(protocol.DoubleClick()); Take(protocol.Release(p)); break;
-            case 'x': Take(protocol.Cancel()); break;
-            case 'b': Take(protocol.RemoveLast()); break;
-            case 'e': Take(protocol.Enter()); break;
+            case 'p':
+                Take(protocol.Press(p));
+                break;
+            case 'r':
+                Take(protocol.Release(p));
+                break;
+            case 'c':
+                Take(protocol.Press(p));
+                Take(protocol.Release(p));
+                break;
+            case 'm':
+                Take(protocol.Move(p));
+                break;
+            case 'd':
+                Take(protocol.DoubleClick());
+                Take(protocol.Release(p));
+                break;
+            case 'x':
+                Take(protocol.Cancel());
+                break;
+            case 'b':
+                Take(protocol.RemoveLast());
+                break;
+            case 'e':
+                Take(protocol.Enter());
+                break;
             case 't':
                 for (QChar c : step.mid(1))
                     Take(protocol.Type(c.unicode()));
@@ -88,4 +106,3 @@ struct ProtocolDriver
     std::optional<double> calibration;
     bool chooseAgain = false;
 };
-

@@ -1,5 +1,5 @@
-#include "view/CLumvexImgEdtView.h"
 #include "view/Stack.h"
+#include "view/CLumvexImgEdtView.h"
 
 #include <QTemporaryDir>
 
@@ -14,7 +14,10 @@ std::unique_ptr<QImage> Marked(int value)
     return image;
 }
 
-int MarkOf(const QImage* image) { return image ? qRed(image->pixel(0, 0)) : -1; }
+int MarkOf(const QImage* image)
+{
+    return image ? qRed(image->pixel(0, 0)) : -1;
+}
 
 TEST(StackTest, CapacityIsAtMostSixteen)
 {
@@ -60,23 +63,20 @@ TEST(StackTest, PushAfterUndoGivesUpTheRedoBranch)
 // A view with a loaded picture whose snapshots can be made to fail.
 class TestView : public CLumvexImgEdtView
 {
-public:
+  public:
     bool failSnapshots = false;
     std::unique_ptr<QImage> TakeSnapshot() override
     {
         return failSnapshots ? nullptr : CLumvexImgEdtView::TakeSnapshot();
     }
     // Stands in for an object drawn into the working picture before a commit.
-    void Paint(int value)
-    {
-        workingPicture.fill(qRgb(value, value, value));
-    }
+    void Paint(int value) { workingPicture.fill(qRgb(value, value, value)); }
     int Shade() const { return qRed(workingPicture.pixel(0, 0)); }
 };
 
 class HistoryTest : public ::testing::Test
 {
-protected:
+  protected:
     QTemporaryDir folder;
     TestView view;
 
@@ -86,7 +86,9 @@ protected:
         picture.fill(qRgb(10, 10, 10));
         const QString path = folder.filePath(QStringLiteral("20081231_0000.bmp"));
         ASSERT_TRUE(picture.save(path));
-        view.showError = [](const QString& message) { FAIL() << message.toStdString(); };
+        view.showError = [](const QString& message) {
+            FAIL() << message.toStdString();
+        };
         ASSERT_TRUE(view.LoadPicture(path));
     }
 

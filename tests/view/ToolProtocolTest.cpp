@@ -73,8 +73,7 @@ const Case Cases[] = {
 // clang-format on
 
 class ToolProtocolTest : public ::testing::TestWithParam<Case>
-{
-};
+{};
 
 TEST_P(ToolProtocolTest, EventsGiveTheObject)
 {
@@ -111,6 +110,35 @@ TEST(ToolProtocolRules, TypingKeepsPrintableUnitsUpToTheBuffer)
     EXPECT_EQ(driver.protocol.TextLength(), ToolProtocol::TextBufferSize - 1);
     driver.Run("e");
     EXPECT_EQ(driver.labels.value(0).size(), ToolProtocol::TextBufferSize - 1);
+}
+
+// A new measurement divides by the calibrated magnification when it is in
+// force; a calibration line falls back to 50 when the magnification is not above 1.
+TEST(ToolProtocolRules, MeasurementsTakeTheMagnificationInForce)
+{
+    struct MagnificationCase
+    {
+        ToolMode tool;
+        double picture, adjusted;
+        int useAdjusted;
+        double expected;
+    };
+    const MagnificationCase cases[] = {
+        {ToolMode::ToolRadiusCircle, 10, 20, 0, 10},  {ToolMode::ToolRadiusCircle, 10, 20, 1, 20},
+        {ToolMode::ToolRadiusCircle, 0.5, 0, 0, 0.5}, {ToolMode::ToolCalibration, 1, 0, 0, 50},
+        {ToolMode::ToolCalibration, 10, 0.5, 1, 50},  {ToolMode::ToolCalibration, 10, 20, 1, 20},
+    };
+    for (const MagnificationCase& c : cases) {
+        ProtocolDriver driver;
+        driver.scale.pictureMagnification = c.picture;
+        driver.scale.adjustedMagnification = c.adjusted;
+        driver.scale.useAdjustedMagnification = c.useAdjusted;
+        driver.protocol.SetTool(c.tool);
+        driver.Run("c0,0 m200,0");
+        auto* measure = dynamic_cast<CDrawMeasure*>(driver.protocol.Object());
+        ASSERT_NE(measure, nullptr);
+        EXPECT_EQ(measure->magnification, c.expected) << c.picture << " " << c.useAdjusted;
+    }
 }
 
 TEST(ToolProtocolRules, CalibrationBroadcastsItsValueOnRelease)
