@@ -5,6 +5,8 @@
 #include "text/LanguageTable.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -159,6 +161,43 @@ TEST(SetMagnificationText, StartValue)
     EXPECT_EQ(CSetMagnification::StartText(52.0004), QStringLiteral("52.0004"));
     EXPECT_EQ(CSetMagnification::StartText(9999.99), QStringLiteral("9999.99"));
     EXPECT_EQ(CSetMagnification::StartText(10000.0), QStringLiteral("NONE"));
+}
+
+// Every text shows whole, no two controls overlap, and the right margin is at
+// least the left one, in both languages and at the font sizes that the scale
+// factors from 1 to 2 give.
+TEST(SetDialogLayout, EveryTextShowsWholeInBothLanguagesAtEverySize)
+{
+    for (int language : {0, 1}) {
+        for (int pixelSize : {11, 13, 16, 20, 22, 26}) {
+            SCOPED_TRACE(testing::Message() << "language " << language << ", " << pixelSize);
+            CSetMagnification dialog;
+            QFont font = dialog.font();
+            font.setPixelSize(pixelSize);
+            dialog.setFont(font);
+            dialog.SetTexts(LanguageTable(language));
+            dialog.show();
+            const QFontMetrics metrics(font);
+            QLabel* range = dialog.RangeLabel();
+            QLabel* prompt = dialog.PromptLabel();
+            EXPECT_GE(range->width(), metrics.horizontalAdvance(range->text()));
+            EXPECT_GE(range->height(), metrics.height());
+            EXPECT_GE(prompt->height(), prompt->heightForWidth(prompt->width()));
+            for (QPushButton* button : {dialog.OkButton(), dialog.CancelButton()})
+                EXPECT_GE(button->width(), button->sizeHint().width());
+
+            const QWidget* controls[] = {prompt, range, dialog.Edit(), dialog.OkButton(),
+                                         dialog.CancelButton()};
+            const int margin = dialog.Edit()->x();
+            const QRect inside = dialog.rect().adjusted(margin, 1, -margin, -1);
+            for (const QWidget* a : controls) {
+                EXPECT_TRUE(inside.contains(a->geometry())) << a->metaObject()->className();
+                for (const QWidget* b : controls)
+                    if (a != b)
+                        EXPECT_FALSE(a->geometry().intersects(b->geometry()));
+            }
+        }
+    }
 }
 
 class SetDialog : public ::testing::Test

@@ -3,6 +3,8 @@
 
 #include <QTemporaryDir>
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,6 +60,89 @@ TEST(StackTest, PushAfterUndoGivesUpTheRedoBranch)
     stack.Clear();
     EXPECT_EQ(stack.SizeInBytes(), 0);
     EXPECT_EQ(stack.TopIndex(), -1);
+}
+
+// Whole pictures kept the plain way, the history's rules applied to them.
+struct PlainHistory
+{
+    int capacity;
+    std::vector<QImage> pictures;
+    int top = -1;
+
+    void Push(const QImage& picture)
+    {
+        pictures.resize(size_t(top + 1));
+        if (int(pictures.size()) >= capacity)
+            pictures.erase(pictures.begin());
+        pictures.push_back(picture);
+        top = int(pictures.size()) - 1;
+    }
+};
+
+// A picture with a few rectangles repainted, or now and then another shape.
+QImage Edited(const QImage& from, std::mt19937& rng)
+{
+    if (from.isNull() || rng() % 9 == 0) {
+        QImage other(int(40 + rng() % 100), int(30 + rng() % 90), QImage::Format_RGB32);
+        other.fill(QColor::fromRgb(rng() | 0xFF000000u));
+        return other;
+    }
+    QImage edited = from.copy();
+    for (uint32_t n = rng() % 4; n > 0; --n) {
+        const int x = int(rng() % uint32_t(edited.width()));
+        const int y = int(rng() % uint32_t(edited.height()));
+        for (int dy = 0; dy < int(rng() % 20) && y + dy < edited.height(); ++dy)
+            for (int dx = 0; dx < int(rng() % 90) && x + dx < edited.width(); ++dx)
+                edited.setPixel(x + dx, y + dy, rng() | 0xFF000000u);
+    }
+    return edited;
+}
+
+TEST(StackTest, DifferencesGiveBackEveryPictureAPlainHistoryWould)
+{
+    for (int capacity : {1, 3, 16}) {
+        std::mt19937 rng{uint32_t(capacity)};
+        Stack stack(capacity);
+        PlainHistory plain{capacity};
+        QImage latest;
+        for (int step = 0; step < 400; ++step) {
+            const uint32_t action = rng() % 10;
+            if (action < 5 || plain.top < 0) {
+                latest = Edited(plain.top >= 0 ? plain.pictures[size_t(plain.top)] : latest, rng);
+                stack.Push(std::make_unique<QImage>(latest));
+                plain.Push(latest);
+            } else if (action < 8 && stack.CanUndo()) {
+                stack.Undo();
+                --plain.top;
+            } else if (stack.CanRedo()) {
+                stack.Redo();
+                ++plain.top;
+            }
+            ASSERT_EQ(stack.Count(), int(plain.pictures.size())) << "step " << step;
+            ASSERT_EQ(stack.TopIndex(), plain.top) << "step " << step;
+            ASSERT_TRUE(*stack.Top() == plain.pictures[size_t(plain.top)])
+                << "capacity " << capacity << ", step " << step;
+        }
+    }
+}
+
+TEST(StackTest, SmallEditsCostTheirTilesNotWholePictures)
+{
+    QImage picture(1000, 800, QImage::Format_RGB32);
+    picture.fill(qRgb(40, 80, 120));
+    Stack stack(16);
+    stack.Push(std::make_unique<QImage>(picture));
+    EXPECT_EQ(stack.SizeInBytes(), picture.sizeInBytes());
+    for (int i = 0; i < 15; ++i) {
+        picture.setPixel(i * 60, i * 50, qRgb(255, 0, 0));
+        stack.Push(std::make_unique<QImage>(picture));
+    }
+    // Fifteen one-pixel edits: one tile each, at most.
+    const qsizetype tileBytes = Stack::TileWidth * Stack::TileHeight * 4;
+    EXPECT_LE(stack.SizeInBytes(), picture.sizeInBytes() + 15 * (tileBytes + 64));
+    const QImage* before = stack.Top();
+    EXPECT_NE(stack.Undo(), before) << "an undone picture is a new object";
+    EXPECT_EQ(stack.Top()->pixel(14 * 60, 14 * 50), qRgb(40, 80, 120));
 }
 
 // A view with a loaded picture whose snapshots can be made to fail.
