@@ -575,7 +575,7 @@ bool CLumvexImgEdtDlg::eventFilter(QObject* watched, QEvent* event)
                 view->setFocus(Qt::MouseFocusReason);
         }
     } else if (event->type() == QEvent::KeyPress && watched == view.get()) {
-        const bool typing = view->InteractionStateValue() == StateTyping;
+        const bool typing = view->State() == InteractionState::StateTyping;
         if (const int buttonId = EditorKeys::ButtonFor(*static_cast<QKeyEvent*>(event), typing)) {
             OnKey(buttonId);
             return true;

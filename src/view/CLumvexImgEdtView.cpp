@@ -229,7 +229,7 @@ void CLumvexImgEdtView::ResetHistory(std::unique_ptr<QImage> snapshot)
     modificationCount = 0;
 }
 
-void CLumvexImgEdtView::CommitPicture()
+void CLumvexImgEdtView::CommitObject()
 {
     auto snapshot = TakeSnapshot();
     if (!snapshot)
@@ -301,7 +301,7 @@ bool CLumvexImgEdtView::Carry(ToolEffects effects)
     if (effects.finished && effects.drawFinished)
         Redraw(effects.finished.get());
     if (effects.commit)
-        CommitPicture();
+        CommitObject();
     effects.finished.reset();
     if (effects.erase)
         Redraw(nullptr);

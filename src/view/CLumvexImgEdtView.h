@@ -55,6 +55,8 @@ class CLumvexImgEdtView : public QWidget
 
     virtual std::unique_ptr<QImage> TakeSnapshot();
     void ResetHistory(std::unique_ptr<QImage> snapshot);
+    // The working picture, as last drawn, becomes a new snapshot.
+    void CommitObject();
 
     const QImage& WorkingPicture() const { return workingPicture; }
     const Stack& History() const { return history; }
@@ -122,6 +124,8 @@ class CLumvexImgEdtView : public QWidget
     void leaveEvent(QEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
+    QImage workingPicture;
+
   private:
     // Does what the protocol answered, in order; false when nothing was shown.
     bool Carry(ToolEffects effects);
@@ -131,11 +135,9 @@ class CLumvexImgEdtView : public QWidget
     void MoveAt(QPoint p);
     void ReleaseAt(QPoint p);
     void Redraw(const CDrawObject* object);
-    void CommitPicture();
     void UpdateCursor();
     void SetSizes(QSize picture, QSize view);
 
-    QImage workingPicture;
     Stack history{Stack::MaxCapacity};
     ToolProtocol protocol;
     int pictureLoaded = 0;

@@ -206,46 +206,6 @@ TEST(TouchedAreaInvariantTest, EveryChangedPixelIsInsideTheReportedArea)
     }
 }
 
-TEST(DisplayScalerTest, AveragesTheAreaEachViewPixelCovers)
-{
-    QImage picture(4, 2, QImage::Format_RGB32);
-    picture.fill(qRgb(0, 0, 0));
-    picture.setPixel(0, 0, qRgb(255, 90, 30));
-    picture.setPixel(3, 1, qRgb(9, 9, 9));
-    const QImage shown = DisplayScaler({4, 2}, {2, 1}).ScaleAll(picture);
-    ASSERT_EQ(shown.size(), QSize(2, 1));
-    // A quarter of each: 255 / 4 rounds to 64, 90 / 4 to 23 (22.5 up), 30 / 4 to 8.
-    EXPECT_EQ(shown.pixel(0, 0), qRgb(64, 23, 8));
-    EXPECT_EQ(shown.pixel(1, 0), qRgb(2, 2, 2));
-}
-
-TEST(DisplayScalerTest, OddRatiosSplitPixelsBetweenViewPixels)
-{
-    // Three picture columns over two view columns: the middle one is shared.
-    QImage picture(3, 1, QImage::Format_RGB32);
-    picture.setPixel(0, 0, qRgb(30, 30, 30));
-    picture.setPixel(1, 0, qRgb(90, 90, 90));
-    picture.setPixel(2, 0, qRgb(150, 150, 150));
-    const DisplayScaler scaler({3, 1}, {2, 1});
-    const QImage shown = scaler.ScaleAll(picture);
-    EXPECT_EQ(shown.pixel(0, 0), qRgb(50, 50, 50)); // (30 * 2 + 90) / 3
-    EXPECT_EQ(shown.pixel(1, 0), qRgb(130, 130, 130));
-    EXPECT_EQ(scaler.FirstViewColumn(1), 0);
-    EXPECT_EQ(scaler.LastViewColumn(1), 1);
-    EXPECT_EQ(scaler.LastViewColumn(0), 0);
-    EXPECT_EQ(scaler.FirstViewColumn(2), 1);
-}
-
-TEST(DisplayScalerTest, FlatColoursStayExactWhenEnlarged)
-{
-    QImage picture(3, 3, QImage::Format_RGB32);
-    picture.fill(qRgb(12, 200, 77));
-    const QImage shown = DisplayScaler({3, 3}, {7, 5}).ScaleAll(picture);
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x)
-            ASSERT_EQ(shown.pixel(x, y), qRgb(12, 200, 77));
-}
-
 TEST(TouchedAreaTest, RunsOfARowMergeAndStayInsideTheLimits)
 {
     TouchedArea area(QRect(0, 0, 100, 50));

@@ -56,7 +56,7 @@ const Case Cases[] = {
     {"RadiusCircle", T::ToolRadiusCircle, "c100,100 c200,100 c300,300", S::StateIdle, 1, {{100, 100}, {200, 100}}, {5, 10 * Pi, 25 * Pi}},
     {"DiameterCircle", T::ToolDiameterCircle, "c0,0 c200,0 c300,300", S::StateIdle, 1, {{0, 0}, {200, 0}}, {10, 10 * Pi, 25 * Pi}},
     {"ThreePointCircle", T::ToolThreePointCircle, "c0,100 c200,100 c100,0 c300,300", S::StateIdle, 1, {{0, 100}, {200, 100}, {100, 0}}, {5, 10 * Pi, 25 * Pi}},
-    {"ThreePointArc", T::ToolThreePointArc, "c200,100 c100,0 c0,100 c300,300", S::StateIdle, 1, {{200, 100}, {100, 0}, {0, 100}}, {180, 5, 5 * Pi, 12.5 * Pi}},
+    {"ThreePointArc", T::ToolThreePointArc, "c0,100 c100,0 c200,100 c300,300", S::StateIdle, 1, {{0, 100}, {100, 0}, {200, 100}}, {180, 5, 5 * Pi, 12.5 * Pi}},
     {"ThreePointAngle", T::ToolThreePointAngle, "c100,100 c200,100 c100,0 c300,300", S::StateIdle, 1, {{100, 100}, {200, 100}, {100, 0}}, {90}},
     {"FourPointAngle", T::ToolFourPointAngle, "c0,0 c100,0 c0,50 c100,150 c300,300", S::StateIdle, 1, {{0, 0}, {100, 0}, {0, 50}, {100, 150}}, {45}},
     {"FourPointAngleThirdPoint", T::ToolFourPointAngle, "c0,0 c100,0 c0,50", S::StateThreePointsPlaced, 0, {}, {}},
@@ -64,7 +64,7 @@ const Case Cases[] = {
     {"ContinuousLine", T::ToolContinuousLine, "c0,0 c100,0 c50,-10 c100,100 d100,100 c0,200 c0,220", S::StateIdle, 1, {{0, 0}, {100, 0}, {100, 100}}, {5, 5, 10}},
     {"ContinuousLineFinalLabel", T::ToolContinuousLine, "c0,0 c100,0 d100,0 c0,200", S::StatePlacingLabel, 0, {}, {}},
     // The first click of a double click while a vertex is awaited placed a label; it is taken back.
-    {"ContinuousLineDoubleClickAtVertex", T::ToolContinuousLine, "c0,0 c100,0 c50,-10 c50,-10 d50,-10 c0,200 c0,220", S::StateIdle, 1, {{0, 0}, {100, 0}}, {5, 5}},
+    {"ContinuousLineDoubleClickAtVertex", T::ToolContinuousLine, "c0,0 c100,0 c50,-10 d50,-10 c0,200 c0,220", S::StateIdle, 1, {{0, 0}, {100, 0}}, {5, 5}},
     {"Polygon", T::ToolPolygon, "c0,0 c100,0 c50,-10 c100,100 c110,50 c0,100 d0,100 c0,200 c0,220", S::StateIdle, 1, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {5, 5, 5, 25, 15}},
     {"Calibration", T::ToolCalibration, "c0,0 m200,0 c200,0", S::StateIdle, 1, {{0, 0}, {200, 0}}, {10}},
     {"CancelDropsTheObject", T::ToolAnyAngleLine, "c0,0 m100,0 x", S::StateIdle, 0, {}, {}},
