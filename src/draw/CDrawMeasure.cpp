@@ -221,9 +221,14 @@ uint32_t CDrawMeasure::LabelCount() const
     return std::min<uint32_t>(labelIndex, Capacity - 1);
 }
 
+Scale CDrawMeasure::LabelScale() const
+{
+    return Scale{pixelSize, resolutionFactor, magnification, unit};
+}
+
 double CDrawMeasure::ToUnit(double millimetres) const
 {
-    return Scale{pixelSize, resolutionFactor, magnification, unit}.ToUnit(millimetres);
+    return LabelScale().ToUnit(millimetres);
 }
 
 QString CDrawMeasure::UnitText(const char* format, double value) const
@@ -238,10 +243,12 @@ void CDrawMeasure::DrawCalibration(MeasureCanvas& canvas)
     Line(canvas, a, b);
     LongGuides(canvas, a, b);
 
-    const double length = Distance(a, b) * pixelSize * resolutionFactor;
+    const Scale scale = LabelScale();
+    const double distance = Distance(a, b);
+    const double length = scale.SensorMillimetres(distance);
     if (length > MinLabelledLength) {
         const GdiPoint at{ClampToInt(int64_t(Half(a.x, b.x)) - 20), Half(a.y, b.y)};
-        canvas.TextOut(at, UnitText("%f %s", length / magnification * UnitFactor(unit)));
+        canvas.TextOut(at, UnitText("%f %s", scale.LineValue(distance)));
     }
     result = length * magnification;
 }
@@ -256,10 +263,10 @@ void CDrawMeasure::DrawStraightLine(MeasureCanvas& canvas)
     else
         Ticks(canvas, a, b);
 
-    const double length = Distance(a, b) * pixelSize * resolutionFactor;
-    if (length > MinLabelledLength)
-        canvas.TextOut(PointerPoint(),
-                       UnitText("%f %s", length / magnification * UnitFactor(unit)));
+    const Scale scale = LabelScale();
+    const double distance = Distance(a, b);
+    if (scale.SensorMillimetres(distance) > MinLabelledLength)
+        canvas.TextOut(PointerPoint(), UnitText("%f %s", scale.LineValue(distance)));
 }
 
 void CDrawMeasure::DrawRadiusCircle(MeasureCanvas& canvas, int h)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/CDrawObject.h"
+#include "draw/MeasureGeometry.h"
 #include "draw/MeasureKind.h"
 #include "platform/GdiBrush.h"
 #include "platform/GdiFont.h"
@@ -40,6 +41,8 @@ class CDrawMeasure : public CDrawObject
     // Never normalised: from is the latest press, to the pointer point.
     void SetBounds(const GdiPoint& from, const GdiPoint& to) override;
     void Draw(GdiContext& dc) override;
+    // The scale of the labels, from the fields the view set.
+    MeasureGeometry::Scale LabelScale() const;
 
     // The drawing itself, once pen, brush and font are selected; lineHeight
     // is the selected font's height (negative for the label fonts).

@@ -18,7 +18,6 @@
 #include <QtMath>
 
 #include <cmath>
-#include <cstring>
 
 namespace {
 

@@ -1,13 +1,11 @@
 #include "view/PictureLoader.h"
 
+#include "platform/FileErrorReason.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QObject>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -29,34 +27,24 @@ QImage PictureLoader::Load(const QString& path, QString& failure)
 
     QImage picture;
     QFile file(path);
-    unsigned code = 0;
-    QString reason;
+    FileErrorReason reason;
     if (QFileInfo(path).isDir()) {
-        code = EISDIR;
-        reason = QString::fromLocal8Bit(std::strerror(EISDIR));
+        reason = FileErrorReason::IsFolder();
     } else if (!file.open(QIODevice::ReadOnly)) {
-        // QFile keeps no errno; opening with the C library tells the real reason.
-        errno = 0;
-        if (FILE* f = std::fopen(QFile::encodeName(path).constData(), "rb"))
-            std::fclose(f);
-        code = errno ? unsigned(errno) : ENOENT;
-        reason = QString::fromLocal8Bit(std::strerror(int(code)));
+        reason = FileErrorReason::OpeningForReading(path);
     } else {
         QImageReader reader(&file);
         reader.setAutoTransform(false);
         QImage decoded = reader.read();
         if (decoded.isNull()) {
-            code = unsigned(reader.error());
-            reason = reader.errorString();
+            reason = {unsigned(reader.error()), reader.errorString()};
         } else {
             picture = decoded.convertToFormat(QImage::Format_RGB32);
-            if (picture.isNull()) {
-                code = ENOMEM;
-                reason = QString::fromLocal8Bit(std::strerror(ENOMEM));
-            }
+            if (picture.isNull())
+                reason = FileErrorReason::NoMemory();
         }
     }
     if (picture.isNull())
-        failure = FailureText("Load image failed", code, reason);
+        failure = FailureText("Load image failed", reason.code, reason.text);
     return picture;
 }
