@@ -103,11 +103,9 @@ void EditorOutputCommands::SaveAs()
     saveAs.stamp.font = window.photoSavedInfoFont;
     CLumvexImgEdtView& view = window.View();
     // The scale a straight line would be measured with now.
-    saveAs.labelScale = {view.pixelSize, view.resolutionFactor,
-                         CLumvexImgEdtView::CreationMagnification(
-                             ToolAnyAngleLine, view.pictureMagnification,
-                             view.adjustedMagnification, view.useAdjustedMagnification),
-                         view.unit};
+    const MeasuringScale& scale = view.Protocol().Scale();
+    saveAs.labelScale = {scale.pixelSize, scale.resolutionFactor,
+                         scale.CreationMagnification(false), view.Protocol().Style().unit};
     const bool scaleBar = StampSettings::ReadScaleBar(window.Settings());
     saveAs.scaleBar = scaleBar;
     const CSaveAsCommand::Result result =
