@@ -72,28 +72,28 @@ QCursor ToolCursors::CrossHair()
     return cursor;
 }
 
-QCursor ToolCursors::ForTool(int toolMode)
+QCursor ToolCursors::ForTool(ToolMode toolMode)
 {
     switch (toolMode) {
-    case ToolFreehand:
+    case ToolMode::ToolFreehand:
         return Pencil();
-    case ToolThreePointCircle:
-    case ToolThreePointArc:
-    case ToolThreePointAngle:
-    case ToolFourPointAngle:
-    case ToolLine:
-    case ToolArrow:
-    case ToolRectangle:
-    case ToolEllipse:
-    case ToolContinuousLine:
-    case ToolPolygon:
-    case ToolRadiusCircle:
-    case ToolDiameterCircle:
-    case ToolCalibration:
-    case ToolAnyAngleLine:
-    case ToolStraightAngleLine:
-    case ToolFortyFiveLine:
-    case ToolText:
+    case ToolMode::ToolThreePointCircle:
+    case ToolMode::ToolThreePointArc:
+    case ToolMode::ToolThreePointAngle:
+    case ToolMode::ToolFourPointAngle:
+    case ToolMode::ToolLine:
+    case ToolMode::ToolArrow:
+    case ToolMode::ToolRectangle:
+    case ToolMode::ToolEllipse:
+    case ToolMode::ToolContinuousLine:
+    case ToolMode::ToolPolygon:
+    case ToolMode::ToolRadiusCircle:
+    case ToolMode::ToolDiameterCircle:
+    case ToolMode::ToolCalibration:
+    case ToolMode::ToolAnyAngleLine:
+    case ToolMode::ToolStraightAngleLine:
+    case ToolMode::ToolFortyFiveLine:
+    case ToolMode::ToolText:
         return CrossHair();
     default:
         return QCursor(Qt::ArrowCursor);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/ToolMode.h"
+
 #include <QCursor>
 
 // The two cursors of the tools, drawn at run time: a pencil with its tip at
@@ -10,5 +12,5 @@ class ToolCursors
     static QCursor Pencil();
     static QCursor CrossHair();
     // The cursor for a tool mode: pencil, cross hair or the arrow.
-    static QCursor ForTool(int toolMode);
+    static QCursor ForTool(ToolMode toolMode);
 };

@@ -34,7 +34,7 @@ class MeasureRender : public testing::Test
   protected:
     std::unique_ptr<CDrawMeasure> Make(int kind, int width = 4, int style = 0)
     {
-        auto m = std::make_unique<CDrawMeasure>(kind, GdiRect{});
+        auto m = std::make_unique<CDrawMeasure>(MeasureKind(kind), GdiRect{});
         m->SetPen(Red, width, style);
         m->SetFont(LogFont::DefaultTextFont(), Blue);
         m->magnification = 50.0;
@@ -67,28 +67,6 @@ class MeasureRender : public testing::Test
 
 } // namespace
 
-TEST_F(MeasureRender, FinishedLineWithTicksAndLabel)
-{
-    auto m = Make(1);
-    m->points[0] = {50, 100};
-    m->points[1] = {250, 100};
-    m->pointIndex = 2;
-    m->labelIndex = CDrawMeasure::LabelPlacedBit;
-    m->SetBounds({0, 0}, {100, 200});
-    Render(*m);
-
-    EXPECT_TRUE(IsRed(At(150, 100)));
-    EXPECT_TRUE(IsWhite(At(150, 90)));
-    // Ticks reach 12 pixels to each side at both ends.
-    EXPECT_TRUE(IsRed(At(50, 110)));
-    EXPECT_TRUE(IsRed(At(250, 89)));
-    EXPECT_TRUE(IsWhite(At(50, 125)));
-    EXPECT_EQ(Count(picture.rect(), IsCyan), 0);
-    // The label, in the label colour, at the pointer point.
-    EXPECT_GT(Count(QRect(100, 200, 120, 24), IsBluish), 20);
-    EXPECT_EQ(Count(QRect(0, 200, 98, 30), IsBluish), 0);
-}
-
 TEST_F(MeasureRender, FollowingLineShowsDottedGuidesInTheComplement)
 {
     auto m = Make(1);
@@ -114,7 +92,7 @@ TEST_F(MeasureRender, ThreePointArcIsTheUpperSector)
     m->points[2] = {200, 100};
     m->points[3] = {300, 200};
     m->pointIndex = 3;
-    m->labelIndex = CDrawMeasure::LabelPlacedBit;
+    m->allPointsPlaced = true;
     m->SetBounds({0, 0}, {10, 330});
     Render(*m);
 
@@ -127,21 +105,6 @@ TEST_F(MeasureRender, ThreePointArcIsTheUpperSector)
     EXPECT_EQ(Count(picture.rect(), IsCyan), 0);
 }
 
-TEST_F(MeasureRender, CollinearThreePointCircleDrawsOnlyMarkers)
-{
-    auto m = Make(7, 1);
-    m->points[1] = {100, 200};
-    m->points[2] = {200, 200};
-    m->pointIndex = 2;
-    m->SetBounds({0, 0}, {300, 200});
-    Render(*m);
-
-    EXPECT_TRUE(IsRed(At(95, 200)));
-    EXPECT_TRUE(IsRed(At(304, 200)));
-    EXPECT_TRUE(IsWhite(At(250, 200)));
-    EXPECT_EQ(Count(picture.rect(), IsBluish), 0);
-}
-
 TEST_F(MeasureRender, NearlyParallelLinesMeetFarAway)
 {
     // The lines cross about 10^9 pixels away; the extension is clipped to
@@ -152,7 +115,7 @@ TEST_F(MeasureRender, NearlyParallelLinesMeetFarAway)
     m->points[3] = {0, 300};
     m->points[4] = {30001, 301};
     m->pointIndex = 5;
-    m->labelIndex = CDrawMeasure::LabelPlacedBit;
+    m->allPointsPlaced = true;
     m->SetBounds({0, 0}, {10, 10});
     Render(*m);
     EXPECT_GT(Count(QRect(0, 95, 400, 10), IsRed), 100);

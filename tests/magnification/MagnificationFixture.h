@@ -3,7 +3,6 @@
 #include "magnification/MagnificationModel.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
-#include "view/CLumvexImgEdtView.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +16,7 @@
 #include <memory>
 
 // A picture folder with an Info folder, a private settings file, a message bus
-// and a picture view, all fresh for every test.
+// and the picture last opened, all fresh for every test.
 class MagnificationFixture : public ::testing::Test
 {
   protected:
@@ -30,8 +29,6 @@ class MagnificationFixture : public ::testing::Test
         ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/Info")));
         settings = std::make_unique<SettingsStore>(settingsPath);
         model = std::make_unique<MagnificationModel>(*settings, bus);
-        view.showError = [](const QString&) {
-        };
     }
 
     QString PicturePath(const QString& name) const { return folder + u'/' + name; }
@@ -91,13 +88,13 @@ class MagnificationFixture : public ::testing::Test
         return int(spy.count());
     }
 
-    // The view and model after loading a picture, as the window does it.
+    // The model after a picture is loaded, as the window does it.
     bool Open(const QString& path, MagnificationModel::BoxFormat format)
     {
-        const bool loaded = view.LoadPicture(path);
-        model->LoadPictureInfo(path, view);
+        picture = QImage(path);
+        model->LoadPictureInfo(path, picture.size());
         model->ShowChosenMagnification(format);
-        return loaded;
+        return !picture.isNull();
     }
 
     QTemporaryDir temp;
@@ -105,6 +102,6 @@ class MagnificationFixture : public ::testing::Test
     QString folder;
     std::unique_ptr<SettingsStore> settings;
     MessageBus bus;
-    CLumvexImgEdtView view;
+    QImage picture;
     std::unique_ptr<MagnificationModel> model;
 };
