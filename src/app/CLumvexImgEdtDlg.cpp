@@ -7,6 +7,7 @@
 #include "app/FontColorDialog.h"
 #include "app/LanguageTable.h"
 #include "app/LayoutTable.h"
+#include "app/ResultsController.h"
 #include "app/StatusLine.h"
 #include "dialogs/CInformationDlg.h"
 #include "dialogs/CLineStyle.h"
@@ -18,6 +19,7 @@
 #include "platform/SettingsStore.h"
 #include "view/CLumvexImgEdtView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
@@ -149,6 +151,7 @@ CLumvexImgEdtDlg::~CLumvexImgEdtDlg()
         view->SetOwner(nullptr);
         view->SetInfoRecord(nullptr);
         view->SetMessageBus(nullptr);
+        view->SetHistoryListener(nullptr);
     }
     view.reset();
 }
@@ -264,6 +267,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
     folderPath = picturePath.left(std::max<qsizetype>(0, picturePath.size() - 17));
 
     PrepareMenus();
+    CreateResults();
     view->useAdjustedMagnification = 0;
     lastDrawnMenuItem = NoMenuItem;
 
@@ -275,6 +279,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
     if (loaded) {
         magnification->LoadPictureInfo(picturePath, *view);
         view->SetInfoRecord(&magnification->record);
+        results->PictureOpened(picturePath);
     } else {
         setResult(-1);
     }
@@ -356,6 +361,10 @@ void CLumvexImgEdtDlg::ApplySkinAndLayout()
 void CLumvexImgEdtDlg::PrepareMenus()
 {
     menu = ToolMenus::Load(language);
+    // After every item of the measuring menu, so each keeps its position.
+    MeasuringMenu().items.push_back(MenuItem::Separator());
+    MeasuringMenu().items.push_back(MenuItem::Command(ResultsController::CommandId,
+                                                      ResultsController::MenuText(*languageTable)));
     menuSpawn.LoadItemImages();
     const auto handled = [](uint32_t) {
         return true;
@@ -364,6 +373,24 @@ void CLumvexImgEdtDlg::PrepareMenus()
     menuSpawn.UpdateItemStates(MeasuringMenu(), handled);
     menuSpawn.MakeOwnerDrawn(DrawingMenu());
     menuSpawn.UpdateItemStates(DrawingMenu(), handled);
+}
+
+void CLumvexImgEdtDlg::CreateResults()
+{
+    results = std::make_unique<ResultsController>(*languageTable, this);
+    results->kindName = [this](int tool) {
+        const MenuItem* item = MeasuringMenu().Find(uint32_t(tool));
+        return item ? item->text : QString();
+    };
+    results->showMessage = [this](const QString& caption, const QString& message) {
+        hooks.messageBox(caption, message, languageTable->ButtonText(Texts::Ok), QString());
+    };
+    view->SetHistoryListener(results.get());
+    auto* open = new QAction(view.get());
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    open->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(open, &QAction::triggered, this, [this] { results->ShowWindow(); });
+    view->addAction(open);
 }
 
 void CLumvexImgEdtDlg::CreateTooltips()
@@ -628,6 +655,9 @@ void CLumvexImgEdtDlg::OnCommand(uint32_t id)
     case IdNext:
         OnNext();
         break;
+    case ResultsController::CommandId:
+        results->ShowWindow();
+        break;
     case IdUndo:
         v.Undo();
         break;
@@ -728,7 +758,9 @@ void CLumvexImgEdtDlg::ShowPopup(MenuItem& popup)
     const uint32_t chosen = hooks.popupMenu(shown, QCursor::pos() + QPoint(0, 3));
     if (chosen == 0)
         return;
-    lastDrawnMenuItem = chosen;
+    // Opening the results is no tool choice: the remembered item stays.
+    if (chosen != ResultsController::CommandId)
+        lastDrawnMenuItem = chosen;
     OnCommand(chosen);
 }
 

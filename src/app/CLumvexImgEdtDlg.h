@@ -22,6 +22,7 @@
 class CBitmapButton;
 class CInformationDlg;
 class EditorOutputCommands;
+class ResultsController;
 class CSetMagnification;
 class CLumvexImgEdtView;
 class CSpawnMenu;
@@ -159,6 +160,8 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     SettingsStore& Settings() { return *settings; }
     MessageBus& Bus() { return *bus; }
     MagnificationModel& Magnification() { return *magnification; }
+    // The results table of the picture on screen; null until the window opens.
+    ResultsController* Results() const { return results.get(); }
     const LanguageTable& Language() const { return *languageTable; }
     CMenuSpawn& MenuSpawn() { return menuSpawn; }
     // The menu with the drawing (0) and measuring (1) pop-ups.
@@ -213,6 +216,7 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     void PrepareMenus();
     void SetLanguage(int value);
     void InstallDefaultHooks();
+    void CreateResults();
 
     void OnDrawingPopup();
     void OnMeasuringPopup();
@@ -254,6 +258,7 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     QLineEdit* remarkBox = nullptr;
     CInformationDlg* information = nullptr;
     std::unique_ptr<EditorOutputCommands> outputCommands;
+    std::unique_ptr<ResultsController> results;
     // Kept for the window's life and reused by the set commands.
     CSetMagnification* setMagnificationDialog = nullptr;
     std::map<int, CBitmapButton*> buttons;

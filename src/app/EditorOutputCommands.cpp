@@ -5,6 +5,7 @@
 #include "app/LanguageTable.h"
 #include "app/LayoutTable.h"
 #include "app/PictureList.h"
+#include "app/ResultsController.h"
 #include "dialogs/CInformationDlg.h"
 #include "dialogs/CProcessDlg.h"
 #include "output/CMailSender.h"
@@ -152,9 +153,11 @@ void EditorOutputCommands::ShowAdjacentPicture(int direction)
     steps.loadPicture = [&view](const QString& path) {
         return view.LoadPicture(path);
     };
-    steps.loadPictureInfo = [&view, &magnification](const QString& path) {
+    steps.loadPictureInfo = [this, &view, &magnification](const QString& path) {
         magnification.LoadPictureInfo(path, view);
         view.SetInfoRecord(&magnification.record);
+        if (ResultsController* results = window.Results())
+            results->PictureOpened(path);
     };
     steps.refreshBoxes = [this, direction, &magnification] {
         window.RemarkBox()->clear();

@@ -319,6 +319,8 @@ void CLumvexImgEdtView::CommitObject()
     // The working picture is the new snapshot, object included.
     syncedTop = history.Top();
     drawnArea.Clear();
+    if (historyListener)
+        historyListener->Committed(currentObject.get());
     currentObject.reset();
     ++modificationCount;
 }
@@ -333,6 +335,8 @@ void CLumvexImgEdtView::Undo()
     RestoreWorkingPicture(false);
     update();
     --modificationCount;
+    if (historyListener)
+        historyListener->Undone();
 }
 
 void CLumvexImgEdtView::Redo()
@@ -345,6 +349,8 @@ void CLumvexImgEdtView::Redo()
     RestoreWorkingPicture(false);
     update();
     ++modificationCount;
+    if (historyListener)
+        historyListener->Redone();
 }
 
 QString CLumvexImgEdtView::OverlayResolutionText(const PictureInfoRecord& record)

@@ -3,6 +3,7 @@
 #include "draw/CDrawObject.h"
 #include "platform/LogFont.h"
 #include "view/DisplayScaler.h"
+#include "view/HistoryListener.h"
 #include "view/Stack.h"
 #include "view/ToolMode.h"
 #include "view/TouchedArea.h"
@@ -80,6 +81,8 @@ class CLumvexImgEdtView : public QWidget
     void SetOwner(ViewOwner* newOwner) { owner = newOwner; }
     // Where a finished calibration line is broadcast; owned by the window.
     void SetMessageBus(MessageBus* bus) { messageBus = bus; }
+    // Told of each commit, undo and redo; owned by the window.
+    void SetHistoryListener(HistoryListener* listener) { historyListener = listener; }
 
     // The mouse protocol, in view-window pixels. The Qt event handlers call
     // these; points outside the view arrive while the mouse is captured.
@@ -185,6 +188,7 @@ class CLumvexImgEdtView : public QWidget
 
     ViewOwner* owner = nullptr;
     MessageBus* messageBus = nullptr;
+    HistoryListener* historyListener = nullptr;
     bool arrowOutsideView = false;
 
     // What the current object drew, and what the shown picture lags behind,

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "results/MeasurementRecord.h"
+
+#include <QString>
+
+#include <array>
+
+// Every text of the results table and its window in one language. The editor
+// fills it from its string table.
+struct ResultsTexts
+{
+    static constexpr int QuantityCount = int(Quantity::Angle) + 1;
+
+    QString number;
+    QString kind;
+    QString unit;
+    QString magnification;
+    QString pixelSize;
+    QString points;
+    // By quantity; the segment name holds "%1" for the segment's number.
+    std::array<QString, QuantityCount> quantities;
+    QString count;
+    QString mean;
+    QString deviation;
+    QString minimum;
+    QString maximum;
+    QString title;        // "%1" is the picture's base name
+    QString exportButton; // also the save dialog's title
+    QString copyButton;
+    QString unreadable;  // "%1" the file, "%2" the reason
+    QString writeFailed; // "%1" the file, "%2" the reason
+
+    QString QuantityName(Quantity quantity, int segment) const;
+};
