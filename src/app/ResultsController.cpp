@@ -1,84 +1,24 @@
 #include "app/ResultsController.h"
 
-#include "app/LanguageTable.h"
 #include "draw/CDrawMeasure.h"
 #include "magnification/MagnificationModel.h"
 #include "results/MeasurementCapture.h"
 #include "results/ResultsCsv.h"
 #include "results/ResultsStore.h"
 #include "results/ResultsWindow.h"
+#include "text/LanguageTable.h"
 
 #include <QFileInfo>
 
-namespace {
-
-// String ids: English from 13001, Chinese from 3001, in the order of Ids.
-enum Ids {
-    MenuText,
-    WindowTitle,
-    NumberColumn,
-    KindColumn,
-    UnitColumn,
-    MagnificationColumn,
-    PixelSizeColumn,
-    PointsColumn,
-    FirstQuantity,
-    CountLine = FirstQuantity + ResultsTexts::QuantityCount,
-    MeanLine,
-    DeviationLine,
-    MinimumLine,
-    MaximumLine,
-    ExportButton,
-    CopyButton,
-    Unreadable,
-    WriteFailed,
-};
-
-QString Text(const LanguageTable& language, int id)
-{
-    return language.Text({13001 + id, 3001 + id});
-}
-
-} // namespace
-
 ResultsController::ResultsController(const LanguageTable& language, QWidget* windowParent)
-    : texts(TextsFor(language)), readableLanguages{TextsFor(LanguageTable(0)),
-                                                   TextsFor(LanguageTable(1))},
+    : texts(ResultsTexts::For(language)), readableLanguages{ResultsTexts::For(LanguageTable(0)),
+                                                            ResultsTexts::For(LanguageTable(1))},
       windowParent(windowParent)
 {}
 
 ResultsController::~ResultsController()
 {
     delete window;
-}
-
-ResultsTexts ResultsController::TextsFor(const LanguageTable& language)
-{
-    ResultsTexts t;
-    t.number = Text(language, NumberColumn);
-    t.kind = Text(language, KindColumn);
-    t.unit = Text(language, UnitColumn);
-    t.magnification = Text(language, MagnificationColumn);
-    t.pixelSize = Text(language, PixelSizeColumn);
-    t.points = Text(language, PointsColumn);
-    for (int q = 0; q < ResultsTexts::QuantityCount; ++q)
-        t.quantities[size_t(q)] = Text(language, FirstQuantity + q);
-    t.count = Text(language, CountLine);
-    t.mean = Text(language, MeanLine);
-    t.deviation = Text(language, DeviationLine);
-    t.minimum = Text(language, MinimumLine);
-    t.maximum = Text(language, MaximumLine);
-    t.title = Text(language, WindowTitle);
-    t.exportButton = Text(language, ExportButton);
-    t.copyButton = Text(language, CopyButton);
-    t.unreadable = Text(language, Unreadable);
-    t.writeFailed = Text(language, WriteFailed);
-    return t;
-}
-
-QString ResultsController::MenuText(const LanguageTable& language)
-{
-    return Text(language, ::MenuText);
 }
 
 QString ResultsController::FilePathFor(const QString& picturePath)

@@ -26,8 +26,6 @@ class ResultsController : public HistoryListener
     ResultsController(const LanguageTable& language, QWidget* windowParent);
     ~ResultsController() override;
 
-    static ResultsTexts TextsFor(const LanguageTable& language);
-    static QString MenuText(const LanguageTable& language);
     // Info/<base name>.csv beside the picture; empty when the picture's name
     // gives no Info path.
     static QString FilePathFor(const QString& picturePath);

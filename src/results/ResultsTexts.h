@@ -6,8 +6,9 @@
 
 #include <array>
 
-// Every text of the results table and its window in one language. The editor
-// fills it from its string table.
+class LanguageTable;
+
+// Every text of the results table and its window in one language.
 struct ResultsTexts
 {
     static constexpr int QuantityCount = int(Quantity::Angle) + 1;
@@ -32,4 +33,8 @@ struct ResultsTexts
     QString writeFailed; // "%1" the file, "%2" the reason
 
     QString QuantityName(Quantity quantity, int segment) const;
+
+    static ResultsTexts For(const LanguageTable& language);
+    // The measuring menu's item that opens the results.
+    static QString MenuText(const LanguageTable& language);
 };

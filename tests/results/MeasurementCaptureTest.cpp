@@ -1,18 +1,18 @@
-#include "results/MeasurementCapture.h"
+#include "ResultsTestSupport.h"
+
 #include "draw/CDrawMeasure.h"
 #include "draw/MeasureCanvas.h"
+#include "results/MeasurementCapture.h"
+#include "results/ResultsLayout.h"
 #include "view/ToolMode.h"
 
 #include <gtest/gtest.h>
-
-#include <memory>
-#include <vector>
 
 namespace {
 
 constexpr uint32_t Placed = CDrawMeasure::LabelPlacedBit;
 
-// The texts a measurement writes, as the picture receives them.
+// The texts a measurement writes into the picture.
 struct TextCanvas : MeasureCanvas
 {
     void MoveTo(GdiPoint) override {}
@@ -30,14 +30,6 @@ struct TextCanvas : MeasureCanvas
     QStringList texts;
 };
 
-struct Expected
-{
-    Quantity quantity;
-    int segment;
-    const char* number;
-    const char* unit;
-};
-
 struct CaptureCase
 {
     const char* name;
@@ -47,125 +39,34 @@ struct CaptureCase
     uint32_t labelIndex;
     int phase;
     int tool;
-    std::vector<Expected> values; // in column order
+    const char* values; // as the table's columns show them
     int unit = 0;
 };
 
-// Finished measurements at 0.355 mm per pixel and magnification 50: the
+// Finished measurements at 0.355 mm per pixel and magnification 50, with the
 // numbers their labels are known to show.
+// clang-format off
 const CaptureCase Cases[] = {
-    {"AnyAngleLine",
-     1,
-     {{0, 0}, {100, 0}},
-     3,
-     Placed,
-     0,
-     ToolAnyAngleLine,
-     {{Quantity::Length, 0, "0.710000", "mm"}}},
-    {"LineInMicrometres",
-     1,
-     {{0, 0}, {100, 0}},
-     3,
-     Placed,
-     0,
-     ToolAnyAngleLine,
-     {{Quantity::Length, 0, "710.000000", "um"}},
-     1},
-    {"RadiusCircle",
-     12,
-     {{0, 0}, {100, 0}},
-     3,
-     Placed,
-     0,
-     ToolRadiusCircle,
-     {{Quantity::Radius, 0, "0.710000", "mm"},
-      {Quantity::Circumference, 0, "4.461061", "mm"},
-      {Quantity::Area, 0, "1.583677", "mm^2"}}},
-    {"DiameterCircle",
-     13,
-     {{0, 0}, {100, 0}},
-     3,
-     Placed,
-     0,
-     ToolDiameterCircle,
-     {{Quantity::Diameter, 0, "0.710000", "mm"},
-      {Quantity::Circumference, 0, "2.230531", "mm"},
-      {Quantity::Area, 0, "0.395919", "mm^2"}}},
-    {"ContinuousLine",
-     10,
-     {{}, {0, 0}, {100, 0}, {100, 100}},
-     3,
-     3,
-     5,
-     ToolContinuousLine,
-     {{Quantity::Segment, 1, "0.710000", "mm"},
-      {Quantity::Segment, 2, "0.710000", "mm"},
-      {Quantity::Total, 0, "1.420000", "mm"}}},
-    {"Polygon",
-     11,
-     {{}, {0, 0}, {100, 0}, {100, 100}},
-     3,
-     3,
-     5,
-     ToolPolygon,
-     {{Quantity::Segment, 1, "0.710000", "mm"},
-      {Quantity::Segment, 2, "0.710000", "mm"},
-      {Quantity::Perimeter, 0, "1.420000", "mm"},
-      {Quantity::Area, 0, "0.252050", "mm^2"}}},
-    {"ThreePointCircle",
-     7,
-     {{}, {0, 100}, {100, 0}, {200, 100}},
-     4,
-     Placed,
-     0,
-     ToolThreePointCircle,
-     {{Quantity::Radius, 0, "0.710000", "mm"},
-      {Quantity::Circumference, 0, "4.461061", "mm"},
-      {Quantity::Area, 0, "1.583677", "mm^2"}}},
-    {"ThreePointArc",
-     8,
-     {{}, {0, 100}, {100, 0}, {200, 100}},
-     4,
-     Placed,
-     0,
-     ToolThreePointArc,
-     {{Quantity::Radius, 0, "0.710000", "mm"},
-      {Quantity::ArcLength, 0, "2.230531", "mm"},
-      {Quantity::Area, 0, "0.791838", "mm^2"},
-      {Quantity::Angle, 0, "180.000003", "deg"}}},
-    {"ThreePointAngle",
-     6,
-     {{}, {100, 100}, {200, 100}, {100, 0}},
-     4,
-     Placed,
-     0,
-     ToolThreePointAngle,
-     {{Quantity::Angle, 0, "90.000002", "deg"}}},
-    {"FourPointAngle",
-     9,
-     {{}, {0, 0}, {100, 0}, {50, 50}, {50, 10}},
-     5,
-     Placed,
-     0,
-     ToolFourPointAngle,
-     {{Quantity::Angle, 0, "89.999998", "deg"}}},
+    {"AnyAngleLine", 1, {{0, 0}, {100, 0}}, 3, Placed, 0, ToolAnyAngleLine, "Length (mm)=0.710000"},
+    {"LineInMicrometres", 1, {{0, 0}, {100, 0}}, 3, Placed, 0, ToolAnyAngleLine, "Length (um)=710.000000", 1},
+    {"RadiusCircle", 12, {{0, 0}, {100, 0}}, 3, Placed, 0, ToolRadiusCircle,
+     "Radius (mm)=0.710000 Circumference (mm)=4.461061 Area (mm^2)=1.583677"},
+    {"DiameterCircle", 13, {{0, 0}, {100, 0}}, 3, Placed, 0, ToolDiameterCircle,
+     "Diameter (mm)=0.710000 Circumference (mm)=2.230531 Area (mm^2)=0.395919"},
+    {"ContinuousLine", 10, {{}, {0, 0}, {100, 0}, {100, 100}}, 3, 3, 5, ToolContinuousLine,
+     "Segment 1 (mm)=0.710000 Segment 2 (mm)=0.710000 Total (mm)=1.420000"},
+    {"Polygon", 11, {{}, {0, 0}, {100, 0}, {100, 100}}, 3, 3, 5, ToolPolygon,
+     "Segment 1 (mm)=0.710000 Segment 2 (mm)=0.710000 Perimeter (mm)=1.420000 Area (mm^2)=0.252050"},
+    {"ThreePointCircle", 7, {{}, {0, 100}, {100, 0}, {200, 100}}, 4, Placed, 0, ToolThreePointCircle,
+     "Radius (mm)=0.710000 Circumference (mm)=4.461061 Area (mm^2)=1.583677"},
+    {"ThreePointArc", 8, {{}, {0, 100}, {100, 0}, {200, 100}}, 4, Placed, 0, ToolThreePointArc,
+     "Radius (mm)=0.710000 Arc length (mm)=2.230531 Area (mm^2)=0.791838 Angle (deg)=180.000003"},
+    {"ThreePointAngle", 6, {{}, {100, 100}, {200, 100}, {100, 0}}, 4, Placed, 0, ToolThreePointAngle,
+     "Angle (deg)=90.000002"},
+    {"FourPointAngle", 9, {{}, {0, 0}, {100, 0}, {50, 50}, {50, 10}}, 5, Placed, 0, ToolFourPointAngle,
+     "Angle (deg)=89.999998"},
 };
-
-std::unique_ptr<CDrawMeasure> Make(const CaptureCase& c)
-{
-    auto m = std::make_unique<CDrawMeasure>(c.kind, GdiRect{});
-    m->pixelSize = 0.355;
-    m->magnification = 50.0;
-    m->unit = c.unit;
-    std::copy(c.points.begin(), c.points.end(), m->points.begin());
-    m->pointIndex = c.pointIndex;
-    m->labelIndex = c.labelIndex;
-    m->polylinePhase = c.phase;
-    m->labelPoints[1] = {10, 10};
-    m->labelPoints[2] = {20, 20};
-    m->SetBounds({300, 300}, {300, 300});
-    return m;
-}
+// clang-format on
 
 class CaptureTest : public ::testing::TestWithParam<CaptureCase>
 {};
@@ -173,17 +74,22 @@ class CaptureTest : public ::testing::TestWithParam<CaptureCase>
 TEST_P(CaptureTest, ValuesAreTheLabelTexts)
 {
     const CaptureCase& c = GetParam();
-    const auto measure = Make(c);
+    CDrawMeasure m(c.kind, GdiRect{});
+    m.pixelSize = 0.355;
+    m.magnification = 50.0;
+    m.unit = c.unit;
+    std::copy(c.points.begin(), c.points.end(), m.points.begin());
+    m.pointIndex = c.pointIndex;
+    m.labelIndex = c.labelIndex;
+    m.polylinePhase = c.phase;
+    m.SetBounds({300, 300}, {300, 300});
     TextCanvas canvas;
-    measure->DrawOn(canvas, -12);
+    m.DrawOn(canvas, -12);
 
-    const std::optional<MeasurementRecord> record = MeasurementCapture::Capture(*measure);
+    const std::optional<MeasurementRecord> record = MeasurementCapture::Capture(m);
     ASSERT_TRUE(record);
     EXPECT_EQ(record->tool, c.tool);
-    EXPECT_EQ(record->magnification, 50.0);
-    EXPECT_EQ(record->pixelSize, 0.355);
-
-    // Every label the picture shows is one value, with its digits and unit.
+    // Every label the picture shows is one value, with its digits and unit...
     ASSERT_EQ(record->values.size(), size_t(canvas.texts.size()));
     for (const MeasuredValue& v : record->values) {
         const QString shown = v.unit == QLatin1String("deg") ? v.number : v.number + u' ' + v.unit;
@@ -191,18 +97,14 @@ TEST_P(CaptureTest, ValuesAreTheLabelTexts)
             return t.endsWith(shown);
         })) << shown.toStdString();
     }
-    // And each has the meaning its label gives it.
-    std::vector<MeasuredValue> sorted = record->values;
-    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.quantity, a.segment) < std::tie(b.quantity, b.segment);
-    });
-    ASSERT_EQ(sorted.size(), c.values.size());
-    for (size_t i = 0; i < sorted.size(); ++i) {
-        EXPECT_EQ(sorted[i].quantity, c.values[i].quantity) << i;
-        EXPECT_EQ(sorted[i].segment, c.values[i].segment) << i;
-        EXPECT_EQ(sorted[i].number, QLatin1String(c.values[i].number)) << i;
-        EXPECT_EQ(sorted[i].unit, QLatin1String(c.values[i].unit)) << i;
-    }
+    // ...with the meaning its label gives it.
+    const ResultRow row = ResultRow::From(*record, QString());
+    const ResultsLayout layout({row});
+    QStringList values;
+    for (const ValueColumn& column : layout.ValueColumns())
+        values.append(ResultsLayout::HeaderOf(column, TestTexts()) + u'=' +
+                      layout.Cells(row, 1)[values.size() + ResultsLayout::LeadingColumns]);
+    EXPECT_EQ(values.join(u' '), QString::fromLatin1(c.values));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CaptureTest, ::testing::ValuesIn(Cases),
@@ -219,34 +121,28 @@ TEST(CaptureTest, CalibrationAndUnknownKindsGiveNoRecord)
 
 TEST(CaptureTest, StraightLinesKeepTheirToolAndSnappedEnd)
 {
-    struct Case
+    const struct
     {
         int constraint;
         int tool;
         GdiPoint end;
-    };
-    for (const Case c :
-         {Case{0, ToolAnyAngleLine, {140, 90}}, Case{90, ToolStraightAngleLine, {140, 100}},
-          Case{45, ToolFortyFiveLine, {110, 90}}}) {
+    } cases[] = {{0, ToolAnyAngleLine, {140, 90}},
+                 {90, ToolStraightAngleLine, {140, 100}},
+                 {45, ToolFortyFiveLine, {110, 90}}};
+    for (const auto& c : cases) {
         CDrawMeasure m(1, GdiRect{});
-        m.magnification = 50;
         m.angleConstraint = c.constraint;
         m.points[0] = {100, 100};
         m.points[1] = {140, 90};
-        m.pointIndex = 3;
         m.labelIndex = Placed;
         const auto record = MeasurementCapture::Capture(m);
         ASSERT_TRUE(record);
         EXPECT_EQ(record->tool, c.tool);
         EXPECT_EQ(record->points, (std::vector<GdiPoint>{{100, 100}, c.end})) << c.constraint;
     }
-}
-
-TEST(CaptureTest, LocaleCommaBecomesADot)
-{
-    const auto values = MeasurementCapture::ValuesOfLabels(12, {QStringLiteral("R=0,710000 mm")});
-    ASSERT_EQ(values.size(), 1u);
-    EXPECT_EQ(values[0].number, QStringLiteral("0.710000"));
+    // A label written in a locale with a decimal comma still gives a dot.
+    EXPECT_EQ(MeasurementCapture::ValuesOfLabels(12, {QStringLiteral("R=0,710000 mm")})[0].number,
+              QStringLiteral("0.710000"));
 }
 
 } // namespace

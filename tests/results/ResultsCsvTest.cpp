@@ -76,18 +76,6 @@ TEST(ResultsCsvTest, PythonCsvModuleReadsTheSameFields)
     EXPECT_TRUE(csv.endsWith("\r\n"));
 }
 
-TEST(ResultsCsvTest, TabbedTextHasTheHeaderAndTheChosenRows)
-{
-    const QList<QStringList> lines = ResultsCsv::Lines(AwkwardRows(), {0, 3}, TestTexts());
-    const QStringList text = ResultsCsv::Tabbed(lines).split(u'\n');
-    ASSERT_EQ(text.size(), 4); // header, two rows, and the final line end
-    EXPECT_TRUE(text[0].startsWith(QStringLiteral("No.\tKind\tLength (mm)\t")));
-    EXPECT_TRUE(text[1].startsWith(QStringLiteral("1\tLine, \"any\" angle\t")));
-    // The row keeps its number; a line break inside a field is a space.
-    EXPECT_TRUE(text[2].startsWith(QStringLiteral("4\ttwo lines\t")));
-    EXPECT_EQ(text[1].count(u'\t'), text[0].count(u'\t'));
-}
-
 TEST(ResultsCsvTest, MalformedFilesAreRefusedWithAReason)
 {
     const std::vector<ResultsTexts> languages{TestTexts()};

@@ -47,15 +47,6 @@ TEST(ResultsTableTest, RowsFollowTheHistoryThroughAnySequence)
     }
 }
 
-TEST(ResultsTableTest, UndoAndRedoBeyondTheEndsChangeNothing)
-{
-    ResultsTable table;
-    table.Replace({LineRow("stored", "1.000000")});
-    EXPECT_FALSE(table.Undone());
-    EXPECT_FALSE(table.Redone());
-    EXPECT_EQ(table.Rows().size(), 1u);
-}
-
 TEST(ResultsStatisticsTest, KnownSet)
 {
     const ResultsStatistics s = ResultsStatistics::Of({2, 4, 4, 4, 5, 5, 7, 9});

@@ -5,7 +5,8 @@
 
 // One text the program shows: its string id in English and in Chinese. The
 // pairs follow no rule, so each use names its own.
-struct TextPair {
+struct TextPair
+{
     int english;
     int chinese;
 };
@@ -58,11 +59,92 @@ inline constexpr TextPair MailBusyMessage{11124, 1128};
 // These two exist in Chinese only and are shown whatever the language.
 inline constexpr TextPair NotANumber{61713, 61713};
 inline constexpr TextPair MailFailed{61842, 61842};
+
+inline constexpr TextPair ClipboardWarningCaption{40101, 41101};
+inline constexpr TextPair ClipboardNotEnoughMemory{40102, 41102};
+inline constexpr TextPair SaveAsTitle{40103, 41103};
+
+// Shown in every language.
+inline constexpr TextPair PressEscToExit{40001, 40001};
+inline constexpr TextPair DialogOk{40002, 40002};
+inline constexpr TextPair LineStyleTitle{40003, 40003};
+inline constexpr TextPair LineWidthTitle{40004, 40004};
+inline constexpr TextPair SaveOriginalSize{40005, 40005};
+inline constexpr TextPair SaveSmallSize{40006, 40006};
+inline constexpr TextPair SaveBitmapType{40007, 40007};
+inline constexpr TextPair SaveJpegType{40008, 40008};
+inline constexpr TextPair AdjustMeasuredDimension{40009, 40009};
+inline constexpr TextPair AdjustReferenceMagnification{40010, 40010};
+
+// The tool menus' texts, by position among the items that carry one
+// (separators skipped); both languages have the same items.
+constexpr TextPair MenuText(int position)
+{
+    return {23400 + position, 16700 + position};
+}
+inline constexpr int MenuTextCount = 39;
+
+// Every pair above, so that checks can walk them all.
+inline constexpr TextPair Listed[] = {TooltipSaveAs,
+                                      TooltipCopyFile,
+                                      TooltipCopyImage,
+                                      TooltipMail,
+                                      TooltipDrawing,
+                                      TooltipDrawingExtern,
+                                      TooltipText,
+                                      TooltipTextExtern,
+                                      TooltipMeasurement,
+                                      TooltipPrevious,
+                                      TooltipNext,
+                                      TooltipUndo,
+                                      TooltipRedo,
+                                      TooltipZoomIn,
+                                      TooltipZoomOut,
+                                      TooltipMin,
+                                      TooltipMax,
+                                      TooltipClose,
+                                      ModifiedCaption,
+                                      ModifiedMessage,
+                                      Yes,
+                                      No,
+                                      CalibrationPromptCaption,
+                                      CalibrationPromptMessage,
+                                      Ok,
+                                      AdjustTitle,
+                                      AdjustUnitLabel[0],
+                                      AdjustUnitLabel[1],
+                                      AdjustUnitLabel[2],
+                                      AdjustUnitLabel[3],
+                                      AdjustActualDimension,
+                                      AdjustAdjustedMagnification,
+                                      AdjustUseAsMeasure,
+                                      SetMagnificationWarning,
+                                      SetMagnificationLabel,
+                                      SetMagnificationTitle,
+                                      Cancel,
+                                      MailCaption,
+                                      MailBusyMessage,
+                                      NotANumber,
+                                      MailFailed,
+                                      ClipboardWarningCaption,
+                                      ClipboardNotEnoughMemory,
+                                      SaveAsTitle,
+                                      PressEscToExit,
+                                      DialogOk,
+                                      LineStyleTitle,
+                                      LineWidthTitle,
+                                      SaveOriginalSize,
+                                      SaveSmallSize,
+                                      SaveBitmapType,
+                                      SaveJpegType,
+                                      AdjustMeasuredDimension,
+                                      AdjustReferenceMagnification};
 } // namespace Texts
 
 // The program's string resources and the language chosen in the settings:
 // 0 is English, any other value Chinese.
-class LanguageTable {
+class LanguageTable
+{
   public:
     // Sizes of the message box and tooltip fields, each counting a terminating zero.
     static constexpr int ButtonField = 16;
@@ -81,6 +163,9 @@ class LanguageTable {
 
     // The whole text of a pair in this language.
     QString Text(TextPair pair) const { return String(Id(pair)); }
+
+    // A text shown the same in every language.
+    static QString Common(TextPair pair) { return String(pair.english); }
 
     // The string resource of an id, whatever the language; empty when there is none.
     static QString String(int id);
