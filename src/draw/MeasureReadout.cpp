@@ -39,13 +39,27 @@ class TextRecorder : public MeasureCanvas
     }
 };
 
+// Drawing again from the same state writes the same values it drew last.
+TextRecorder Record(CDrawMeasure& measure)
+{
+    TextRecorder recorder;
+    measure.DrawOn(recorder, LineStep);
+    return recorder;
+}
+
 } // namespace
+
+QStringList MeasureReadout::Texts(CDrawMeasure& measure)
+{
+    QStringList texts;
+    for (const TextRecorder::Text& t : Record(measure).texts)
+        texts << t.text;
+    return texts;
+}
 
 QStringList MeasureReadout::Lines(CDrawMeasure& measure)
 {
-    TextRecorder recorder;
-    // Drawing again from the same state writes the same values it drew last.
-    measure.DrawOn(recorder, LineStep);
+    const TextRecorder recorder = Record(measure);
     const GdiPoint p = measure.PointerPoint();
     std::map<int, QString> below;
     for (const TextRecorder::Text& t : recorder.texts) {
@@ -59,8 +73,5 @@ QStringList MeasureReadout::Lines(CDrawMeasure& measure)
     QStringList lines;
     for (const auto& [line, text] : below)
         lines << text;
-    if (lines.isEmpty())
-        for (const TextRecorder::Text& t : recorder.texts)
-            lines << t.text;
-    return lines;
+    return lines.isEmpty() ? Texts(measure) : lines;
 }

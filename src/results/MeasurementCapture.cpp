@@ -1,31 +1,14 @@
 #include "results/MeasurementCapture.h"
 
 #include "draw/CDrawMeasure.h"
-#include "draw/MeasureCanvas.h"
 #include "draw/MeasureGeometry.h"
+#include "draw/MeasureReadout.h"
 #include "view/ToolMode.h"
 
 #include <algorithm>
 
 namespace MeasurementCapture {
 namespace {
-
-// Keeps the label texts and draws nothing. Distances are taken one logical
-// unit per device pixel, as the view draws.
-class LabelRecorder : public MeasureCanvas
-{
-  public:
-    void MoveTo(GdiPoint) override {}
-    void LineTo(GdiPoint) override {}
-    void Polyline(const GdiPoint*, int) override {}
-    void Ellipse(const GdiRect&) override {}
-    void AngleArc(GdiPoint, uint32_t, float, float) override {}
-    void TextOut(GdiPoint, const QString& text) override { texts.append(text); }
-    void GuideLine(GdiPoint, GdiPoint) override {}
-    GdiPoint ToDevice(GdiPoint p) const override { return p; }
-
-    QStringList texts;
-};
 
 struct Prefix
 {
@@ -52,13 +35,9 @@ std::optional<MeasurementRecord> Capture(CDrawMeasure& measure)
     const int tool = ToolOf(measure.kind, measure.angleConstraint);
     if (tool == ToolNone)
         return std::nullopt;
-    LabelRecorder recorder;
-    // The line height only places the labels; -1 keeps them apart.
-    measure.DrawOn(recorder, -1);
-
     MeasurementRecord record;
     record.tool = tool;
-    record.values = ValuesOfLabels(measure.kind, recorder.texts);
+    record.values = ValuesOfLabels(measure.kind, MeasureReadout::Texts(measure));
     record.unit = QString::fromLatin1(MeasureGeometry::UnitWord(measure.unit));
     record.magnification = measure.magnification;
     record.pixelSize = measure.pixelSize;
@@ -72,15 +51,16 @@ std::vector<MeasuredValue> ValuesOfLabels(int kind, const QStringList& texts)
     std::vector<MeasuredValue> values;
     int segments = 0;
     for (const QString& text : texts) {
-        if (text == QLatin1String("o"))
-            continue; // the raised degree mark after an angle
         MeasuredValue value;
         QString rest = text;
+        // An angle's raised mark, as a degree sign after the number.
+        if (rest.endsWith(QChar(0x00B0)))
+            rest.chop(1);
         bool prefixed = false;
         for (const Prefix& prefix : Prefixes) {
-            if (text.startsWith(QLatin1String(prefix.text))) {
+            if (rest.startsWith(QLatin1String(prefix.text))) {
                 value.quantity = prefix.quantity;
-                rest = text.mid(qsizetype(qstrlen(prefix.text)));
+                rest = rest.mid(qsizetype(qstrlen(prefix.text)));
                 prefixed = true;
                 break;
             }
