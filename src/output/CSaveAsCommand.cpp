@@ -16,17 +16,20 @@
 
 namespace {
 
-QString FailureMessage(const QString& path, const QString& reason) {
+QString FailureMessage(const QString& path, const QString& reason)
+{
     return QStringLiteral("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(path), reason);
 }
 
-QString SystemReason(int code) {
+QString SystemReason(int code)
+{
     return QString::fromLocal8Bit(std::strerror(code));
 }
 
 } // namespace
 
-CSaveAsCommand::CSaveAsCommand(QWidget* parent) : parent(parent) {
+CSaveAsCommand::CSaveAsCommand(QWidget* parent) : parent(parent)
+{
     choose = &CSaveAsDialog::Choose;
     showError = [this](const QString& message) {
         QMessageBox::critical(this->parent, QString(), message, QMessageBox::Ok);
@@ -34,7 +37,8 @@ CSaveAsCommand::CSaveAsCommand(QWidget* parent) : parent(parent) {
 }
 
 QImage CSaveAsCommand::Render(const QImage& picture, QSize outputSize, const QString& picturePath,
-                              const PictureInfoRecord& record) const {
+                              const PictureInfoRecord& record) const
+{
     QImage output(outputSize, QImage::Format_RGB32);
     if (!output.isNull())
         RenderInto(output, picture, picturePath, record);
@@ -42,14 +46,16 @@ QImage CSaveAsCommand::Render(const QImage& picture, QSize outputSize, const QSt
 }
 
 void CSaveAsCommand::RenderInto(QImage& output, const QImage& picture, const QString& picturePath,
-                                const PictureInfoRecord& record) const {
+                                const PictureInfoRecord& record) const
+{
     // Every output pixel is written by the resampling, so the buffer needs no clearing.
     SaveRendering::Resample(picture, output, stepProgress);
     SaveRendering::DrawStamp(output, stamp, record, picturePath);
 }
 
 CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString& picturePath,
-                                           const PictureInfoRecord& record) {
+                                           const PictureInfoRecord& record)
+{
     if (picture.isNull())
         return Result::OutOfMemory;
     // The buffer is taken before the chooser opens so that a picture too large
@@ -58,9 +64,9 @@ CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString&
     if (buffer.isNull())
         return Result::OutOfMemory;
 
-    const QString title = CSaveAsDialog::Title(language);
-    const std::optional<SaveChoice> choice =
-        choose(parent, title, SaveAsRules::StartFileName(picturePath));
+    const SaveStart start = SaveStart::For(language, picturePath);
+    const QString& title = start.title;
+    const std::optional<SaveChoice> choice = choose(parent, start);
     if (!choice || choice->path.isEmpty())
         return Result::Cancelled;
 
@@ -91,7 +97,8 @@ CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString&
 }
 
 bool CSaveAsCommand::Write(const QImage& output, const SaveAsRules::SaveTarget& target,
-                           QString* error) {
+                           QString* error)
+{
     auto fail = [&](const QString& reason) {
         if (error)
             *error = FailureMessage(target.path, reason);

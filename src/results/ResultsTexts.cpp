@@ -4,7 +4,7 @@
 
 namespace {
 
-// String ids: English from 13001, Chinese from 3001, in the order of Ids.
+// The order of the results texts in the string table.
 enum Ids {
     MenuItemText,
     WindowTitle,
@@ -24,11 +24,13 @@ enum Ids {
     CopyButton,
     Unreadable,
     WriteFailed,
+    IdCount
 };
+static_assert(IdCount == Texts::ResultsTextCount);
 
 QString Text(const LanguageTable& language, int id)
 {
-    return language.Text({13001 + id, 3001 + id});
+    return language.Text(Texts::ResultsText(id));
 }
 
 } // namespace
