@@ -15,13 +15,6 @@ class CClipboardOutput {
   public:
     // "Lumvex.bmp" in the system temporary folder.
     static QString TemporaryPicturePath();
-    // text/uri-list, x-special/gnome-copied-files ("copy" and the URL) and the
-    // path as plain text.
-    static QMimeData* FileMimeData(const QString& picturePath);
-    // image/bmp holding the device-independent bitmap (a BMP file without its
-    // 14-byte file header), plus the image types Qt offers for the picture.
-    static QMimeData* PictureMimeData(const QImage& picture, const QByteArray& dib);
-
     static QString WarningCaption(int language);
     static QString NotEnoughMemoryText(int language);
 

@@ -3,6 +3,7 @@
 #include "magnification/PictureInfoRecord.h"
 #include "output/BmpWriter.h"
 #include "output/SaveRendering.h"
+#include "platform/FileErrorReason.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -11,19 +12,11 @@
 #include <QMessageBox>
 #include <QSaveFile>
 
-#include <cerrno>
-#include <cstring>
-
 namespace {
 
 QString FailureMessage(const QString& path, const QString& reason)
 {
     return QStringLiteral("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(path), reason);
-}
-
-QString SystemReason(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
 }
 
 } // namespace
@@ -117,10 +110,10 @@ bool CSaveAsCommand::Write(const QImage& output, const SaveAsRules::SaveTarget& 
 
     const QFileInfo info(target.path);
     if (info.isDir())
-        return fail(SystemReason(EISDIR));
+        return fail(FileErrorReason::IsFolder().text);
     // A read-only file is not replaced even where its folder would allow it.
     if (info.exists() && !info.isWritable())
-        return fail(SystemReason(EACCES));
+        return fail(FileErrorReason::NoAccess().text);
 
     QSaveFile file(target.path);
     if (!file.open(QIODevice::WriteOnly))
