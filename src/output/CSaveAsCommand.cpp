@@ -2,7 +2,10 @@
 
 #include "magnification/PictureInfoRecord.h"
 #include "output/BmpWriter.h"
+#include "output/JpegScaleRecord.h"
+#include "output/PixelScale.h"
 #include "output/SaveRendering.h"
+#include "output/ScaleBar.h"
 #include "platform/FileErrorReason.h"
 
 #include <QBuffer>
@@ -44,6 +47,32 @@ void CSaveAsCommand::RenderInto(QImage& output, const QImage& picture, const QSt
     // Every output pixel is written by the resampling, so the buffer needs no clearing.
     SaveRendering::Resample(picture, output, stepProgress);
     SaveRendering::DrawStamp(output, stamp, record, picturePath);
+    if (!scaleBar)
+        return;
+    if (const auto perPixel = PixelScale::UnitPerPixel(labelScale, picture.size(), output.size()))
+        ScaleBar::For(*perPixel, labelScale.unit, output.width())
+            .Draw(output, stamp, StampBottomLineUsed(record));
+}
+
+bool CSaveAsCommand::StampBottomLineUsed(const PictureInfoRecord& record) const
+{
+    using namespace SaveAsRules;
+    return (stamp.flags & (StampDateTime | StampFileName)) ||
+           ((stamp.flags & StampMagnification) && !MagnificationStampText(record).isEmpty());
+}
+
+TiffWriter::Tags CSaveAsCommand::FileTags(QSize pictureSize, QSize outputSize,
+                                          const PictureInfoRecord& record) const
+{
+    TiffWriter::Tags tags;
+    if (const auto mm = PixelScale::MillimetresPerPixel(labelScale, pictureSize, outputSize))
+        tags.pixelsPerCentimetre = PixelScale::PixelsPerCentimetre(*mm);
+    const SystemTime& t = record.captureTime;
+    tags.dateTime = QString::asprintf("%04d:%02d:%02d %02d:%02d:%02d", t.year, t.month, t.day,
+                                      t.hour, t.minute, t.second);
+    tags.software = QStringLiteral("LumvexImgEdt");
+    tags.documentName = record.Remark().toUtf8();
+    return tags;
 }
 
 CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString& picturePath,
@@ -57,13 +86,16 @@ CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString&
     if (buffer.isNull())
         return Result::OutOfMemory;
 
-    const SaveStart start = SaveStart::For(language, picturePath);
+    SaveStart start = SaveStart::For(language, picturePath);
+    start.calibrated = PixelScale::IsCalibrated(labelScale);
+    start.scaleBar = scaleBar;
     const QString& title = start.title;
     const std::optional<SaveChoice> choice = choose(parent, start);
     if (!choice || choice->path.isEmpty())
         return Result::Cancelled;
+    scaleBar = choice->scaleBar;
 
-    const SaveAsRules::SaveTarget target = SaveAsRules::TargetFor(choice->path, choice->jpegType);
+    const SaveAsRules::SaveTarget target = SaveAsRules::TargetFor(choice->path, choice->type);
     const QSize outputSize = SaveAsRules::OutputSize(picture.size(), choice->keepPictureSize);
     if (buffer.size() != outputSize) {
         buffer = QImage(outputSize, QImage::Format_RGB32);
@@ -78,7 +110,8 @@ CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString&
     RenderInto(buffer, picture, picturePath, record);
 
     QString error;
-    const bool written = Write(buffer, target, &error);
+    const bool written =
+        Write(buffer, target, FileTags(picture.size(), outputSize, record), &error);
     if (endProgress)
         endProgress();
     if (!written) {
@@ -90,7 +123,7 @@ CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString&
 }
 
 bool CSaveAsCommand::Write(const QImage& output, const SaveAsRules::SaveTarget& target,
-                           QString* error)
+                           const TiffWriter::Tags& tags, QString* error)
 {
     auto fail = [&](const QString& reason) {
         if (error)
@@ -98,14 +131,21 @@ bool CSaveAsCommand::Write(const QImage& output, const SaveAsRules::SaveTarget& 
         return false;
     };
 
-    QByteArray jpeg;
-    if (target.jpeg) {
-        QBuffer device(&jpeg);
+    // Empty for BMP, which is written row by row.
+    QByteArray encoded;
+    if (target.type == SaveAsRules::SaveType::Jpeg) {
+        QBuffer device(&encoded);
         device.open(QIODevice::WriteOnly);
         QImageWriter writer(&device, "jpeg");
         // Without an encoder the BMP content goes under the .jpg name.
         if (!writer.write(output))
-            jpeg.clear();
+            encoded.clear();
+        else if (tags.pixelsPerCentimetre)
+            encoded = JpegScaleRecord::WithScale(encoded, *tags.pixelsPerCentimetre);
+    } else if (target.type == SaveAsRules::SaveType::Tiff) {
+        encoded = TiffWriter::Encode(output, tags);
+        if (encoded.isEmpty())
+            return fail(FileErrorReason::NoMemory().text);
     }
 
     const QFileInfo info(target.path);
@@ -119,7 +159,7 @@ bool CSaveAsCommand::Write(const QImage& output, const SaveAsRules::SaveTarget& 
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     const bool ok =
-        jpeg.isEmpty() ? BmpWriter::Write(file, output) : file.write(jpeg) == jpeg.size();
+        encoded.isEmpty() ? BmpWriter::Write(file, output) : file.write(encoded) == encoded.size();
     if (!ok) {
         const QString reason = file.errorString();
         file.cancelWriting();

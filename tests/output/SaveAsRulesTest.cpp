@@ -12,34 +12,44 @@ using namespace SaveAsRules;
 
 namespace {
 
-struct TargetCase {
+constexpr SaveType Bmp = SaveType::Bmp, Jpeg = SaveType::Jpeg, Tiff = SaveType::Tiff;
+
+struct TargetCase
+{
     const char* chosen;
-    bool jpegType;
+    SaveType selected;
     const char* path;
-    bool jpeg;
+    SaveType written;
 };
 
-class TargetNameTest : public ::testing::TestWithParam<TargetCase> {};
+class TargetNameTest : public ::testing::TestWithParam<TargetCase>
+{};
 
-TEST_P(TargetNameTest, FollowsTheExtensionRules) {
+TEST_P(TargetNameTest, FollowsTheExtensionRules)
+{
     const TargetCase& c = GetParam();
-    const SaveTarget target = TargetFor(QString::fromUtf8(c.chosen), c.jpegType);
+    const SaveTarget target = TargetFor(QString::fromUtf8(c.chosen), c.selected);
     EXPECT_EQ(target.path, QString::fromUtf8(c.path));
-    EXPECT_EQ(target.jpeg, c.jpeg);
+    EXPECT_EQ(target.type, c.written);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Names, TargetNameTest,
-    ::testing::Values(TargetCase{"/d/report", true, "/d/report.jpg", true},
-                      TargetCase{"/d/report", false, "/d/report.bmp", false},
-                      TargetCase{"/d/report.png", true, "/d/report.png.bmp", false},
-                      TargetCase{"/d/REPORT.JPG", false, "/d/REPORT.JPG", true},
-                      TargetCase{"/d/a.bmp", true, "/d/a.bmp", false},
-                      TargetCase{"/d/a.Bmp", true, "/d/a.Bmp", false},
-                      TargetCase{"/d/v1.2/report", true, "/d/v1.2/report.jpg", true},
-                      TargetCase{"/d/report.jpeg", true, "/d/report.jpeg.bmp", false}));
+    ::testing::Values(TargetCase{"/d/report", Jpeg, "/d/report.jpg", Jpeg},
+                      TargetCase{"/d/report", Bmp, "/d/report.bmp", Bmp},
+                      TargetCase{"/d/report", Tiff, "/d/report.tif", Tiff},
+                      TargetCase{"/d/report.png", Jpeg, "/d/report.png.bmp", Bmp},
+                      TargetCase{"/d/REPORT.JPG", Bmp, "/d/REPORT.JPG", Jpeg},
+                      TargetCase{"/d/a.bmp", Jpeg, "/d/a.bmp", Bmp},
+                      TargetCase{"/d/a.Bmp", Tiff, "/d/a.Bmp", Bmp},
+                      TargetCase{"/d/A.TIF", Bmp, "/d/A.TIF", Tiff},
+                      TargetCase{"/d/a.tif", Jpeg, "/d/a.tif", Tiff},
+                      TargetCase{"/d/a.tiff", Tiff, "/d/a.tiff.bmp", Bmp},
+                      TargetCase{"/d/v1.2/report", Tiff, "/d/v1.2/report.tif", Tiff},
+                      TargetCase{"/d/report.jpeg", Jpeg, "/d/report.jpeg.bmp", Bmp}));
 
-TEST(SaveAsRules, RatioIsTheSmallerOneInSinglePrecision) {
+TEST(SaveAsRules, RatioIsTheSmallerOneInSinglePrecision)
+{
     EXPECT_EQ(ResampleRatio({1280, 1024}, {320, 240}), 4.0f);
     EXPECT_EQ(ResampleRatio({1600, 1200}, {320, 240}), 5.0f);
     EXPECT_EQ(ResampleRatio({100, 80}, {320, 240}), 100.0f / 320.0f);
@@ -50,7 +60,8 @@ TEST(SaveAsRules, RatioIsTheSmallerOneInSinglePrecision) {
     EXPECT_EQ(SourceIndex(10, 2.5f, 5), 4);
 }
 
-TEST(SaveAsRules, StampPositionsForAllFlagsWithTheDefaultFont) {
+TEST(SaveAsRules, StampPositionsForAllFlagsWithTheDefaultFont)
+{
     const QSize out(320, 240);
     EXPECT_EQ(StampPosition(StampResolution, out, -21, 7), QPoint(0, 0));
     EXPECT_EQ(StampPosition(StampDateTime, out, -21, 19), QPoint(0, 215));
@@ -60,7 +71,8 @@ TEST(SaveAsRules, StampPositionsForAllFlagsWithTheDefaultFont) {
     EXPECT_EQ(StampPosition(StampFileName, {1281, 1024}, 21, 13), QPoint(575, 1024 - 25));
 }
 
-TEST(SaveAsRules, StampTexts) {
+TEST(SaveAsRules, StampTexts)
+{
     PictureInfoRecord record;
     record.captureTime = {2008, 12, 3, 31, 9, 4, 5, 0};
     EXPECT_EQ(ResolutionStampText({320, 240}), "320X240");
@@ -69,7 +81,8 @@ TEST(SaveAsRules, StampTexts) {
     EXPECT_EQ(FileNameStampText("C:\\p\\20081231_1234.jpg"), "20081231_1234");
 }
 
-TEST(SaveAsRules, MagnificationStampOnlyAboveOne) {
+TEST(SaveAsRules, MagnificationStampOnlyAboveOne)
+{
     PictureInfoRecord record;
     EXPECT_TRUE(MagnificationStampText(record).isEmpty());
     record.pictureMagnification = 1.0;
@@ -82,7 +95,8 @@ TEST(SaveAsRules, MagnificationStampOnlyAboveOne) {
 }
 
 // The columns of one row holding exactly the colour c.
-QList<int> ColumnsOf(const QImage& image, int y, QRgb c) {
+QList<int> ColumnsOf(const QImage& image, int y, QRgb c)
+{
     QList<int> columns;
     for (int x = 0; x < image.width(); ++x)
         if (image.pixel(x, y) == c)
@@ -91,7 +105,8 @@ QList<int> ColumnsOf(const QImage& image, int y, QRgb c) {
 }
 
 // The first row at or after from where any pixel differs from the background.
-int FirstChangedRow(const QImage& image, int from, QRgb background) {
+int FirstChangedRow(const QImage& image, int from, QRgb background)
+{
     for (int y = from; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (image.pixel(x, y) != background)
@@ -99,7 +114,8 @@ int FirstChangedRow(const QImage& image, int from, QRgb background) {
     return -1;
 }
 
-TEST(SaveRendering, StampDrawsComplementThenColourOnePixelLowerAndRight) {
+TEST(SaveRendering, StampDrawsComplementThenColourOnePixelLowerAndRight)
+{
     const QRgb grey = qRgb(128, 128, 128);
     QImage output(320, 240, QImage::Format_RGB32);
     output.fill(grey);
@@ -144,7 +160,8 @@ TEST(SaveRendering, StampDrawsComplementThenColourOnePixelLowerAndRight) {
     EXPECT_TRUE(nearRightEdge);
 }
 
-TEST(SaveRendering, MagnificationNotSetDrawsNothing) {
+TEST(SaveRendering, MagnificationNotSetDrawsNothing)
+{
     QImage output(320, 240, QImage::Format_RGB32);
     output.fill(Qt::white);
     const QImage before = output.copy();
@@ -156,7 +173,23 @@ TEST(SaveRendering, MagnificationNotSetDrawsNothing) {
     EXPECT_EQ(output, before);
 }
 
-TEST(StampSettings, ReadsTheThreeValuesOverTheirDefaults) {
+TEST(StampSettings, ScaleBarChoiceIsKeptApartFromTheSharedValues)
+{
+    QTemporaryDir dir;
+    SettingsStore store(dir.filePath("Lumvex.ini"));
+    EXPECT_FALSE(StampSettings::ReadScaleBar(store));
+    for (bool on : {true, false}) {
+        ASSERT_TRUE(StampSettings::WriteScaleBar(store, on));
+        EXPECT_EQ(StampSettings::ReadScaleBar(store), on);
+    }
+    uint32_t top = 0xEE;
+    store.Read("ScaleBar", &top, 4);
+    EXPECT_EQ(top, 0xEEu);
+    EXPECT_EQ(StampSettings::Read(store).flags, 0);
+}
+
+TEST(StampSettings, ReadsTheThreeValuesOverTheirDefaults)
+{
     QTemporaryDir dir;
     SettingsStore store(dir.filePath("Lumvex.ini"));
     StampSettings s = StampSettings::Read(store);

@@ -1,8 +1,12 @@
+#include "ImagingReader.h"
+
 #include "magnification/PictureInfoRecord.h"
 #include "output/BmpWriter.h"
 #include "output/CSaveAsCommand.h"
+#include "output/JpegScaleRecord.h"
 #include "platform/ByteCodec.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -12,6 +16,9 @@
 
 using namespace ByteCodec;
 using SaveAsRules::StampFlag;
+constexpr SaveAsRules::SaveType Bmp = SaveAsRules::SaveType::Bmp;
+constexpr SaveAsRules::SaveType Jpeg = SaveAsRules::SaveType::Jpeg;
+constexpr SaveAsRules::SaveType Tiff = SaveAsRules::SaveType::Tiff;
 
 namespace {
 
@@ -92,7 +99,7 @@ TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte)
     const QString sample = QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1235.bmp");
     const QImage picture = QImage(sample).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(picture.size(), QSize(1280, 1024));
-    choice = SaveChoice{Path("a.bmp"), false, true};
+    choice = SaveChoice{Path("a.bmp"), Bmp, true};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     EXPECT_EQ(chooserTitle, "Save as...");
@@ -134,7 +141,7 @@ TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte)
 TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution)
 {
     const QImage picture = Pattern(1280, 1024);
-    choice = SaveChoice{Path("small"), false, false};
+    choice = SaveChoice{Path("small"), Bmp, false};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray plain = ReadAll(Path("small.bmp"));
@@ -147,7 +154,7 @@ TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution)
 
     command.stamp.flags = SaveAsRules::StampResolution;
     command.stamp.color = MakeColorRef(255, 0, 0);
-    choice = SaveChoice{Path("stamped.bmp"), false, false};
+    choice = SaveChoice{Path("stamped.bmp"), Bmp, false};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray stamped = ReadAll(Path("stamped.bmp"));
     ASSERT_EQ(stamped.size(), plain.size());
@@ -174,7 +181,7 @@ TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution)
 TEST_F(SaveAsTest, OddWidthRowsArePaddedWithZeros)
 {
     const QImage picture = Pattern(1281, 3);
-    choice = SaveChoice{Path("wide.bmp"), false, true};
+    choice = SaveChoice{Path("wide.bmp"), Bmp, true};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray file = ReadAll(Path("wide.bmp"));
@@ -189,7 +196,7 @@ TEST_F(SaveAsTest, OddWidthRowsArePaddedWithZeros)
 TEST_F(SaveAsTest, PictureSmallerThanTheSmallSizeIsEnlarged)
 {
     const QImage picture = Pattern(100, 80);
-    choice = SaveChoice{Path("tiny.bmp"), false, false};
+    choice = SaveChoice{Path("tiny.bmp"), Bmp, false};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray file = ReadAll(Path("tiny.bmp"));
@@ -203,11 +210,11 @@ TEST_F(SaveAsTest, PictureSmallerThanTheSmallSizeIsEnlarged)
 TEST_F(SaveAsTest, JpegTargetsAreEncodedAsJpegAndOthersAsBmp)
 {
     const QImage picture = Pattern(64, 48);
-    choice = SaveChoice{Path("report"), true, true};
+    choice = SaveChoice{Path("report"), Jpeg, true};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
-    choice = SaveChoice{Path("REPORT.JPG"), false, true};
+    choice = SaveChoice{Path("REPORT.JPG"), Bmp, true};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
-    choice = SaveChoice{Path("report.png"), true, true};
+    choice = SaveChoice{Path("report.png"), Jpeg, true};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
 
     EXPECT_TRUE(ReadAll(Path("report.jpg")).startsWith("\xFF\xD8\xFF"));
@@ -232,7 +239,7 @@ TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason)
     QFile blocker(Path("notes.txt"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    choice = SaveChoice{Path("notes.txt/out.bmp"), false, true};
+    choice = SaveChoice{Path("notes.txt/out.bmp"), Bmp, true};
 
     EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Failed);
     ASSERT_EQ(errors.size(), 1);
@@ -244,19 +251,24 @@ TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason)
 
 TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact)
 {
-    // A name so long that no temporary name beside it is possible.
-    const QString name = QString(246, QLatin1Char('x')) + QStringLiteral(".bmp");
-    QFile old(Path(name));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old content");
-    old.close();
-    choice = SaveChoice{Path(name), false, true};
+    for (const char* extension : {".bmp", ".tif"}) {
+        // A name so long that no temporary name beside it is possible.
+        const QString name = QString(246, QLatin1Char('x')) + QLatin1String(extension);
+        QFile old(Path(name));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old content");
+        old.close();
+        choice = SaveChoice{Path(name), Bmp, true};
+        command.labelScale = {0.355, 1.0, 52.0, 1};
 
-    EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Failed);
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].contains(name));
-    EXPECT_EQ(ReadAll(Path(name)), QByteArray("old content"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record),
+                  CSaveAsCommand::Result::Failed);
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors.takeFirst().contains(name));
+        EXPECT_EQ(ReadAll(Path(name)), QByteArray("old content"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList(name));
+        QFile::remove(Path(name));
+    }
 }
 
 TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking)
@@ -265,9 +277,72 @@ TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(10000000, 'x'));
     old.close();
-    choice = SaveChoice{Path("a.bmp"), false, true};
+    choice = SaveChoice{Path("a.bmp"), Bmp, true};
     ASSERT_EQ(command.Run(Pattern(4, 4), picturePath, record), CSaveAsCommand::Result::Saved);
     EXPECT_EQ(ReadAll(Path("a.bmp")).size(), 54 + 4 * 12);
+}
+
+QString Md5OfRgb(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    for (int y = 0; y < rgb.height(); ++y)
+        hash.addData(QByteArrayView(rgb.constScanLine(y), rgb.width() * 3));
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+TEST_F(SaveAsTest, ScaleOfTheLabelsReachesTiffAndJpegForAnotherReader)
+{
+    // The stage micrometer calibrated to 52, measuring in um.
+    const MeasureGeometry::Scale calibrated{0.355, 1.0, 52.0, 1};
+    const QImage picture = Pattern(1280, 1024);
+    record.SetRemark(QStringLiteral("stage micrometer"));
+    const struct
+    {
+        const char* name;
+        SaveAsRules::SaveType type;
+        bool keepSize;
+        double magnification;
+    } cases[] = {
+        {"big.tif", Tiff, true, 52.0},  {"small.tif", Tiff, false, 52.0},
+        {"plain.tif", Tiff, true, 1.0}, {"scaled.jpg", Jpeg, true, 52.0},
+        {"plain.jpg", Jpeg, true, 0.0}, {"scaled.bmp", Bmp, true, 52.0},
+        {"plain.bmp", Bmp, true, 0.0},
+    };
+    for (const auto& c : cases) {
+        command.labelScale = calibrated;
+        command.labelScale.magnification = c.magnification;
+        choice = SaveChoice{Path(c.name), c.type, c.keepSize, false};
+        ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
+        if (c.type == Bmp)
+            continue;
+        const auto tags = ReadWithImagingLibrary(Path(c.name));
+        SCOPED_TRACE(c.name + tags["error"].toStdString());
+        EXPECT_EQ(tags["y"], tags["x"]);
+        if (c.magnification <= 1.0) {
+            EXPECT_EQ(tags["x"], "none");
+            EXPECT_EQ(tags["unit"], "none");
+            continue;
+        }
+        EXPECT_EQ(tags["unit"], "3"); // centimetre
+        const double editor = calibrated.LineValue(c.keepSize ? 1.0 : 4.0);
+        EXPECT_NEAR(MicrometresPerPixel(tags["x"]) / editor, 1.0, 1e-7) << tags["x"].toStdString();
+    }
+
+    const auto tiff = ReadWithImagingLibrary(Path("small.tif"));
+    EXPECT_EQ(tiff["datetime"], "2008:12:31 12:34:56");
+    EXPECT_EQ(tiff["software"], "LumvexImgEdt");
+    EXPECT_EQ(tiff["document"], "stage micrometer");
+    command.stepProgress = {};
+    EXPECT_EQ(tiff["pixels"], Md5OfRgb(command.Render(picture, {320, 240}, picturePath, record)));
+    // Around its scale record the JPEG is the one written without a scale;
+    // a BMP does not change at all.
+    QByteArray jpeg = ReadAll(Path("scaled.jpg"));
+    const QByteArray segment =
+        JpegScaleRecord::Segment(PixelScale::PixelsPerCentimetre(0.355 / 52));
+    ASSERT_GT(jpeg.indexOf(segment), 0);
+    EXPECT_EQ(jpeg.remove(jpeg.indexOf(segment), segment.size()), ReadAll(Path("plain.jpg")));
+    EXPECT_EQ(ReadAll(Path("scaled.bmp")), ReadAll(Path("plain.bmp")));
 }
 
 } // namespace
