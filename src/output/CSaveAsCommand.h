@@ -15,9 +15,9 @@ class QWidget;
 struct PictureInfoRecord;
 
 // Saves the working picture as the user sees it, resampled and stamped, as a
-// BMP, JPEG or TIFF file; the JPEG and the TIFF carry the picture's scale. The editor window runs
-// it for SAVEAS and before leaving a modified picture; it sets the modification count to 0 only on
-// Saved.
+// BMP, JPEG or TIFF file; the JPEG and the TIFF carry the picture's scale.
+// The editor window runs it for SAVEAS and before leaving a modified picture;
+// it sets the modification count to 0 only on Saved.
 class CSaveAsCommand
 {
   public:

@@ -1,5 +1,7 @@
 #include "output/TiffWriter.h"
 
+#include "platform/ByteCodec.h"
+
 #include <QImage>
 
 #include <tiffio.h>
@@ -74,6 +76,31 @@ int MapProc(thandle_t, void**, toff_t*)
 
 void UnmapProc(thandle_t, void*, toff_t) {}
 
+// The library keeps the resolution in single precision and writes that value;
+// the directory entries it made get the exact fraction instead.
+void WriteExactResolution(QByteArray& file, PixelScale::Rational r)
+{
+    auto* p = reinterpret_cast<uint8_t*>(file.data());
+    const auto size = uint64_t(file.size());
+    if (size < 8 || !file.startsWith(QByteArrayLiteral("II*\0")))
+        return;
+    const uint64_t directory = ByteCodec::GetU32(p + 4);
+    if (directory + 2 > size)
+        return;
+    const uint16_t count = ByteCodec::GetU16(p + directory);
+    for (uint16_t i = 0; i < count && directory + 2 + 12 * (i + 1) <= size; ++i) {
+        const uint64_t entry = directory + 2 + 12 * i;
+        const uint16_t tag = ByteCodec::GetU16(p + entry);
+        const bool resolution = tag == TIFFTAG_XRESOLUTION || tag == TIFFTAG_YRESOLUTION;
+        const uint64_t at = ByteCodec::GetU32(p + entry + 8);
+        if (resolution && ByteCodec::GetU16(p + entry + 2) == TIFF_RATIONAL &&
+            ByteCodec::GetU32(p + entry + 4) == 1 && at + 8 <= size) {
+            ByteCodec::PutU32(p + at, r.numerator);
+            ByteCodec::PutU32(p + at + 4, r.denominator);
+        }
+    }
+}
+
 } // namespace
 
 QByteArray Encode(const QImage& image, const Tags& tags)
@@ -105,8 +132,6 @@ QByteArray Encode(const QImage& image, const Tags& tags)
     if (ok && !tags.documentName.isEmpty())
         ok = TIFFSetField(t, TIFFTAG_DOCUMENTNAME, tags.documentName.constData());
     if (ok && tags.pixelsPerCentimetre) {
-        // The library keeps these in single precision and writes that value as
-        // an exact fraction.
         const double perCentimetre = tags.pixelsPerCentimetre->Value();
         ok = TIFFSetField(t, TIFFTAG_XRESOLUTION, perCentimetre) &&
              TIFFSetField(t, TIFFTAG_YRESOLUTION, perCentimetre) &&
@@ -120,7 +145,11 @@ QByteArray Encode(const QImage& image, const Tags& tags)
     }
     ok = ok && TIFFWriteDirectory(t);
     tiff.reset();
-    return ok ? file.data : QByteArray();
+    if (!ok)
+        return {};
+    if (tags.pixelsPerCentimetre)
+        WriteExactResolution(file.data, *tags.pixelsPerCentimetre);
+    return file.data;
 }
 
 } // namespace TiffWriter

@@ -326,6 +326,8 @@ TEST_F(SaveAsTest, ScaleOfTheLabelsReachesTiffAndJpegForAnotherReader)
         }
         EXPECT_EQ(tags["unit"], "3"); // centimetre
         const double editor = calibrated.LineValue(c.keepSize ? 1.0 : 4.0);
+        const PixelScale::Rational exact = PixelScale::PixelsPerCentimetre(editor / 1000.0);
+        EXPECT_EQ(tags["x"], QStringLiteral("%1/%2").arg(exact.numerator).arg(exact.denominator));
         EXPECT_NEAR(MicrometresPerPixel(tags["x"]) / editor, 1.0, 1e-7) << tags["x"].toStdString();
     }
 
