@@ -763,7 +763,7 @@ void CLumvexImgEdtView::PointerMove(QPoint q)
             arrowOutsideView = true;
         }
         const QRect loupeBefore = LoupeBox();
-        pointerInView = false;
+        aiming.Leave();
         RepaintLoupe(loupeBefore);
         return;
     }
@@ -772,12 +772,9 @@ void CLumvexImgEdtView::PointerMove(QPoint q)
         UpdateCursor();
     }
     const QRect loupeBefore = LoupeBox();
-    // Qt repeats the last position now and then; only a real move drops the nudge.
-    if (!pointerInView || q != pointer)
-        nudge = {};
-    pointer = q;
-    // While the mouse is captured, points left of or above the view still count.
-    pointerInView = rect().contains(q);
+    // While the mouse is captured, points left of or above the view still count
+    // for the protocol, not for the loupe.
+    aiming.PointerAt(q, rect().contains(q));
     if (interactionState == StateIdle) {
         RepaintLoupe(loupeBefore);
         return;
@@ -1046,7 +1043,7 @@ void CLumvexImgEdtView::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
     const QRect loupeBefore = LoupeBox();
-    pointerInView = false;
+    aiming.Leave();
     RepaintLoupe(loupeBefore);
 }
 
@@ -1062,20 +1059,18 @@ void CLumvexImgEdtView::SetLoupeEnabled(bool enabled)
 
 bool CLumvexImgEdtView::LoupeShown() const
 {
-    return loupeEnabled && pointerInView && ShowsLoupe(toolMode) && !workingPicture.isNull() &&
+    return loupeEnabled && aiming.OverView() && ShowsLoupe(toolMode) && !workingPicture.isNull() &&
            interactionState != StateTyping;
 }
 
 QRect CLumvexImgEdtView::LoupeBox() const
 {
-    return LoupeShown() ? Loupe::Placement(pointer, size()) : QRect();
+    return LoupeShown() ? Loupe::Placement(aiming.Pointer(), size()) : QRect();
 }
 
 QPoint CLumvexImgEdtView::PendingPoint() const
 {
-    QPoint p = pointer;
-    WindowToPicture(p);
-    return p + nudge;
+    return aiming.Pending(pictureSize, viewSize);
 }
 
 void CLumvexImgEdtView::RepaintLoupe(const QRect& before)
@@ -1087,52 +1082,31 @@ void CLumvexImgEdtView::RepaintLoupe(const QRect& before)
 
 bool CLumvexImgEdtView::AimingKey(const QKeyEvent& event)
 {
-    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
-    if (event.key() == Qt::Key_L && (mods & ~Qt::ShiftModifier) == Qt::NoModifier) {
+    const bool placing =
+        PlacesPointsByClicks(toolMode) && aiming.OverView() && !workingPicture.isNull();
+    const PointAiming::KeyAction key = PointAiming::ForKey(event.key(), event.modifiers(), placing);
+    const QRect loupeBefore = LoupeBox();
+    switch (key.action) {
+    case PointAiming::Action::ToggleLoupe:
         SetLoupeEnabled(!loupeEnabled);
         emit LoupeToggled(loupeEnabled);
         return true;
+    case PointAiming::Action::Nudge: {
+        const QPoint p = aiming.Nudge(key.step, pictureSize, viewSize);
+        if (interactionState == StateIdle)
+            RepaintLoupe(loupeBefore);
+        else
+            MoveAt(p);
+        return true;
     }
-    if (!PlacesPointsByClicks(toolMode) || !pointerInView || workingPicture.isNull())
-        return false;
-    const int step = mods & Qt::ShiftModifier ? 10 : 1;
-    switch (event.key()) {
-    case Qt::Key_Left:
-        Nudge({-step, 0});
+    case PointAiming::Action::Click:
+    case PointAiming::Action::DoubleClick:
+        ClickAt(PendingPoint(), key.action == PointAiming::Action::DoubleClick);
         return true;
-    case Qt::Key_Right:
-        Nudge({step, 0});
-        return true;
-    case Qt::Key_Up:
-        Nudge({0, -step});
-        return true;
-    case Qt::Key_Down:
-        Nudge({0, step});
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        ClickAt(PendingPoint(), mods & Qt::ControlModifier);
-        return true;
-    case Qt::Key_Space:
-        ClickAt(PendingPoint(), false);
-        return true;
-    default:
-        return false;
+    case PointAiming::Action::None:
+        break;
     }
-}
-
-void CLumvexImgEdtView::Nudge(QPoint step)
-{
-    const QRect loupeBefore = LoupeBox();
-    // The pending point stays on the picture, so it can always be placed.
-    const QPoint wanted = PendingPoint() + step;
-    const QPoint kept(std::clamp(wanted.x(), 0, std::max(0, pictureSize.width() - 1)),
-                      std::clamp(wanted.y(), 0, std::max(0, pictureSize.height() - 1)));
-    nudge += kept - PendingPoint();
-    if (interactionState == StateIdle)
-        RepaintLoupe(loupeBefore);
-    else
-        MoveAt(kept);
+    return false;
 }
 
 void CLumvexImgEdtView::ClickAt(QPoint p, bool doubleClick)

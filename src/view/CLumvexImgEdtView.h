@@ -5,6 +5,7 @@
 #include "view/DisplayScaler.h"
 #include "view/HistoryListener.h"
 #include "view/Loupe.h"
+#include "view/PointAiming.h"
 #include "view/Stack.h"
 #include "view/ToolMode.h"
 #include "view/TouchedArea.h"
@@ -207,7 +208,6 @@ class CLumvexImgEdtView : public QWidget
     // L, and while a tool places points by clicks: the arrows move the
     // pending point, Enter or Space click there, Ctrl+Enter double-clicks.
     bool AimingKey(const QKeyEvent& event);
-    void Nudge(QPoint step);
     void ClickAt(QPoint p, bool doubleClick);
     // Repaints where the loupe was and is, unless the whole view was repainted.
     void RepaintLoupe(const QRect& before);
@@ -223,10 +223,7 @@ class CLumvexImgEdtView : public QWidget
     bool arrowOutsideView = false;
 
     bool loupeEnabled = true;
-    // The pointer in view pixels while it is over the view.
-    bool pointerInView = false;
-    QPoint pointer;
-    QPoint nudge;
+    PointAiming aiming;
 
     // What the current object drew, and what the shown picture lags behind,
     // so a move costs the object's pixels rather than the picture's.
