@@ -4,31 +4,24 @@
 #include "app/CSpawnMenu.h"
 #include "app/EditorKeys.h"
 #include "app/EditorOutputCommands.h"
-#include "app/FontColorDialog.h"
 #include "app/LayoutTable.h"
 #include "app/ProgramIcon.h"
 #include "app/QtTranslations.h"
 #include "app/ResultsController.h"
 #include "app/StatusLine.h"
 #include "dialogs/CInformationDlg.h"
-#include "dialogs/CLineStyle.h"
-#include "dialogs/CLineWidth.h"
 #include "dialogs/CMessageBox.h"
-#include "magnification/CAdjustMagnificationDlg.h"
 #include "magnification/CSetMagnification.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
 #include "text/LanguageTable.h"
 #include "view/CLumvexImgEdtView.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QCursor>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -78,11 +71,12 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& picturePath,
     // Tooltips show whether or not the window is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     CreateControls();
-    InstallDefaultHooks();
+    hooks = EditorHooks::ProgramDialogs(
+        this, [this]() -> const LanguageTable& { return *languageTable; }, setMagnificationDialog);
     outputCommands = std::make_unique<EditorOutputCommands>(*this);
     outputCommands->Install();
     magnification->boxTextChanged = [this](const QString& text) {
-        magnificationBox->setText(text);
+        controls.magnificationBox->setText(text);
     };
 }
 
@@ -103,96 +97,7 @@ void CLumvexImgEdtDlg::CreateControls()
     QFont dialogFont = font();
     dialogFont.setPointSize(8);
     setFont(dialogFont);
-
-    frame = new QFrame(this);
-    frame->setFrameShape(QFrame::NoFrame);
-    frame->setGeometry(LayoutTable::RectOf(IdFrame, 0));
-
-    for (const LayoutRow& row : LayoutTable::Rows()) {
-        if (!row.IsButton())
-            continue;
-        auto* button = new CBitmapButton(row.controlId, QString::fromLatin1(row.artwork), this);
-        button->setMouseTracking(true);
-        button->installEventFilter(this);
-        button->setVisible(row.visible);
-        connect(button, &QAbstractButton::clicked, this,
-                [this, id = row.controlId] { OnCommand(uint32_t(id)); });
-        buttons[row.controlId] = button;
-    }
-
-    magnificationLabel = new QLabel(this);
-    magnificationLabel->setScaledContents(true);
-    magnificationBox = new QLineEdit(this);
-    magnificationBox->setReadOnly(true);
-    magnificationBox->setFocusPolicy(Qt::ClickFocus);
-    magnificationBox->setFrame(false);
-    magnificationBox->setTextMargins(1, 0, 1, 0);
-
-    remarkBox = new QLineEdit(this);
-    remarkBox->setFrame(false);
-    remarkBox->setMaxLength(PictureInfoRecord::TextSize - 1);
-    remarkBox->hide();
-    remarkBox->installEventFilter(this);
-}
-
-void CLumvexImgEdtDlg::InstallDefaultHooks()
-{
-    hooks.messageBox = [this](const QString& caption, const QString& message, const QString& yes,
-                              const QString& no) {
-        CMessageBox box(this);
-        box.caption = caption;
-        box.message = message;
-        box.yesText = yes;
-        box.noText = no;
-        box.singleButton = no.isEmpty() ? 1 : 0;
-        return box.Run();
-    };
-    hooks.chooseColor = [this](ColorRef& color) {
-        const QColor chosen = QColorDialog::getColor(ToQColor(color), this, QString(),
-                                                     QColorDialog::DontUseNativeDialog);
-        if (!chosen.isValid())
-            return false;
-        color = ToColorRef(chosen);
-        return true;
-    };
-    hooks.chooseLineStyle = [this](int& styleIndex) {
-        CLineStyle dialog(this);
-        dialog.styleIndex = styleIndex;
-        if (dialog.Run() != CLineChoiceDialog::ResultOk)
-            return false;
-        styleIndex = dialog.styleIndex;
-        return true;
-    };
-    hooks.chooseLineWidth = [this](int& widthIndex) {
-        CLineWidth dialog(this);
-        dialog.widthIndex = widthIndex;
-        if (dialog.Run() != CLineChoiceDialog::ResultOk)
-            return false;
-        widthIndex = dialog.widthIndex;
-        return true;
-    };
-    hooks.chooseFont = [this](LogFont& font, ColorRef& color) {
-        return FontColorDialog::Choose(font, color, *languageTable, this);
-    };
-    hooks.popupMenu = [](CSpawnMenu& popup, QPoint position) {
-        return CSpawnMenu::CommandOf(popup.exec(position));
-    };
-    hooks.setMagnification = [this](double& value) {
-        setMagnificationDialog->SetTexts(*languageTable);
-        return setMagnificationDialog->Run(value);
-    };
-    hooks.adjustMagnification = [this](const CalibrationRequest& request) {
-        const LanguageTable& texts = *languageTable;
-        CAdjustMagnificationDlg::Texts t;
-        t.caption = texts.Text(Texts::AdjustTitle);
-        const int unit = request.unitIndex >= 1 && request.unitIndex <= 3 ? request.unitIndex : 0;
-        t.unitLabel = texts.Text(Texts::AdjustUnitLabel[unit]);
-        t.actualLabel = texts.Text(Texts::AdjustActualDimension);
-        t.adjustedLabel = texts.Text(Texts::AdjustAdjustedMagnification);
-        t.checkLabel = texts.Text(Texts::AdjustUseAsMeasure);
-        t.okText = texts.Text(Texts::Ok);
-        return CAdjustMagnificationDlg::Run(request, t, this);
-    };
+    controls.Create(this, this, [this](int id) { OnCommand(uint32_t(id)); });
 }
 
 bool CLumvexImgEdtDlg::OpenEditor()
@@ -201,8 +106,8 @@ bool CLumvexImgEdtDlg::OpenEditor()
     sizeStep = 0;
     ApplySkinAndLayout();
 
-    view->setParent(frame);
-    view->setGeometry(frame->contentsRect());
+    view->setParent(controls.frame);
+    view->setGeometry(controls.frame->contentsRect());
     view->SetOwner(this);
     view->SetMessageBus(bus.get());
     // The loupe's switch is the editor's own setting, kept apart from the
@@ -257,12 +162,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
 
 void CLumvexImgEdtDlg::ReadSettings()
 {
-    photoSavedInfo = settings->ReadValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0) & 0xFF;
-    photoSavedInfoFontColor =
-        settings->ReadValue<ColorRef>(QStringLiteral("PhotoSavedInfoFontColor"), 0);
-    QByteArray font = LogFont::DefaultStampFont().ToBytes();
-    settings->Read(QStringLiteral("PhotoSavedInfoFont"), font.data(), LogFont::ByteSize);
-    photoSavedInfoFont = LogFont::FromBytes(reinterpret_cast<const uint8_t*>(font.constData()));
+    stamp = StampSettings::Read(*settings);
     magnification->ReadCaptureMagnification();
     skin = settings->ReadValue<int32_t>(QStringLiteral("Skin"), 0);
     SetLanguage(settings->ReadValue<int32_t>(QStringLiteral("Language"), 0));
@@ -277,25 +177,8 @@ void CLumvexImgEdtDlg::SetLanguage(int value)
 
 void CLumvexImgEdtDlg::ApplySkinAndLayout()
 {
-    for (const LayoutRow& row : LayoutTable::Rows()) {
-        if (row.kind == LayoutRow::Window)
-            continue;
-        QWidget* control = Control(row.controlId);
-        if (!control)
-            continue;
-        control->setGeometry(row.rects[0]);
-        if (CBitmapButton* button = Button(row.controlId)) {
-            if (row.kind == LayoutRow::SkinnedButton) {
-                const QString caption = button->Caption().left(63);
-                button->SetCaption(caption +
-                                   (skin != 0 ? QStringLiteral("Gold") : QStringLiteral("Blue")));
-            }
-            button->LoadBitmaps();
-        }
-    }
-    const QPixmap label(CBitmapButton::FindBitmap(QStringLiteral("MAGNIFICATION")));
-    if (!label.isNull())
-        magnificationLabel->setPixmap(label);
+    controls.Place(0);
+    controls.ApplySkin(skin);
 
     const QSize size = LayoutTable::WindowSize(0);
     hide();
@@ -316,13 +199,7 @@ void CLumvexImgEdtDlg::PrepareKeyboardFocus()
 {
     // Tab goes from the view through the buttons in their tooltip order and
     // back; the keys start with the view, never on a button that Space would press.
-    QWidget* previous = view.get();
-    for (const LayoutRow& row : LayoutTable::Rows()) {
-        if (row.HasTooltip()) {
-            setTabOrder(previous, Button(row.controlId));
-            previous = Button(row.controlId);
-        }
-    }
+    controls.ChainTabOrder(view.get());
     view->setFocus(Qt::OtherFocusReason);
 }
 
@@ -372,9 +249,7 @@ void CLumvexImgEdtDlg::CreateResults()
 
 void CLumvexImgEdtDlg::CreateTooltips()
 {
-    for (const LayoutRow& row : LayoutTable::Rows())
-        if (row.HasTooltip())
-            Button(row.controlId)->setToolTip(languageTable->TooltipText(row.tooltip));
+    controls.SetTooltips(*languageTable);
 }
 
 void CLumvexImgEdtDlg::ExchangeProperties(bool load)
@@ -424,7 +299,7 @@ void CLumvexImgEdtDlg::CloseEditor()
             texts.CaptionText(Texts::ModifiedCaption), texts.MessageText(Texts::ModifiedMessage),
             texts.ButtonText(Texts::Yes), texts.ButtonText(Texts::No));
         if (answer == CMessageBox::ResultYes)
-            OnSaveAs();
+            Run(output.saveAs);
         else if (answer != CMessageBox::ResultNo)
             return;
     }
@@ -435,31 +310,9 @@ void CLumvexImgEdtDlg::CloseEditor()
     done(0);
 }
 
-CBitmapButton* CLumvexImgEdtDlg::Button(int controlId) const
-{
-    const auto found = buttons.find(controlId);
-    return found == buttons.end() ? nullptr : found->second;
-}
-
-QWidget* CLumvexImgEdtDlg::Control(int controlId) const
-{
-    switch (controlId) {
-    case IdFrame:
-        return frame;
-    case IdMagnificationBox:
-        return magnificationBox;
-    case IdMagnificationLabel:
-        return magnificationLabel;
-    case IdRemarkBox:
-        return remarkBox;
-    default:
-        return Button(controlId);
-    }
-}
-
 QRect CLumvexImgEdtDlg::RemarkRect() const
 {
-    return remarkBox->geometry();
+    return controls.remarkBox->geometry();
 }
 
 QColor CLumvexImgEdtDlg::SkinColor() const
@@ -528,18 +381,19 @@ void CLumvexImgEdtDlg::mouseDoubleClickEvent(QMouseEvent* event)
 
 void CLumvexImgEdtDlg::ShowRemarkBox()
 {
-    remarkBox->setText(magnification->record.Remark());
-    remarkBox->show();
-    remarkBox->setFocus(Qt::MouseFocusReason);
+    controls.remarkBox->setText(magnification->record.Remark());
+    controls.remarkBox->show();
+    controls.remarkBox->setFocus(Qt::MouseFocusReason);
 }
 
 void CLumvexImgEdtDlg::OnRemarkEdited()
 {
-    if (storingRemark || !remarkBox->isVisible())
+    if (storingRemark || !controls.remarkBox->isVisible())
         return;
     storingRemark = true;
-    remarkBox->hide();
-    magnification->record.SetRemark(remarkBox->text().left(PictureInfoRecord::TextSize - 1));
+    controls.remarkBox->hide();
+    magnification->record.SetRemark(
+        controls.remarkBox->text().left(PictureInfoRecord::TextSize - 1));
     storingRemark = false;
     repaint();
 }
@@ -562,7 +416,7 @@ bool CLumvexImgEdtDlg::eventFilter(QObject* watched, QEvent* event)
             OnKey(buttonId);
             return true;
         }
-    } else if (event->type() == QEvent::FocusOut && watched == remarkBox) {
+    } else if (event->type() == QEvent::FocusOut && watched == controls.remarkBox) {
         OnRemarkEdited();
     }
     return QDialog::eventFilter(watched, event);
@@ -607,16 +461,16 @@ void CLumvexImgEdtDlg::OnCommand(uint32_t id)
         OnCancelCommand();
         break;
     case IdSaveAs:
-        OnSaveAs();
+        Run(output.saveAs);
         break;
     case IdCopyFile:
-        OnCopyFile();
+        Run(output.copyFile);
         break;
     case IdCopyImage:
-        OnCopyImage();
+        Run(output.copyImage);
         break;
     case IdMail:
-        OnMail();
+        Run(output.mail);
         break;
     case IdDrawing:
     case IdDrawingExtern:
@@ -633,10 +487,10 @@ void CLumvexImgEdtDlg::OnCommand(uint32_t id)
         OnMeasuringPopup();
         break;
     case IdPrevious:
-        OnPrevious();
+        Run(output.previous);
         break;
     case IdNext:
-        OnNext();
+        Run(output.next);
         break;
     case ResultsController::CommandId:
         results->ShowWindow();
@@ -648,16 +502,16 @@ void CLumvexImgEdtDlg::OnCommand(uint32_t id)
         v.Redo();
         break;
     case IdZoomIn:
-        OnZoomIn();
+        Run(output.zoomIn);
         break;
     case IdZoomOut:
-        OnZoomOut();
+        Run(output.zoomOut);
         break;
     case IdMin:
         showMinimized();
         break;
     case IdMax:
-        OnFullScreen();
+        Run(output.fullScreen);
         break;
     case IdClose:
         CloseEditor();
@@ -866,60 +720,6 @@ void CLumvexImgEdtDlg::OnQuitMessage()
 {
     if (!closed && view->modificationCount == 0)
         CloseEditor();
-}
-
-void CLumvexImgEdtDlg::OnSaveAs()
-{
-    if (output.saveAs)
-        output.saveAs();
-}
-
-void CLumvexImgEdtDlg::OnCopyFile()
-{
-    if (output.copyFile)
-        output.copyFile();
-}
-
-void CLumvexImgEdtDlg::OnCopyImage()
-{
-    if (output.copyImage)
-        output.copyImage();
-}
-
-void CLumvexImgEdtDlg::OnMail()
-{
-    if (output.mail)
-        output.mail();
-}
-
-void CLumvexImgEdtDlg::OnPrevious()
-{
-    if (output.previous)
-        output.previous();
-}
-
-void CLumvexImgEdtDlg::OnNext()
-{
-    if (output.next)
-        output.next();
-}
-
-void CLumvexImgEdtDlg::OnZoomIn()
-{
-    if (output.zoomIn)
-        output.zoomIn();
-}
-
-void CLumvexImgEdtDlg::OnZoomOut()
-{
-    if (output.zoomOut)
-        output.zoomOut();
-}
-
-void CLumvexImgEdtDlg::OnFullScreen()
-{
-    if (output.fullScreen)
-        output.fullScreen();
 }
 
 void CLumvexImgEdtDlg::OnCancelCommand()

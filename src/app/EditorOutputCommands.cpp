@@ -5,10 +5,10 @@
 #include "app/LayoutTable.h"
 #include "app/PictureList.h"
 #include "app/ResultsController.h"
+#include "app/WindowPlacement.h"
 #include "dialogs/CInformationDlg.h"
 #include "dialogs/CProcessDlg.h"
 #include "output/CMailSender.h"
-#include "output/WindowPlacement.h"
 #include "text/LanguageTable.h"
 #include "view/CLumvexImgEdtView.h"
 
@@ -99,9 +99,9 @@ void EditorOutputCommands::Install()
 void EditorOutputCommands::SaveAs()
 {
     saveAs.language = window.language;
-    saveAs.stamp.flags = uint8_t(window.photoSavedInfo);
-    saveAs.stamp.color = window.photoSavedInfoFontColor;
-    saveAs.stamp.font = window.photoSavedInfoFont;
+    saveAs.stamp.flags = window.stamp.flags;
+    saveAs.stamp.color = window.stamp.color;
+    saveAs.stamp.font = window.stamp.font;
     CLumvexImgEdtView& view = window.View();
     // The scale a straight line would be measured with now.
     saveAs.labelScale = {view.pixelSize, view.resolutionFactor,
@@ -188,10 +188,7 @@ void EditorOutputCommands::Zoom(int delta)
 
 void EditorOutputCommands::Relayout(int step)
 {
-    for (const LayoutRow& row : LayoutTable::Rows())
-        if (row.kind != LayoutRow::Window)
-            if (QWidget* control = window.Control(row.controlId))
-                control->setGeometry(LayoutTable::Rect(&row - LayoutTable::Rows().data(), step));
+    window.Controls().Place(step);
     const QRect geometry = WindowPlacement::WindowGeometry(step, ScreenSize());
     window.setFixedSize(geometry.size());
     window.move(geometry.topLeft());

@@ -209,7 +209,7 @@ class CLumvexImgEdtView : public QWidget
     // pending point, Enter or Space click there, Ctrl+Enter double-clicks.
     bool AimingKey(const QKeyEvent& event);
     void ClickAt(QPoint p, bool doubleClick);
-    // Repaints where the loupe was and is, unless the whole view was repainted.
+    // Repaints where the loupe was and where it is now.
     void RepaintLoupe(const QRect& before);
 
     CDrawMeasure* CurrentMeasure() const;

@@ -467,9 +467,9 @@ TEST_F(EditorWindowTest, OtherSettingsAreReadWithTheirSizes)
     WriteSettingValue<uint32_t>(QStringLiteral("PhotoSavedInfoFontColor"), 0x00FF00);
     WriteSettingValue<double>(QStringLiteral("InputMaginification"), 20.0);
     CLumvexImgEdtDlg& w = Open(Picture("20081231_1234.jpg", "20081231_1299", false));
-    EXPECT_EQ(w.photoSavedInfo, 0x34u);
-    EXPECT_EQ(w.photoSavedInfoFontColor, 0x00FF00u);
-    EXPECT_EQ(w.photoSavedInfoFont, LogFont::DefaultStampFont());
+    EXPECT_EQ(w.stamp.flags, 0x34u);
+    EXPECT_EQ(w.stamp.color, 0x00FF00u);
+    EXPECT_EQ(w.stamp.font, LogFont::DefaultStampFont());
     EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("20.000000"));
 }
 
