@@ -110,6 +110,8 @@ bool CLumvexImgEdtDlg::OpenEditor()
     view->setGeometry(controls.frame->contentsRect());
     view->SetOwner(this);
     view->SetMessageBus(bus.get());
+    view->SetStyle(&properties);
+    view->SetScale(&magnification->scale);
     // The loupe's switch is the editor's own setting, kept apart from the
     // records it shares with the capture program.
     const QString loupeSetting = QStringLiteral("LumvexImgEdt/Loupe");
@@ -125,7 +127,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
 
     PrepareMenus();
     CreateResults();
-    view->useAdjustedMagnification = 0;
+    magnification->scale.useAdjustedMagnification = 0;
     lastDrawnMenuItem = NoMenuItem;
 
     connect(bus.get(), &MessageBus::AdjustMagnificationReceived, this,
@@ -134,7 +136,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
     magnification->record.pictureMagnification = magnification->pictureMagnification;
     const bool loaded = view->LoadPicture(picturePath);
     if (loaded) {
-        magnification->LoadPictureInfo(picturePath, *view);
+        magnification->LoadPictureInfo(picturePath, view->PictureSize());
         view->SetInfoRecord(&magnification->record);
         results->PictureOpened(picturePath);
     } else {
@@ -261,32 +263,10 @@ void CLumvexImgEdtDlg::ExchangeProperties(bool load)
     }
     if (!settings->IsOpen())
         return;
-    CLumvexImgEdtView& v = *view;
-    properties.drawColor = v.drawColor;
-    properties.drawWidth = v.drawWidth;
-    properties.drawPenStyle = v.drawPenStyle;
-    properties.textColor = v.textColor;
-    properties.textFont = v.textFont;
-    properties.measureColor = v.measureColor;
-    properties.measureWidth = v.measureWidth;
-    properties.measurePenStyle = v.measurePenStyle;
-    properties.labelColor = v.labelColor;
-    properties.labelFont = v.labelFont;
-    properties.unit = v.unit;
+    // Bytes the read leaves alone keep the values in force.
     QByteArray bytes = properties.ToBytes();
     settings->Read(QStringLiteral("Properties"), bytes.data(), PropertiesRecord::ByteSize);
     properties = PropertiesRecord::FromBytes(bytes);
-    v.drawColor = properties.drawColor;
-    v.drawWidth = properties.drawWidth;
-    v.drawPenStyle = properties.drawPenStyle;
-    v.textColor = properties.textColor;
-    v.textFont = properties.textFont;
-    v.measureColor = properties.measureColor;
-    v.measureWidth = properties.measureWidth;
-    v.measurePenStyle = properties.measurePenStyle;
-    v.labelColor = properties.labelColor;
-    v.labelFont = properties.labelFont;
-    v.unit = properties.unit;
 }
 
 void CLumvexImgEdtDlg::CloseEditor()
@@ -411,7 +391,7 @@ bool CLumvexImgEdtDlg::eventFilter(QObject* watched, QEvent* event)
                 view->setFocus(Qt::MouseFocusReason);
         }
     } else if (event->type() == QEvent::KeyPress && watched == view.get()) {
-        const bool typing = view->InteractionStateValue() == StateTyping;
+        const bool typing = view->State() == InteractionState::StateTyping;
         if (const int buttonId = EditorKeys::ButtonFor(*static_cast<QKeyEvent*>(event), typing)) {
             OnKey(buttonId);
             return true;
@@ -477,10 +457,10 @@ void CLumvexImgEdtDlg::OnCommand(uint32_t id)
         OnDrawingPopup();
         break;
     case IdText:
-        v.SetToolMode(ToolText);
+        v.SetToolMode(ToolMode::ToolText);
         break;
     case IdTextExtern:
-        OnFont(v.textFont, v.textColor, properties.textFont, properties.textColor);
+        OnFont(properties.textFont, properties.textColor);
         break;
     case IdMeasurement:
     case IdMeasurementExtern:
@@ -517,25 +497,25 @@ void CLumvexImgEdtDlg::OnCommand(uint32_t id)
         CloseEditor();
         break;
     case CmdDrawColor:
-        OnLineColor(v.drawColor, properties.drawColor);
+        OnLineColor(properties.drawColor);
         break;
     case CmdDrawStyle:
-        OnLineStyle(v.drawPenStyle, properties.drawPenStyle);
+        OnLineStyle(properties.drawPenStyle);
         break;
     case CmdDrawWidth:
-        OnLineWidth(v.drawWidth, properties.drawWidth);
+        OnLineWidth(properties.drawWidth);
         break;
     case CmdMeasureColor:
-        OnLineColor(v.measureColor, properties.measureColor);
+        OnLineColor(properties.measureColor);
         break;
     case CmdMeasureStyle:
-        OnLineStyle(v.measurePenStyle, properties.measurePenStyle);
+        OnLineStyle(properties.measurePenStyle);
         break;
     case CmdMeasureWidth:
-        OnLineWidth(v.measureWidth, properties.measureWidth);
+        OnLineWidth(properties.measureWidth);
         break;
     case CmdLabelFont:
-        OnFont(v.labelFont, v.labelColor, properties.labelFont, properties.labelColor);
+        OnFont(properties.labelFont, properties.labelColor);
         break;
     case CmdSetPictureMagnification:
     case CmdSetCaptureMagnification:
@@ -566,7 +546,7 @@ void CLumvexImgEdtDlg::OnMeasuringPopup()
     }
     popupState = 2;
     if (magnification->ShouldPromptCalibration()) {
-        view->useAdjustedMagnification = 0;
+        magnification->scale.useAdjustedMagnification = 0;
         const LanguageTable& texts = *languageTable;
         const int answer = hooks.messageBox(texts.CaptionText(Texts::CalibrationPromptCaption),
                                             texts.MessageText(Texts::CalibrationPromptMessage),
@@ -606,11 +586,11 @@ void CLumvexImgEdtDlg::SelectDrawingTool()
 {
     MenuItem& drawing = DrawingMenu();
     ToggleChosen(drawing, lastDrawnMenuItem);
-    int mode = ToolNone;
+    ToolMode mode = ToolMode::ToolNone;
     for (size_t position = 0; position < drawing.items.size(); ++position) {
         if (drawing.items[position].checked) {
             if (position <= 4)
-                mode = ToolLine + int(position);
+                mode = ToolMode(int(ToolMode::ToolLine) + int(position));
             break;
         }
     }
@@ -626,61 +606,51 @@ void CLumvexImgEdtDlg::SelectMeasuringTool()
 
 void CLumvexImgEdtDlg::SetToolFromMeasuringMenu()
 {
-    int mode = ToolNone;
+    ToolMode mode = ToolMode::ToolNone;
     for (const MenuItem& item : MeasuringMenu().items) {
         if (!item.IsPopup() && !item.separator && item.checked) {
-            mode = int(item.id);
+            mode = ToolMode(item.id);
             break;
         }
     }
     view->SetToolMode(mode);
 }
 
-void CLumvexImgEdtDlg::OnLineColor(ColorRef& viewColor, ColorRef& recordColor)
+void CLumvexImgEdtDlg::OnLineColor(ColorRef& styleColor)
 {
-    ColorRef color = viewColor;
-    if (!hooks.chooseColor(color))
-        return;
-    viewColor = color;
-    recordColor = color;
+    ColorRef color = styleColor;
+    if (hooks.chooseColor(color))
+        styleColor = color;
 }
 
-void CLumvexImgEdtDlg::OnLineStyle(int& viewStyle, int& recordStyle)
+void CLumvexImgEdtDlg::OnLineStyle(int& penStyle)
 {
-    int index = viewStyle;
-    if (!hooks.chooseLineStyle(index))
-        return;
-    viewStyle = index;
-    recordStyle = index;
+    int index = penStyle;
+    if (hooks.chooseLineStyle(index))
+        penStyle = index;
 }
 
-void CLumvexImgEdtDlg::OnLineWidth(int& viewWidth, int& recordWidth)
+void CLumvexImgEdtDlg::OnLineWidth(int& width)
 {
-    int index = viewWidth - 1;
-    if (!hooks.chooseLineWidth(index))
-        return;
-    viewWidth = index + 1;
-    recordWidth = index + 1;
+    int index = width - 1;
+    if (hooks.chooseLineWidth(index))
+        width = index + 1;
 }
 
-void CLumvexImgEdtDlg::OnFont(LogFont& viewFont, ColorRef& viewColor, LogFont& recordFont,
-                              ColorRef& recordColor)
+void CLumvexImgEdtDlg::OnFont(LogFont& styleFont, ColorRef& styleColor)
 {
-    LogFont font = viewFont;
-    ColorRef color = viewColor;
+    LogFont font = styleFont;
+    ColorRef color = styleColor;
     if (!hooks.chooseFont(font, color))
         return;
-    viewColor = color;
-    viewFont = font;
-    recordColor = color;
-    recordFont = font;
+    styleColor = color;
+    styleFont = font;
 }
 
 void CLumvexImgEdtDlg::OnUnit(uint32_t commandId)
 {
     const int unit = int(commandId - CmdUnitMm);
     properties.unit = unit;
-    view->unit = unit;
     MenuItem& units = MeasuringMenu().items[ToolMenus::UnitsPosition];
     for (size_t position = 0; position < units.items.size(); ++position)
         units.items[position].checked = int(position) == unit;
@@ -690,13 +660,13 @@ void CLumvexImgEdtDlg::OnMagnificationCommand(uint32_t commandId)
 {
     switch (commandId) {
     case CmdSetPictureMagnification:
-        magnification->SetPictureMagnification(*view, hooks.setMagnification);
+        magnification->SetPictureMagnification(hooks.setMagnification);
         break;
     case CmdSetCaptureMagnification:
         magnification->SetCaptureMagnification(hooks.setMagnification);
         break;
     case CmdResetPictureMagnification:
-        magnification->ResetPictureMagnification(*view);
+        magnification->ResetPictureMagnification();
         break;
     case CmdResetCaptureMagnification:
         magnification->ResetCaptureMagnification();
@@ -710,8 +680,11 @@ void CLumvexImgEdtDlg::OnCalibrationResult(double value)
 {
     if (closed)
         return;
-    if (!magnification->HandleCalibration(value, properties.unit, *view, hooks.adjustMagnification))
+    if (!magnification->HandleCalibration(value, properties.unit, hooks.adjustMagnification))
         return;
+    // The calibration line has served its purpose whatever the user chose.
+    view->Undo();
+    view->SetToolMode(ToolMode::ToolNone);
     if (MenuItem* calibration = MeasuringMenu().Find(CmdCalibration))
         calibration->checked = false;
 }

@@ -206,10 +206,10 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     void OnMeasuringPopup();
     void ShowPopup(MenuItem& popup);
     void SetToolFromMeasuringMenu();
-    void OnLineColor(ColorRef& viewColor, ColorRef& recordColor);
-    void OnLineStyle(int& viewStyle, int& recordStyle);
-    void OnLineWidth(int& viewWidth, int& recordWidth);
-    void OnFont(LogFont& viewFont, ColorRef& viewColor, LogFont& recordFont, ColorRef& recordColor);
+    void OnLineColor(ColorRef& styleColor);
+    void OnLineStyle(int& penStyle);
+    void OnLineWidth(int& width);
+    void OnFont(LogFont& styleFont, ColorRef& styleColor);
     void OnUnit(uint32_t commandId);
     void OnMagnificationCommand(uint32_t commandId);
     void OnRemarkEdited();

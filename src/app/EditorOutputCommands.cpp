@@ -104,11 +104,9 @@ void EditorOutputCommands::SaveAs()
     saveAs.stamp.font = window.stamp.font;
     CLumvexImgEdtView& view = window.View();
     // The scale a straight line would be measured with now.
-    saveAs.labelScale = {view.pixelSize, view.resolutionFactor,
-                         CLumvexImgEdtView::CreationMagnification(
-                             ToolAnyAngleLine, view.pictureMagnification,
-                             view.adjustedMagnification, view.useAdjustedMagnification),
-                         view.unit};
+    const MeasuringScale& scale = view.Protocol().Scale();
+    saveAs.labelScale = {scale.pixelSize, scale.resolutionFactor,
+                         scale.CreationMagnification(false), view.Protocol().Style().unit};
     const bool scaleBar = StampSettings::ReadScaleBar(window.Settings());
     saveAs.scaleBar = scaleBar;
     const CSaveAsCommand::Result result =
@@ -165,7 +163,7 @@ void EditorOutputCommands::ShowAdjacentPicture(int direction)
         return view.LoadPicture(path);
     };
     steps.loadPictureInfo = [this, &view, &magnification](const QString& path) {
-        magnification.LoadPictureInfo(path, view);
+        magnification.LoadPictureInfo(path, view.PictureSize());
         view.SetInfoRecord(&magnification.record);
         if (ResultsController* results = window.Results())
             results->PictureOpened(path);
@@ -209,7 +207,7 @@ void EditorOutputCommands::FullScreen()
     if (CInformationDlg* information = window.Information())
         information->ShowInformation(CInformationDlg::ShowCommand::ShowNoActivate,
                                      LanguageTable::Common(Texts::PressEscToExit));
-    window.View().SetToolMode(ToolNone);
+    window.View().SetToolMode(ToolMode::ToolNone);
 }
 
 void EditorOutputCommands::Cancel()

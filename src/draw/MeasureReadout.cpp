@@ -1,7 +1,6 @@
 #include "draw/MeasureReadout.h"
 
 #include "draw/CDrawMeasure.h"
-#include "draw/MeasureCanvas.h"
 
 #include <map>
 #include <vector>
@@ -12,57 +11,22 @@ namespace {
 constexpr int LineStep = -100000;
 constexpr int MaxLinesBelow = 3;
 
-class TextRecorder : public MeasureCanvas
-{
-  public:
-    struct Text
-    {
-        GdiPoint at;
-        QString text;
-    };
-    std::vector<Text> texts;
-
-    void MoveTo(GdiPoint) override {}
-    void LineTo(GdiPoint) override {}
-    void Polyline(const GdiPoint*, int) override {}
-    void Ellipse(const GdiRect&) override {}
-    void AngleArc(GdiPoint, uint32_t, float, float) override {}
-    void GuideLine(GdiPoint, GdiPoint) override {}
-    GdiPoint ToDevice(GdiPoint p) const override { return p; }
-    void TextOut(GdiPoint p, const QString& text) override
-    {
-        // Labels are numbers: a lone "o" is the mark after the one before.
-        if (text == QLatin1String("o") && !texts.empty())
-            texts.back().text += QChar(0x00B0);
-        else
-            texts.push_back({p, text});
-    }
-};
-
-// Drawing again from the same state writes the same values it drew last.
-TextRecorder Record(CDrawMeasure& measure)
-{
-    TextRecorder recorder;
-    measure.DrawOn(recorder, LineStep);
-    return recorder;
-}
-
 } // namespace
-
-QStringList MeasureReadout::Texts(CDrawMeasure& measure)
-{
-    QStringList texts;
-    for (const TextRecorder::Text& t : Record(measure).texts)
-        texts << t.text;
-    return texts;
-}
 
 QStringList MeasureReadout::Lines(CDrawMeasure& measure)
 {
-    const TextRecorder recorder = Record(measure);
+    // Drawing again from the same state writes the same values it drew last.
+    std::vector<MeasureLabel> texts;
+    for (MeasureLabel& label : measure.Labels(LineStep)) {
+        // Labels are numbers: a lone "o" is the mark after the one before.
+        if (label.text == QLatin1String("o") && !texts.empty())
+            texts.back().text += QChar(0x00B0);
+        else
+            texts.push_back(std::move(label));
+    }
     const GdiPoint p = measure.PointerPoint();
     std::map<int, QString> below;
-    for (const TextRecorder::Text& t : recorder.texts) {
+    for (const MeasureLabel& t : texts) {
         const int64_t dy = int64_t(t.at.y) - p.y;
         if (t.at.x != p.x || dy % LineStep != 0)
             continue;
@@ -73,5 +37,8 @@ QStringList MeasureReadout::Lines(CDrawMeasure& measure)
     QStringList lines;
     for (const auto& [line, text] : below)
         lines << text;
-    return lines.isEmpty() ? Texts(measure) : lines;
+    if (lines.isEmpty())
+        for (const MeasureLabel& t : texts)
+            lines << t.text;
+    return lines;
 }

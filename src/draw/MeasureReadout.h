@@ -14,6 +14,4 @@ class MeasureReadout
     // a raised degree mark becomes a trailing degree sign. A measurement that
     // writes nothing at the pointer (the calibration line) gives all its texts.
     static QStringList Lines(CDrawMeasure& measure);
-    // Every text the measurement writes, in drawing order, degree marks as above.
-    static QStringList Texts(CDrawMeasure& measure);
 };

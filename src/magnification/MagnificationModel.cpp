@@ -3,8 +3,6 @@
 #include "platform/ByteCodec.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
-#include "view/CLumvexImgEdtView.h"
-#include "view/ToolMode.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -26,17 +24,20 @@ constexpr qsizetype NameLength = BaseNameLength + ExtensionLength;
 // The positional rules only find the Info folder for the capture program's
 // names: a separator, then 13 characters and a 4-character extension. Any other
 // name would point the info file at some unrelated place.
-bool HasCaptureName(const QString& path, QChar separator) {
+bool HasCaptureName(const QString& path, QChar separator)
+{
     const qsizetype n = path.size();
     return n > NameLength && path[n - NameLength - 1] == separator &&
            !path.right(NameLength).contains(separator);
 }
 
-QString LeftClamped(const QString& text, qsizetype count) {
+QString LeftClamped(const QString& text, qsizetype count)
+{
     return text.left(std::max<qsizetype>(count, 0));
 }
 
-bool WriteInfoFile(const QString& path, const QByteArray& bytes) {
+bool WriteInfoFile(const QString& path, const QByteArray& bytes)
+{
     constexpr auto anyWrite =
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     const QFileInfo target(path);
@@ -61,9 +62,11 @@ bool WriteInfoFile(const QString& path, const QByteArray& bytes) {
 } // namespace
 
 MagnificationModel::MagnificationModel(SettingsStore& settings, MessageBus& bus)
-    : settings(settings), bus(bus) {}
+    : settings(settings), bus(bus)
+{}
 
-QString MagnificationModel::InfoPathForPicture(const QString& picturePath) {
+QString MagnificationModel::InfoPathForPicture(const QString& picturePath)
+{
     if (!HasCaptureName(picturePath, u'/'))
         return {};
     const qsizetype n = picturePath.size();
@@ -71,7 +74,8 @@ QString MagnificationModel::InfoPathForPicture(const QString& picturePath) {
            picturePath.right(NameLength).left(BaseNameLength);
 }
 
-QString MagnificationModel::InfoPathForRecordPath(const QString& recordPath) {
+QString MagnificationModel::InfoPathForRecordPath(const QString& recordPath)
+{
     QString path = recordPath;
     if (path.contains(u'\\') && !path.contains(u'/'))
         path.replace(u'\\', u'/');
@@ -83,7 +87,8 @@ QString MagnificationModel::InfoPathForRecordPath(const QString& recordPath) {
     return folder + QStringLiteral("Info/") + base;
 }
 
-double MagnificationModel::PixelSizeForCamera(uint32_t cameraCode) {
+double MagnificationModel::PixelSizeForCamera(uint32_t cameraCode)
+{
     switch (cameraCode) {
     case 0x0C456355:
         return 0.2;
@@ -97,7 +102,8 @@ double MagnificationModel::PixelSizeForCamera(uint32_t cameraCode) {
     }
 }
 
-double MagnificationModel::ResolutionFactorFor(uint32_t scaleResolutionCode, QSize pictureSize) {
+double MagnificationModel::ResolutionFactorFor(uint32_t scaleResolutionCode, QSize pictureSize)
+{
     // Without a picture there is nothing to measure; avoid a division by zero.
     if (pictureSize.width() <= 0 || pictureSize.height() <= 0)
         return 1.0;
@@ -106,7 +112,8 @@ double MagnificationModel::ResolutionFactorFor(uint32_t scaleResolutionCode, QSi
     return byHeight < byWidth ? byHeight : byWidth;
 }
 
-uint32_t MagnificationModel::ResolutionCodeForBmpWidth(int32_t width, uint32_t fallback) {
+uint32_t MagnificationModel::ResolutionCodeForBmpWidth(int32_t width, uint32_t fallback)
+{
     switch (width) {
     case 1600:
         return 0x064004B0;
@@ -119,16 +126,19 @@ uint32_t MagnificationModel::ResolutionCodeForBmpWidth(int32_t width, uint32_t f
     }
 }
 
-QString MagnificationModel::FormatBoxValue(double value, BoxFormat format) {
+QString MagnificationModel::FormatBoxValue(double value, BoxFormat format)
+{
     return QString::asprintf(format == BoxFormat::Full ? "%f" : "%0.1f", value);
 }
 
-void MagnificationModel::ReadCaptureMagnification() {
+void MagnificationModel::ReadCaptureMagnification()
+{
     pictureMagnification = settings.ReadValue<double>(CaptureMagnificationName, 0.0);
     record.pictureMagnification = pictureMagnification;
 }
 
-void MagnificationModel::LoadPictureInfo(const QString& picturePath, CLumvexImgEdtView& view) {
+void MagnificationModel::LoadPictureInfo(const QString& picturePath, QSize pictureSize)
+{
     // The record keeps the path for the next save, so it must not depend on the
     // working folder.
     const QString path =
@@ -157,14 +167,14 @@ void MagnificationModel::LoadPictureInfo(const QString& picturePath, CLumvexImgE
     if (haveInfo) {
         pictureMagnification = record.pictureMagnification;
         adjustedMagnification = record.adjustedMagnification;
-        pixelSize = PixelSizeForCamera(record.cameraCode);
+        scale.pixelSize = PixelSizeForCamera(record.cameraCode);
     } else {
         record.captureTime = SystemTime::FromDateTime(QDateTime::currentDateTime());
         record.captureResolutionCode = DefaultResolutionCode;
         record.adjustedMagnification = 0.0;
         record.pictureMagnification = pictureMagnification;
         record.remark = {};
-        pixelSize = DefaultPixelSize;
+        scale.pixelSize = DefaultPixelSize;
         QFile picture(path);
         if (picture.open(QIODevice::ReadOnly)) {
             const QDateTime written = QFileInfo(path).lastModified();
@@ -184,24 +194,23 @@ void MagnificationModel::LoadPictureInfo(const QString& picturePath, CLumvexImgE
     record.SetPathText(path);
 
     pictureMagnification = record.pictureMagnification;
-    view.pictureMagnification = pictureMagnification;
+    scale.pictureMagnification = pictureMagnification;
     adjustedMagnification = record.adjustedMagnification;
-    view.adjustedMagnification = adjustedMagnification;
-    view.useAdjustedMagnification = 0;
+    scale.adjustedMagnification = adjustedMagnification;
+    scale.useAdjustedMagnification = 0;
 
     if (adjustedMagnification > 1.0) {
         measuringMagnification = adjustedMagnification;
-        view.useAdjustedMagnification = 1;
+        scale.useAdjustedMagnification = 1;
     } else {
         measuringMagnification = pictureMagnification;
     }
 
-    resolutionFactor = ResolutionFactorFor(record.scaleResolutionCode, view.pictureSize);
-    view.resolutionFactor = resolutionFactor;
-    view.pixelSize = pixelSize;
+    scale.resolutionFactor = ResolutionFactorFor(record.scaleResolutionCode, pictureSize);
 }
 
-void MagnificationModel::SavePictureInfo() {
+void MagnificationModel::SavePictureInfo()
+{
     const QString infoPath = InfoPathForRecordPath(record.PathText());
     if (!infoPath.isEmpty() && QDir::isAbsolutePath(infoPath))
         WriteInfoFile(infoPath, record.ToBytes());
@@ -209,7 +218,8 @@ void MagnificationModel::SavePictureInfo() {
     record.pictureMagnification = pictureMagnification;
 }
 
-void MagnificationModel::ShowChosenMagnification(BoxFormat format) {
+void MagnificationModel::ShowChosenMagnification(BoxFormat format)
+{
     if (adjustedMagnification > 1.0) {
         measuringMagnification = adjustedMagnification;
         SetBoxText(FormatBoxValue(adjustedMagnification, format));
@@ -221,7 +231,8 @@ void MagnificationModel::ShowChosenMagnification(BoxFormat format) {
     }
 }
 
-void MagnificationModel::RederiveForMeasuringTool() {
+void MagnificationModel::RederiveForMeasuringTool()
+{
     pictureMagnification = record.pictureMagnification;
     adjustedMagnification = record.adjustedMagnification;
     if (adjustedMagnification != 0.0)
@@ -232,37 +243,41 @@ void MagnificationModel::RederiveForMeasuringTool() {
         measuringMagnification = 0.0;
 }
 
-bool MagnificationModel::ShouldPromptCalibration() const {
+bool MagnificationModel::ShouldPromptCalibration() const
+{
     return measuringMagnification < 1.0 && calibrationPromptFlag == 0;
 }
 
-bool MagnificationModel::LengthToolsEnabled() const {
+bool MagnificationModel::LengthToolsEnabled() const
+{
     return measuringMagnification >= 1.0;
 }
 
-bool MagnificationModel::SetPictureMagnification(CLumvexImgEdtView& view,
-                                                 const SetDialogRunner& runDialog) {
+bool MagnificationModel::SetPictureMagnification(const SetDialogRunner& runDialog)
+{
     double value = measuringMagnification;
     if (!runDialog(value))
         return false;
-    ApplyPictureMagnification(value, view);
+    ApplyPictureMagnification(value);
     return true;
 }
 
-void MagnificationModel::ApplyPictureMagnification(double value, CLumvexImgEdtView& view) {
+void MagnificationModel::ApplyPictureMagnification(double value)
+{
     if (!std::isfinite(value))
         return;
     pictureMagnification = value;
     record.pictureMagnification = value;
     measuringMagnification = value;
-    view.pictureMagnification = value;
+    scale.pictureMagnification = value;
     record.adjustedMagnification = 0.0;
     adjustedMagnification = 0.0;
-    view.useAdjustedMagnification = 0;
+    scale.useAdjustedMagnification = 0;
     SetBoxText(value > 1.0 ? FormatBoxValue(value, BoxFormat::Short) : QString());
 }
 
-bool MagnificationModel::SetCaptureMagnification(const SetDialogRunner& runDialog) {
+bool MagnificationModel::SetCaptureMagnification(const SetDialogRunner& runDialog)
+{
     double value = measuringMagnification;
     if (!runDialog(value) || !std::isfinite(value))
         return false;
@@ -270,28 +285,32 @@ bool MagnificationModel::SetCaptureMagnification(const SetDialogRunner& runDialo
     return true;
 }
 
-void MagnificationModel::ResetPictureMagnification(CLumvexImgEdtView& view) {
+void MagnificationModel::ResetPictureMagnification()
+{
     pictureMagnification = 0.0;
     record.pictureMagnification = 0.0;
     measuringMagnification = 0.0;
-    view.pictureMagnification = 0.0;
+    scale.pictureMagnification = 0.0;
     record.adjustedMagnification = 0.0;
     adjustedMagnification = 0.0;
-    view.useAdjustedMagnification = 0;
+    scale.useAdjustedMagnification = 0;
     SetBoxText(QStringLiteral("NONE"));
 }
 
-void MagnificationModel::ResetCaptureMagnification() {
+void MagnificationModel::ResetCaptureMagnification()
+{
     WriteCaptureMagnification(0.0);
 }
 
-void MagnificationModel::WriteCaptureMagnification(double value) {
+void MagnificationModel::WriteCaptureMagnification(double value)
+{
     settings.WriteValue(CaptureMagnificationName, value);
     bus.PostSetMagnification();
 }
 
-bool MagnificationModel::HandleCalibration(double value, int unitIndex, CLumvexImgEdtView& view,
-                                           const CalibrationRunner& runDialog) {
+bool MagnificationModel::HandleCalibration(double value, int unitIndex,
+                                           const CalibrationRunner& runDialog)
+{
     if (!(value > 0.0) || !std::isfinite(value))
         return false;
 
@@ -307,23 +326,19 @@ bool MagnificationModel::HandleCalibration(double value, int unitIndex, CLumvexI
     if (answer.accepted && std::isfinite(answer.adjustedMagnification)) {
         const double adjusted = answer.adjustedMagnification;
         adjustedMagnification = adjusted;
-        view.adjustedMagnification = adjusted;
+        scale.adjustedMagnification = adjusted;
         record.adjustedMagnification = adjusted;
-        view.useAdjustedMagnification = 1;
-        view.update();
+        scale.useAdjustedMagnification = 1;
         measuringMagnification = record.adjustedMagnification;
         SetBoxText(FormatBoxValue(measuringMagnification, BoxFormat::Full));
         if (answer.useAdjustedAsCapture != 0)
             WriteCaptureMagnification(measuringMagnification);
     }
-
-    // The calibration line has served its purpose whatever the user chose.
-    view.Undo();
-    view.SetToolMode(ToolNone);
     return true;
 }
 
-void MagnificationModel::SetBoxText(const QString& text) {
+void MagnificationModel::SetBoxText(const QString& text)
+{
     boxText = text;
     if (boxTextChanged)
         boxTextChanged(text);

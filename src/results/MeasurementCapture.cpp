@@ -2,7 +2,6 @@
 
 #include "draw/CDrawMeasure.h"
 #include "draw/MeasureGeometry.h"
-#include "draw/MeasureReadout.h"
 #include "view/ToolMode.h"
 
 #include <algorithm>
@@ -32,17 +31,25 @@ QString DotDecimal(QString number)
 
 std::optional<MeasurementRecord> Capture(CDrawMeasure& measure)
 {
-    const int tool = ToolOf(measure.kind, measure.angleConstraint);
-    if (tool == ToolNone)
+    const int tool = ToolOf(int(measure.kind), measure.angleConstraint);
+    if (tool == int(ToolMode::ToolNone))
         return std::nullopt;
+    QStringList texts;
+    // The line height only places the labels.
+    for (const MeasureLabel& label : measure.Labels(-1))
+        texts << label.text;
     MeasurementRecord record;
     record.tool = tool;
-    record.values = ValuesOfLabels(measure.kind, MeasureReadout::Texts(measure));
+    record.values = ValuesOfLabels(int(measure.kind), texts);
     record.unit = QString::fromLatin1(MeasureGeometry::UnitWord(measure.unit));
     record.magnification = measure.magnification;
     record.pixelSize = measure.pixelSize;
     record.resolutionFactor = measure.resolutionFactor;
-    record.points = DefiningPoints(measure);
+    record.points = measure.PlacedPoints();
+    // A constrained line ends where the constraint put its end.
+    if (measure.kind == MeasureKind::StraightLine && record.points.size() == 2)
+        record.points[1] =
+            MeasureGeometry::SnapEnd(record.points[0], record.points[1], measure.angleConstraint);
     return record;
 }
 
@@ -51,11 +58,10 @@ std::vector<MeasuredValue> ValuesOfLabels(int kind, const QStringList& texts)
     std::vector<MeasuredValue> values;
     int segments = 0;
     for (const QString& text : texts) {
+        if (text == QLatin1String("o"))
+            continue; // the raised mark after an angle
         MeasuredValue value;
         QString rest = text;
-        // An angle's raised mark, as a degree sign after the number.
-        if (rest.endsWith(QChar(0x00B0)))
-            rest.chop(1);
         bool prefixed = false;
         for (const Prefix& prefix : Prefixes) {
             if (rest.startsWith(QLatin1String(prefix.text))) {
@@ -88,57 +94,34 @@ std::vector<MeasuredValue> ValuesOfLabels(int kind, const QStringList& texts)
 
 int ToolOf(int kind, int angleConstraint)
 {
+    using enum ToolMode;
+    const auto id = [](ToolMode tool) {
+        return int(tool);
+    };
     switch (kind) {
     case 1:
-        return angleConstraint == 90   ? ToolStraightAngleLine
-               : angleConstraint == 45 ? ToolFortyFiveLine
-                                       : ToolAnyAngleLine;
+        return id(angleConstraint == 90   ? ToolStraightAngleLine
+                  : angleConstraint == 45 ? ToolFortyFiveLine
+                                          : ToolAnyAngleLine);
     case 6:
-        return ToolThreePointAngle;
+        return id(ToolThreePointAngle);
     case 7:
-        return ToolThreePointCircle;
+        return id(ToolThreePointCircle);
     case 8:
-        return ToolThreePointArc;
+        return id(ToolThreePointArc);
     case 9:
-        return ToolFourPointAngle;
+        return id(ToolFourPointAngle);
     case 10:
-        return ToolContinuousLine;
+        return id(ToolContinuousLine);
     case 11:
-        return ToolPolygon;
+        return id(ToolPolygon);
     case 12:
-        return ToolRadiusCircle;
+        return id(ToolRadiusCircle);
     case 13:
-        return ToolDiameterCircle;
+        return id(ToolDiameterCircle);
     default:
-        return ToolNone;
+        return id(ToolNone);
     }
-}
-
-std::vector<GdiPoint> DefiningPoints(const CDrawMeasure& m)
-{
-    const bool placed = m.LabelPlaced();
-    const GdiPoint pointer = m.PointerPoint();
-    switch (m.kind) {
-    case 1:
-        return {m.points[0], MeasureGeometry::SnapEnd(m.points[0], placed ? m.points[1] : pointer,
-                                                      m.angleConstraint)};
-    case 12:
-    case 13:
-        return {m.points[0], placed ? m.points[1] : pointer};
-    default:
-        break;
-    }
-    // Kinds numbered from slot 1: three-point kinds, the four-point angle and
-    // the polylines.
-    const uint32_t fixed = m.kind == 9 ? 4 : m.kind == 10 || m.kind == 11 ? 0 : 3;
-    uint32_t last = std::min<uint32_t>(m.pointIndex, CDrawMeasure::Capacity - 1);
-    if (fixed != 0)
-        last = std::min(placed ? fixed : last, fixed);
-    std::vector<GdiPoint> points(m.points.begin() + 1, m.points.begin() + 1 + last);
-    const bool pointerFollows = fixed != 0 ? !placed && last < fixed : m.polylinePhase < 2;
-    if (pointerFollows)
-        points.push_back(pointer);
-    return points;
 }
 
 } // namespace MeasurementCapture

@@ -21,8 +21,4 @@ std::vector<MeasuredValue> ValuesOfLabels(int kind, const QStringList& texts);
 // The menu tool that makes a kind (straight lines by their angle constraint).
 int ToolOf(int kind, int angleConstraint);
 
-// The points that define the construction, the pointer standing in for the
-// ones not yet placed.
-std::vector<GdiPoint> DefiningPoints(const CDrawMeasure& measure);
-
 } // namespace MeasurementCapture

@@ -13,6 +13,8 @@
 
 namespace {
 
+using enum ToolMode;
+
 class ResultsEditorTest : public EditorWindowTest
 {
   protected:
@@ -42,7 +44,7 @@ class ResultsEditorTest : public EditorWindowTest
 TEST_F(ResultsEditorTest, ThreeLinesToTheWindowAFileAndTheClipboard)
 {
     CLumvexImgEdtDlg& w = OpenMagnified();
-    Choose(CLumvexImgEdtDlg::IdMeasurement, ToolAnyAngleLine);
+    Choose(CLumvexImgEdtDlg::IdMeasurement, uint32_t(ToolAnyAngleLine));
     MeasureLine({100, 100}, {200, 100});
     MeasureLine({100, 150}, {300, 150});
     MeasureLine({100, 200}, {400, 200});
@@ -192,7 +194,7 @@ TEST_F(ResultsEditorTest, MenuItemComesAfterEveryMeasuringItemAndChoosesNoTool)
         EXPECT_EQ(shown.items[i].text, original.items[i].text) << i;
     EXPECT_EQ(shown.items.back().text, QStringLiteral("Results..."));
 
-    Choose(CLumvexImgEdtDlg::IdMeasurement, ToolPolygon);
+    Choose(CLumvexImgEdtDlg::IdMeasurement, uint32_t(ToolPolygon));
     Choose(CLumvexImgEdtDlg::IdMeasurement, ResultsController::CommandId);
     EXPECT_TRUE(w.Results()->Window()->isVisible());
     EXPECT_EQ(w.View().GetToolMode(), ToolPolygon);

@@ -22,23 +22,25 @@ struct ReadoutCase
 class Readout : public testing::TestWithParam<ReadoutCase>
 {};
 
+// As a label count: every geometric point is fixed, only the label follows.
+constexpr uint32_t Placed = 0xFFFFFFFFu;
+
 // 0.355 mm per pixel at magnification 50: 100 pixels read 0.710000 mm.
 TEST_P(Readout, RepeatsTheValuesWrittenAtThePointer)
 {
     const ReadoutCase& c = GetParam();
-    CDrawMeasure m(c.kind, GdiRect{});
+    CDrawMeasure m(MeasureKind(c.kind), GdiRect{});
     m.magnification = 50.0;
     std::copy(c.points.begin(), c.points.end(), m.points.begin());
     m.pointIndex = c.pointIndex;
-    m.labelIndex = c.labelIndex;
-    m.polylinePhase = c.phase;
+    m.allPointsPlaced = c.labelIndex == Placed;
+    m.labelIndex = m.allPointsPlaced ? 0 : c.labelIndex;
+    m.phase = PolylinePhase(c.phase);
     m.SetBounds({1, 1}, c.pointer);
     EXPECT_EQ(MeasureReadout::Lines(m), c.lines);
     // Reading does not disturb what the object draws next.
     EXPECT_EQ(MeasureReadout::Lines(m), c.lines);
 }
-
-constexpr uint32_t Placed = CDrawMeasure::LabelPlacedBit;
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, Readout,

@@ -10,9 +10,11 @@
 
 using Box = MagnificationModel::BoxFormat;
 
-class MagnificationCommands : public MagnificationFixture {
+class MagnificationCommands : public MagnificationFixture
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         MagnificationFixture::SetUp();
         PictureInfoRecord record;
         record.pictureMagnification = 50.0;
@@ -24,7 +26,8 @@ class MagnificationCommands : public MagnificationFixture {
     }
 
     // A dialog that answers OK with a fixed value, remembering its start value.
-    MagnificationModel::SetDialogRunner Answer(double value) {
+    MagnificationModel::SetDialogRunner Answer(double value)
+    {
         return [this, value](double& v) {
             started = v;
             v = value;
@@ -35,32 +38,36 @@ class MagnificationCommands : public MagnificationFixture {
     double started = -1.0;
 };
 
-TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue) {
-    ASSERT_TRUE(model->SetPictureMagnification(view, Answer(75.0)));
+TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue)
+{
+    ASSERT_TRUE(model->SetPictureMagnification(Answer(75.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 75.0);
     EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 75.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 75.0);
-    EXPECT_DOUBLE_EQ(view.pictureMagnification, 75.0);
+    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 75.0);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
-    EXPECT_EQ(view.useAdjustedMagnification, 0);
+    EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
     EXPECT_EQ(model->boxText, QStringLiteral("75.0"));
-    EXPECT_EQ(view.modificationCount, 0);
     EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
 }
 
-TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox) {
+TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox)
+{
     QStringList shown;
-    model->boxTextChanged = [&](const QString& text) { shown << text; };
-    ASSERT_TRUE(model->SetPictureMagnification(view, Answer(1.0)));
+    model->boxTextChanged = [&](const QString& text) {
+        shown << text;
+    };
+    ASSERT_TRUE(model->SetPictureMagnification(Answer(1.0)));
     EXPECT_EQ(shown, QStringList{QString()});
     EXPECT_TRUE(model->LengthToolsEnabled());
 }
 
-TEST_F(MagnificationCommands, CancelChangesNothing) {
+TEST_F(MagnificationCommands, CancelChangesNothing)
+{
     const PictureInfoRecord before = model->record;
-    EXPECT_FALSE(model->SetPictureMagnification(view, [](double& v) {
+    EXPECT_FALSE(model->SetPictureMagnification([](double& v) {
         v = 99.0;
         return false;
     }));
@@ -69,7 +76,8 @@ TEST_F(MagnificationCommands, CancelChangesNothing) {
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting) {
+TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting)
+{
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     ASSERT_TRUE(model->SetCaptureMagnification(Answer(120.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
@@ -80,20 +88,22 @@ TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting) {
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything) {
-    model->ResetPictureMagnification(view);
+TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything)
+{
+    model->ResetPictureMagnification();
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(view.pictureMagnification, 0.0);
-    EXPECT_EQ(view.useAdjustedMagnification, 0);
+    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 0.0);
+    EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
     EXPECT_EQ(model->boxText, QStringLiteral("NONE"));
     EXPECT_TRUE(model->ShouldPromptCalibration());
 }
 
-TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone) {
+TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone)
+{
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     model->ResetCaptureMagnification();
     EXPECT_DOUBLE_EQ(CaptureSetting(), 0.0);
@@ -102,7 +112,8 @@ TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone) {
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten) {
+TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten)
+{
     // The settings "folder" is a regular file: the key cannot be created.
     QFile blocker(temp.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -115,7 +126,8 @@ TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten
     EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("blocker/Lumvex.ini"))));
 }
 
-TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification) {
+TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification)
+{
     model->ReadCaptureMagnification();
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 30.0);
     EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 30.0);
@@ -124,7 +136,8 @@ TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification) {
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
 }
 
-TEST_F(MagnificationCommands, SetCommandRunsTheRealDialog) {
+TEST_F(MagnificationCommands, SetCommandRunsTheRealDialog)
+{
     CSetMagnification dialog;
     dialog.SetTexts(LanguageTable(0));
     QString shownAtStart;
@@ -137,7 +150,7 @@ TEST_F(MagnificationCommands, SetCommandRunsTheRealDialog) {
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
         return dialog.result();
     });
-    ASSERT_TRUE(model->SetPictureMagnification(view, [&](double& v) { return dialog.Run(v); }));
+    ASSERT_TRUE(model->SetPictureMagnification([&](double& v) { return dialog.Run(v); }));
     EXPECT_EQ(shownAtStart, QStringLiteral("2.5"));
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 64.5);
     EXPECT_EQ(model->boxText, QStringLiteral("64.5"));

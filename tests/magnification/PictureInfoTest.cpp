@@ -11,14 +11,17 @@
 
 using Box = MagnificationModel::BoxFormat;
 
-struct InfoPathCase {
+struct InfoPathCase
+{
     const char* picture;
     const char* info;
 };
 
-class InfoPathForPicture : public ::testing::TestWithParam<InfoPathCase> {};
+class InfoPathForPicture : public ::testing::TestWithParam<InfoPathCase>
+{};
 
-TEST_P(InfoPathForPicture, DerivesByPositions) {
+TEST_P(InfoPathForPicture, DerivesByPositions)
+{
     EXPECT_EQ(MagnificationModel::InfoPathForPicture(QString::fromUtf8(GetParam().picture)),
               QString::fromUtf8(GetParam().info));
 }
@@ -33,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                       InfoPathCase{"/pics/x20081231_1234.jpg", ""},
                       InfoPathCase{"/pics/20081231_1234.jpeg", ""}, InfoPathCase{"", ""}));
 
-TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators) {
+TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators)
+{
     EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QStringLiteral("/pics/20081231_1234.jpg")),
               QStringLiteral("/pics/Info/20081231_1234"));
     EXPECT_EQ(
@@ -44,7 +48,8 @@ TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators) {
     EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QString()), QString());
 }
 
-TEST(ResolutionFactor, TakesTheSmallerQuotient) {
+TEST(ResolutionFactor, TakesTheSmallerQuotient)
+{
     // A JPEG stored at 2560 x 1920 with the default code: min(0.5, 0.5333).
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {2560, 1920}), 0.5);
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {1280, 1024}), 1.0);
@@ -54,30 +59,30 @@ TEST(ResolutionFactor, TakesTheSmallerQuotient) {
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {0, 0}), 1.0);
 }
 
-class PictureInfo : public MagnificationFixture {};
+class PictureInfo : public MagnificationFixture
+{};
 
-TEST_F(PictureInfo, ReadsTheSampleRecords) {
+TEST_F(PictureInfo, ReadsTheSampleRecords)
+{
     const QString jpg = CopySample(QStringLiteral("20081231_1234.jpg"));
-    ASSERT_TRUE(view.LoadPicture(jpg));
-    model->LoadPictureInfo(jpg, view);
+    ASSERT_TRUE(Open(jpg, MagnificationModel::BoxFormat::Full));
     EXPECT_EQ(model->record.captureResolutionCode, 0x028001E0u);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 50.0);
-    EXPECT_DOUBLE_EQ(model->pixelSize, 0.2);
-    EXPECT_DOUBLE_EQ(view.pixelSize, 0.2);
-    EXPECT_DOUBLE_EQ(view.resolutionFactor, 1.0);
+    EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.2);
+    EXPECT_DOUBLE_EQ(model->scale.resolutionFactor, 1.0);
     EXPECT_EQ(model->record.PathText(), jpg);
     EXPECT_EQ(model->record.captureTime.year, 2008);
 
     const QString bmp = CopySample(QStringLiteral("20081231_1235.bmp"));
-    ASSERT_TRUE(view.LoadPicture(bmp));
-    model->LoadPictureInfo(bmp, view);
+    ASSERT_TRUE(Open(bmp, MagnificationModel::BoxFormat::Full));
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 200.0);
-    EXPECT_DOUBLE_EQ(view.pictureMagnification, 200.0);
-    EXPECT_DOUBLE_EQ(model->pixelSize, 0.38093);
+    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 200.0);
+    EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.38093);
 }
 
-TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes) {
+TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes)
+{
     PictureInfoRecord written;
     written.SetPathText(QStringLiteral("/elsewhere/20081231_1299.bmp"));
     written.SetRemark(QStringLiteral("Schnitt 3"));
@@ -88,29 +93,31 @@ TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes) {
     const QString picture = WriteBmp(QStringLiteral("20081231_1240.bmp"), {1280, 4});
 
     model->pictureMagnification = 30.0;
-    view.pictureSize = {1280, 4};
-    model->LoadPictureInfo(picture, view);
+    model->LoadPictureInfo(picture, {1280, 4});
     EXPECT_EQ(model->record.Remark(), QStringLiteral("Schnitt 3"));
     EXPECT_EQ(model->record.captureTime, SystemTime{});
     EXPECT_EQ(model->record.scaleResolutionCode, 0u);
     EXPECT_EQ(model->record.cameraCode, 0u);
-    EXPECT_DOUBLE_EQ(model->pixelSize, 0.355);
+    EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.355);
     // The magnification lies past the bytes read: the one in force stays.
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 30.0);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->resolutionFactor, 0.0);
+    EXPECT_DOUBLE_EQ(model->scale.resolutionFactor, 0.0);
     EXPECT_EQ(model->record.PathText(), picture);
 }
 
-struct HeaderCase {
+struct HeaderCase
+{
     int width;
     uint32_t code;
 };
 
 class DefaultsFromBmpHeader : public MagnificationFixture,
-                              public ::testing::WithParamInterface<HeaderCase> {};
+                              public ::testing::WithParamInterface<HeaderCase>
+{};
 
-TEST_P(DefaultsFromBmpHeader, WithoutInfoFile) {
+TEST_P(DefaultsFromBmpHeader, WithoutInfoFile)
+{
     const QString picture = WriteBmp(QStringLiteral("20081231_1300.bmp"), {GetParam().width, 2});
     const QDateTime written(QDate(2009, 3, 14), QTime(15, 9, 26));
     {
@@ -119,14 +126,13 @@ TEST_P(DefaultsFromBmpHeader, WithoutInfoFile) {
         ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
     }
     model->pictureMagnification = 60.0;
-    view.pictureSize = {GetParam().width, 2};
-    model->LoadPictureInfo(picture, view);
+    model->LoadPictureInfo(picture, {GetParam().width, 2});
 
     EXPECT_EQ(model->record.captureResolutionCode, GetParam().code);
     EXPECT_EQ(model->record.scaleResolutionCode, GetParam().code);
     EXPECT_EQ(model->record.captureTime, SystemTime::FromDateTime(written));
     EXPECT_EQ(model->record.captureTime.dayOfWeek, 6); // a Saturday
-    EXPECT_DOUBLE_EQ(model->pixelSize, 0.355);
+    EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.355);
     EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 60.0);
     EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
     EXPECT_EQ(model->record.Remark(), QString());
@@ -138,17 +144,17 @@ INSTANTIATE_TEST_SUITE_P(Widths, DefaultsFromBmpHeader,
                                            HeaderCase{640, 0x028001E0},
                                            HeaderCase{800, 0x05000400}));
 
-TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution) {
+TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution)
+{
     const QString jpg = CopySample(QStringLiteral("20081231_1237.jpg"));
-    ASSERT_TRUE(view.LoadPicture(jpg));
-    model->LoadPictureInfo(jpg, view);
+    ASSERT_TRUE(Open(jpg, MagnificationModel::BoxFormat::Full));
     EXPECT_EQ(model->record.captureResolutionCode, 0x05000400u);
     EXPECT_EQ(model->record.scaleResolutionCode, 0x05000400u);
-    EXPECT_DOUBLE_EQ(model->resolutionFactor, 0.5);
-    EXPECT_DOUBLE_EQ(view.resolutionFactor, 0.5);
+    EXPECT_DOUBLE_EQ(model->scale.resolutionFactor, 0.5);
 }
 
-TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification) {
+TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification)
+{
     WriteCaptureSetting(30.0);
     model->ReadCaptureMagnification();
     const QString first = WriteBmp(QStringLiteral("20081231_1310.bmp"), {1280, 2});
@@ -156,12 +162,12 @@ TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification) {
 
     Open(first, Box::Full);
     EXPECT_EQ(model->boxText, QStringLiteral("30.000000"));
-    model->ApplyPictureMagnification(75.0, view);
+    model->ApplyPictureMagnification(75.0);
     model->SavePictureInfo();
 
     Open(second, Box::Short);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 75.0);
-    EXPECT_DOUBLE_EQ(view.pictureMagnification, 75.0);
+    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 75.0);
     EXPECT_EQ(model->boxText, QStringLiteral("75.0"));
     // The first picture got its info file on leaving.
     EXPECT_DOUBLE_EQ(PictureInfoRecord::FromBytes(ReadInfo(QStringLiteral("20081231_1310")))
@@ -169,7 +175,8 @@ TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification) {
                      75.0);
 }
 
-TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne) {
+TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne)
+{
     PictureInfoRecord record;
     record.pictureMagnification = 50.0;
     record.adjustedMagnification = 2.5;
@@ -181,13 +188,14 @@ TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne) {
         Open(picture, format);
         EXPECT_EQ(model->boxText, QString::fromLatin1(text));
         EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
-        EXPECT_DOUBLE_EQ(view.adjustedMagnification, 2.5);
-        EXPECT_EQ(view.useAdjustedMagnification, 1);
-        EXPECT_DOUBLE_EQ(view.pictureMagnification, 50.0);
+        EXPECT_DOUBLE_EQ(model->scale.adjustedMagnification, 2.5);
+        EXPECT_EQ(model->scale.useAdjustedMagnification, 1);
+        EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 50.0);
     }
 }
 
-TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen) {
+TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen)
+{
     PictureInfoRecord record;
     record.pictureMagnification = 50.0;
     record.adjustedMagnification = 1.0;
@@ -196,7 +204,7 @@ TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen) {
 
     Open(picture, Box::Full);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 50.0);
-    EXPECT_EQ(view.useAdjustedMagnification, 0);
+    EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
     EXPECT_EQ(model->boxText, QStringLiteral("50.000000"));
 
     model->RederiveForMeasuringTool();
@@ -205,7 +213,8 @@ TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen) {
     EXPECT_TRUE(model->LengthToolsEnabled());
 }
 
-TEST_F(PictureInfo, NoMagnificationShowsNoneAndPromptsOncePerPicture) {
+TEST_F(PictureInfo, NoMagnificationShowsNoneAndPromptsOncePerPicture)
+{
     const QString picture = WriteBmp(QStringLiteral("20081231_1322.bmp"), {1280, 2});
     model->ReadCaptureMagnification();
     Open(picture, Box::Full);
@@ -218,7 +227,8 @@ TEST_F(PictureInfo, NoMagnificationShowsNoneAndPromptsOncePerPicture) {
     EXPECT_EQ(model->calibrationPromptFlag, 0);
 }
 
-TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt) {
+TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt)
+{
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     Open(picture, Box::Full);
     model->record.SetRemark(QStringLiteral("Objektmikrometer µm"));
@@ -231,17 +241,19 @@ TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt) {
     EXPECT_EQ(model->record, cleared);
 }
 
-TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing) {
+TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing)
+{
     const QString picture = WriteBmp(QStringLiteral("abc.bmp"), {640, 2});
     model->pictureMagnification = 20.0;
-    model->LoadPictureInfo(picture, view);
+    model->LoadPictureInfo(picture, QImage(picture).size());
     EXPECT_EQ(model->record.captureResolutionCode, 0x028001E0u);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 20.0);
     model->SavePictureInfo();
     EXPECT_TRUE(QDir(folder + QStringLiteral("/Info")).isEmpty());
 }
 
-TEST_F(PictureInfo, MissingInfoFolderIsNeverCreated) {
+TEST_F(PictureInfo, MissingInfoFolderIsNeverCreated)
+{
     ASSERT_TRUE(QDir(folder + QStringLiteral("/Info")).removeRecursively());
     const QString picture = WriteBmp(QStringLiteral("20081231_1330.bmp"), {1280, 2});
     Open(picture, Box::Full);
@@ -249,7 +261,8 @@ TEST_F(PictureInfo, MissingInfoFolderIsNeverCreated) {
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Info")));
 }
 
-TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped) {
+TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped)
+{
     ASSERT_TRUE(QDir(folder + QStringLiteral("/Info")).removeRecursively());
     {
         QFile blocker(folder + QStringLiteral("/Info"));
@@ -264,7 +277,8 @@ TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped) {
     EXPECT_EQ(blocker.readAll(), QByteArray("not a folder"));
 }
 
-TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser) {
+TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser)
+{
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
     Open(picture, Box::Full);
@@ -280,7 +294,8 @@ TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser) {
     EXPECT_EQ(QDir(info).entryList(QDir::Files).size(), 1);
 }
 
-TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole) {
+TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole)
+{
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
     ASSERT_EQ(before.size(), 568);

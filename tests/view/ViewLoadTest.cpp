@@ -1,9 +1,10 @@
 #include "magnification/PictureInfoRecord.h"
 #include "view/CLumvexImgEdtView.h"
+#include "view/InfoOverlay.h"
 
 #include <QDir>
-#include <QPainter>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,14 +13,16 @@ namespace {
 
 class ViewLoadTest : public ::testing::Test
 {
-protected:
+  protected:
     QTemporaryDir folder;
     CLumvexImgEdtView view;
     QStringList errors;
 
     void SetUp() override
     {
-        view.showError = [this](const QString& message) { errors << message; };
+        view.showError = [this](const QString& message) {
+            errors << message;
+        };
     }
 
     QString WriteFile(const QString& name, const QByteArray& bytes)
@@ -42,11 +45,11 @@ protected:
 TEST_F(ViewLoadTest, LoadsBmpAndJpegSamples)
 {
     ASSERT_TRUE(view.LoadPicture(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1235.bmp")));
-    EXPECT_EQ(view.pictureSize, QSize(1280, 1024));
+    EXPECT_EQ(view.PictureSize(), QSize(1280, 1024));
     EXPECT_EQ(view.History().Count(), 1);
     EXPECT_EQ(view.modificationCount, 0);
     ASSERT_TRUE(view.LoadPicture(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1234.jpg")));
-    EXPECT_EQ(view.pictureSize, QSize(640, 480));
+    EXPECT_EQ(view.PictureSize(), QSize(640, 480));
     EXPECT_TRUE(errors.isEmpty());
 }
 
@@ -85,7 +88,8 @@ TEST_P(BadInputTest, ShowsTheReasonAndKeepsRunning)
     const QString path = WriteFile(QString::fromLatin1(input.name), input.bytes());
     EXPECT_FALSE(view.LoadPicture(path));
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Load image failed:\n"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Load image failed:\n")))
+        << errors[0].toStdString();
     EXPECT_TRUE(errors[0].contains(QLatin1String(input.reason), Qt::CaseInsensitive))
         << errors[0].toStdString();
     EXPECT_TRUE(view.WorkingPicture().isNull());
@@ -117,7 +121,7 @@ TEST_F(ViewLoadTest, ATruncatedJpegDoesNotCrash)
     const QString path = WriteFile(QStringLiteral("20081231_0001.jpg"), jpeg.left(jpeg.size() / 3));
     // The decoder may give the part it could read; either way nothing breaks.
     if (view.LoadPicture(path))
-        EXPECT_EQ(view.pictureSize, QSize(640, 480));
+        EXPECT_EQ(view.PictureSize(), QSize(640, 480));
     else
         EXPECT_EQ(errors.size(), 1);
 }
@@ -134,20 +138,22 @@ TEST_F(ViewLoadTest, ViewSizeFollowsResizesOnlyOnceAPictureIsLoaded)
 {
     view.show();
     view.resize(320, 240);
-    EXPECT_EQ(view.viewSize, QSize(640, 480));
+    EXPECT_EQ(view.ViewSize(), QSize(640, 480));
     ASSERT_TRUE(view.LoadPicture(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1234.jpg")));
-    EXPECT_EQ(view.viewSize, QSize(320, 240));
+    EXPECT_EQ(view.ViewSize(), QSize(320, 240));
     view.resize(980, 720);
-    EXPECT_EQ(view.viewSize, QSize(980, 720));
+    EXPECT_EQ(view.ViewSize(), QSize(980, 720));
 }
 
 TEST_F(ViewLoadTest, PaintsThePictureStretchedOverTheView)
 {
     // Four flat quadrants survive smooth downscaling in their centres.
     QImage picture(1280, 1024, QImage::Format_RGB32);
-    const QRgb colours[4] = {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200), qRgb(220, 220, 40)};
+    const QRgb colours[4] = {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200),
+                             qRgb(220, 220, 40)};
     for (int q = 0; q < 4; ++q) {
-        QPainter(&picture).fillRect(QRect((q % 2) * 640, (q / 2) * 512, 640, 512), QColor(colours[q]));
+        QPainter(&picture).fillRect(QRect((q % 2) * 640, (q / 2) * 512, 640, 512),
+                                    QColor(colours[q]));
     }
     const QString path = folder.filePath(QStringLiteral("20081231_0002.bmp"));
     ASSERT_TRUE(picture.save(path));
@@ -167,15 +173,16 @@ TEST_F(ViewLoadTest, OverlayTextsComeFromTheRecord)
     record.captureResolutionCode = ResolutionCode(1280, 1024);
     record.captureTime = {2008, 12, 3, 31, 12, 34, 5, 0};
     record.SetPathText(QStringLiteral("D:\\pics\\20081231_1234_extra.jpg"));
-    EXPECT_EQ(CLumvexImgEdtView::OverlayResolutionText(record), QStringLiteral("1280X1024"));
-    EXPECT_EQ(CLumvexImgEdtView::OverlayTimeText(record),
-              QStringLiteral("2008/12/31 12:34:05") + QString(28, u' ') + QStringLiteral("20081231_1234"));
+    EXPECT_EQ(InfoOverlay::ResolutionText(record), QStringLiteral("1280X1024"));
+    EXPECT_EQ(InfoOverlay::TimeText(record), QStringLiteral("2008/12/31 12:34:05") +
+                                                 QString(28, u' ') +
+                                                 QStringLiteral("20081231_1234"));
     record.SetPathText(QStringLiteral("/home/lab/20081231_1235.bmp"));
-    EXPECT_TRUE(CLumvexImgEdtView::OverlayTimeText(record).endsWith(QStringLiteral(" 20081231_1235")));
+    EXPECT_TRUE(InfoOverlay::TimeText(record).endsWith(QStringLiteral(" 20081231_1235")));
     record.SetPathText(QStringLiteral("nofolderatall_long_name"));
     record.captureResolutionCode = ResolutionCode(1000, 1000);
-    EXPECT_TRUE(CLumvexImgEdtView::OverlayTimeText(record).endsWith(QStringLiteral(" nofolderatall")));
-    EXPECT_EQ(CLumvexImgEdtView::OverlayResolutionText(record), QString());
+    EXPECT_TRUE(InfoOverlay::TimeText(record).endsWith(QStringLiteral(" nofolderatall")));
+    EXPECT_EQ(InfoOverlay::ResolutionText(record), QString());
 }
 
 TEST_F(ViewLoadTest, OverlayIsDrawnInWhiteOverBlack)
