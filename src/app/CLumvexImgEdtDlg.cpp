@@ -140,6 +140,13 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& commandLine,
     magnification->boxTextChanged = [this](const QString& text) {
         magnificationBox->setText(text);
     };
+    magnification->writeFailed = [this](MagnificationModel::WriteFailure what,
+                                        const QString& reason) {
+        ReportWriteFailure(what == MagnificationModel::WriteFailure::Info
+                               ? Texts::InfoWriteFailed
+                               : Texts::SettingsWriteFailed,
+                           reason, true);
+    };
 }
 
 CLumvexImgEdtDlg::~CLumvexImgEdtDlg()
@@ -376,8 +383,9 @@ void CLumvexImgEdtDlg::CreateTooltips()
 void CLumvexImgEdtDlg::ExchangeProperties(bool load)
 {
     if (!load) {
-        settings->Write(QStringLiteral("Properties"), properties.ToBytes().constData(),
-                        PropertiesRecord::ByteSize);
+        if (!settings->Write(QStringLiteral("Properties"), properties.ToBytes().constData(),
+                             PropertiesRecord::ByteSize))
+            ReportWriteFailure(Texts::SettingsWriteFailed, settings->ErrorString(), true);
         return;
     }
     if (!settings->IsOpen())
@@ -408,6 +416,18 @@ void CLumvexImgEdtDlg::ExchangeProperties(bool load)
     v.labelColor = properties.labelColor;
     v.labelFont = properties.labelFont;
     v.unit = properties.unit;
+}
+
+void CLumvexImgEdtDlg::ReportWriteFailure(TextPair message, const QString& reason, bool once)
+{
+    // A read-only picture folder would otherwise ask again on every picture.
+    if (!reportedWriteFailures.insert(message.english).second && once)
+        return;
+    const LanguageTable& texts = *languageTable;
+    hooks.messageBox(
+        texts.CaptionText(Texts::WriteFailedCaption),
+        LanguageTable::Cut(texts.Text(message).arg(reason), LanguageTable::MessageField),
+        texts.ButtonText(Texts::Ok), QString());
 }
 
 void CLumvexImgEdtDlg::CloseEditor()

@@ -3,6 +3,7 @@
 #include "app/CMenuSpawn.h"
 #include "app/DragTracker.h"
 #include "app/MenuItem.h"
+#include "app/LanguageTable.h"
 #include "app/PropertiesRecord.h"
 #include "magnification/MagnificationModel.h"
 #include "platform/GdiTypes.h"
@@ -18,6 +19,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
 class CBitmapButton;
 class CInformationDlg;
@@ -138,6 +140,9 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     bool OpenEditor();
     void ApplySkinAndLayout();
     void ExchangeProperties(bool load);
+    // Tells the user that a file could not be written, with the system's
+    // reason; with once, only the first failure of that kind in this session.
+    void ReportWriteFailure(TextPair message, const QString& reason, bool once);
     void CloseEditor();
     bool IsClosed() const { return closed; }
 
@@ -207,6 +212,8 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     void reject() override;
 
   private:
+    std::set<int> reportedWriteFailures;
+
     void CreateControls();
     void CreateTooltips();
     void ReadSettings();

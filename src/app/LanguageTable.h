@@ -5,7 +5,8 @@
 
 // One text the program shows: its string id in English and in Chinese. The
 // pairs follow no rule, so each use names its own.
-struct TextPair {
+struct TextPair
+{
     int english;
     int chinese;
 };
@@ -55,6 +56,12 @@ inline constexpr TextPair Cancel{268, 11268};
 inline constexpr TextPair MailCaption{11123, 1127};
 inline constexpr TextPair MailBusyMessage{11124, 1128};
 
+// A file could not be written; each message takes the system's reason as %1.
+inline constexpr TextPair WriteFailedCaption{12001, 2001};
+inline constexpr TextPair SettingsWriteFailed{12002, 2002};
+inline constexpr TextPair InfoWriteFailed{12003, 2003};
+inline constexpr TextPair ClipboardWriteFailed{12004, 2004};
+
 // These two exist in Chinese only and are shown whatever the language.
 inline constexpr TextPair NotANumber{61713, 61713};
 inline constexpr TextPair MailFailed{61842, 61842};
@@ -62,7 +69,8 @@ inline constexpr TextPair MailFailed{61842, 61842};
 
 // The program's string resources and the language chosen in the settings:
 // 0 is English, any other value Chinese.
-class LanguageTable {
+class LanguageTable
+{
   public:
     // Sizes of the message box and tooltip fields, each counting a terminating zero.
     static constexpr int ButtonField = 16;

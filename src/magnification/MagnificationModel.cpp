@@ -1,5 +1,6 @@
 #include "magnification/MagnificationModel.h"
 
+#include "platform/AtomicFileWriter.h"
 #include "platform/ByteCodec.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -26,44 +26,26 @@ constexpr qsizetype NameLength = BaseNameLength + ExtensionLength;
 // The positional rules only find the Info folder for the capture program's
 // names: a separator, then 13 characters and a 4-character extension. Any other
 // name would point the info file at some unrelated place.
-bool HasCaptureName(const QString& path, QChar separator) {
+bool HasCaptureName(const QString& path, QChar separator)
+{
     const qsizetype n = path.size();
     return n > NameLength && path[n - NameLength - 1] == separator &&
            !path.right(NameLength).contains(separator);
 }
 
-QString LeftClamped(const QString& text, qsizetype count) {
+QString LeftClamped(const QString& text, qsizetype count)
+{
     return text.left(std::max<qsizetype>(count, 0));
-}
-
-bool WriteInfoFile(const QString& path, const QByteArray& bytes) {
-    constexpr auto anyWrite =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    const QFileInfo target(path);
-    const QFileInfo folder(target.absolutePath());
-    // The write bits are honoured even where the process could ignore them.
-    if (!folder.isDir() || !(folder.permissions() & anyWrite))
-        return false;
-    if (target.exists() && (!target.isFile() || !(target.permissions() & anyWrite)))
-        return false;
-    QSaveFile file(path);
-    // Unbuffered, so a short write (full disk, size limit) shows here: a buffered
-    // QSaveFile commits a truncated file without reporting it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 } // namespace
 
 MagnificationModel::MagnificationModel(SettingsStore& settings, MessageBus& bus)
-    : settings(settings), bus(bus) {}
+    : settings(settings), bus(bus)
+{}
 
-QString MagnificationModel::InfoPathForPicture(const QString& picturePath) {
+QString MagnificationModel::InfoPathForPicture(const QString& picturePath)
+{
     if (!HasCaptureName(picturePath, u'/'))
         return {};
     const qsizetype n = picturePath.size();
@@ -71,7 +53,8 @@ QString MagnificationModel::InfoPathForPicture(const QString& picturePath) {
            picturePath.right(NameLength).left(BaseNameLength);
 }
 
-QString MagnificationModel::InfoPathForRecordPath(const QString& recordPath) {
+QString MagnificationModel::InfoPathForRecordPath(const QString& recordPath)
+{
     QString path = recordPath;
     if (path.contains(u'\\') && !path.contains(u'/'))
         path.replace(u'\\', u'/');
@@ -83,7 +66,8 @@ QString MagnificationModel::InfoPathForRecordPath(const QString& recordPath) {
     return folder + QStringLiteral("Info/") + base;
 }
 
-double MagnificationModel::PixelSizeForCamera(uint32_t cameraCode) {
+double MagnificationModel::PixelSizeForCamera(uint32_t cameraCode)
+{
     switch (cameraCode) {
     case 0x0C456355:
         return 0.2;
@@ -97,7 +81,8 @@ double MagnificationModel::PixelSizeForCamera(uint32_t cameraCode) {
     }
 }
 
-double MagnificationModel::ResolutionFactorFor(uint32_t scaleResolutionCode, QSize pictureSize) {
+double MagnificationModel::ResolutionFactorFor(uint32_t scaleResolutionCode, QSize pictureSize)
+{
     // Without a picture there is nothing to measure; avoid a division by zero.
     if (pictureSize.width() <= 0 || pictureSize.height() <= 0)
         return 1.0;
@@ -106,7 +91,8 @@ double MagnificationModel::ResolutionFactorFor(uint32_t scaleResolutionCode, QSi
     return byHeight < byWidth ? byHeight : byWidth;
 }
 
-uint32_t MagnificationModel::ResolutionCodeForBmpWidth(int32_t width, uint32_t fallback) {
+uint32_t MagnificationModel::ResolutionCodeForBmpWidth(int32_t width, uint32_t fallback)
+{
     switch (width) {
     case 1600:
         return 0x064004B0;
@@ -119,16 +105,19 @@ uint32_t MagnificationModel::ResolutionCodeForBmpWidth(int32_t width, uint32_t f
     }
 }
 
-QString MagnificationModel::FormatBoxValue(double value, BoxFormat format) {
+QString MagnificationModel::FormatBoxValue(double value, BoxFormat format)
+{
     return QString::asprintf(format == BoxFormat::Full ? "%f" : "%0.1f", value);
 }
 
-void MagnificationModel::ReadCaptureMagnification() {
+void MagnificationModel::ReadCaptureMagnification()
+{
     pictureMagnification = settings.ReadValue<double>(CaptureMagnificationName, 0.0);
     record.pictureMagnification = pictureMagnification;
 }
 
-void MagnificationModel::LoadPictureInfo(const QString& picturePath, CLumvexImgEdtView& view) {
+void MagnificationModel::LoadPictureInfo(const QString& picturePath, CLumvexImgEdtView& view)
+{
     // The record keeps the path for the next save, so it must not depend on the
     // working folder.
     const QString path =
@@ -201,15 +190,21 @@ void MagnificationModel::LoadPictureInfo(const QString& picturePath, CLumvexImgE
     view.pixelSize = pixelSize;
 }
 
-void MagnificationModel::SavePictureInfo() {
+void MagnificationModel::SavePictureInfo()
+{
     const QString infoPath = InfoPathForRecordPath(record.PathText());
-    if (!infoPath.isEmpty() && QDir::isAbsolutePath(infoPath))
-        WriteInfoFile(infoPath, record.ToBytes());
+    if (!infoPath.isEmpty() && QDir::isAbsolutePath(infoPath) &&
+        QFileInfo(QFileInfo(infoPath).absolutePath()).isDir()) {
+        AtomicFileWriter file(infoPath);
+        if (!file.Write(record.ToBytes()) && writeFailed)
+            writeFailed(WriteFailure::Info, file.ErrorString());
+    }
     record = PictureInfoRecord{};
     record.pictureMagnification = pictureMagnification;
 }
 
-void MagnificationModel::ShowChosenMagnification(BoxFormat format) {
+void MagnificationModel::ShowChosenMagnification(BoxFormat format)
+{
     if (adjustedMagnification > 1.0) {
         measuringMagnification = adjustedMagnification;
         SetBoxText(FormatBoxValue(adjustedMagnification, format));
@@ -221,7 +216,8 @@ void MagnificationModel::ShowChosenMagnification(BoxFormat format) {
     }
 }
 
-void MagnificationModel::RederiveForMeasuringTool() {
+void MagnificationModel::RederiveForMeasuringTool()
+{
     pictureMagnification = record.pictureMagnification;
     adjustedMagnification = record.adjustedMagnification;
     if (adjustedMagnification != 0.0)
@@ -232,16 +228,19 @@ void MagnificationModel::RederiveForMeasuringTool() {
         measuringMagnification = 0.0;
 }
 
-bool MagnificationModel::ShouldPromptCalibration() const {
+bool MagnificationModel::ShouldPromptCalibration() const
+{
     return measuringMagnification < 1.0 && calibrationPromptFlag == 0;
 }
 
-bool MagnificationModel::LengthToolsEnabled() const {
+bool MagnificationModel::LengthToolsEnabled() const
+{
     return measuringMagnification >= 1.0;
 }
 
 bool MagnificationModel::SetPictureMagnification(CLumvexImgEdtView& view,
-                                                 const SetDialogRunner& runDialog) {
+                                                 const SetDialogRunner& runDialog)
+{
     double value = measuringMagnification;
     if (!runDialog(value))
         return false;
@@ -249,7 +248,8 @@ bool MagnificationModel::SetPictureMagnification(CLumvexImgEdtView& view,
     return true;
 }
 
-void MagnificationModel::ApplyPictureMagnification(double value, CLumvexImgEdtView& view) {
+void MagnificationModel::ApplyPictureMagnification(double value, CLumvexImgEdtView& view)
+{
     if (!std::isfinite(value))
         return;
     pictureMagnification = value;
@@ -262,7 +262,8 @@ void MagnificationModel::ApplyPictureMagnification(double value, CLumvexImgEdtVi
     SetBoxText(value > 1.0 ? FormatBoxValue(value, BoxFormat::Short) : QString());
 }
 
-bool MagnificationModel::SetCaptureMagnification(const SetDialogRunner& runDialog) {
+bool MagnificationModel::SetCaptureMagnification(const SetDialogRunner& runDialog)
+{
     double value = measuringMagnification;
     if (!runDialog(value) || !std::isfinite(value))
         return false;
@@ -270,7 +271,8 @@ bool MagnificationModel::SetCaptureMagnification(const SetDialogRunner& runDialo
     return true;
 }
 
-void MagnificationModel::ResetPictureMagnification(CLumvexImgEdtView& view) {
+void MagnificationModel::ResetPictureMagnification(CLumvexImgEdtView& view)
+{
     pictureMagnification = 0.0;
     record.pictureMagnification = 0.0;
     measuringMagnification = 0.0;
@@ -281,17 +283,21 @@ void MagnificationModel::ResetPictureMagnification(CLumvexImgEdtView& view) {
     SetBoxText(QStringLiteral("NONE"));
 }
 
-void MagnificationModel::ResetCaptureMagnification() {
+void MagnificationModel::ResetCaptureMagnification()
+{
     WriteCaptureMagnification(0.0);
 }
 
-void MagnificationModel::WriteCaptureMagnification(double value) {
-    settings.WriteValue(CaptureMagnificationName, value);
+void MagnificationModel::WriteCaptureMagnification(double value)
+{
+    if (!settings.WriteValue(CaptureMagnificationName, value) && writeFailed)
+        writeFailed(WriteFailure::Settings, settings.ErrorString());
     bus.PostSetMagnification();
 }
 
 bool MagnificationModel::HandleCalibration(double value, int unitIndex, CLumvexImgEdtView& view,
-                                           const CalibrationRunner& runDialog) {
+                                           const CalibrationRunner& runDialog)
+{
     if (!(value > 0.0) || !std::isfinite(value))
         return false;
 
@@ -323,7 +329,8 @@ bool MagnificationModel::HandleCalibration(double value, int unitIndex, CLumvexI
     return true;
 }
 
-void MagnificationModel::SetBoxText(const QString& text) {
+void MagnificationModel::SetBoxText(const QString& text)
+{
     boxText = text;
     if (boxTextChanged)
         boxTextChanged(text);

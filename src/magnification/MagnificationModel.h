@@ -13,7 +13,8 @@ class MessageBus;
 class SettingsStore;
 
 // What the calibration dialog starts with.
-struct CalibrationRequest {
+struct CalibrationRequest
+{
     int unitIndex = 0;
     double measuredDimension = 0.0;
     double referenceMagnification = 0.0;
@@ -21,7 +22,8 @@ struct CalibrationRequest {
 };
 
 // How the calibration dialog ended.
-struct CalibrationAnswer {
+struct CalibrationAnswer
+{
     bool accepted = false;
     double adjustedMagnification = 0.0;
     int useAdjustedAsCapture = 0;
@@ -30,7 +32,8 @@ struct CalibrationAnswer {
 // The magnification values of the picture on screen, its info record and the
 // capture magnification shared with the capture program. The editor window owns
 // one; the picture view receives copies of the values it measures with.
-class MagnificationModel {
+class MagnificationModel
+{
   public:
     static constexpr double DefaultPixelSize = 0.355;
     // The magnification a calibration line is drawn with when none is in force.
@@ -65,8 +68,9 @@ class MagnificationModel {
     void ReadCaptureMagnification();
     // Fills the record and the values for the picture just loaded into the view.
     void LoadPictureInfo(const QString& picturePath, CLumvexImgEdtView& view);
-    // Writes the record to its info file when its Info folder exists and is
-    // writable, then clears it. Never creates the folder; never half-writes.
+    // Writes the record to its info file when its Info folder exists, then
+    // clears it. Never creates the folder; never half-writes; a failed write
+    // goes to writeFailed.
     void SavePictureInfo();
     // The box after start-up or browsing: adjusted, else picture, else "NONE".
     void ShowChosenMagnification(BoxFormat format);
@@ -96,6 +100,14 @@ class MagnificationModel {
     PictureInfoRecord record;
     double pixelSize = DefaultPixelSize;
     double resolutionFactor = 1.0;
+
+    enum class WriteFailure {
+        Settings,
+        Info,
+    };
+    // A settings or info file write failed, with the system's reason; the
+    // default tells nobody.
+    std::function<void(WriteFailure what, const QString& reason)> writeFailed;
 
     // The text of the magnification box, and who shows it.
     QString boxText;

@@ -1,28 +1,31 @@
 #include "output/CClipboardOutput.h"
 
+#include "platform/AtomicFileWriter.h"
+#include "platform/PrivateTempFolder.h"
+
 #include <QBuffer>
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace {
 
-constexpr int BmpFileHeaderSize = 14;
-const QString DibFormat = QStringLiteral("image/bmp");
+const QString BmpFormat = QStringLiteral("image/bmp");
 
 } // namespace
 
-QString CClipboardOutput::TemporaryPicturePath() {
-    return QDir(QDir::tempPath()).filePath(QStringLiteral("Lumvex.bmp"));
+QString CClipboardOutput::TemporaryPicturePath(QString* reason)
+{
+    const QString folder = PrivateTempFolder::Path(reason);
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("Lumvex.bmp"));
 }
 
-QMimeData* CClipboardOutput::FileMimeData(const QString& picturePath) {
+QMimeData* CClipboardOutput::FileMimeData(const QString& picturePath)
+{
     auto* data = new QMimeData;
     const QUrl url = QUrl::fromLocalFile(picturePath);
     data->setUrls({url});
@@ -32,23 +35,27 @@ QMimeData* CClipboardOutput::FileMimeData(const QString& picturePath) {
     return data;
 }
 
-QMimeData* CClipboardOutput::PictureMimeData(const QImage& picture, const QByteArray& dib) {
+QMimeData* CClipboardOutput::PictureMimeData(const QImage& picture, const QByteArray& bmpFile)
+{
     auto* data = new QMimeData;
     data->setImageData(picture);
-    data->setData(DibFormat, dib);
+    data->setData(BmpFormat, bmpFile);
     return data;
 }
 
-QString CClipboardOutput::WarningCaption(int language) {
+QString CClipboardOutput::WarningCaption(int language)
+{
     return language == 0 ? QStringLiteral("Warning") : QStringLiteral("警告");
 }
 
-QString CClipboardOutput::NotEnoughMemoryText(int language) {
+QString CClipboardOutput::NotEnoughMemoryText(int language)
+{
     return language == 0 ? QStringLiteral("Not enough memory to complete the operation!")
                          : QStringLiteral("没有足够的内存完成此项操作!");
 }
 
-CClipboardOutput::CClipboardOutput(QWidget* parent) : parent(parent) {
+CClipboardOutput::CClipboardOutput(QWidget* parent) : parent(parent)
+{
     setClipboard = [](QMimeData* data) {
         QClipboard* clipboard = QGuiApplication::clipboard();
         if (!clipboard) {
@@ -70,31 +77,40 @@ CClipboardOutput::CClipboardOutput(QWidget* parent) : parent(parent) {
     };
 }
 
-bool CClipboardOutput::CopyFile(const QString& picturePath) {
+bool CClipboardOutput::CopyFile(const QString& picturePath)
+{
     return setClipboard(FileMimeData(picturePath));
 }
 
-bool CClipboardOutput::CopyPicture(const QImage& workingPicture) {
+bool CClipboardOutput::CopyPicture(const QImage& workingPicture)
+{
     clearClipboard();
 
-    const QString path = TemporaryPicturePath();
+    QString reason;
+    const QString path = TemporaryPicturePath(&reason);
+    QByteArray bmp;
     {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
-        QImageWriter writer(&file, "bmp");
-        if (!writer.write(workingPicture) || !file.commit())
+        QBuffer buffer(&bmp);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "bmp");
+        if (!writer.write(workingPicture))
             return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < BmpFileHeaderSize)
+    if (!path.isEmpty()) {
+        AtomicFileWriter file(path);
+        file.SetNewFileMode(0600);
+        if (file.Write(bmp))
+            reason.clear();
+        else
+            reason = file.ErrorString();
+    }
+    if (!reason.isEmpty()) {
+        if (writeFailed)
+            writeFailed(path.isEmpty() ? QStringLiteral("Lumvex.bmp") : path, reason);
         return false;
-    file.seek(BmpFileHeaderSize);
-    const QByteArray dib = file.readAll();
-    if (dib.isEmpty())
-        return false;
+    }
 
-    if (!setClipboard(PictureMimeData(workingPicture, dib))) {
+    if (!setClipboard(PictureMimeData(workingPicture, bmp))) {
         warn(WarningCaption(language), NotEnoughMemoryText(language));
         return false;
     }

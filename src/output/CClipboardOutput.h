@@ -11,16 +11,19 @@ class QWidget;
 
 // COPYFILE and COPYIMAGE: the picture's file for a file manager to paste as a
 // copy, or the working picture as shown for an image program.
-class CClipboardOutput {
+class CClipboardOutput
+{
   public:
-    // "Lumvex.bmp" in the system temporary folder.
-    static QString TemporaryPicturePath();
+    // "Lumvex.bmp" in the user's private temporary folder; empty, with the
+    // reason, when no such folder can be had.
+    static QString TemporaryPicturePath(QString* reason = nullptr);
     // text/uri-list, x-special/gnome-copied-files ("copy" and the URL) and the
     // path as plain text.
     static QMimeData* FileMimeData(const QString& picturePath);
-    // image/bmp holding the device-independent bitmap (a BMP file without its
-    // 14-byte file header), plus the image types Qt offers for the picture.
-    static QMimeData* PictureMimeData(const QImage& picture, const QByteArray& dib);
+    // image/bmp holding the whole BMP file (programs here expect the file
+    // header under that name), plus image/png and the other image types Qt
+    // offers for the picture.
+    static QMimeData* PictureMimeData(const QImage& picture, const QByteArray& bmpFile);
 
     static QString WarningCaption(int language);
     static QString NotEnoughMemoryText(int language);
@@ -34,11 +37,14 @@ class CClipboardOutput {
     std::function<void()> clearClipboard;
     // The warning box; the default is a message box with the warning icon.
     std::function<void(const QString& caption, const QString& text)> warn;
+    // The temporary file could not be written; the default tells nobody.
+    std::function<void(const QString& path, const QString& reason)> writeFailed;
     int language = 0;
 
     bool CopyFile(const QString& picturePath);
     // The temporary file is left in place and overwritten by the next copy.
-    // When it cannot be written or read back the clipboard stays empty.
+    // When it cannot be written the clipboard stays empty and writeFailed
+    // hears the system's reason.
     bool CopyPicture(const QImage& workingPicture);
 
   private:

@@ -3,30 +3,24 @@
 #include "magnification/PictureInfoRecord.h"
 #include "output/BmpWriter.h"
 #include "output/SaveRendering.h"
+#include "platform/AtomicFileWriter.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
 #include <QImageWriter>
 #include <QMessageBox>
-#include <QSaveFile>
-
-#include <cerrno>
-#include <cstring>
 
 namespace {
 
-QString FailureMessage(const QString& path, const QString& reason) {
+QString FailureMessage(const QString& path, const QString& reason)
+{
     return QStringLiteral("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(path), reason);
-}
-
-QString SystemReason(int code) {
-    return QString::fromLocal8Bit(std::strerror(code));
 }
 
 } // namespace
 
-CSaveAsCommand::CSaveAsCommand(QWidget* parent) : parent(parent) {
+CSaveAsCommand::CSaveAsCommand(QWidget* parent) : parent(parent)
+{
     choose = &CSaveAsDialog::Choose;
     showError = [this](const QString& message) {
         QMessageBox::critical(this->parent, QString(), message, QMessageBox::Ok);
@@ -34,7 +28,8 @@ CSaveAsCommand::CSaveAsCommand(QWidget* parent) : parent(parent) {
 }
 
 QImage CSaveAsCommand::Render(const QImage& picture, QSize outputSize, const QString& picturePath,
-                              const PictureInfoRecord& record) const {
+                              const PictureInfoRecord& record) const
+{
     QImage output(outputSize, QImage::Format_RGB32);
     if (!output.isNull())
         RenderInto(output, picture, picturePath, record);
@@ -42,14 +37,16 @@ QImage CSaveAsCommand::Render(const QImage& picture, QSize outputSize, const QSt
 }
 
 void CSaveAsCommand::RenderInto(QImage& output, const QImage& picture, const QString& picturePath,
-                                const PictureInfoRecord& record) const {
+                                const PictureInfoRecord& record) const
+{
     // Every output pixel is written by the resampling, so the buffer needs no clearing.
     SaveRendering::Resample(picture, output, stepProgress);
     SaveRendering::DrawStamp(output, stamp, record, picturePath);
 }
 
 CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString& picturePath,
-                                           const PictureInfoRecord& record) {
+                                           const PictureInfoRecord& record)
+{
     if (picture.isNull())
         return Result::OutOfMemory;
     // The buffer is taken before the chooser opens so that a picture too large
@@ -91,41 +88,24 @@ CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString&
 }
 
 bool CSaveAsCommand::Write(const QImage& output, const SaveAsRules::SaveTarget& target,
-                           QString* error) {
-    auto fail = [&](const QString& reason) {
-        if (error)
-            *error = FailureMessage(target.path, reason);
-        return false;
-    };
-
-    QByteArray jpeg;
+                           QString* error)
+{
+    QByteArray bytes;
     if (target.jpeg) {
-        QBuffer device(&jpeg);
+        QBuffer device(&bytes);
         device.open(QIODevice::WriteOnly);
         QImageWriter writer(&device, "jpeg");
         // Without an encoder the BMP content goes under the .jpg name.
         if (!writer.write(output))
-            jpeg.clear();
+            bytes.clear();
     }
+    if (bytes.isEmpty())
+        bytes = BmpWriter::Encode(output);
 
-    const QFileInfo info(target.path);
-    if (info.isDir())
-        return fail(SystemReason(EISDIR));
-    // A read-only file is not replaced even where its folder would allow it.
-    if (info.exists() && !info.isWritable())
-        return fail(SystemReason(EACCES));
-
-    QSaveFile file(target.path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    const bool ok =
-        jpeg.isEmpty() ? BmpWriter::Write(file, output) : file.write(jpeg) == jpeg.size();
-    if (!ok) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    AtomicFileWriter file(target.path);
+    if (file.Write(bytes))
+        return true;
+    if (error)
+        *error = FailureMessage(target.path, file.ErrorString());
+    return false;
 }

@@ -10,9 +10,11 @@
 
 using Box = MagnificationModel::BoxFormat;
 
-class MagnificationCommands : public MagnificationFixture {
+class MagnificationCommands : public MagnificationFixture
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         MagnificationFixture::SetUp();
         PictureInfoRecord record;
         record.pictureMagnification = 50.0;
@@ -24,7 +26,8 @@ class MagnificationCommands : public MagnificationFixture {
     }
 
     // A dialog that answers OK with a fixed value, remembering its start value.
-    MagnificationModel::SetDialogRunner Answer(double value) {
+    MagnificationModel::SetDialogRunner Answer(double value)
+    {
         return [this, value](double& v) {
             started = v;
             v = value;
@@ -35,7 +38,8 @@ class MagnificationCommands : public MagnificationFixture {
     double started = -1.0;
 };
 
-TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue) {
+TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue)
+{
     ASSERT_TRUE(model->SetPictureMagnification(view, Answer(75.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 75.0);
@@ -50,15 +54,19 @@ TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue
     EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
 }
 
-TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox) {
+TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox)
+{
     QStringList shown;
-    model->boxTextChanged = [&](const QString& text) { shown << text; };
+    model->boxTextChanged = [&](const QString& text) {
+        shown << text;
+    };
     ASSERT_TRUE(model->SetPictureMagnification(view, Answer(1.0)));
     EXPECT_EQ(shown, QStringList{QString()});
     EXPECT_TRUE(model->LengthToolsEnabled());
 }
 
-TEST_F(MagnificationCommands, CancelChangesNothing) {
+TEST_F(MagnificationCommands, CancelChangesNothing)
+{
     const PictureInfoRecord before = model->record;
     EXPECT_FALSE(model->SetPictureMagnification(view, [](double& v) {
         v = 99.0;
@@ -69,7 +77,8 @@ TEST_F(MagnificationCommands, CancelChangesNothing) {
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting) {
+TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting)
+{
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     ASSERT_TRUE(model->SetCaptureMagnification(Answer(120.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
@@ -80,7 +89,8 @@ TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting) {
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything) {
+TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything)
+{
     model->ResetPictureMagnification(view);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
@@ -93,7 +103,8 @@ TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything) {
     EXPECT_TRUE(model->ShouldPromptCalibration());
 }
 
-TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone) {
+TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone)
+{
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     model->ResetCaptureMagnification();
     EXPECT_DOUBLE_EQ(CaptureSetting(), 0.0);
@@ -102,20 +113,27 @@ TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone) {
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten) {
+TEST_F(MagnificationCommands, UnwritableSettingIsReportedAndStillBroadcast)
+{
     // The settings "folder" is a regular file: the key cannot be created.
     QFile blocker(temp.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     SettingsStore unwritable(temp.filePath(QStringLiteral("blocker/Lumvex.ini")));
     MagnificationModel other(unwritable, bus);
+    int reported = 0;
+    other.writeFailed = [&](MagnificationModel::WriteFailure what, const QString& reason) {
+        reported += what == MagnificationModel::WriteFailure::Settings && !reason.isEmpty();
+    };
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     other.WriteCaptureMagnification(80.0);
     EXPECT_EQ(Broadcasts(posted), 1);
+    EXPECT_EQ(reported, 1);
     EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("blocker/Lumvex.ini"))));
 }
 
-TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification) {
+TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification)
+{
     model->ReadCaptureMagnification();
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 30.0);
     EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 30.0);
@@ -124,7 +142,8 @@ TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification) {
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
 }
 
-TEST_F(MagnificationCommands, SetCommandRunsTheRealDialog) {
+TEST_F(MagnificationCommands, SetCommandRunsTheRealDialog)
+{
     CSetMagnification dialog;
     dialog.SetTexts(LanguageTable(0));
     QString shownAtStart;

@@ -18,9 +18,11 @@
 
 // A picture folder with an Info folder, a private settings file, a message bus
 // and a picture view, all fresh for every test.
-class MagnificationFixture : public ::testing::Test {
+class MagnificationFixture : public ::testing::Test
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(temp.isValid());
         settingsPath = temp.filePath(QStringLiteral("Lumvex.ini"));
         qputenv("LUMVEX_SETTINGS", settingsPath.toLocal8Bit());
@@ -28,14 +30,25 @@ class MagnificationFixture : public ::testing::Test {
         ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/Info")));
         settings = std::make_unique<SettingsStore>(settingsPath);
         model = std::make_unique<MagnificationModel>(*settings, bus);
-        view.showError = [](const QString&) {};
+        model->writeFailed = [this](MagnificationModel::WriteFailure what, const QString& reason) {
+            writeFailures << QStringLiteral("%1: %2").arg(
+                what == MagnificationModel::WriteFailure::Info ? QStringLiteral("info")
+                                                               : QStringLiteral("settings"),
+                reason);
+        };
+        view.showError = [](const QString&) {
+        };
     }
+
+    // "info: reason" or "settings: reason" for each failed write.
+    QStringList writeFailures;
 
     QString PicturePath(const QString& name) const { return folder + u'/' + name; }
     QString InfoPath(const QString& base) const { return folder + QStringLiteral("/Info/") + base; }
 
     // A real BMP of the given size; its header carries the width.
-    QString WriteBmp(const QString& name, QSize size) {
+    QString WriteBmp(const QString& name, QSize size)
+    {
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::white);
         const QString path = PicturePath(name);
@@ -43,7 +56,8 @@ class MagnificationFixture : public ::testing::Test {
         return path;
     }
 
-    QString CopySample(const QString& name) {
+    QString CopySample(const QString& name)
+    {
         const QString to = PicturePath(name);
         EXPECT_TRUE(QFile::copy(QStringLiteral(LUMVEX_SAMPLES_DIR "/") + name, to));
         QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
@@ -55,34 +69,40 @@ class MagnificationFixture : public ::testing::Test {
         return to;
     }
 
-    void WriteInfo(const QString& base, const QByteArray& bytes) {
+    void WriteInfo(const QString& base, const QByteArray& bytes)
+    {
         QFile file(InfoPath(base));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(bytes), bytes.size());
     }
 
-    QByteArray ReadInfo(const QString& base) const {
+    QByteArray ReadInfo(const QString& base) const
+    {
         QFile file(InfoPath(base));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    double CaptureSetting() const {
+    double CaptureSetting() const
+    {
         return SettingsStore(settingsPath)
             .ReadValue<double>(QStringLiteral("InputMaginification"), -1.0);
     }
 
-    void WriteCaptureSetting(double value) {
+    void WriteCaptureSetting(double value)
+    {
         SettingsStore(settingsPath).WriteValue(QStringLiteral("InputMaginification"), value);
     }
 
     // Broadcasts arrive queued, as they would from another process.
-    int Broadcasts(QSignalSpy& spy) {
+    int Broadcasts(QSignalSpy& spy)
+    {
         QCoreApplication::processEvents();
         return int(spy.count());
     }
 
     // The view and model after loading a picture, as the window does it.
-    bool Open(const QString& path, MagnificationModel::BoxFormat format) {
+    bool Open(const QString& path, MagnificationModel::BoxFormat format)
+    {
         const bool loaded = view.LoadPicture(path);
         model->LoadPictureInfo(path, view);
         model->ShowChosenMagnification(format);

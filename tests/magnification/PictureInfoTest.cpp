@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "MagnificationFixture.h"
 
 #include <QDateTime>
@@ -5,20 +6,23 @@
 #include <QFileInfo>
 #include <QTimeZone>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 using Box = MagnificationModel::BoxFormat;
 
-struct InfoPathCase {
+struct InfoPathCase
+{
     const char* picture;
     const char* info;
 };
 
-class InfoPathForPicture : public ::testing::TestWithParam<InfoPathCase> {};
+class InfoPathForPicture : public ::testing::TestWithParam<InfoPathCase>
+{};
 
-TEST_P(InfoPathForPicture, DerivesByPositions) {
+TEST_P(InfoPathForPicture, DerivesByPositions)
+{
     EXPECT_EQ(MagnificationModel::InfoPathForPicture(QString::fromUtf8(GetParam().picture)),
               QString::fromUtf8(GetParam().info));
 }
@@ -33,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
                       InfoPathCase{"/pics/x20081231_1234.jpg", ""},
                       InfoPathCase{"/pics/20081231_1234.jpeg", ""}, InfoPathCase{"", ""}));
 
-TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators) {
+TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators)
+{
     EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QStringLiteral("/pics/20081231_1234.jpg")),
               QStringLiteral("/pics/Info/20081231_1234"));
     EXPECT_EQ(
@@ -44,7 +49,8 @@ TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators) {
     EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QString()), QString());
 }
 
-TEST(ResolutionFactor, TakesTheSmallerQuotient) {
+TEST(ResolutionFactor, TakesTheSmallerQuotient)
+{
     // A JPEG stored at 2560 x 1920 with the default code: min(0.5, 0.5333).
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {2560, 1920}), 0.5);
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {1280, 1024}), 1.0);
@@ -54,9 +60,11 @@ TEST(ResolutionFactor, TakesTheSmallerQuotient) {
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {0, 0}), 1.0);
 }
 
-class PictureInfo : public MagnificationFixture {};
+class PictureInfo : public MagnificationFixture
+{};
 
-TEST_F(PictureInfo, ReadsTheSampleRecords) {
+TEST_F(PictureInfo, ReadsTheSampleRecords)
+{
     const QString jpg = CopySample(QStringLiteral("20081231_1234.jpg"));
     ASSERT_TRUE(view.LoadPicture(jpg));
     model->LoadPictureInfo(jpg, view);
@@ -77,7 +85,8 @@ TEST_F(PictureInfo, ReadsTheSampleRecords) {
     EXPECT_DOUBLE_EQ(model->pixelSize, 0.38093);
 }
 
-TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes) {
+TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes)
+{
     PictureInfoRecord written;
     written.SetPathText(QStringLiteral("/elsewhere/20081231_1299.bmp"));
     written.SetRemark(QStringLiteral("Schnitt 3"));
@@ -102,15 +111,18 @@ TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes) {
     EXPECT_EQ(model->record.PathText(), picture);
 }
 
-struct HeaderCase {
+struct HeaderCase
+{
     int width;
     uint32_t code;
 };
 
 class DefaultsFromBmpHeader : public MagnificationFixture,
-                              public ::testing::WithParamInterface<HeaderCase> {};
+                              public ::testing::WithParamInterface<HeaderCase>
+{};
 
-TEST_P(DefaultsFromBmpHeader, WithoutInfoFile) {
+TEST_P(DefaultsFromBmpHeader, WithoutInfoFile)
+{
     const QString picture = WriteBmp(QStringLiteral("20081231_1300.bmp"), {GetParam().width, 2});
     const QDateTime written(QDate(2009, 3, 14), QTime(15, 9, 26));
     {
@@ -138,7 +150,8 @@ INSTANTIATE_TEST_SUITE_P(Widths, DefaultsFromBmpHeader,
                                            HeaderCase{640, 0x028001E0},
                                            HeaderCase{800, 0x05000400}));
 
-TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution) {
+TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution)
+{
     const QString jpg = CopySample(QStringLiteral("20081231_1237.jpg"));
     ASSERT_TRUE(view.LoadPicture(jpg));
     model->LoadPictureInfo(jpg, view);
@@ -148,7 +161,8 @@ TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution) {
     EXPECT_DOUBLE_EQ(view.resolutionFactor, 0.5);
 }
 
-TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification) {
+TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification)
+{
     WriteCaptureSetting(30.0);
     model->ReadCaptureMagnification();
     const QString first = WriteBmp(QStringLiteral("20081231_1310.bmp"), {1280, 2});
@@ -169,7 +183,8 @@ TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification) {
                      75.0);
 }
 
-TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne) {
+TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne)
+{
     PictureInfoRecord record;
     record.pictureMagnification = 50.0;
     record.adjustedMagnification = 2.5;
@@ -187,7 +202,8 @@ TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne) {
     }
 }
 
-TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen) {
+TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen)
+{
     PictureInfoRecord record;
     record.pictureMagnification = 50.0;
     record.adjustedMagnification = 1.0;
@@ -205,7 +221,8 @@ TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen) {
     EXPECT_TRUE(model->LengthToolsEnabled());
 }
 
-TEST_F(PictureInfo, NoMagnificationShowsNoneAndPromptsOncePerPicture) {
+TEST_F(PictureInfo, NoMagnificationShowsNoneAndPromptsOncePerPicture)
+{
     const QString picture = WriteBmp(QStringLiteral("20081231_1322.bmp"), {1280, 2});
     model->ReadCaptureMagnification();
     Open(picture, Box::Full);
@@ -218,7 +235,8 @@ TEST_F(PictureInfo, NoMagnificationShowsNoneAndPromptsOncePerPicture) {
     EXPECT_EQ(model->calibrationPromptFlag, 0);
 }
 
-TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt) {
+TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt)
+{
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     Open(picture, Box::Full);
     model->record.SetRemark(QStringLiteral("Objektmikrometer µm"));
@@ -231,7 +249,8 @@ TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt) {
     EXPECT_EQ(model->record, cleared);
 }
 
-TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing) {
+TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing)
+{
     const QString picture = WriteBmp(QStringLiteral("abc.bmp"), {640, 2});
     model->pictureMagnification = 20.0;
     model->LoadPictureInfo(picture, view);
@@ -241,15 +260,18 @@ TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing) {
     EXPECT_TRUE(QDir(folder + QStringLiteral("/Info")).isEmpty());
 }
 
-TEST_F(PictureInfo, MissingInfoFolderIsNeverCreated) {
+TEST_F(PictureInfo, MissingInfoFolderIsNeverCreated)
+{
     ASSERT_TRUE(QDir(folder + QStringLiteral("/Info")).removeRecursively());
     const QString picture = WriteBmp(QStringLiteral("20081231_1330.bmp"), {1280, 2});
     Open(picture, Box::Full);
     model->SavePictureInfo();
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Info")));
+    EXPECT_TRUE(writeFailures.isEmpty());
 }
 
-TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped) {
+TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped)
+{
     ASSERT_TRUE(QDir(folder + QStringLiteral("/Info")).removeRecursively());
     {
         QFile blocker(folder + QStringLiteral("/Info"));
@@ -262,9 +284,11 @@ TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped) {
     QFile blocker(folder + QStringLiteral("/Info"));
     ASSERT_TRUE(blocker.open(QIODevice::ReadOnly));
     EXPECT_EQ(blocker.readAll(), QByteArray("not a folder"));
+    EXPECT_TRUE(writeFailures.isEmpty());
 }
 
-TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser) {
+TEST_F(PictureInfo, ReadOnlyInfoFolderIsReportedAndKeptEvenForTheSuperUser)
+{
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
     Open(picture, Box::Full);
@@ -278,27 +302,23 @@ TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser) {
 
     EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
     EXPECT_EQ(QDir(info).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(writeFailures, QStringList{"info: " + QString::fromLocal8Bit(strerror(EACCES))});
 }
 
-TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole) {
+TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole)
+{
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
     ASSERT_EQ(before.size(), 568);
     Open(picture, Box::Full);
     model->record.adjustedMagnification = 9.0;
 
-    // A file size limit makes the write fail part way, as a full disk would.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    model->SavePictureInfo();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
+    {
+        FileSizeLimit limit(100);
+        model->SavePictureInfo();
+    }
     EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
     EXPECT_EQ(QDir(folder + QStringLiteral("/Info")).entryList(QDir::Files | QDir::Hidden).size(),
               1);
+    EXPECT_EQ(writeFailures, QStringList{"info: " + QString::fromLocal8Bit(strerror(EFBIG))});
 }

@@ -3,6 +3,8 @@
 #include "output/CSaveAsCommand.h"
 #include "platform/ByteCodec.h"
 
+#include "FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -10,12 +12,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace ByteCodec;
 using SaveAsRules::StampFlag;
 
 namespace {
 
-QImage Pattern(int w, int h) {
+QImage Pattern(int w, int h)
+{
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -23,25 +29,30 @@ QImage Pattern(int w, int h) {
     return image;
 }
 
-QByteArray ReadAll(const QString& path) {
+QByteArray ReadAll(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-const uint8_t* Bytes(const QByteArray& a) {
+const uint8_t* Bytes(const QByteArray& a)
+{
     return reinterpret_cast<const uint8_t*>(a.constData());
 }
 
 // The BGR triple of pixel (x, y) in a top-down file of the saved layout.
-QRgb FilePixel(const QByteArray& file, int width, int x, int y) {
+QRgb FilePixel(const QByteArray& file, int width, int x, int y)
+{
     const uint8_t* p =
         Bytes(file) + BmpWriter::HeaderSize + BmpWriter::RowLength(width) * y + 3 * x;
     return qRgb(p[2], p[1], p[0]);
 }
 
-class SaveAsTest : public ::testing::Test {
+class SaveAsTest : public ::testing::Test
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(dir.isValid());
         record.captureTime = {2008, 12, 3, 31, 12, 34, 56, 0};
         record.pictureMagnification = 50.0;
@@ -60,8 +71,12 @@ class SaveAsTest : public ::testing::Test {
             EXPECT_EQ(row, lastRow + 1);
             lastRow = row;
         };
-        command.endProgress = [this] { ++progressClosed; };
-        command.showError = [this](const QString& message) { errors << message; };
+        command.endProgress = [this] {
+            ++progressClosed;
+        };
+        command.showError = [this](const QString& message) {
+            errors << message;
+        };
     }
 
     QString Path(const QString& name) const { return dir.filePath(name); }
@@ -76,7 +91,8 @@ class SaveAsTest : public ::testing::Test {
     QStringList errors;
 };
 
-TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte) {
+TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte)
+{
     const QString sample = QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1235.bmp");
     const QImage picture = QImage(sample).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(picture.size(), QSize(1280, 1024));
@@ -118,7 +134,8 @@ TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte) {
     }
 }
 
-TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution) {
+TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution)
+{
     const QImage picture = Pattern(1280, 1024);
     choice = SaveChoice{Path("small"), false, false};
 
@@ -157,7 +174,8 @@ TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution) {
     EXPECT_GT(cyan, 5);
 }
 
-TEST_F(SaveAsTest, OddWidthRowsArePaddedWithZeros) {
+TEST_F(SaveAsTest, OddWidthRowsArePaddedWithZeros)
+{
     const QImage picture = Pattern(1281, 3);
     choice = SaveChoice{Path("wide.bmp"), false, true};
 
@@ -171,7 +189,8 @@ TEST_F(SaveAsTest, OddWidthRowsArePaddedWithZeros) {
     }
 }
 
-TEST_F(SaveAsTest, PictureSmallerThanTheSmallSizeIsEnlarged) {
+TEST_F(SaveAsTest, PictureSmallerThanTheSmallSizeIsEnlarged)
+{
     const QImage picture = Pattern(100, 80);
     choice = SaveChoice{Path("tiny.bmp"), false, false};
 
@@ -184,7 +203,8 @@ TEST_F(SaveAsTest, PictureSmallerThanTheSmallSizeIsEnlarged) {
             ASSERT_EQ(FilePixel(file, 320, x, y), picture.pixel(int(x * s), int(y * s)));
 }
 
-TEST_F(SaveAsTest, JpegTargetsAreEncodedAsJpegAndOthersAsBmp) {
+TEST_F(SaveAsTest, JpegTargetsAreEncodedAsJpegAndOthersAsBmp)
+{
     const QImage picture = Pattern(64, 48);
     choice = SaveChoice{Path("report"), true, true};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
@@ -201,7 +221,8 @@ TEST_F(SaveAsTest, JpegTargetsAreEncodedAsJpegAndOthersAsBmp) {
     EXPECT_EQ(decoded.size(), QSize(64, 48));
 }
 
-TEST_F(SaveAsTest, CancelWritesNothing) {
+TEST_F(SaveAsTest, CancelWritesNothing)
+{
     choice = std::nullopt;
     EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Cancelled);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
@@ -209,7 +230,8 @@ TEST_F(SaveAsTest, CancelWritesNothing) {
     EXPECT_TRUE(errors.isEmpty());
 }
 
-TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason) {
+TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason)
+{
     QFile blocker(Path("notes.txt"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
@@ -223,7 +245,8 @@ TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason) {
     EXPECT_EQ(progressClosed, 1);
 }
 
-TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact) {
+TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact)
+{
     // A name so long that no temporary name beside it is possible.
     const QString name = QString(246, QLatin1Char('x')) + QStringLiteral(".bmp");
     QFile old(Path(name));
@@ -239,7 +262,36 @@ TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
-TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking) {
+// A write cut short at any point (a full disk, a quota) names the system's
+// reason and leaves the old file; small outputs included, which a buffered
+// writer would only cut at its final flush.
+TEST_F(SaveAsTest, ShortWriteReportsTheReasonAndKeepsTheOldFile)
+{
+    for (const char* name : {"small.bmp", "small.jpg", "large.bmp"}) {
+        SCOPED_TRACE(name);
+        errors.clear();
+        QFile old(Path(name));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old content");
+        old.close();
+        const int side = QByteArray(name).startsWith("large") ? 300 : 40;
+        choice = SaveChoice{Path(name), QByteArray(name).endsWith("jpg"), true};
+        CSaveAsCommand::Result result;
+        {
+            FileSizeLimit limit(100);
+            result = command.Run(Pattern(side, side), picturePath, record);
+        }
+        EXPECT_EQ(result, CSaveAsCommand::Result::Failed);
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains(QString::fromLocal8Bit(strerror(EFBIG))))
+            << errors[0].toStdString();
+        EXPECT_EQ(ReadAll(Path(name)), QByteArray("old content"));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+}
+
+TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking)
+{
     QFile old(Path("a.bmp"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(10000000, 'x'));
