@@ -8,20 +8,25 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace SaveAsRules;
 
 namespace {
 
-struct TargetCase {
+struct TargetCase
+{
     const char* chosen;
     bool jpegType;
     const char* path;
     bool jpeg;
 };
 
-class TargetNameTest : public ::testing::TestWithParam<TargetCase> {};
+class TargetNameTest : public ::testing::TestWithParam<TargetCase>
+{};
 
-TEST_P(TargetNameTest, FollowsTheExtensionRules) {
+TEST_P(TargetNameTest, FollowsTheExtensionRules)
+{
     const TargetCase& c = GetParam();
     const SaveTarget target = TargetFor(QString::fromUtf8(c.chosen), c.jpegType);
     EXPECT_EQ(target.path, QString::fromUtf8(c.path));
@@ -39,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TargetCase{"/d/v1.2/report", true, "/d/v1.2/report.jpg", true},
                       TargetCase{"/d/report.jpeg", true, "/d/report.jpeg.bmp", false}));
 
-TEST(SaveAsRules, RatioIsTheSmallerOneInSinglePrecision) {
+TEST(SaveAsRules, RatioIsTheSmallerOneInSinglePrecision)
+{
     EXPECT_EQ(ResampleRatio({1280, 1024}, {320, 240}), 4.0f);
     EXPECT_EQ(ResampleRatio({1600, 1200}, {320, 240}), 5.0f);
     EXPECT_EQ(ResampleRatio({100, 80}, {320, 240}), 100.0f / 320.0f);
@@ -50,7 +56,8 @@ TEST(SaveAsRules, RatioIsTheSmallerOneInSinglePrecision) {
     EXPECT_EQ(SourceIndex(10, 2.5f, 5), 4);
 }
 
-TEST(SaveAsRules, StampPositionsForAllFlagsWithTheDefaultFont) {
+TEST(SaveAsRules, StampPositionsForAllFlagsWithTheDefaultFont)
+{
     const QSize out(320, 240);
     EXPECT_EQ(StampPosition(StampResolution, out, -21, 7), QPoint(0, 0));
     EXPECT_EQ(StampPosition(StampDateTime, out, -21, 19), QPoint(0, 215));
@@ -60,7 +67,23 @@ TEST(SaveAsRules, StampPositionsForAllFlagsWithTheDefaultFont) {
     EXPECT_EQ(StampPosition(StampFileName, {1281, 1024}, 21, 13), QPoint(575, 1024 - 25));
 }
 
-TEST(SaveAsRules, StampTexts) {
+// Stamp fonts come from the shared settings: any height keeps the positions
+// inside what a point holds, the bottom line never below the picture.
+TEST(SaveAsRules, StampPositionsForExtremeFontHeights)
+{
+    const QSize out(320, 240);
+    for (const int height : {std::numeric_limits<int>::min(), -2000000000, 2000000000,
+                             std::numeric_limits<int>::max()}) {
+        for (const StampFlag flag : {StampDateTime, StampFileName, StampMagnification}) {
+            const QPoint at = StampPosition(flag, out, height, 100);
+            EXPECT_LT(at.y(), 0) << height;
+            EXPECT_LE(at.x(), 320) << height;
+        }
+    }
+}
+
+TEST(SaveAsRules, StampTexts)
+{
     PictureInfoRecord record;
     record.captureTime = {2008, 12, 3, 31, 9, 4, 5, 0};
     EXPECT_EQ(ResolutionStampText({320, 240}), "320X240");
@@ -69,7 +92,8 @@ TEST(SaveAsRules, StampTexts) {
     EXPECT_EQ(FileNameStampText("C:\\p\\20081231_1234.jpg"), "20081231_1234");
 }
 
-TEST(SaveAsRules, MagnificationStampOnlyAboveOne) {
+TEST(SaveAsRules, MagnificationStampOnlyAboveOne)
+{
     PictureInfoRecord record;
     EXPECT_TRUE(MagnificationStampText(record).isEmpty());
     record.pictureMagnification = 1.0;
@@ -82,7 +106,8 @@ TEST(SaveAsRules, MagnificationStampOnlyAboveOne) {
 }
 
 // The columns of one row holding exactly the colour c.
-QList<int> ColumnsOf(const QImage& image, int y, QRgb c) {
+QList<int> ColumnsOf(const QImage& image, int y, QRgb c)
+{
     QList<int> columns;
     for (int x = 0; x < image.width(); ++x)
         if (image.pixel(x, y) == c)
@@ -91,7 +116,8 @@ QList<int> ColumnsOf(const QImage& image, int y, QRgb c) {
 }
 
 // The first row at or after from where any pixel differs from the background.
-int FirstChangedRow(const QImage& image, int from, QRgb background) {
+int FirstChangedRow(const QImage& image, int from, QRgb background)
+{
     for (int y = from; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (image.pixel(x, y) != background)
@@ -99,7 +125,8 @@ int FirstChangedRow(const QImage& image, int from, QRgb background) {
     return -1;
 }
 
-TEST(SaveRendering, StampDrawsComplementThenColourOnePixelLowerAndRight) {
+TEST(SaveRendering, StampDrawsComplementThenColourOnePixelLowerAndRight)
+{
     const QRgb grey = qRgb(128, 128, 128);
     QImage output(320, 240, QImage::Format_RGB32);
     output.fill(grey);
@@ -144,7 +171,8 @@ TEST(SaveRendering, StampDrawsComplementThenColourOnePixelLowerAndRight) {
     EXPECT_TRUE(nearRightEdge);
 }
 
-TEST(SaveRendering, MagnificationNotSetDrawsNothing) {
+TEST(SaveRendering, MagnificationNotSetDrawsNothing)
+{
     QImage output(320, 240, QImage::Format_RGB32);
     output.fill(Qt::white);
     const QImage before = output.copy();
@@ -156,7 +184,8 @@ TEST(SaveRendering, MagnificationNotSetDrawsNothing) {
     EXPECT_EQ(output, before);
 }
 
-TEST(StampSettings, ReadsTheThreeValuesOverTheirDefaults) {
+TEST(StampSettings, ReadsTheThreeValuesOverTheirDefaults)
+{
     QTemporaryDir dir;
     SettingsStore store(dir.filePath("Lumvex.ini"));
     StampSettings s = StampSettings::Read(store);
