@@ -104,6 +104,14 @@ CLumvexImgEdtView::CLumvexImgEdtView(QWidget* parent) : QWidget(parent)
 
 CLumvexImgEdtView::~CLumvexImgEdtView() = default;
 
+bool CLumvexImgEdtView::IsLoadableSize(QSize size)
+{
+    constexpr int64_t MaxSide = int64_t(1) << 16;
+    constexpr int64_t MaxPixels = int64_t(256) << 20;
+    return size.width() > 0 && size.height() > 0 && size.width() <= MaxSide &&
+           size.height() <= MaxSide && int64_t(size.width()) * size.height() <= MaxPixels;
+}
+
 bool CLumvexImgEdtView::LoadPicture(const QString& path)
 {
     if (QImageReader::supportedImageFormats().isEmpty()) {
@@ -131,8 +139,15 @@ bool CLumvexImgEdtView::LoadPicture(const QString& path)
     } else {
         QImageReader reader(&file);
         reader.setAutoTransform(false);
-        QImage decoded = reader.read();
-        if (decoded.isNull()) {
+        // The size comes from the header: a few bytes may claim a picture that
+        // would take minutes to show, so it is judged before decoding.
+        const QSize claimed = reader.size();
+        const bool tooLarge = claimed.isValid() && !IsLoadableSize(claimed);
+        QImage decoded = tooLarge ? QImage() : reader.read();
+        if (tooLarge || (!decoded.isNull() && !IsLoadableSize(decoded.size()))) {
+            code = unsigned(QImageReader::InvalidDataError);
+            reason = tr("The picture is too large.");
+        } else if (decoded.isNull()) {
             code = unsigned(reader.error());
             reason = reader.errorString();
         } else {

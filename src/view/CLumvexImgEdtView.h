@@ -42,6 +42,9 @@ class CLumvexImgEdtView : public QWidget
     ~CLumvexImgEdtView() override;
 
     bool LoadPicture(const QString& path);
+    // Pictures up to 65536 pixels on a side and 256 megapixels load; larger
+    // ones are refused like undecodable ones.
+    static bool IsLoadableSize(QSize size);
     void SetToolMode(int mode);
     int GetToolMode() const { return toolMode; }
     // Right button or Esc: drops the object in progress; with none, leaves no

@@ -2,8 +2,8 @@
 #include "view/CLumvexImgEdtView.h"
 
 #include <QDir>
-#include <QPainter>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,14 +12,16 @@ namespace {
 
 class ViewLoadTest : public ::testing::Test
 {
-protected:
+  protected:
     QTemporaryDir folder;
     CLumvexImgEdtView view;
     QStringList errors;
 
     void SetUp() override
     {
-        view.showError = [this](const QString& message) { errors << message; };
+        view.showError = [this](const QString& message) {
+            errors << message;
+        };
     }
 
     QString WriteFile(const QString& name, const QByteArray& bytes)
@@ -57,20 +59,21 @@ struct BadInput
     const char* reason; // part of the message
 };
 
-QByteArray HugeBmpHeader()
+// A 24-bit BMP header claiming the given size, followed by four bytes of pixels.
+QByteArray BmpClaiming(uint32_t width, uint32_t height)
 {
-    QByteArray header(54, '\0');
+    QByteArray header(58, '\0');
     auto put32 = [&](int at, uint32_t v) {
         for (int i = 0; i < 4; ++i)
             header[at + i] = char(v >> (8 * i));
     };
     header[0] = 'B';
     header[1] = 'M';
-    put32(2, 54);
+    put32(2, 58);
     put32(10, 54);
     put32(14, 40);
-    put32(18, 60000);
-    put32(22, 60000);
+    put32(18, width);
+    put32(22, height);
     header[26] = 1;
     header[28] = 24;
     return header;
@@ -85,7 +88,8 @@ TEST_P(BadInputTest, ShowsTheReasonAndKeepsRunning)
     const QString path = WriteFile(QString::fromLatin1(input.name), input.bytes());
     EXPECT_FALSE(view.LoadPicture(path));
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Load image failed:\n"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Load image failed:\n")))
+        << errors[0].toStdString();
     EXPECT_TRUE(errors[0].contains(QLatin1String(input.reason), Qt::CaseInsensitive))
         << errors[0].toStdString();
     EXPECT_TRUE(view.WorkingPicture().isNull());
@@ -98,8 +102,29 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadInput{"zero.bmp", [] { return QByteArray(); }, " - "},
         BadInput{"text.jpg", [] { return QByteArray("these are notes, not a picture\n"); }, " - "},
-        BadInput{"huge.bmp", HugeBmpHeader, " - "}),
+        BadInput{"huge.bmp", [] { return BmpClaiming(60000, 60000); }, " - "},
+        // A few bytes claiming a picture that would take seconds to show.
+        BadInput{"wide.bmp", [] { return BmpClaiming(3407873, 1); }, "too large"},
+        BadInput{"tall.bmp", [] { return BmpClaiming(1, 2097153); }, "too large"}),
     [](const auto& info) { return std::string(QByteArray(info.param.name).replace('.', '_')); });
+
+TEST(PictureSizeLimit, SidesUpTo65536AndUpTo256Megapixels)
+{
+    struct Case
+    {
+        int width, height;
+        bool loadable;
+    };
+    const Case cases[] = {
+        {1, 1, true},          {65536, 1, true},    {1, 65536, true},  {65536, 4096, true},
+        {16384, 16384, true},  {65537, 1, false},   {1, 65537, false}, {65536, 4097, false},
+        {16385, 16384, false}, {0, 10, false},      {10, 0, false},    {-1, 10, false},
+        {3407873, 1, false},   {1, 2097153, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CLumvexImgEdtView::IsLoadableSize({c.width, c.height}), c.loadable)
+            << c.width << " x " << c.height;
+}
 
 TEST_F(ViewLoadTest, MissingFileAndFolderGiveTheSystemReason)
 {
@@ -145,9 +170,11 @@ TEST_F(ViewLoadTest, PaintsThePictureStretchedOverTheView)
 {
     // Four flat quadrants survive smooth downscaling in their centres.
     QImage picture(1280, 1024, QImage::Format_RGB32);
-    const QRgb colours[4] = {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200), qRgb(220, 220, 40)};
+    const QRgb colours[4] = {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200),
+                             qRgb(220, 220, 40)};
     for (int q = 0; q < 4; ++q) {
-        QPainter(&picture).fillRect(QRect((q % 2) * 640, (q / 2) * 512, 640, 512), QColor(colours[q]));
+        QPainter(&picture).fillRect(QRect((q % 2) * 640, (q / 2) * 512, 640, 512),
+                                    QColor(colours[q]));
     }
     const QString path = folder.filePath(QStringLiteral("20081231_0002.bmp"));
     ASSERT_TRUE(picture.save(path));
@@ -168,13 +195,16 @@ TEST_F(ViewLoadTest, OverlayTextsComeFromTheRecord)
     record.captureTime = {2008, 12, 3, 31, 12, 34, 5, 0};
     record.SetPathText(QStringLiteral("D:\\pics\\20081231_1234_extra.jpg"));
     EXPECT_EQ(CLumvexImgEdtView::OverlayResolutionText(record), QStringLiteral("1280X1024"));
-    EXPECT_EQ(CLumvexImgEdtView::OverlayTimeText(record),
-              QStringLiteral("2008/12/31 12:34:05") + QString(28, u' ') + QStringLiteral("20081231_1234"));
+    EXPECT_EQ(CLumvexImgEdtView::OverlayTimeText(record), QStringLiteral("2008/12/31 12:34:05") +
+                                                              QString(28, u' ') +
+                                                              QStringLiteral("20081231_1234"));
     record.SetPathText(QStringLiteral("/home/lab/20081231_1235.bmp"));
-    EXPECT_TRUE(CLumvexImgEdtView::OverlayTimeText(record).endsWith(QStringLiteral(" 20081231_1235")));
+    EXPECT_TRUE(
+        CLumvexImgEdtView::OverlayTimeText(record).endsWith(QStringLiteral(" 20081231_1235")));
     record.SetPathText(QStringLiteral("nofolderatall_long_name"));
     record.captureResolutionCode = ResolutionCode(1000, 1000);
-    EXPECT_TRUE(CLumvexImgEdtView::OverlayTimeText(record).endsWith(QStringLiteral(" nofolderatall")));
+    EXPECT_TRUE(
+        CLumvexImgEdtView::OverlayTimeText(record).endsWith(QStringLiteral(" nofolderatall")));
     EXPECT_EQ(CLumvexImgEdtView::OverlayResolutionText(record), QString());
 }
 
