@@ -5,7 +5,6 @@
 #include "app/CSpawnMenu.h"
 #include "app/EditorOutputCommands.h"
 #include "app/FontColorDialog.h"
-#include "app/LanguageTable.h"
 #include "app/LayoutTable.h"
 #include "app/StatusLine.h"
 #include "dialogs/CInformationDlg.h"
@@ -16,6 +15,7 @@
 #include "magnification/CSetMagnification.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
+#include "text/LanguageTable.h"
 #include "view/CLumvexImgEdtView.h"
 
 #include <QApplication>
@@ -264,6 +264,14 @@ bool CLumvexImgEdtDlg::OpenEditor()
     view->setGeometry(frame->contentsRect());
     view->SetOwner(this);
     view->SetMessageBus(bus.get());
+    // The loupe's switch is the editor's own setting, kept apart from the
+    // records it shares with the capture program.
+    const QString loupeSetting = QStringLiteral("LumvexImgEdt/Loupe");
+    view->SetLoupeEnabled(settings->ReadValue<int32_t>(loupeSetting, 1) != 0);
+    disconnect(view.get(), &CLumvexImgEdtView::LoupeToggled, this, nullptr);
+    connect(view.get(), &CLumvexImgEdtView::LoupeToggled, this, [this, loupeSetting](bool on) {
+        settings->WriteValue<int32_t>(loupeSetting, on ? 1 : 0);
+    });
     view->installEventFilter(this);
     view->show();
 

@@ -3,13 +3,13 @@
 #include "app/CMenuSpawn.h"
 #include "app/DragTracker.h"
 #include "app/MenuItem.h"
-#include "app/LanguageTable.h"
 #include "app/PropertiesRecord.h"
 #include "magnification/MagnificationModel.h"
 #include "platform/GdiTypes.h"
 #include "platform/LogFont.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
+#include "text/LanguageTable.h"
 #include "view/ViewOwner.h"
 
 #include <QDialog>

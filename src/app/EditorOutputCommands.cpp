@@ -2,13 +2,13 @@
 
 #include "app/CBitmapButton.h"
 #include "app/CLumvexImgEdtDlg.h"
-#include "app/LanguageTable.h"
 #include "app/LayoutTable.h"
 #include "app/PictureList.h"
 #include "dialogs/CInformationDlg.h"
 #include "dialogs/CProcessDlg.h"
 #include "output/CMailSender.h"
 #include "output/WindowPlacement.h"
+#include "text/LanguageTable.h"
 #include "view/CLumvexImgEdtView.h"
 
 #include <QFrame>
@@ -200,7 +200,7 @@ void EditorOutputCommands::FullScreen()
     window.Frame()->setGeometry(layout.frame);
     if (CInformationDlg* information = window.Information())
         information->ShowInformation(CInformationDlg::ShowCommand::ShowNoActivate,
-                                     QStringLiteral("Press <Esc> to exit"));
+                                     LanguageTable::Common(Texts::PressEscToExit));
     window.View().SetToolMode(ToolNone);
 }
 

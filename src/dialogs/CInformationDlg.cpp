@@ -1,6 +1,6 @@
 #include "dialogs/CInformationDlg.h"
 
-#include "app/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 #include <QKeyEvent>
 #include <QPainter>

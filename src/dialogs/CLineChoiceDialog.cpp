@@ -1,5 +1,7 @@
 #include "dialogs/CLineChoiceDialog.h"
 
+#include "text/LanguageTable.h"
+
 #include <QButtonGroup>
 #include <QLabel>
 #include <QPixmap>
@@ -9,7 +11,8 @@
 CLineChoiceDialog::CLineChoiceDialog(QWidget* parent, const QString& title, QSize size,
                                      const std::vector<Choice>& choices, QRect okRect)
     : QDialog(parent), units(DialogUnits::FromFont(font())), group(new QButtonGroup(this)),
-      okButton(new QPushButton(QStringLiteral("OK"), this)) {
+      okButton(new QPushButton(LanguageTable::Common(Texts::DialogOk), this))
+{
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(title);
     setFixedSize(units.Map(size.width(), size.height()));

@@ -1,5 +1,7 @@
 #include "dialogs/CLineStyle.h"
 
+#include "text/LanguageTable.h"
+
 #include "dialogs/LineSampleIcons.h"
 #include "dialogs/ModalRunner.h"
 
@@ -16,8 +18,9 @@ std::vector<CLineChoiceDialog::Choice> StyleChoices() {
 } // namespace
 
 CLineStyle::CLineStyle(QWidget* parent)
-    : CLineChoiceDialog(parent, QStringLiteral("Line style"), QSize(Width, Height), StyleChoices(),
-                        QRect(13, 110, 50, 14)) {}
+    : CLineChoiceDialog(parent, LanguageTable::Common(Texts::LineStyleTitle), QSize(Width, Height),
+                        StyleChoices(), QRect(13, 110, 50, 14))
+{}
 
 int CLineStyle::Run() {
     return ModalRunner::Run(*this);

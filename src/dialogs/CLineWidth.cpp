@@ -1,5 +1,7 @@
 #include "dialogs/CLineWidth.h"
 
+#include "text/LanguageTable.h"
+
 #include "dialogs/LineSampleIcons.h"
 #include "dialogs/ModalRunner.h"
 
@@ -16,8 +18,9 @@ std::vector<CLineChoiceDialog::Choice> WidthChoices() {
 } // namespace
 
 CLineWidth::CLineWidth(QWidget* parent)
-    : CLineChoiceDialog(parent, QStringLiteral("Line width"), QSize(Width, Height), WidthChoices(),
-                        QRect(20, 174, 50, 14)) {}
+    : CLineChoiceDialog(parent, LanguageTable::Common(Texts::LineWidthTitle), QSize(Width, Height),
+                        WidthChoices(), QRect(20, 174, 50, 14))
+{}
 
 int CLineWidth::Run() {
     return ModalRunner::Run(*this);

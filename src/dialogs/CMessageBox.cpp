@@ -1,7 +1,7 @@
 #include "dialogs/CMessageBox.h"
 
-#include "app/LanguageTable.h"
 #include "dialogs/ModalRunner.h"
+#include "text/LanguageTable.h"
 
 #include <QLabel>
 #include <QPushButton>

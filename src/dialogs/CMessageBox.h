@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/LanguageTable.h"
 #include "dialogs/DialogUnits.h"
+#include "text/LanguageTable.h"
 
 #include <QDialog>
 #include <QString>

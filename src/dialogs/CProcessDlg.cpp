@@ -1,6 +1,6 @@
 #include "dialogs/CProcessDlg.h"
 
-#include "app/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 #include <QPainter>
 #include <QProgressBar>

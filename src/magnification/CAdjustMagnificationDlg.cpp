@@ -1,9 +1,9 @@
 #include "magnification/CAdjustMagnificationDlg.h"
 
-#include "app/LanguageTable.h"
 #include "dialogs/DialogUnits.h"
 #include "dialogs/ModalRunner.h"
 #include "magnification/DecimalText.h"
+#include "text/LanguageTable.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -47,13 +47,14 @@ CAdjustMagnificationDlg::CAdjustMagnificationDlg(QWidget* parent) : QDialog(pare
     okButton->setDefault(true);
 
     // The exchanged values stay on the dialog, out of sight.
-    auto* measuredLabel = new QLabel(QStringLiteral("Measured dimension:"), this);
+    auto* measuredLabel = new QLabel(LanguageTable::Common(::Texts::AdjustMeasuredDimension), this);
     measuredLabel->hide();
     measuredEdit = new QLineEdit(this);
     measuredEdit->setGeometry(scale.Map(102, 7, 99, 14));
     measuredEdit->setReadOnly(true);
     measuredEdit->hide();
-    auto* referenceLabel = new QLabel(QStringLiteral("Reference magnification:"), this);
+    auto* referenceLabel =
+        new QLabel(LanguageTable::Common(::Texts::AdjustReferenceMagnification), this);
     referenceLabel->hide();
     referenceEdit = new QLineEdit(this);
     referenceEdit->setGeometry(scale.Map(102, 7, 99, 14));

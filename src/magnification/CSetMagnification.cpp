@@ -1,9 +1,9 @@
 #include "magnification/CSetMagnification.h"
 
-#include "app/LanguageTable.h"
 #include "dialogs/DialogUnits.h"
 #include "dialogs/ModalRunner.h"
 #include "magnification/DecimalText.h"
+#include "text/LanguageTable.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFileWriter.h"
 #include "platform/PrivateTempFolder.h"
+#include "text/LanguageTable.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -45,13 +46,12 @@ QMimeData* CClipboardOutput::PictureMimeData(const QImage& picture, const QByteA
 
 QString CClipboardOutput::WarningCaption(int language)
 {
-    return language == 0 ? QStringLiteral("Warning") : QStringLiteral("警告");
+    return LanguageTable(language).Text(Texts::ClipboardWarningCaption);
 }
 
 QString CClipboardOutput::NotEnoughMemoryText(int language)
 {
-    return language == 0 ? QStringLiteral("Not enough memory to complete the operation!")
-                         : QStringLiteral("没有足够的内存完成此项操作!");
+    return LanguageTable(language).Text(Texts::ClipboardNotEnoughMemory);
 }
 
 CClipboardOutput::CClipboardOutput(QWidget* parent) : parent(parent)

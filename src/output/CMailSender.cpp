@@ -1,7 +1,7 @@
 #include "output/CMailSender.h"
 
-#include "app/LanguageTable.h"
 #include "dialogs/CMessageBox.h"
+#include "text/LanguageTable.h"
 
 #include <QMessageBox>
 #include <QProcess>

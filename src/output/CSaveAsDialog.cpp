@@ -1,5 +1,7 @@
 #include "output/CSaveAsDialog.h"
 
+#include "text/LanguageTable.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,12 +10,12 @@
 #include <QTimer>
 
 QString CSaveAsDialog::Title(int language) {
-    return language == 0 ? QStringLiteral("Save as...") : QStringLiteral("另存为...");
+    return LanguageTable(language).Text(Texts::SaveAsTitle);
 }
 
 const QStringList& CSaveAsDialog::NameFilters() {
-    static const QStringList filters{QStringLiteral("Bitmap image(*.bmp)"),
-                                     QStringLiteral("JPEG image(*.jpg)")};
+    static const QStringList filters{LanguageTable::Common(Texts::SaveBitmapType),
+                                     LanguageTable::Common(Texts::SaveJpegType)};
     return filters;
 }
 
@@ -28,8 +30,8 @@ CSaveAsDialog::CSaveAsDialog(QWidget* parent, const QString& title, const QStrin
     selectNameFilter(NameFilters().first());
     selectFile(startName);
 
-    smallSize = new QRadioButton(QStringLiteral("320X240"), this);
-    originalSize = new QRadioButton(QStringLiteral("Original size"), this);
+    smallSize = new QRadioButton(LanguageTable::Common(Texts::SaveSmallSize), this);
+    originalSize = new QRadioButton(LanguageTable::Common(Texts::SaveOriginalSize), this);
     auto* group = new QButtonGroup(this);
     group->addButton(smallSize, 100);
     group->addButton(originalSize, 101);

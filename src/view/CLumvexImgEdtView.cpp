@@ -4,6 +4,7 @@
 #include "draw/CDrawPen.h"
 #include "draw/CDrawShape.h"
 #include "draw/CDrawText.h"
+#include "draw/MeasureReadout.h"
 #include "magnification/PictureInfoRecord.h"
 #include "platform/GdiContext.h"
 #include "platform/MessageBus.h"
@@ -72,6 +73,18 @@ int MeasureKind(int tool)
     default:
         return -1;
     }
+}
+
+// Tools that place their points by clicks, so a key can place one as well.
+bool PlacesPointsByClicks(int tool)
+{
+    return tool == ToolLine || tool == ToolArrow || MeasureKind(tool) >= 0;
+}
+
+bool ShowsLoupe(int tool)
+{
+    return PlacesPointsByClicks(tool) || tool == ToolRectangle || tool == ToolEllipse ||
+           tool == ToolFreehand;
 }
 
 int AngleConstraint(int tool)
@@ -180,6 +193,7 @@ void CLumvexImgEdtView::SetToolMode(int mode)
         CommitObject();
     }
     UpdateCursor();
+    update(LoupeBox());
 }
 
 void CLumvexImgEdtView::WindowToPicture(QPoint& point) const
@@ -400,6 +414,12 @@ void CLumvexImgEdtView::paintEvent(QPaintEvent*)
     painter.setPen(Qt::white);
     painter.drawText(1, 1 + ascent, resolution);
     painter.drawText(1, h - 20 + ascent, time);
+
+    if (LoupeShown()) {
+        CDrawMeasure* measure = CurrentMeasure();
+        Loupe::Paint(painter, LoupeBox(), workingPicture, PendingPoint(),
+                     measure ? MeasureReadout::Lines(*measure) : QStringList());
+    }
 }
 
 void CLumvexImgEdtView::resizeEvent(QResizeEvent* event)
@@ -512,8 +532,12 @@ void CLumvexImgEdtView::LeftButtonDown(QPoint q)
     if (!IsInsideView(q))
         return;
     WindowToPicture(q);
-    const GdiPoint p = ToGdi(q);
+    PressAt(q);
+}
 
+void CLumvexImgEdtView::PressAt(QPoint q)
+{
+    const GdiPoint p = ToGdi(q);
     switch (toolMode) {
     case ToolLine:
     case ToolArrow:
@@ -758,15 +782,33 @@ void CLumvexImgEdtView::PointerMove(QPoint q)
             setCursor(Qt::ArrowCursor);
             arrowOutsideView = true;
         }
+        const QRect loupeBefore = LoupeBox();
+        pointerInView = false;
+        RepaintLoupe(loupeBefore);
         return;
     }
     if (arrowOutsideView) {
         arrowOutsideView = false;
         UpdateCursor();
     }
+    const QRect loupeBefore = LoupeBox();
+    // Qt repeats the last position now and then; only a real move drops the nudge.
+    if (!pointerInView || q != pointer)
+        nudge = {};
+    pointer = q;
+    // While the mouse is captured, points left of or above the view still count.
+    pointerInView = rect().contains(q);
+    if (interactionState == StateIdle) {
+        RepaintLoupe(loupeBefore);
+        return;
+    }
+    MoveAt(PendingPoint());
+}
+
+void CLumvexImgEdtView::MoveAt(QPoint q)
+{
     if (interactionState == StateIdle)
         return;
-    WindowToPicture(q);
     const GdiPoint p = ToGdi(q);
 
     switch (interactionState) {
@@ -806,6 +848,11 @@ void CLumvexImgEdtView::PointerMove(QPoint q)
 void CLumvexImgEdtView::LeftButtonUp(QPoint q)
 {
     WindowToPicture(q);
+    ReleaseAt(q);
+}
+
+void CLumvexImgEdtView::ReleaseAt(QPoint q)
+{
     const GdiPoint p = ToGdi(q);
 
     switch (interactionState) {
@@ -975,6 +1022,8 @@ void CLumvexImgEdtView::mouseDoubleClickEvent(QMouseEvent* event)
 void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event)
 {
     if (interactionState != StateTyping) {
+        if (AimingKey(*event))
+            return;
         QWidget::keyPressEvent(event);
         return;
     }
@@ -1011,4 +1060,110 @@ void CLumvexImgEdtView::inputMethodEvent(QInputMethodEvent* event)
     for (QChar unit : event->commitString())
         TypeCodeUnit(unit.unicode());
     event->accept();
+}
+
+void CLumvexImgEdtView::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    const QRect loupeBefore = LoupeBox();
+    pointerInView = false;
+    RepaintLoupe(loupeBefore);
+}
+
+// ---------------------------------------------------------------------------
+// Aiming: the loupe and the keyboard's pending point
+
+void CLumvexImgEdtView::SetLoupeEnabled(bool enabled)
+{
+    const QRect loupeBefore = LoupeBox();
+    loupeEnabled = enabled;
+    RepaintLoupe(loupeBefore);
+}
+
+bool CLumvexImgEdtView::LoupeShown() const
+{
+    return loupeEnabled && pointerInView && ShowsLoupe(toolMode) && !workingPicture.isNull() &&
+           interactionState != StateTyping;
+}
+
+QRect CLumvexImgEdtView::LoupeBox() const
+{
+    return LoupeShown() ? Loupe::Placement(pointer, size()) : QRect();
+}
+
+QPoint CLumvexImgEdtView::PendingPoint() const
+{
+    QPoint p = pointer;
+    WindowToPicture(p);
+    return p + nudge;
+}
+
+void CLumvexImgEdtView::RepaintLoupe(const QRect& before)
+{
+    const QRect after = LoupeBox();
+    if (before != after || !after.isEmpty())
+        repaint(QRegion(before) + after);
+}
+
+bool CLumvexImgEdtView::AimingKey(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+    if (event.key() == Qt::Key_L && (mods & ~Qt::ShiftModifier) == Qt::NoModifier) {
+        SetLoupeEnabled(!loupeEnabled);
+        emit LoupeToggled(loupeEnabled);
+        return true;
+    }
+    if (!PlacesPointsByClicks(toolMode) || !pointerInView || workingPicture.isNull())
+        return false;
+    const int step = mods & Qt::ShiftModifier ? 10 : 1;
+    switch (event.key()) {
+    case Qt::Key_Left:
+        Nudge({-step, 0});
+        return true;
+    case Qt::Key_Right:
+        Nudge({step, 0});
+        return true;
+    case Qt::Key_Up:
+        Nudge({0, -step});
+        return true;
+    case Qt::Key_Down:
+        Nudge({0, step});
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ClickAt(PendingPoint(), mods & Qt::ControlModifier);
+        return true;
+    case Qt::Key_Space:
+        ClickAt(PendingPoint(), false);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CLumvexImgEdtView::Nudge(QPoint step)
+{
+    const QRect loupeBefore = LoupeBox();
+    // The pending point stays on the picture, so it can always be placed.
+    const QPoint wanted = PendingPoint() + step;
+    const QPoint kept(std::clamp(wanted.x(), 0, std::max(0, pictureSize.width() - 1)),
+                      std::clamp(wanted.y(), 0, std::max(0, pictureSize.height() - 1)));
+    nudge += kept - PendingPoint();
+    if (interactionState == StateIdle)
+        RepaintLoupe(loupeBefore);
+    else
+        MoveAt(kept);
+}
+
+void CLumvexImgEdtView::ClickAt(QPoint p, bool doubleClick)
+{
+    // As the window system delivers a click, or a quick double click, with the
+    // pointer resting on p: the object then follows the resting pointer.
+    PressAt(p);
+    ReleaseAt(p);
+    if (doubleClick) {
+        LeftButtonDoubleClick(p);
+        ReleaseAt(p);
+    }
+    MoveAt(p);
 }

@@ -3,6 +3,7 @@
 #include "draw/CDrawObject.h"
 #include "platform/LogFont.h"
 #include "view/DisplayScaler.h"
+#include "view/Loupe.h"
 #include "view/Stack.h"
 #include "view/ToolMode.h"
 #include "view/TouchedArea.h"
@@ -92,6 +93,27 @@ class CLumvexImgEdtView : public QWidget
     void LeftButtonDoubleClick(QPoint q);
     void RightButtonUp(QPoint q);
 
+    // The same protocol steps at a point already in picture coordinates: the
+    // mouse handlers map to it, the keyboard aims at it directly.
+    void PressAt(QPoint p);
+    void MoveAt(QPoint p);
+    void ReleaseAt(QPoint p);
+
+    // The magnifier over the view while a drawing or measuring tool is chosen.
+    void SetLoupeEnabled(bool enabled);
+    bool LoupeEnabled() const { return loupeEnabled; }
+    bool LoupeShown() const;
+    // Where the loupe sits in the view; empty while it is not shown.
+    QRect LoupeBox() const;
+    // The picture point the next click (or Enter) places: the pointer's mapped
+    // position, moved by the arrow keys since the pointer last moved.
+    QPoint PendingPoint() const;
+
+  signals:
+    // The user switched the loupe on or off with L.
+    void LoupeToggled(bool enabled);
+
+  public:
     // Text typing while a text is placed: one UTF-16 code unit typed, a
     // Delete or Backspace, and Enter.
     void TypeCodeUnit(char32_t code);
@@ -150,6 +172,7 @@ class CLumvexImgEdtView : public QWidget
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
     void UpdateCursor();
@@ -181,6 +204,14 @@ class CLumvexImgEdtView : public QWidget
     // After every typed key: the text shows what the buffer holds.
     void RefreshTypedText();
 
+    // L, and while a tool places points by clicks: the arrows move the
+    // pending point, Enter or Space click there, Ctrl+Enter double-clicks.
+    bool AimingKey(const QKeyEvent& event);
+    void Nudge(QPoint step);
+    void ClickAt(QPoint p, bool doubleClick);
+    // Repaints where the loupe was and is, unless the whole view was repainted.
+    void RepaintLoupe(const QRect& before);
+
     CDrawMeasure* CurrentMeasure() const;
     CDrawShape* CurrentShape() const;
     CDrawPen* CurrentStroke() const;
@@ -189,6 +220,12 @@ class CLumvexImgEdtView : public QWidget
     ViewOwner* owner = nullptr;
     MessageBus* messageBus = nullptr;
     bool arrowOutsideView = false;
+
+    bool loupeEnabled = true;
+    // The pointer in view pixels while it is over the view.
+    bool pointerInView = false;
+    QPoint pointer;
+    QPoint nudge;
 
     // What the current object drew, and what the shown picture lags behind,
     // so a move costs the object's pixels rather than the picture's.

@@ -1,10 +1,10 @@
 #include "MagnificationFixture.h"
 
-#include "app/LanguageTable.h"
 #include "dialogs/ModalRunner.h"
 #include "draw/CDrawMeasure.h"
 #include "magnification/CAdjustMagnificationDlg.h"
 #include "platform/GdiContext.h"
+#include "text/LanguageTable.h"
 #include "view/ToolMode.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "MagnificationFixture.h"
 
-#include "app/LanguageTable.h"
 #include "dialogs/ModalRunner.h"
 #include "magnification/CSetMagnification.h"
+#include "text/LanguageTable.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,8 +1,8 @@
-#include "app/LanguageTable.h"
 #include "dialogs/DialogUnits.h"
 #include "magnification/CAdjustMagnificationDlg.h"
 #include "magnification/CSetMagnification.h"
 #include "magnification/DecimalText.h"
+#include "text/LanguageTable.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

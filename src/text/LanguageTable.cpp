@@ -1,4 +1,4 @@
-#include "app/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 #include <QFile>
 
@@ -6,15 +6,18 @@
 
 LanguageTable::LanguageTable(int language) : language(language) {}
 
-QString LanguageTable::String(int id) {
+QString LanguageTable::String(int id)
+{
     return Strings().value(id);
 }
 
-bool LanguageTable::Contains(int id) {
+bool LanguageTable::Contains(int id)
+{
     return Strings().contains(id);
 }
 
-QString LanguageTable::Cut(const QString& text, int fieldSize) {
+QString LanguageTable::Cut(const QString& text, int fieldSize)
+{
     const qsizetype keep = std::max(0, fieldSize - 1);
     if (text.size() <= keep)
         return text;
@@ -26,7 +29,8 @@ QString LanguageTable::Cut(const QString& text, int fieldSize) {
 
 namespace {
 
-QString Unescape(const QString& text, bool& ok) {
+QString Unescape(const QString& text, bool& ok)
+{
     QString result;
     result.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -59,7 +63,8 @@ QString Unescape(const QString& text, bool& ok) {
 
 } // namespace
 
-bool LanguageTable::Parse(const QByteArray& data, QHash<int, QString>& table) {
+bool LanguageTable::Parse(const QByteArray& data, QHash<int, QString>& table)
+{
     bool good = true;
     const QString text = QString::fromUtf8(data);
     for (QString line : text.split(u'\n')) {
@@ -80,7 +85,8 @@ bool LanguageTable::Parse(const QByteArray& data, QHash<int, QString>& table) {
     return good;
 }
 
-const QHash<int, QString>& LanguageTable::Strings() {
+const QHash<int, QString>& LanguageTable::Strings()
+{
     static const QHash<int, QString> strings = [] {
         QHash<int, QString> table;
         for (const char* name : {":/strings/en.tsv", ":/strings/zh.tsv"}) {
