@@ -7,7 +7,8 @@
 
 namespace {
 
-QImage LargestCapture() {
+QImage LargestCapture()
+{
     QImage picture(3488, 2616, QImage::Format_RGB32);
     for (int y = 0; y < picture.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
@@ -18,7 +19,8 @@ QImage LargestCapture() {
 }
 
 // A whole save without the chooser: resample, stamp, encode, write, rename.
-void BM_SaveAs(benchmark::State& state) {
+void BM_SaveAs(benchmark::State& state)
+{
     const bool keep = state.range(0) != 0;
     const bool jpeg = state.range(1) != 0;
     const QImage picture = LargestCapture();
@@ -28,11 +30,13 @@ void BM_SaveAs(benchmark::State& state) {
     CSaveAsCommand command;
     command.stamp.flags = 0x3C;
     const QString target = folder.filePath(jpeg ? "out.jpg" : "out.bmp");
-    command.choose = [&](QWidget*, const QString&, const QString&) {
+    command.choose = [&](QWidget*, const SaveStart&) {
         return std::optional<SaveChoice>(SaveChoice{target, jpeg, keep});
     };
     int rows = 0;
-    command.stepProgress = [&](int) { ++rows; };
+    command.stepProgress = [&](int) {
+        ++rows;
+    };
     for (auto _ : state) {
         if (command.Run(picture, "/p/20081231_1234.bmp", record) != CSaveAsCommand::Result::Saved)
             state.SkipWithError("save failed");

@@ -10,7 +10,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libbenchmark-dev
   dbus dbus-x11 xvfb xauth xdg-utils
-  fonts-liberation2 fonts-wqy-microhei
+  fonts-liberation2 fonts-wqy-microhei qt6-translations-l10n
+  desktop-file-utils dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

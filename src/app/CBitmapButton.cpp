@@ -1,6 +1,7 @@
 #include "app/CBitmapButton.h"
 
 #include <QDir>
+#include <QFocusEvent>
 #include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
@@ -58,7 +59,7 @@ const QPixmap* CBitmapButton::CurrentBitmap() const
     const QPixmap* chosen = nullptr;
     if (isDown() && !pressed.isNull())
         chosen = &pressed;
-    else if (hasFocus() && !focused.isNull())
+    else if (hasFocus() && (underMouse() || focusByKey) && !focused.isNull())
         chosen = &focused;
     else if (!isEnabled() && !disabled.isNull())
         chosen = &disabled;
@@ -84,4 +85,16 @@ void CBitmapButton::mouseMoveEvent(QMouseEvent* event)
     QAbstractButton::mouseMoveEvent(event);
     // A move over a button is not a move over the window's background.
     event->accept();
+}
+
+void CBitmapButton::focusInEvent(QFocusEvent* event)
+{
+    focusByKey = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    QAbstractButton::focusInEvent(event);
+}
+
+void CBitmapButton::focusOutEvent(QFocusEvent* event)
+{
+    focusByKey = false;
+    QAbstractButton::focusOutEvent(event);
 }

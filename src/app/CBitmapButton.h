@@ -4,7 +4,8 @@
 #include <QPixmap>
 
 // A button drawn as one bitmap over its whole area, chosen by state: pressed,
-// else focused, else disabled, else normal. The bitmaps are found by the
+// else focused (while the pointer is over it, or after Tab brought the focus),
+// else disabled, else normal. The bitmaps are found by the
 // caption plus "U", "D", "F" or "X", ignoring case; a missing state falls back
 // to the next one down to the normal bitmap.
 class CBitmapButton : public QAbstractButton
@@ -34,6 +35,8 @@ class CBitmapButton : public QAbstractButton
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     int controlId;
@@ -42,4 +45,5 @@ class CBitmapButton : public QAbstractButton
     QPixmap pressed;
     QPixmap focused;
     QPixmap disabled;
+    bool focusByKey = false;
 };

@@ -30,6 +30,14 @@ QString CLumvexImgEdtApp::PicturePath(const QString& commandLine)
     return commandLine.mid(1, commandLine.size() - 2);
 }
 
+QIcon CLumvexImgEdtApp::Icon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/lumveximgedt-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 namespace {
 
 bool HasDisplay()
@@ -51,6 +59,9 @@ int CLumvexImgEdtApp::Run(int argc, char** argv)
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("LumvexImgEdt"));
+    // Lets the desktop match the window to the installed entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("lumveximgedt"));
+    QApplication::setWindowIcon(Icon());
 
     const QString commandLine = RawCommandLine(QApplication::arguments());
     InstanceLock lock(InstanceName(commandLine));

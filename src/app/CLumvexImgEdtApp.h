@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 
 // Start-up: the single-instance rule, then the editor window until it closes.
 class CLumvexImgEdtApp
 {
-public:
+  public:
     // The raw command line as the capture program passes it: the picture path
     // in double quotes. A shell has already removed the quotes, so they are
     // put back; no argument gives an empty command line.
@@ -18,6 +19,9 @@ public:
 
     // The picture path: the command line without its first and last characters.
     static QString PicturePath(const QString& commandLine);
+
+    // The application icon at every size it is drawn in.
+    static QIcon Icon();
 
     // Exit status: 0 after a normal close or a refused second start, 1 when
     // the first picture cannot be loaded.

@@ -3,9 +3,11 @@
 #include "app/CBitmapButton.h"
 #include "app/CLumvexImgEdtApp.h"
 #include "app/CSpawnMenu.h"
+#include "app/EditorKeys.h"
 #include "app/EditorOutputCommands.h"
 #include "app/FontColorDialog.h"
 #include "app/LayoutTable.h"
+#include "app/QtTranslations.h"
 #include "app/StatusLine.h"
 #include "dialogs/CInformationDlg.h"
 #include "dialogs/CLineStyle.h"
@@ -24,6 +26,7 @@
 #include <QCursor>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -130,6 +133,7 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& commandLine,
       view(std::make_unique<CLumvexImgEdtView>()), menu(ToolMenus::Load(0))
 {
     setMagnificationDialog = new CSetMagnification(this);
+    setWindowIcon(CLumvexImgEdtApp::Icon());
     setMouseTracking(true);
     // Tooltips show whether or not the window is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
@@ -231,7 +235,7 @@ void CLumvexImgEdtDlg::InstallDefaultHooks()
         return true;
     };
     hooks.chooseFont = [this](LogFont& font, ColorRef& color) {
-        return FontColorDialog::Choose(font, color, this);
+        return FontColorDialog::Choose(font, color, *languageTable, this);
     };
     hooks.popupMenu = [](CSpawnMenu& popup, QPoint position) {
         return CSpawnMenu::CommandOf(popup.exec(position));
@@ -304,6 +308,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
     CreateTooltips();
     connect(bus.get(), &MessageBus::QuitReceived, this, &CLumvexImgEdtDlg::OnQuitMessage,
             Qt::UniqueConnection);
+    PrepareKeyboardFocus();
 
     if (!loaded) {
         closed = true;
@@ -329,6 +334,7 @@ void CLumvexImgEdtDlg::SetLanguage(int value)
 {
     language = value;
     languageTable = std::make_unique<LanguageTable>(value);
+    QtTranslations::Install(value);
 }
 
 void CLumvexImgEdtDlg::ApplySkinAndLayout()
@@ -366,6 +372,34 @@ void CLumvexImgEdtDlg::ApplySkinAndLayout()
     show();
     raise();
     activateWindow();
+}
+
+void CLumvexImgEdtDlg::PrepareKeyboardFocus()
+{
+    // Tab goes from the view through the buttons in their tooltip order and
+    // back; the keys start with the view, never on a button that Space would press.
+    QWidget* previous = view.get();
+    for (int id : TooltipOrder) {
+        if (CBitmapButton* button = Button(id)) {
+            setTabOrder(previous, button);
+            previous = button;
+        }
+    }
+    view->setFocus(Qt::OtherFocusReason);
+}
+
+void CLumvexImgEdtDlg::OnKey(int buttonId)
+{
+    // A key that opens a tool menu opens it below its button, and always: the
+    // menu it may have opened before is closed by now.
+    const bool atButton = buttonId == IdDrawing || buttonId == IdMeasurement;
+    if (atButton) {
+        const CBitmapButton* button = Button(buttonId);
+        popupAnchor = mapToGlobal(button->geometry().bottomLeft() + QPoint(0, 1));
+        popupState = 0;
+    }
+    OnCommand(uint32_t(buttonId));
+    popupAnchor.reset();
 }
 
 void CLumvexImgEdtDlg::PrepareMenus()
@@ -580,6 +614,12 @@ bool CLumvexImgEdtDlg::eventFilter(QObject* watched, QEvent* event)
             if (!view->hasFocus())
                 view->setFocus(Qt::MouseFocusReason);
         }
+    } else if (event->type() == QEvent::KeyPress && watched == view.get()) {
+        const bool typing = view->InteractionStateValue() == StateTyping;
+        if (const int buttonId = EditorKeys::ButtonFor(*static_cast<QKeyEvent*>(event), typing)) {
+            OnKey(buttonId);
+            return true;
+        }
     } else if (event->type() == QEvent::FocusOut && watched == remarkBox) {
         OnRemarkEdited();
     }
@@ -753,7 +793,8 @@ void CLumvexImgEdtDlg::OnMeasuringPopup()
 void CLumvexImgEdtDlg::ShowPopup(MenuItem& popup)
 {
     CSpawnMenu shown(popup, menuSpawn, this);
-    const uint32_t chosen = hooks.popupMenu(shown, QCursor::pos() + QPoint(0, 3));
+    const uint32_t chosen =
+        hooks.popupMenu(shown, popupAnchor.value_or(QCursor::pos() + QPoint(0, 3)));
     if (chosen == 0)
         return;
     lastDrawnMenuItem = chosen;

@@ -19,6 +19,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 
 class CBitmapButton;
@@ -219,6 +220,9 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     void ReadSettings();
     void PrepareMenus();
     void SetLanguage(int value);
+    void PrepareKeyboardFocus();
+    // A key standing for a button (EditorKeys) runs that button's command.
+    void OnKey(int buttonId);
     void InstallDefaultHooks();
 
     void OnDrawingPopup();
@@ -266,4 +270,6 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     std::map<int, CBitmapButton*> buttons;
     bool closed = false;
     bool storingRemark = false;
+    // Where a tool menu opened by a key shows; the pointer's place otherwise.
+    std::optional<QPoint> popupAnchor;
 };

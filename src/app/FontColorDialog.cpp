@@ -1,29 +1,28 @@
 #include "app/FontColorDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPixmap>
+
+#include <iterator>
 
 namespace {
 
-struct NamedColor
-{
-    const char* name;
-    ColorRef color;
+constexpr ColorRef BasicColors[] = {
+    MakeColorRef(0, 0, 0),       MakeColorRef(128, 0, 0),     MakeColorRef(0, 128, 0),
+    MakeColorRef(128, 128, 0),   MakeColorRef(0, 0, 128),     MakeColorRef(128, 0, 128),
+    MakeColorRef(0, 128, 128),   MakeColorRef(128, 128, 128), MakeColorRef(192, 192, 192),
+    MakeColorRef(255, 0, 0),     MakeColorRef(0, 255, 0),     MakeColorRef(255, 255, 0),
+    MakeColorRef(0, 0, 255),     MakeColorRef(255, 0, 255),   MakeColorRef(0, 255, 255),
+    MakeColorRef(255, 255, 255),
 };
-
-constexpr NamedColor BasicColors[] = {
-    {"Black", MakeColorRef(0, 0, 0)},        {"Maroon", MakeColorRef(128, 0, 0)},
-    {"Green", MakeColorRef(0, 128, 0)},      {"Olive", MakeColorRef(128, 128, 0)},
-    {"Navy", MakeColorRef(0, 0, 128)},       {"Purple", MakeColorRef(128, 0, 128)},
-    {"Teal", MakeColorRef(0, 128, 128)},     {"Gray", MakeColorRef(128, 128, 128)},
-    {"Silver", MakeColorRef(192, 192, 192)}, {"Red", MakeColorRef(255, 0, 0)},
-    {"Lime", MakeColorRef(0, 255, 0)},       {"Yellow", MakeColorRef(255, 255, 0)},
-    {"Blue", MakeColorRef(0, 0, 255)},       {"Fuchsia", MakeColorRef(255, 0, 255)},
-    {"Aqua", MakeColorRef(0, 255, 255)},     {"White", MakeColorRef(255, 255, 255)},
-};
+static_assert(std::size(BasicColors) == Texts::BasicColorCount);
 
 QIcon Swatch(ColorRef color)
 {
@@ -32,32 +31,59 @@ QIcon Swatch(ColorRef color)
     return QIcon(pixmap);
 }
 
+QFont ShownFont(const LogFont& font, const QString& family)
+{
+    QFont shown = font.ToQFont();
+    shown.setFamily(family);
+    return shown;
+}
+
 } // namespace
 
-FontColorDialog::FontColorDialog(const LogFont& font, ColorRef color, QWidget* parent)
-    : QFontDialog(font.ToQFont(), parent)
+QString FontColorDialog::ShownFamily(const LogFont& font)
+{
+    const QString face = font.FaceName();
+    if (QFontDatabase::families().contains(face, Qt::CaseInsensitive))
+        return face;
+    return QFontInfo(font.ToQFont()).family();
+}
+
+FontColorDialog::FontColorDialog(const LogFont& font, ColorRef color, const LanguageTable& texts,
+                                 QWidget* parent)
+    : QFontDialog(parent), stored(font), shownFamily(ShownFamily(font))
 {
     setOption(QFontDialog::DontUseNativeDialog);
+    setCurrentFont(ShownFont(font, shownFamily));
     colorBox = new QComboBox(this);
-    for (const NamedColor& c : BasicColors)
-        colorBox->addItem(Swatch(c.color), QString::fromLatin1(c.name), uint(c.color));
+    for (size_t i = 0; i < std::size(BasicColors); ++i)
+        colorBox->addItem(Swatch(BasicColors[i]), texts.Text(Texts::BasicColorName(int(i))),
+                          uint(BasicColors[i]));
     int index = colorBox->findData(uint(color & 0xFFFFFF));
     if (index < 0) {
-        colorBox->addItem(Swatch(color), tr("Custom"), uint(color));
+        colorBox->addItem(Swatch(color), texts.Text(Texts::FontColorCustom), uint(color));
         index = colorBox->count() - 1;
     }
     colorBox->setCurrentIndex(index);
+    PlaceColorAndSample(texts);
+}
 
+void FontColorDialog::PlaceColorAndSample(const LanguageTable& texts)
+{
     // The colour sits with the other effects, where the platform's font
-    // dialog has always had it.
+    // dialog has always had it; the sample beside them keeps its whole width.
     QGroupBox* effects = nullptr;
-    for (QGroupBox* box : findChildren<QGroupBox*>())
-        if (box->layout())
+    for (QGroupBox* box : findChildren<QGroupBox*>()) {
+        if (box->findChild<QLineEdit*>())
+            sample = box;
+        else if (box->findChild<QCheckBox*>() && box->layout())
             effects = box;
+    }
+    auto* label = new QLabel(texts.Text(Texts::FontColorLabel), this);
     if (effects) {
-        effects->layout()->addWidget(new QLabel(tr("Color:"), effects));
+        effects->layout()->addWidget(label);
         effects->layout()->addWidget(colorBox);
     } else if (layout()) {
+        layout()->addWidget(label);
         layout()->addWidget(colorBox);
     }
 }
@@ -67,12 +93,24 @@ ColorRef FontColorDialog::Color() const
     return ColorRef(colorBox->currentData().toUInt());
 }
 
-bool FontColorDialog::Choose(LogFont& font, ColorRef& color, QWidget* parent)
+LogFont FontColorDialog::ChosenFont() const
 {
-    FontColorDialog dialog(font, color, parent);
+    const QFont chosen = selectedFont();
+    LogFont font = LogFont::FromQFont(chosen, stored);
+    // The family shown in place of a face this system lacks is not a choice:
+    // the record shared with the capture program keeps the stored name.
+    if (chosen.family().compare(shownFamily, Qt::CaseInsensitive) == 0)
+        font.faceName = stored.faceName;
+    return font;
+}
+
+bool FontColorDialog::Choose(LogFont& font, ColorRef& color, const LanguageTable& texts,
+                             QWidget* parent)
+{
+    FontColorDialog dialog(font, color, texts, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    font = LogFont::FromQFont(dialog.selectedFont(), font);
+    font = dialog.ChosenFont();
     color = dialog.Color();
     return true;
 }

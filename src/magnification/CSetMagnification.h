@@ -11,7 +11,8 @@ class QPushButton;
 
 // Lets the user type a magnification from 1.00 to 9999.99. The editor window
 // keeps one and sets its value and texts before every use.
-class CSetMagnification : public QDialog {
+class CSetMagnification : public QDialog
+{
     Q_OBJECT
 
   public:
@@ -35,6 +36,12 @@ class CSetMagnification : public QDialog {
     // Puts the value and texts into the controls; done when the dialog is shown.
     void InitDialog();
 
+    // Lays the controls out from the template in this font's dialog units,
+    // grown where a text of the current language needs more room.
+    void FitToTexts();
+
+    QLabel* PromptLabel() const { return promptLabel; }
+    QLabel* RangeLabel() const { return rangeLabel; }
     QLineEdit* Edit() const { return edit; }
     QPushButton* OkButton() const { return okButton; }
     QPushButton* CancelButton() const { return cancelButton; }

@@ -55,9 +55,9 @@ CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString&
     if (buffer.isNull())
         return Result::OutOfMemory;
 
-    const QString title = CSaveAsDialog::Title(language);
-    const std::optional<SaveChoice> choice =
-        choose(parent, title, SaveAsRules::StartFileName(picturePath));
+    const SaveStart start = SaveStart::For(language, picturePath);
+    const QString& title = start.title;
+    const std::optional<SaveChoice> choice = choose(parent, start);
     if (!choice || choice->path.isEmpty())
         return Result::Cancelled;
 

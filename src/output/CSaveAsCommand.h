@@ -16,16 +16,15 @@ struct PictureInfoRecord;
 // Saves the working picture as the user sees it, resampled and stamped, as a
 // BMP or JPEG file. The editor window runs it for SAVEAS and before leaving a
 // modified picture; it sets the modification count to 0 only on Saved.
-class CSaveAsCommand {
+class CSaveAsCommand
+{
   public:
     enum class Result { Saved, Cancelled, Failed, OutOfMemory };
 
     explicit CSaveAsCommand(QWidget* parent = nullptr);
 
     // The chooser; the default runs CSaveAsDialog modally.
-    std::function<std::optional<SaveChoice>(QWidget* parent, const QString& title,
-                                            const QString& startName)>
-        choose;
+    std::function<std::optional<SaveChoice>(QWidget* parent, const SaveStart& start)> choose;
     // The progress window: opened with the chooser's title and the row count,
     // told each finished row, closed at the end on every path.
     std::function<void(const QString& title, int rowCount)> beginProgress;

@@ -1,5 +1,6 @@
 #include "output/CSaveAsDialog.h"
 
+#include "output/SaveAsRules.h"
 #include "text/LanguageTable.h"
 
 #include <QButtonGroup>
@@ -9,18 +10,24 @@
 #include <QRadioButton>
 #include <QTimer>
 
-QString CSaveAsDialog::Title(int language) {
-    return LanguageTable(language).Text(Texts::SaveAsTitle);
+SaveStart SaveStart::For(int language, const QString& picturePath)
+{
+    const LanguageTable texts(language);
+    return {texts.Text(Texts::SaveAsTitle), SaveAsRules::FolderOf(picturePath),
+            SaveAsRules::StartFileName(picturePath), LanguageTable::Common(Texts::SaveSmallSize),
+            texts.Text(Texts::SaveOriginalSize)};
 }
 
-const QStringList& CSaveAsDialog::NameFilters() {
+const QStringList& CSaveAsDialog::NameFilters()
+{
     static const QStringList filters{LanguageTable::Common(Texts::SaveBitmapType),
                                      LanguageTable::Common(Texts::SaveJpegType)};
     return filters;
 }
 
-CSaveAsDialog::CSaveAsDialog(QWidget* parent, const QString& title, const QString& startName)
-    : QFileDialog(parent, title) {
+CSaveAsDialog::CSaveAsDialog(QWidget* parent, const SaveStart& start)
+    : QFileDialog(parent, start.title)
+{
     setOption(QFileDialog::DontUseNativeDialog, true);
     // Saving over an existing file is not confirmed.
     setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -28,10 +35,12 @@ CSaveAsDialog::CSaveAsDialog(QWidget* parent, const QString& title, const QStrin
     setFileMode(QFileDialog::AnyFile);
     setNameFilters(NameFilters());
     selectNameFilter(NameFilters().first());
-    selectFile(startName);
+    if (!start.folder.isEmpty())
+        setDirectory(start.folder);
+    selectFile(start.name);
 
-    smallSize = new QRadioButton(LanguageTable::Common(Texts::SaveSmallSize), this);
-    originalSize = new QRadioButton(LanguageTable::Common(Texts::SaveOriginalSize), this);
+    smallSize = new QRadioButton(start.smallSizeText, this);
+    originalSize = new QRadioButton(start.originalSizeText, this);
     auto* group = new QButtonGroup(this);
     group->addButton(smallSize, 100);
     group->addButton(originalSize, 101);
@@ -47,11 +56,13 @@ CSaveAsDialog::CSaveAsDialog(QWidget* parent, const QString& title, const QStrin
         layout()->addItem(sizes);
 }
 
-QLineEdit* CSaveAsDialog::FileNameEdit() const {
+QLineEdit* CSaveAsDialog::FileNameEdit() const
+{
     return findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
 }
 
-SaveChoice CSaveAsDialog::Choice() const {
+SaveChoice CSaveAsDialog::Choice() const
+{
     SaveChoice choice;
     const QStringList files = selectedFiles();
     choice.path = files.isEmpty() ? QString() : files.first();
@@ -60,12 +71,14 @@ SaveChoice CSaveAsDialog::Choice() const {
     return choice;
 }
 
-void CSaveAsDialog::accept() {
+void CSaveAsDialog::accept()
+{
     keepPictureSize = originalSize->isChecked() ? 1 : 0;
     QFileDialog::accept();
 }
 
-void CSaveAsDialog::showEvent(QShowEvent* event) {
+void CSaveAsDialog::showEvent(QShowEvent* event)
+{
     QFileDialog::showEvent(event);
     // After the dialog has settled its own focus, the name field takes it so
     // that a typed name or full path followed by Enter saves at once.
@@ -77,9 +90,9 @@ void CSaveAsDialog::showEvent(QShowEvent* event) {
     });
 }
 
-std::optional<SaveChoice> CSaveAsDialog::Choose(QWidget* parent, const QString& title,
-                                                const QString& startName) {
-    CSaveAsDialog dialog(parent, title, startName);
+std::optional<SaveChoice> CSaveAsDialog::Choose(QWidget* parent, const SaveStart& start)
+{
+    CSaveAsDialog dialog(parent, start);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.Choice();

@@ -30,6 +30,14 @@ QString FileNameOf(const QString& path)
     return path.mid(cut + 1);
 }
 
+QString FolderOf(const QString& path)
+{
+    const qsizetype cut =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    // The root keeps its separator; a bare name has no folder.
+    return path.left(cut == 0 ? 1 : std::max<qsizetype>(0, cut));
+}
+
 QString StartFileName(const QString& picturePath)
 {
     const QString name = FileNameOf(picturePath);

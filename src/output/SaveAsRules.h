@@ -26,7 +26,8 @@ enum StampFlag : uint8_t {
 constexpr int SmallWidth = 320;
 constexpr int SmallHeight = 240;
 
-struct SaveTarget {
+struct SaveTarget
+{
     QString path;
     bool jpeg = false; // encode as JPEG; BMP otherwise
 };
@@ -42,7 +43,8 @@ QSize OutputSize(QSize pictureSize, bool keepPictureSize);
 float ResampleRatio(QSize pictureSize, QSize outputSize);
 
 // The source index of output index i, never past limit - 1.
-inline int SourceIndex(int i, float ratio, int limit) {
+inline int SourceIndex(int i, float ratio, int limit)
+{
     const int s = int(float(i) * ratio);
     return s < limit ? s : limit - 1;
 }
@@ -59,13 +61,17 @@ QString MagnificationStampText(const PictureInfoRecord& record);
 QPoint StampPosition(StampFlag flag, QSize outputSize, int fontHeight, int n);
 
 // Each of red, green and blue becomes 255 minus itself.
-inline ColorRef ComplementColor(ColorRef c) {
+inline ColorRef ComplementColor(ColorRef c)
+{
     return MakeColorRef(255 - int(c & 0xFF), 255 - int((c >> 8) & 0xFF),
                         255 - int((c >> 16) & 0xFF));
 }
 
 // The chooser's start name: the file name without its last 4 characters.
 QString StartFileName(const QString& picturePath);
+
+// The part before the last folder separator (either kind); empty for a bare name.
+QString FolderOf(const QString& path);
 
 // The part after the last folder separator (either kind).
 QString FileNameOf(const QString& path);

@@ -10,15 +10,6 @@ namespace {
 constexpr double DegreesToRadians = 3.14159265358979323846 / 180.0;
 constexpr int TouchMargin = 2;
 
-// Qt draws glyphs taller than 64 pixels from their outlines on every call,
-// milliseconds per label at the font sizes of a large picture. Let it cache
-// them; this has to happen before anything draws text.
-[[maybe_unused]] const bool largeGlyphCache = [] {
-    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE"))
-        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "400");
-    return true;
-}();
-
 // The point of a circle at an angle, y downwards.
 QPointF CirclePoint(double x, double y, double radius, double degrees)
 {

@@ -63,6 +63,10 @@ inline constexpr TextPair MailFailed{61842, 61842};
 inline constexpr TextPair ClipboardWarningCaption{40101, 41101};
 inline constexpr TextPair ClipboardNotEnoughMemory{40102, 41102};
 inline constexpr TextPair SaveAsTitle{40103, 41103};
+inline constexpr TextPair SaveOriginalSize{40005, 41005};
+// The font dialog's colour choice beside its effects.
+inline constexpr TextPair FontColorLabel{40104, 41104};
+inline constexpr TextPair FontColorCustom{40105, 41105};
 
 // A file could not be written; each message takes the system's reason as %1.
 inline constexpr TextPair WriteFailedCaption = ClipboardWarningCaption;
@@ -75,7 +79,6 @@ inline constexpr TextPair PressEscToExit{40001, 40001};
 inline constexpr TextPair DialogOk{40002, 40002};
 inline constexpr TextPair LineStyleTitle{40003, 40003};
 inline constexpr TextPair LineWidthTitle{40004, 40004};
-inline constexpr TextPair SaveOriginalSize{40005, 40005};
 inline constexpr TextPair SaveSmallSize{40006, 40006};
 inline constexpr TextPair SaveBitmapType{40007, 40007};
 inline constexpr TextPair SaveJpegType{40008, 40008};
@@ -89,6 +92,13 @@ constexpr TextPair MenuText(int position)
     return {23400 + position, 16700 + position};
 }
 inline constexpr int MenuTextCount = 39;
+
+// The sixteen basic colours, in the order of the font dialog's colour list.
+constexpr TextPair BasicColorName(int index)
+{
+    return {40110 + index, 41110 + index};
+}
+inline constexpr int BasicColorCount = 16;
 
 // Every pair above, so that checks can walk them all.
 inline constexpr TextPair Listed[] = {TooltipSaveAs,
@@ -138,6 +148,8 @@ inline constexpr TextPair Listed[] = {TooltipSaveAs,
                                       SettingsWriteFailed,
                                       InfoWriteFailed,
                                       ClipboardWriteFailed,
+                                      FontColorLabel,
+                                      FontColorCustom,
                                       PressEscToExit,
                                       DialogOk,
                                       LineStyleTitle,

@@ -5,6 +5,8 @@
 #include "text/LanguageTable.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -13,7 +15,8 @@
 
 #include <cmath>
 
-TEST(DecimalText, ReadsLikeTheCRuntime) {
+TEST(DecimalText, ReadsLikeTheCRuntime)
+{
     qsizetype used = -1;
     EXPECT_DOUBLE_EQ(DecimalText::ReadLeading(QStringLiteral(" 0.1mm"), &used), 0.1);
     EXPECT_EQ(used, 4);
@@ -32,15 +35,18 @@ TEST(DecimalText, ReadsLikeTheCRuntime) {
     }
 }
 
-struct AdjustCase {
+struct AdjustCase
+{
     int unit;
     const char* typed;
     double expected;
 };
 
-class AdjustArithmetic : public ::testing::TestWithParam<AdjustCase> {};
+class AdjustArithmetic : public ::testing::TestWithParam<AdjustCase>
+{};
 
-TEST_P(AdjustArithmetic, ShowsTheResultOnEveryChange) {
+TEST_P(AdjustArithmetic, ShowsTheResultOnEveryChange)
+{
     CAdjustMagnificationDlg dialog;
     CalibrationRequest request;
     request.unitIndex = GetParam().unit;
@@ -60,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(Units, AdjustArithmetic,
                                            AdjustCase{3, "0.003937", 5.0 / 0.003937 / 25.4},
                                            AdjustCase{7, "0.1", 50.0}));
 
-TEST(AdjustDialogTexts, FollowTheLanguageAndTheUnit) {
+TEST(AdjustDialogTexts, FollowTheLanguageAndTheUnit)
+{
     const auto english = CAdjustMagnificationDlg::TextsFor(LanguageTable(0), 2);
     EXPECT_EQ(english.caption, QStringLiteral("Adjust magnification"));
     EXPECT_EQ(english.unitLabel, QStringLiteral("Unit:(mil)"));
@@ -74,9 +81,11 @@ TEST(AdjustDialogTexts, FollowTheLanguageAndTheUnit) {
                   QStringLiteral("Unit:(mm)"));
 }
 
-class AdjustDialog : public ::testing::Test {
+class AdjustDialog : public ::testing::Test
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         CalibrationRequest request;
         request.measuredDimension = 5.0;
         request.referenceMagnification = 40.0;
@@ -91,7 +100,8 @@ class AdjustDialog : public ::testing::Test {
         dialog.show();
     }
 
-    void Type(const QString& text) {
+    void Type(const QString& text)
+    {
         dialog.ActualEdit()->clear();
         QTest::keyClicks(dialog.ActualEdit(), text);
     }
@@ -99,7 +109,8 @@ class AdjustDialog : public ::testing::Test {
     CAdjustMagnificationDlg dialog;
 };
 
-TEST_F(AdjustDialog, StartsEmptyWithTheTexts) {
+TEST_F(AdjustDialog, StartsEmptyWithTheTexts)
+{
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Adjust magnification"));
     EXPECT_EQ(dialog.OkButton()->text(), QStringLiteral("OK"));
     EXPECT_TRUE(dialog.OkButton()->isDefault());
@@ -115,14 +126,16 @@ TEST_F(AdjustDialog, StartsEmptyWithTheTexts) {
     EXPECT_EQ(dialog.OkButton()->geometry(), scale.Map(77, 71, 50, 14));
 }
 
-TEST_F(AdjustDialog, OkWithoutTypingReturnsTheStartValue) {
+TEST_F(AdjustDialog, OkWithoutTypingReturnsTheStartValue)
+{
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, 40.0);
     EXPECT_EQ(dialog.useAdjustedAsCapture, 1);
 }
 
-TEST_F(AdjustDialog, RefusesZeroAndTextUntilTheLengthIsPositive) {
+TEST_F(AdjustDialog, RefusesZeroAndTextUntilTheLengthIsPositive)
+{
     for (const char* typed : {"0", "abc", "-2", "0.0e5"}) {
         Type(QString::fromLatin1(typed));
         EXPECT_TRUE(dialog.AdjustedEdit()->text().isEmpty()) << typed;
@@ -137,21 +150,24 @@ TEST_F(AdjustDialog, RefusesZeroAndTextUntilTheLengthIsPositive) {
     EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, 50.0);
 }
 
-TEST_F(AdjustDialog, ClearedCheckBoxIsReported) {
+TEST_F(AdjustDialog, ClearedCheckBoxIsReported)
+{
     Type(QStringLiteral("0.1"));
     dialog.CaptureCheckBox()->click();
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.useAdjustedAsCapture, 0);
 }
 
-TEST_F(AdjustDialog, EscapeCancels) {
+TEST_F(AdjustDialog, EscapeCancels)
+{
     Type(QStringLiteral("0.1"));
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
-TEST(SetMagnificationText, StartValue) {
+TEST(SetMagnificationText, StartValue)
+{
     EXPECT_EQ(CSetMagnification::StartText(0.0), QStringLiteral("NONE"));
     EXPECT_EQ(CSetMagnification::StartText(0.999), QStringLiteral("NONE"));
     EXPECT_EQ(CSetMagnification::StartText(1.0), QStringLiteral("1"));
@@ -162,17 +178,59 @@ TEST(SetMagnificationText, StartValue) {
     EXPECT_EQ(CSetMagnification::StartText(10000.0), QStringLiteral("NONE"));
 }
 
-class SetDialog : public ::testing::Test {
+// Every text shows whole, no two controls overlap, and the right margin is at
+// least the left one, in both languages and at the font sizes that the scale
+// factors from 1 to 2 give.
+TEST(SetDialogLayout, EveryTextShowsWholeInBothLanguagesAtEverySize)
+{
+    for (int language : {0, 1}) {
+        for (int pixelSize : {11, 13, 16, 20, 22, 26}) {
+            SCOPED_TRACE(testing::Message() << "language " << language << ", " << pixelSize);
+            CSetMagnification dialog;
+            QFont font = dialog.font();
+            font.setPixelSize(pixelSize);
+            dialog.setFont(font);
+            dialog.SetTexts(LanguageTable(language));
+            dialog.show();
+            const QFontMetrics metrics(font);
+            QLabel* range = dialog.RangeLabel();
+            QLabel* prompt = dialog.PromptLabel();
+            EXPECT_GE(range->width(), metrics.horizontalAdvance(range->text()));
+            EXPECT_GE(range->height(), metrics.height());
+            EXPECT_GE(prompt->height(), prompt->heightForWidth(prompt->width()));
+            for (QPushButton* button : {dialog.OkButton(), dialog.CancelButton()})
+                EXPECT_GE(button->width(), button->sizeHint().width());
+
+            const QWidget* controls[] = {prompt, range, dialog.Edit(), dialog.OkButton(),
+                                         dialog.CancelButton()};
+            const int margin = dialog.Edit()->x();
+            const QRect inside = dialog.rect().adjusted(margin, 1, -margin, -1);
+            for (const QWidget* a : controls) {
+                EXPECT_TRUE(inside.contains(a->geometry())) << a->metaObject()->className();
+                for (const QWidget* b : controls)
+                    if (a != b)
+                        EXPECT_FALSE(a->geometry().intersects(b->geometry()));
+            }
+        }
+    }
+}
+
+class SetDialog : public ::testing::Test
+{
   protected:
-    void Open(double value) {
+    void Open(double value)
+    {
         dialog.magnification = value;
         dialog.SetTexts(LanguageTable(language));
-        dialog.showNotNumber = [this](const QString& message) { messages << message; };
+        dialog.showNotNumber = [this](const QString& message) {
+            messages << message;
+        };
         dialog.hide();
         dialog.show();
     }
 
-    void Enter(const QString& text) {
+    void Enter(const QString& text)
+    {
         dialog.Edit()->setText(text);
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     }
@@ -182,7 +240,8 @@ class SetDialog : public ::testing::Test {
     int language = 0;
 };
 
-TEST_F(SetDialog, OpensWithTheShortestForm) {
+TEST_F(SetDialog, OpensWithTheShortestForm)
+{
     Open(50.0);
     EXPECT_EQ(dialog.Edit()->text(), QStringLiteral("50"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Set magnification"));
@@ -194,7 +253,8 @@ TEST_F(SetDialog, OpensWithTheShortestForm) {
     EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("取消"));
 }
 
-TEST_F(SetDialog, AcceptsTheTopOfTheRange) {
+TEST_F(SetDialog, AcceptsTheTopOfTheRange)
+{
     Open(50.0);
     Enter(QStringLiteral("9999.99"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -202,7 +262,8 @@ TEST_F(SetDialog, AcceptsTheTopOfTheRange) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(SetDialog, RefusesOutOfRangeSilently) {
+TEST_F(SetDialog, RefusesOutOfRangeSilently)
+{
     Open(50.0);
     for (const char* typed : {"10000", "0.5", "0", "-3"}) {
         Enter(QString::fromLatin1(typed));
@@ -214,7 +275,8 @@ TEST_F(SetDialog, RefusesOutOfRangeSilently) {
     EXPECT_DOUBLE_EQ(dialog.magnification, 1.0);
 }
 
-TEST_F(SetDialog, TextThatIsNotANumberIsExplained) {
+TEST_F(SetDialog, TextThatIsNotANumberIsExplained)
+{
     Open(0.0);
     dialog.activateWindow();
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton); // "NONE" left as it was
@@ -225,7 +287,8 @@ TEST_F(SetDialog, TextThatIsNotANumberIsExplained) {
     EXPECT_EQ(dialog.focusWidget(), dialog.Edit());
 }
 
-TEST_F(SetDialog, EnterRunsTheSameChecksAsOk) {
+TEST_F(SetDialog, EnterRunsTheSameChecksAsOk)
+{
     Open(50.0);
     dialog.Edit()->setText(QStringLiteral("20000"));
     QTest::keyClick(dialog.Edit(), Qt::Key_Return);

@@ -56,9 +56,10 @@ class SaveAsTest : public ::testing::Test
         ASSERT_TRUE(dir.isValid());
         record.captureTime = {2008, 12, 3, 31, 12, 34, 56, 0};
         record.pictureMagnification = 50.0;
-        command.choose = [this](QWidget*, const QString& title, const QString& start) {
-            chooserTitle = title;
-            chooserStart = start;
+        command.choose = [this](QWidget*, const SaveStart& start) {
+            chooserTitle = start.title;
+            chooserStart = start.name;
+            chooserFolder = start.folder;
             return choice;
         };
         command.beginProgress = [this](const QString& title, int rows) {
@@ -86,7 +87,7 @@ class SaveAsTest : public ::testing::Test
     CSaveAsCommand command;
     std::optional<SaveChoice> choice;
     QString picturePath = QStringLiteral("/pictures/20081231_1234.jpg");
-    QString chooserTitle, chooserStart, progressTitle;
+    QString chooserTitle, chooserStart, chooserFolder, progressTitle;
     int progressRange = -1, progressOpened = 0, progressClosed = 0, lastRow = -1;
     QStringList errors;
 };
@@ -101,6 +102,7 @@ TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte)
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     EXPECT_EQ(chooserTitle, "Save as...");
     EXPECT_EQ(chooserStart, "20081231_1234");
+    EXPECT_EQ(chooserFolder, "/pictures");
     EXPECT_EQ(progressTitle, "Save as...");
     EXPECT_EQ(progressRange, 1024);
     EXPECT_EQ(lastRow, 1023);

@@ -14,7 +14,7 @@ constexpr ColorRef Red = MakeColorRef(255, 0, 0);
 
 class GdiContextTest : public ::testing::Test
 {
-protected:
+  protected:
     QImage picture{240, 160, QImage::Format_RGB32};
     void SetUp() override { picture.fill(Paper); }
     bool Ink(int x, int y) const { return picture.pixel(x, y) != Paper; }
@@ -27,8 +27,7 @@ struct DashCase
 };
 
 class DashPatternTest : public ::testing::TestWithParam<DashCase>
-{
-};
+{};
 
 // Dashes and gaps follow the style table; round caps lengthen each dash by
 // one width and shorten each gap by the same, as they do on the picture.
@@ -148,30 +147,35 @@ TEST_F(GdiContextTest, AngleArcRunsCounterclockwiseFromTheLeadingLine)
     EXPECT_EQ(dc.CurrentPosition(), (GdiPoint{100, 40}));
 }
 
+// Also at the label sizes of large pictures, where Qt stops caching glyphs.
 TEST_F(GdiContextTest, TextOutPlacesTheTextTopLeftAtThePoint)
 {
-    LogFont log = LogFont::DefaultTextFont();
-    log.height = -30;
-    GdiContext dc(picture);
-    dc.SelectFont(GdiFont(log));
-    dc.SetTextColor(Red);
-    dc.SetBkMode(GdiContext::Transparent);
-    dc.TextOut(50, 40, QStringLiteral("HH"));
-    int top = 1000, left = 1000, bottom = -1;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (Ink(x, y)) {
-                top = std::min(top, y);
-                left = std::min(left, x);
-                bottom = std::max(bottom, y);
-            }
-    ASSERT_GE(bottom, 0);
-    EXPECT_GE(left, 50);
-    EXPECT_LE(left, 50 + 5);
-    EXPECT_GE(top, 40);
-    EXPECT_LE(bottom, 40 + dc.TextHeight());
-    EXPECT_GT(bottom - top, 15);
-    EXPECT_EQ(dc.CurrentLogFont().height, -30);
+    for (const int height : {-30, -64, -65, -97, -180}) {
+        picture = QImage(4 * -height, 3 * -height, QImage::Format_RGB32);
+        picture.fill(Paper);
+        LogFont log = LogFont::DefaultTextFont();
+        log.height = height;
+        GdiContext dc(picture);
+        dc.SelectFont(GdiFont(log));
+        dc.SetTextColor(Red);
+        dc.SetBkMode(GdiContext::Transparent);
+        dc.TextOut(50, 40, QStringLiteral("HH"));
+        int top = picture.height(), left = picture.width(), bottom = -1;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (Ink(x, y)) {
+                    top = std::min(top, y);
+                    left = std::min(left, x);
+                    bottom = std::max(bottom, y);
+                }
+        ASSERT_GE(bottom, 0) << height;
+        EXPECT_GE(left, 50) << height;
+        EXPECT_LE(left, 50 - height / 6) << height;
+        EXPECT_GE(top, 40) << height;
+        EXPECT_LE(bottom, 40 + dc.TextHeight()) << height;
+        EXPECT_GT(bottom - top, -height / 2) << height;
+        EXPECT_EQ(dc.CurrentLogFont().height, height);
+    }
 }
 
 TEST_F(GdiContextTest, InvertRectInvertsExactlyTheBoxAndUndoesItself)
@@ -215,8 +219,7 @@ struct TouchCase
 };
 
 class TouchedRectTest : public ::testing::TestWithParam<TouchCase>
-{
-};
+{};
 
 TEST_P(TouchedRectTest, CoversEveryChangedPixel)
 {

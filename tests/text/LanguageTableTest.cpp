@@ -14,6 +14,8 @@ std::vector<TextPair> EveryPair()
     std::vector<TextPair> pairs(std::begin(Texts::Listed), std::end(Texts::Listed));
     for (int i = 0; i < Texts::MenuTextCount; ++i)
         pairs.push_back(Texts::MenuText(i));
+    for (int i = 0; i < Texts::BasicColorCount; ++i)
+        pairs.push_back(Texts::BasicColorName(i));
     return pairs;
 }
 
