@@ -5,22 +5,37 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
-// A shown view over a picture of the camera's largest size.
+// The camera's picture sizes the benchmarks run at, largest last.
+inline constexpr QSize BenchSizes[] = {{1280, 1024}, {2560, 1920}, {3488, 2616}};
+
+inline std::string SizeName(QSize size)
+{
+    return std::to_string(size.width()) + "x" + std::to_string(size.height());
+}
+
+// A picture where every pixel differs from its neighbours.
+inline QImage TexturedPicture(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            row[x] = qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
+    }
+    return picture;
+}
+
+// A shown 640 x 480 view over a textured picture, by default of the camera's
+// largest size.
 struct LargeView
 {
     QTemporaryDir folder;
     CLumvexImgEdtView view;
 
-    LargeView()
+    explicit LargeView(QSize size = {3488, 2616})
     {
-        QImage picture(3488, 2616, QImage::Format_RGB32);
-        for (int y = 0; y < picture.height(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-            for (int x = 0; x < picture.width(); ++x)
-                row[x] = qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
-        }
         const QString path = folder.filePath(QStringLiteral("20081231_1200.bmp"));
-        picture.save(path);
+        TexturedPicture(size).save(path);
         view.resize(640, 480);
         view.show();
         view.LoadPicture(path);
@@ -28,5 +43,12 @@ struct LargeView
         for (int i = 0; i < 10; ++i)
             QCoreApplication::processEvents();
         view.repaint();
+    }
+
+    // A press and release at a point of the view.
+    void Click(QPoint q)
+    {
+        view.LeftButtonDown(q);
+        view.LeftButtonUp(q);
     }
 };

@@ -9,7 +9,8 @@
 
 namespace {
 
-QImage& LargeImage() {
+QImage& LargeImage()
+{
     static QImage image = [] {
         QImage picture(3488, 2616, QImage::Format_RGB32);
         picture.fill(Qt::gray);
@@ -18,7 +19,8 @@ QImage& LargeImage() {
     return image;
 }
 
-CDrawMeasure MakeMeasure(int kind) {
+CDrawMeasure MakeMeasure(int kind)
+{
     CDrawMeasure m(kind, GdiRect{});
     m.SetPen(MakeColorRef(255, 0, 0), 6, 1);
     LogFont font = LogFont::DefaultTextFont();
@@ -29,7 +31,8 @@ CDrawMeasure MakeMeasure(int kind) {
 }
 
 // One pointer move's drawing, without the picture restore around it.
-void DrawLoop(benchmark::State& state, CDrawMeasure& m) {
+void DrawLoop(benchmark::State& state, CDrawMeasure& m)
+{
     int step = 0;
     for (auto _ : state) {
         m.SetBounds({0, 0}, {2000 + (step & 63), 1500 + (step & 31)});
@@ -39,7 +42,8 @@ void DrawLoop(benchmark::State& state, CDrawMeasure& m) {
     }
 }
 
-void BM_MeasureLineWithGuides(benchmark::State& state) {
+void BM_MeasureLineWithGuides(benchmark::State& state)
+{
     CDrawMeasure m = MakeMeasure(1);
     m.points[0] = {300, 200};
     m.pointIndex = 1;
@@ -47,7 +51,8 @@ void BM_MeasureLineWithGuides(benchmark::State& state) {
 }
 BENCHMARK(BM_MeasureLineWithGuides)->Unit(benchmark::kMicrosecond);
 
-void BM_MeasureThreePointArc(benchmark::State& state) {
+void BM_MeasureThreePointArc(benchmark::State& state)
+{
     CDrawMeasure m = MakeMeasure(8);
     m.points[1] = {1000, 1300};
     m.points[2] = {1700, 600};
@@ -57,7 +62,8 @@ void BM_MeasureThreePointArc(benchmark::State& state) {
 BENCHMARK(BM_MeasureThreePointArc)->Unit(benchmark::kMicrosecond);
 
 // Vertices 3 pixels apart along a wave; args: line style, labels placed.
-void BM_MeasureContinuousLine1000Vertices(benchmark::State& state) {
+void BM_MeasureContinuousLine1000Vertices(benchmark::State& state)
+{
     CDrawMeasure m = MakeMeasure(10);
     for (uint32_t i = 1; i <= 1000; ++i) {
         m.points[i] = {int(100 + 3 * i), int(1000 + 300 * std::sin(i / 20.0))};

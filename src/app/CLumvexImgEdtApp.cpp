@@ -1,6 +1,7 @@
 #include "app/CLumvexImgEdtApp.h"
 
 #include "app/CLumvexImgEdtDlg.h"
+#include "platform/DisplayDetection.h"
 #include "platform/InstanceLock.h"
 
 #include <QApplication>
@@ -38,21 +39,9 @@ QIcon CLumvexImgEdtApp::Icon()
     return icon;
 }
 
-namespace {
-
-bool HasDisplay()
-{
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return true;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-} // namespace
-
 int CLumvexImgEdtApp::Run(int argc, char** argv)
 {
-    if (!HasDisplay()) {
+    if (!DisplayDetection::Available()) {
         std::fprintf(stderr, "There is no display to open the editor on; start it in a desktop "
                              "session or under a virtual display with xvfb-run.\n");
         return 1;

@@ -17,14 +17,6 @@ class CClipboardOutput
     // "Lumvex.bmp" in the user's private temporary folder; empty, with the
     // reason, when no such folder can be had.
     static QString TemporaryPicturePath(QString* reason = nullptr);
-    // text/uri-list, x-special/gnome-copied-files ("copy" and the URL) and the
-    // path as plain text.
-    static QMimeData* FileMimeData(const QString& picturePath);
-    // image/bmp holding the whole BMP file (programs here expect the file
-    // header under that name), plus image/png and the other image types Qt
-    // offers for the picture.
-    static QMimeData* PictureMimeData(const QImage& picture, const QByteArray& bmpFile);
-
     static QString WarningCaption(int language);
     static QString NotEnoughMemoryText(int language);
 

@@ -1,20 +1,11 @@
 #include "output/CMailSender.h"
 
 #include "dialogs/CMessageBox.h"
+#include "platform/MailLauncher.h"
 #include "text/LanguageTable.h"
 
 #include <QMessageBox>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QWidget>
-
-namespace {
-
-// The mail helper's exit status when no mail program is configured: like a
-// missing mail library, this ends quietly.
-constexpr int NoMailProgram = 3;
-
-} // namespace
 
 QString CMailSender::BusyCaption(int language) {
     return LanguageTable(language).CaptionText(Texts::MailCaption);
@@ -38,14 +29,10 @@ QString CMailSender::InfoPathForMail(const QString& picturePath) {
     return picturePath.left(head) + QStringLiteral("Info/") + picturePath.mid(head, 13);
 }
 
-QStringList CMailSender::Arguments(const QString& picturePath) {
-    return {QStringLiteral("--subject"), Subject(),
-            QStringLiteral("--body"),    Body(),
-            QStringLiteral("--attach"),  picturePath,
-            QStringLiteral("--attach"),  InfoPathForMail(picturePath)};
-}
-
-CMailSender::CMailSender(QWidget* window) : QObject(window), window(window) {
+CMailSender::CMailSender(QWidget* window)
+    : QObject(window), launcher(new MailLauncher(this)), window(window)
+{
+    connect(launcher, &MailLauncher::ended, this, &CMailSender::Done);
     showBusy = [this](const QString& caption, const QString& text, const QString& button) {
         CMessageBox box(this->window);
         box.caption = caption;
@@ -63,49 +50,21 @@ CMailSender::CMailSender(QWidget* window) : QObject(window), window(window) {
     };
 }
 
-CMailSender::~CMailSender() {
-    if (process) {
-        // The user may still be writing the mail: let the helper outlive the editor.
-        process->disconnect(this);
-        process->setParent(nullptr);
-        process = nullptr;
-    }
-}
-
 void CMailSender::Send(const QString& picturePath) {
     if (mailBusy == 1) {
         if (showBusy)
             showBusy(BusyCaption(language), BusyText(language), BusyButton(language));
         return;
     }
-    const QString executable = QStandardPaths::findExecutable(program);
-    if (executable.isEmpty()) {
-        emit finished();
-        return;
-    }
-
     mailBusy = 1;
-    process = new QProcess(this);
-    process->setProgram(executable);
-    process->setArguments(Arguments(picturePath));
-    process->setStandardInputFile(QProcess::nullDevice());
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
-    connect(process, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
-        Done(status != QProcess::NormalExit || (exitCode != 0 && exitCode != NoMailProgram), true);
-    });
-    connect(process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            Done(false, false);
-    });
-    process->start();
+    if (!launcher->Start(Subject(), Body(), {picturePath, InfoPathForMail(picturePath)})) {
+        mailBusy = 0;
+        emit finished();
+    }
 }
 
-void CMailSender::Done(bool failed, bool activate) {
-    if (process) {
-        process->disconnect(this);
-        process->deleteLater();
-        process = nullptr;
-    }
+void CMailSender::Done(bool failed, bool activate)
+{
     if (failed && showFailure)
         showFailure(FailureText());
     if (activate && activateWindow)

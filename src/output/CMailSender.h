@@ -6,7 +6,7 @@
 
 #include <functional>
 
-class QProcess;
+class MailLauncher;
 class QWidget;
 
 // MAIL: opens a new mail in the user's mail program with the picture file
@@ -26,15 +26,14 @@ class CMailSender : public QObject {
     // The info file of a picture: the first n - 17 characters of the path,
     // "Info/", then the first 13 of its last 17 characters.
     static QString InfoPathForMail(const QString& picturePath);
-    static QStringList Arguments(const QString& picturePath);
 
     explicit CMailSender(QWidget* window = nullptr);
-    ~CMailSender() override;
 
     // 1 while a mail is being prepared.
     int mailBusy = 0;
     int language = 0;
-    QString program = QStringLiteral("xdg-email");
+    // Starts the user's mail program; tests may point it elsewhere.
+    MailLauncher* launcher;
 
     // The single-button box shown when MAIL is pressed while a mail is open.
     std::function<void(const QString& caption, const QString& text, const QString& button)>
@@ -53,5 +52,4 @@ class CMailSender : public QObject {
     void Done(bool failed, bool activate);
 
     QWidget* window;
-    QProcess* process = nullptr;
 };

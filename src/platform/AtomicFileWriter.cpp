@@ -1,4 +1,5 @@
 #include "platform/AtomicFileWriter.h"
+#include "platform/FileErrorReason.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,14 +29,9 @@ QByteArray TemporaryName(const QByteArray& target)
 
 AtomicFileWriter::AtomicFileWriter(QString path) : path(std::move(path)) {}
 
-QString AtomicFileWriter::SystemReason(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
-
 bool AtomicFileWriter::Fail(int code)
 {
-    error = SystemReason(code);
+    error = FileErrorReason::FromCode(code).text;
     return false;
 }
 

@@ -25,8 +25,6 @@ class AtomicFileWriter
 
     // The reason of the last failure, empty after a success.
     const QString& ErrorString() const { return error; }
-    // The reason for an errno value, as the system words it.
-    static QString SystemReason(int code);
 
   private:
     bool Fail(int code);

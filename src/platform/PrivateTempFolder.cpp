@@ -1,6 +1,6 @@
 #include "platform/PrivateTempFolder.h"
 
-#include "platform/AtomicFileWriter.h"
+#include "platform/FileErrorReason.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,7 @@ namespace {
 bool Refuse(QString* reason, int code)
 {
     if (reason)
-        *reason = AtomicFileWriter::SystemReason(code);
+        *reason = FileErrorReason::FromCode(code).text;
     return false;
 }
 

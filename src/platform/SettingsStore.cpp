@@ -1,6 +1,7 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/AtomicFileWriter.h"
+#include "platform/FileErrorReason.h"
 #include "platform/PrivateTempFolder.h"
 
 #include <QDir>
@@ -54,15 +55,15 @@ bool SettingsStore::Write(const QString& name, const void* data, int size)
 {
     error.clear();
     if (path.isEmpty())
-        return Fail(AtomicFileWriter::SystemReason(ENOENT));
+        return Fail(FileErrorReason::FromCode(ENOENT).text);
     QFileInfo info(path);
     if (!info.exists()) {
         // Create-or-open: make the folder of the key, as the registry would.
         if (!QDir().mkpath(info.absolutePath()))
-            return Fail(AtomicFileWriter::SystemReason(EACCES));
+            return Fail(FileErrorReason::FromCode(EACCES).text);
     }
     if (!IsOpen())
-        return Fail(AtomicFileWriter::SystemReason(EACCES));
+        return Fail(FileErrorReason::FromCode(EACCES).text);
 
     // The settings class writes its own files without checking every write, so
     // it only composes the new contents, in a private scratch copy; the key is
@@ -104,7 +105,7 @@ bool SettingsStore::Write(const QString& name, const void* data, int size)
         composer.setValue(name, value);
         composer.sync();
         if (composer.status() != QSettings::NoError)
-            return Fail(AtomicFileWriter::SystemReason(EIO));
+            return Fail(FileErrorReason::FromCode(EIO).text);
     }
     QFile composed(scratch.fileName());
     if (!composed.open(QIODevice::ReadOnly))
@@ -124,7 +125,7 @@ bool SettingsStore::Write(const QString& name, const void* data, int size)
                           std::all_of(keys.cbegin(), keys.cend(),
                                       [&](const QString& key) { return written.contains(key); });
     if (!complete)
-        return Fail(AtomicFileWriter::SystemReason(EIO));
+        return Fail(FileErrorReason::FromCode(EIO).text);
 
     AtomicFileWriter writer(path);
     if (!writer.Write(bytes))

@@ -6,6 +6,7 @@
 #include "draw/CDrawText.h"
 #include "draw/MeasureReadout.h"
 #include "magnification/PictureInfoRecord.h"
+#include "platform/FileErrorReason.h"
 #include "platform/GdiContext.h"
 #include "platform/MessageBus.h"
 #include "view/ToolCursors.h"
@@ -22,9 +23,7 @@
 #include <QResizeEvent>
 #include <QtMath>
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -137,18 +136,11 @@ bool CLumvexImgEdtView::LoadPicture(const QString& path)
     displayCacheValid = false;
 
     QFile file(path);
-    unsigned code = 0;
-    QString reason;
+    FileErrorReason failure;
     if (QFileInfo(path).isDir()) {
-        code = EISDIR;
-        reason = QString::fromLocal8Bit(std::strerror(EISDIR));
+        failure = FileErrorReason::IsFolder();
     } else if (!file.open(QIODevice::ReadOnly)) {
-        // QFile keeps no errno; opening with the C library tells the real reason.
-        errno = 0;
-        if (FILE* f = std::fopen(QFile::encodeName(path).constData(), "rb"))
-            std::fclose(f);
-        code = errno ? unsigned(errno) : ENOENT;
-        reason = QString::fromLocal8Bit(std::strerror(int(code)));
+        failure = FileErrorReason::OpeningForReading(path);
     } else {
         QImageReader reader(&file);
         reader.setAutoTransform(false);
@@ -158,21 +150,17 @@ bool CLumvexImgEdtView::LoadPicture(const QString& path)
         const bool tooLarge = claimed.isValid() && !IsLoadableSize(claimed);
         QImage decoded = tooLarge ? QImage() : reader.read();
         if (tooLarge || (!decoded.isNull() && !IsLoadableSize(decoded.size()))) {
-            code = unsigned(QImageReader::InvalidDataError);
-            reason = tr("The picture is too large.");
+            failure = {unsigned(QImageReader::InvalidDataError), tr("The picture is too large.")};
         } else if (decoded.isNull()) {
-            code = unsigned(reader.error());
-            reason = reader.errorString();
+            failure = {unsigned(reader.error()), reader.errorString()};
         } else {
             workingPicture = decoded.convertToFormat(QImage::Format_RGB32);
-            if (workingPicture.isNull()) {
-                code = ENOMEM;
-                reason = QString::fromLocal8Bit(std::strerror(ENOMEM));
-            }
+            if (workingPicture.isNull())
+                failure = FileErrorReason::NoMemory();
         }
     }
     if (workingPicture.isNull()) {
-        showError(FailureText("Load image failed", code, reason));
+        showError(FailureText("Load image failed", failure.code, failure.text));
         return false;
     }
 

@@ -1,6 +1,70 @@
 #include "view/DisplayScaler.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <numeric>
+#include <type_traits>
+
+namespace {
+
+// Built for the plain and the wide vector units where there are two; the
+// loader picks the one this processor has.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define LUMVEX_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define LUMVEX_VECTOR_CLONES
+#endif
+
+// The lanes of a pixel's bytes in memory that hold blue, green and red.
+constexpr int BlueLane = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 0 : 3;
+constexpr int GreenLane = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 1 : 2;
+constexpr int RedLane = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 2 : 1;
+
+// Picture columns summed at a time: the sums of a view row stay in the cache
+// and their buffer stays small for however wide a picture.
+constexpr int ColumnsPerPass = 2048;
+
+// Adds weight times every byte of a row of pixels to four lanes per pixel.
+template <typename Lane>
+LUMVEX_VECTOR_CLONES void AddWeighted(Lane* sums, const uint8_t* bytes, size_t n, uint32_t weight)
+{
+    for (size_t i = 0; i < n; ++i)
+        sums[i] += Lane(weight) * bytes[i];
+}
+
+template <typename Lane>
+LUMVEX_VECTOR_CLONES void SetWeighted(Lane* sums, const uint8_t* bytes, size_t n, uint32_t weight)
+{
+    for (size_t i = 0; i < n; ++i)
+        sums[i] = Lane(weight) * bytes[i];
+}
+
+// Rounds sum / total to the nearest integer, halves up, without a division:
+// the floating-point estimate is off by at most one either way.
+class RoundingDivider
+{
+  public:
+    explicit RoundingDivider(uint64_t total) : total(total), inverse(1.0 / double(total)) {}
+
+    int operator()(uint64_t sum) const
+    {
+        const uint64_t n = sum + total / 2;
+        uint64_t q = uint64_t(double(n) * inverse);
+        if (q * total > n)
+            --q;
+        else if ((q + 1) * total <= n)
+            ++q;
+        return int(q);
+    }
+
+  private:
+    uint64_t total;
+    double inverse;
+};
+
+} // namespace
 
 DisplayScaler::DisplayScaler(QSize picture, QSize view)
     : picture(picture), view(view), columns(MakeAxis(picture.width(), view.width())),
@@ -12,9 +76,12 @@ DisplayScaler::Axis DisplayScaler::MakeAxis(int in, int out)
     Axis axis;
     if (in <= 0 || out <= 0)
         return axis;
+    const int64_t unit = std::gcd(int64_t(in), int64_t(out));
+    axis.total = uint32_t(in / unit);
     axis.first.resize(size_t(out));
     axis.count.resize(size_t(out));
     axis.offset.resize(size_t(out));
+    axis.repeatsPrevious.resize(size_t(out));
     // View pixel i covers [i * in, (i + 1) * in) and picture pixel k covers
     // [k * out, (k + 1) * out), both in units of 1/out picture pixel.
     for (int i = 0; i < out; ++i) {
@@ -28,7 +95,14 @@ DisplayScaler::Axis DisplayScaler::MakeAxis(int in, int out)
         for (int k = k0; k <= k1; ++k) {
             const int64_t overlap =
                 std::min(to, int64_t(k + 1) * out) - std::max(from, int64_t(k) * out);
-            axis.weights.push_back(uint32_t(overlap));
+            axis.weights.push_back(uint32_t(overlap / unit));
+        }
+        if (i > 0 && k0 == axis.first[size_t(i - 1)] &&
+            axis.count[size_t(i)] == axis.count[size_t(i - 1)]) {
+            const auto* mine = axis.weights.data() + axis.offset[size_t(i)];
+            const auto* before = axis.weights.data() + axis.offset[size_t(i - 1)];
+            axis.repeatsPrevious[size_t(i)] =
+                std::equal(mine, mine + axis.count[size_t(i)], before);
         }
     }
     return axis;
@@ -54,44 +128,78 @@ QImage DisplayScaler::ScaleAll(const QImage& source) const
     return target;
 }
 
+template <typename Lane>
+void DisplayScaler::SumRows(const QImage& source, int viewRow, int from, int width,
+                            std::vector<Lane>& sums) const
+{
+    const size_t lanes = size_t(width) * 4;
+    sums.resize(lanes);
+    const int rowFirst = rows.first[size_t(viewRow)];
+    const uint32_t* weights = rows.weights.data() + rows.offset[size_t(viewRow)];
+    for (int r = 0; r < rows.count[size_t(viewRow)]; ++r) {
+        const uint8_t* bytes = source.constScanLine(rowFirst + r) + size_t(from) * 4;
+        if (r == 0)
+            SetWeighted(sums.data(), bytes, lanes, weights[r]);
+        else
+            AddWeighted(sums.data(), bytes, lanes, weights[r]);
+    }
+}
+
+template <typename Lane>
+void DisplayScaler::ScaleRows(const QImage& source, QImage& target, const QRect& area) const
+{
+    // Small lanes hold small sums of rows, and then the column sums fit 32 bits.
+    using Sum = std::conditional_t<sizeof(Lane) == 2, uint32_t, uint64_t>;
+    const RoundingDivider divide(uint64_t(columns.total) * rows.total);
+    thread_local std::vector<Lane> sums;
+    // View columns in groups that read at most ColumnsPerPass picture columns
+    // (or one view column that reads more).
+    for (int left = area.left(); left <= area.right();) {
+        const int from = columns.first[size_t(left)];
+        int right = left;
+        while (right < area.right() &&
+               columns.first[size_t(right + 1)] + columns.count[size_t(right + 1)] - from <=
+                   ColumnsPerPass)
+            ++right;
+        const int to = columns.first[size_t(right)] + columns.count[size_t(right)];
+        const size_t outBytes = size_t(right - left + 1) * 4;
+        for (int dy = area.top(); dy <= area.bottom(); ++dy) {
+            auto* out = reinterpret_cast<QRgb*>(target.scanLine(dy)) + left;
+            if (dy > area.top() && rows.repeatsPrevious[size_t(dy)]) {
+                std::memcpy(out, target.constScanLine(dy - 1) + size_t(left) * 4, outBytes);
+                continue;
+            }
+            SumRows(source, dy, from, to - from, sums);
+            for (int dx = left; dx <= right; ++dx) {
+                const Lane* pixel = sums.data() + size_t(columns.first[size_t(dx)] - from) * 4;
+                const uint32_t* w = columns.weights.data() + columns.offset[size_t(dx)];
+                // All four lanes, the unused one too: one vector operation each.
+                Sum sum[4] = {};
+                for (int c = 0; c < columns.count[size_t(dx)]; ++c, pixel += 4) {
+                    for (int lane = 0; lane < 4; ++lane)
+                        sum[lane] += Sum(w[c]) * pixel[lane];
+                }
+                *out++ = qRgb(divide(sum[RedLane]), divide(sum[GreenLane]), divide(sum[BlueLane]));
+            }
+        }
+        left = right + 1;
+    }
+}
+
 void DisplayScaler::ScaleRect(const QImage& source, QImage& target, const QRect& viewRect) const
 {
     const QRect area = viewRect & QRect(QPoint(0, 0), view);
     if (area.isEmpty() || source.size() != picture || target.size() != view ||
         source.format() != QImage::Format_RGB32 || target.format() != QImage::Format_RGB32)
         return;
-    const uint64_t total = uint64_t(picture.width()) * uint64_t(picture.height());
-    const int width = area.width();
-    // Per view column of the rectangle: red, green and blue sums.
-    thread_local std::vector<uint64_t> sums;
-    sums.resize(size_t(width) * 3);
-    for (int dy = area.top(); dy <= area.bottom(); ++dy) {
-        std::fill(sums.begin(), sums.end(), 0);
-        const int rowFirst = rows.first[size_t(dy)];
-        const uint32_t* rowWeights = rows.weights.data() + rows.offset[size_t(dy)];
-        for (int r = 0; r < rows.count[size_t(dy)]; ++r) {
-            const uint64_t wy = rowWeights[r];
-            const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(rowFirst + r));
-            for (int i = 0; i < width; ++i) {
-                const size_t dx = size_t(area.left() + i);
-                const QRgb* pixel = line + columns.first[dx];
-                const uint32_t* w = columns.weights.data() + columns.offset[dx];
-                uint32_t red = 0, green = 0, blue = 0;
-                for (int c = 0; c < columns.count[dx]; ++c) {
-                    red += w[c] * uint32_t(qRed(pixel[c]));
-                    green += w[c] * uint32_t(qGreen(pixel[c]));
-                    blue += w[c] * uint32_t(qBlue(pixel[c]));
-                }
-                sums[size_t(i) * 3] += wy * red;
-                sums[size_t(i) * 3 + 1] += wy * green;
-                sums[size_t(i) * 3 + 2] += wy * blue;
-            }
-        }
-        auto* out = reinterpret_cast<QRgb*>(target.scanLine(dy)) + area.left();
-        for (int i = 0; i < width; ++i) {
-            out[i] = qRgb(int((sums[size_t(i) * 3] + total / 2) / total),
-                          int((sums[size_t(i) * 3 + 1] + total / 2) / total),
-                          int((sums[size_t(i) * 3 + 2] + total / 2) / total));
-        }
-    }
+    // Row sums reach the rows' total times 255: the narrowest lanes that hold it
+    // (the camera's sizes over the usual views take 16 bits).
+    const uint64_t largest = uint64_t(rows.total) * 255;
+    if (largest <= std::numeric_limits<uint16_t>::max() &&
+        uint64_t(columns.total) <= std::numeric_limits<uint16_t>::max())
+        ScaleRows<uint16_t>(source, target, area);
+    else if (largest <= std::numeric_limits<uint32_t>::max())
+        ScaleRows<uint32_t>(source, target, area);
+    else
+        ScaleRows<uint64_t>(source, target, area);
 }

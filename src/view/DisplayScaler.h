@@ -8,9 +8,15 @@
 #include <vector>
 
 // Stretches the working picture over the view by area averaging: every view
-// pixel is the exact average of the picture area it covers. Each view pixel
-// depends only on its own area, so redrawing part of the view gives the same
-// pixels as redrawing all of it.
+// pixel is the exact average of the picture area it covers, rounded to the
+// nearest value. Each view pixel depends only on its own area, so redrawing
+// part of the view gives the same pixels as redrawing all of it.
+//
+// The average is separable: picture rows are first summed into one weighted
+// row per view row, then columns of that row into view pixels, all in
+// integers. The work is proportional to the picture's pixels plus the view's,
+// whatever the two shapes: view rows that read the same picture rows with the
+// same weights (an enlarged picture) are computed once and copied.
 class DisplayScaler
 {
   public:
@@ -33,18 +39,29 @@ class DisplayScaler
 
   private:
     // Per view index along one axis: the picture pixels it covers and their
-    // overlap, in units of 1/viewLength of a picture pixel (summing to the
-    // picture length).
+    // overlap. Overlaps are counted in units of gcd(in, out)/out of a picture
+    // pixel, so those of one view pixel sum to in / gcd(in, out).
     struct Axis
     {
         std::vector<int> first;
         std::vector<int> count;
         std::vector<int> offset;
         std::vector<uint32_t> weights;
+        uint32_t total = 0;
+        // Whether view index i reads the same pixels with the same weights as i - 1.
+        std::vector<bool> repeatsPrevious;
     };
     static Axis MakeAxis(int in, int out);
     static int First(int v, int in, int out);
     static int Last(int v, int in, int out);
+
+    // One view row's weighted sum of picture rows over picture columns
+    // [from, from + width), four lanes per pixel.
+    template <typename Lane>
+    void SumRows(const QImage& source, int viewRow, int from, int width,
+                 std::vector<Lane>& sums) const;
+    template <typename Lane>
+    void ScaleRows(const QImage& source, QImage& target, const QRect& area) const;
 
     QSize picture;
     QSize view;

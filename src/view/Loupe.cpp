@@ -83,20 +83,22 @@ void Loupe::Paint(QPainter& painter, const QRect& box, const QImage& picture, QP
     painter.drawImage(0, 0, Magnify(picture, centre, painter.device()->devicePixelRatioF()));
 
     // The crosshair leaves the aimed pixel and its neighbours visible: an
-    // outline around it and hair lines up to the next cell but one.
-    const QRgb aimed = picture.valid(centre) ? picture.pixel(centre) : Outside;
-    const QColor contrast = qGray(aimed) > 127 ? Qt::black : Qt::white;
-    painter.setPen(QPen(contrast, 0));
-    painter.setBrush(Qt::NoBrush);
+    // outline around it and hair lines up to the next cell but one, black
+    // with a white edge so that they show on any picture.
     const int near = Reach * Zoom;
-    painter.drawRect(near - 1, near - 1, Zoom + 1, Zoom + 1);
-    const int mid = near + Zoom / 2;
     const int inner = near - Zoom - 1;
     const int outer = near + 2 * Zoom;
-    painter.drawLine(0, mid, inner, mid);
-    painter.drawLine(outer, mid, Side - 1, mid);
-    painter.drawLine(mid, 0, mid, inner);
-    painter.drawLine(mid, outer, mid, Side - 1);
+    painter.setBrush(Qt::NoBrush);
+    for (const int edge : {1, 0}) {
+        painter.setPen(QPen(edge ? Qt::white : Qt::black, 0));
+        painter.drawRect(near - 1 - edge, near - 1 - edge, Zoom + 1 + 2 * edge,
+                         Zoom + 1 + 2 * edge);
+        const int mid = near + Zoom / 2 - edge;
+        painter.drawLine(0, mid, inner, mid);
+        painter.drawLine(outer, mid, Side - 1, mid);
+        painter.drawLine(mid, 0, mid, inner);
+        painter.drawLine(mid, outer, mid, Side - 1);
+    }
 
     const QStringList lines = Lines(centre, readout);
     const QRect band = TextBand(int(lines.size()));

@@ -1,4 +1,5 @@
 #include "output/CMailSender.h"
+#include "platform/MailLauncher.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -103,7 +104,7 @@ TEST_F(MailTest, FailureExitShowsTheMailFailureMessage) {
 }
 
 TEST_F(MailTest, NoMailHelperIsSilentAndMailCanBePressedAgain) {
-    sender.program = QStringLiteral("lumvex-no-such-mail-helper");
+    sender.launcher->program = QStringLiteral("lumvex-no-such-mail-helper");
     sender.Send("/pics/20081231_1234.jpg");
     EXPECT_EQ(sender.mailBusy, 0);
     sender.Send("/pics/20081231_1234.jpg");

@@ -1,4 +1,5 @@
 #include "platform/AtomicFileWriter.h"
+#include "platform/FileErrorReason.h"
 #include "platform/PrivateTempFolder.h"
 
 #include "FileSizeLimit.h"
@@ -132,7 +133,7 @@ TEST_F(AtomicFileWriterTest, FailuresKeepTheOldFileAndSayWhy)
         }
         mode(folder.path(), 0755);
         EXPECT_FALSE(written);
-        EXPECT_EQ(writer.ErrorString(), AtomicFileWriter::SystemReason(c.expected));
+        EXPECT_EQ(writer.ErrorString(), FileErrorReason::FromCode(c.expected).text);
         EXPECT_EQ(Contents(folder.filePath("a.bin")), "old");
         const QStringList left = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
         EXPECT_EQ(left.filter(".tmp").size(), 0) << left.join(' ').toStdString();

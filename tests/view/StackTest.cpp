@@ -1,7 +1,9 @@
-#include "view/CLumvexImgEdtView.h"
 #include "view/Stack.h"
+#include "view/CLumvexImgEdtView.h"
 
 #include <QTemporaryDir>
+
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +16,10 @@ std::unique_ptr<QImage> Marked(int value)
     return image;
 }
 
-int MarkOf(const QImage* image) { return image ? qRed(image->pixel(0, 0)) : -1; }
+int MarkOf(const QImage* image)
+{
+    return image ? qRed(image->pixel(0, 0)) : -1;
+}
 
 TEST(StackTest, CapacityIsAtMostSixteen)
 {
@@ -57,26 +62,106 @@ TEST(StackTest, PushAfterUndoGivesUpTheRedoBranch)
     EXPECT_EQ(stack.TopIndex(), -1);
 }
 
+// Whole pictures kept the plain way, the history's rules applied to them.
+struct PlainHistory
+{
+    int capacity;
+    std::vector<QImage> pictures;
+    int top = -1;
+
+    void Push(const QImage& picture)
+    {
+        pictures.resize(size_t(top + 1));
+        if (int(pictures.size()) >= capacity)
+            pictures.erase(pictures.begin());
+        pictures.push_back(picture);
+        top = int(pictures.size()) - 1;
+    }
+};
+
+// A picture with a few rectangles repainted, or now and then another shape.
+QImage Edited(const QImage& from, std::mt19937& rng)
+{
+    if (from.isNull() || rng() % 9 == 0) {
+        QImage other(int(40 + rng() % 100), int(30 + rng() % 90), QImage::Format_RGB32);
+        other.fill(QColor::fromRgb(rng() | 0xFF000000u));
+        return other;
+    }
+    QImage edited = from.copy();
+    for (uint32_t n = rng() % 4; n > 0; --n) {
+        const int x = int(rng() % uint32_t(edited.width()));
+        const int y = int(rng() % uint32_t(edited.height()));
+        for (int dy = 0; dy < int(rng() % 20) && y + dy < edited.height(); ++dy)
+            for (int dx = 0; dx < int(rng() % 90) && x + dx < edited.width(); ++dx)
+                edited.setPixel(x + dx, y + dy, rng() | 0xFF000000u);
+    }
+    return edited;
+}
+
+TEST(StackTest, DifferencesGiveBackEveryPictureAPlainHistoryWould)
+{
+    for (int capacity : {1, 3, 16}) {
+        std::mt19937 rng{uint32_t(capacity)};
+        Stack stack(capacity);
+        PlainHistory plain{capacity};
+        QImage latest;
+        for (int step = 0; step < 400; ++step) {
+            const uint32_t action = rng() % 10;
+            if (action < 5 || plain.top < 0) {
+                latest = Edited(plain.top >= 0 ? plain.pictures[size_t(plain.top)] : latest, rng);
+                stack.Push(std::make_unique<QImage>(latest));
+                plain.Push(latest);
+            } else if (action < 8 && stack.CanUndo()) {
+                stack.Undo();
+                --plain.top;
+            } else if (stack.CanRedo()) {
+                stack.Redo();
+                ++plain.top;
+            }
+            ASSERT_EQ(stack.Count(), int(plain.pictures.size())) << "step " << step;
+            ASSERT_EQ(stack.TopIndex(), plain.top) << "step " << step;
+            ASSERT_TRUE(*stack.Top() == plain.pictures[size_t(plain.top)])
+                << "capacity " << capacity << ", step " << step;
+        }
+    }
+}
+
+TEST(StackTest, SmallEditsCostTheirTilesNotWholePictures)
+{
+    QImage picture(1000, 800, QImage::Format_RGB32);
+    picture.fill(qRgb(40, 80, 120));
+    Stack stack(16);
+    stack.Push(std::make_unique<QImage>(picture));
+    EXPECT_EQ(stack.SizeInBytes(), picture.sizeInBytes());
+    for (int i = 0; i < 15; ++i) {
+        picture.setPixel(i * 60, i * 50, qRgb(255, 0, 0));
+        stack.Push(std::make_unique<QImage>(picture));
+    }
+    // Fifteen one-pixel edits: one tile each, at most.
+    const qsizetype tileBytes = Stack::TileWidth * Stack::TileHeight * 4;
+    EXPECT_LE(stack.SizeInBytes(), picture.sizeInBytes() + 15 * (tileBytes + 64));
+    const QImage* before = stack.Top();
+    EXPECT_NE(stack.Undo(), before) << "an undone picture is a new object";
+    EXPECT_EQ(stack.Top()->pixel(14 * 60, 14 * 50), qRgb(40, 80, 120));
+}
+
 // A view with a loaded picture whose snapshots can be made to fail.
 class TestView : public CLumvexImgEdtView
 {
-public:
+  public:
     bool failSnapshots = false;
     std::unique_ptr<QImage> TakeSnapshot() override
     {
         return failSnapshots ? nullptr : CLumvexImgEdtView::TakeSnapshot();
     }
     // Stands in for an object drawn into the working picture before a commit.
-    void Paint(int value)
-    {
-        workingPicture.fill(qRgb(value, value, value));
-    }
+    void Paint(int value) { workingPicture.fill(qRgb(value, value, value)); }
     int Shade() const { return qRed(workingPicture.pixel(0, 0)); }
 };
 
 class HistoryTest : public ::testing::Test
 {
-protected:
+  protected:
     QTemporaryDir folder;
     TestView view;
 
@@ -86,7 +171,9 @@ protected:
         picture.fill(qRgb(10, 10, 10));
         const QString path = folder.filePath(QStringLiteral("20081231_0000.bmp"));
         ASSERT_TRUE(picture.save(path));
-        view.showError = [](const QString& message) { FAIL() << message.toStdString(); };
+        view.showError = [](const QString& message) {
+            FAIL() << message.toStdString();
+        };
         ASSERT_TRUE(view.LoadPicture(path));
     }
 

@@ -1,0 +1,121 @@
+#include "view/DisplayScaler.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+
+namespace {
+
+QImage Noise(QSize size, uint32_t seed)
+{
+    std::mt19937 random(seed);
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            row[x] = random() | 0xFF000000u;
+    }
+    return picture;
+}
+
+// How much of picture pixel k view pixel i covers along one axis, in units of
+// 1/out picture pixel.
+int64_t Overlap(int i, int k, int in, int out)
+{
+    const int64_t from = std::max(int64_t(i) * in, int64_t(k) * out);
+    const int64_t to = std::min(int64_t(i + 1) * in, int64_t(k + 1) * out);
+    return std::max<int64_t>(0, to - from);
+}
+
+// The area average straight from its definition, over every picture pixel.
+QRgb ReferencePixel(const QImage& picture, QSize view, int i, int j)
+{
+    const int inW = picture.width(), inH = picture.height();
+    int64_t red = 0, green = 0, blue = 0;
+    for (int l = 0; l < inH; ++l) {
+        const int64_t wy = Overlap(j, l, inH, view.height());
+        for (int k = 0; wy && k < inW; ++k) {
+            const int64_t w = wy * Overlap(i, k, inW, view.width());
+            const QRgb p = picture.pixel(k, l);
+            red += w * qRed(p);
+            green += w * qGreen(p);
+            blue += w * qBlue(p);
+        }
+    }
+    const int64_t total = int64_t(inW) * inH;
+    return qRgb(int((red + total / 2) / total), int((green + total / 2) / total),
+                int((blue + total / 2) / total));
+}
+
+struct ShapeCase
+{
+    QSize picture;
+    QSize view;
+};
+
+class DisplayScalerShapeTest : public ::testing::TestWithParam<ShapeCase>
+{};
+
+TEST_P(DisplayScalerShapeTest, EveryViewPixelIsTheRoundedAreaAverage)
+{
+    const ShapeCase c = GetParam();
+    const QImage picture = Noise(c.picture, uint32_t(c.picture.width() * 31 + c.view.height()));
+    const DisplayScaler scaler(c.picture, c.view);
+    const QImage shown = scaler.ScaleAll(picture);
+    ASSERT_EQ(shown.size(), c.view);
+    for (int j = 0; j < c.view.height(); ++j)
+        for (int i = 0; i < c.view.width(); ++i)
+            ASSERT_EQ(shown.pixel(i, j), ReferencePixel(picture, c.view, i, j))
+                << "view pixel " << i << "," << j;
+}
+
+TEST_P(DisplayScalerShapeTest, ARectangleRedrawnAloneMatchesTheWholeView)
+{
+    const ShapeCase c = GetParam();
+    const QImage picture = Noise(c.picture, 7);
+    const DisplayScaler scaler(c.picture, c.view);
+    const QImage whole = scaler.ScaleAll(picture);
+    std::mt19937 random(11);
+    for (int n = 0; n < 20; ++n) {
+        QImage part = whole;
+        const QPoint a(int(random() % uint32_t(c.view.width())),
+                       int(random() % uint32_t(c.view.height())));
+        const QPoint b(int(random() % uint32_t(c.view.width())),
+                       int(random() % uint32_t(c.view.height())));
+        const QRect rect = QRect(a, b).normalized();
+        // Anything the redraw leaves alone would still show this colour.
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                part.setPixel(x, y, qRgb(1, 2, 3));
+        scaler.ScaleRect(picture, part, rect);
+        ASSERT_TRUE(part == whole) << "rectangle " << rect.x() << "," << rect.y() << " "
+                                   << rect.width() << "x" << rect.height();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, DisplayScalerShapeTest,
+                         ::testing::Values(ShapeCase{{109, 87}, {20, 16}},  // shrunk, gcd > 1
+                                           ShapeCase{{101, 53}, {17, 13}},  // shrunk, coprime
+                                           ShapeCase{{13, 7}, {40, 29}},    // enlarged
+                                           ShapeCase{{64, 5}, {9, 21}},     // mixed
+                                           ShapeCase{{3001, 1}, {30, 7}},   // one row
+                                           ShapeCase{{1, 2501}, {11, 23}},  // one column
+                                           ShapeCase{{4500, 3}, {33, 4}})); // wider than a pass
+
+// Pictures of a hostile shape cost no more than their pixels plus the view's;
+// a flat colour stays exact whatever the weights.
+TEST(DisplayScalerTest, HostileShapesKeepFlatColoursExact)
+{
+    for (const QSize size : {QSize(3407873, 1), QSize(1, 2097153)}) {
+        QImage picture(size, QImage::Format_RGB32);
+        ASSERT_FALSE(picture.isNull());
+        picture.fill(qRgb(201, 13, 77));
+        const QImage shown = DisplayScaler(size, {640, 480}).ScaleAll(picture);
+        for (int y = 0; y < shown.height(); y += 7)
+            for (int x = 0; x < shown.width(); x += 5)
+                ASSERT_EQ(shown.pixel(x, y), qRgb(201, 13, 77)) << size.width();
+    }
+}
+
+} // namespace
