@@ -22,16 +22,19 @@ QImage LargestCapture()
 void BM_SaveAs(benchmark::State& state)
 {
     const bool keep = state.range(0) != 0;
-    const bool jpeg = state.range(1) != 0;
+    // 0 BMP, 1 JPEG, 2 TIFF; the JPEG and the TIFF carry a scale and a scale bar.
+    const auto type = SaveAsRules::SaveType(state.range(1));
     const QImage picture = LargestCapture();
     QTemporaryDir folder;
     PictureInfoRecord record;
     record.pictureMagnification = 50.0;
     CSaveAsCommand command;
     command.stamp.flags = 0x3C;
-    const QString target = folder.filePath(jpeg ? "out.jpg" : "out.bmp");
+    if (type != SaveAsRules::SaveType::Bmp)
+        command.labelScale = {0.355, 1.0, 52.0, 1};
+    const QString target = SaveAsRules::TargetFor(folder.filePath("out"), type).path;
     command.choose = [&](QWidget*, const SaveStart&) {
-        return std::optional<SaveChoice>(SaveChoice{target, jpeg, keep});
+        return std::optional<SaveChoice>(SaveChoice{target, type, keep, true});
     };
     int rows = 0;
     command.stepProgress = [&](int) {
@@ -46,8 +49,9 @@ void BM_SaveAs(benchmark::State& state)
 BENCHMARK(BM_SaveAs)
     ->Args({1, 0})
     ->Args({1, 1})
+    ->Args({1, 2})
     ->Args({0, 0})
-    ->ArgNames({"keep", "jpeg"})
+    ->ArgNames({"keep", "type"})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

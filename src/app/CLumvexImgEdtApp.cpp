@@ -1,6 +1,7 @@
 #include "app/CLumvexImgEdtApp.h"
 
 #include "app/CLumvexImgEdtDlg.h"
+#include "app/ProgramIcon.h"
 #include "platform/DisplayDetection.h"
 #include "platform/InstanceLock.h"
 
@@ -31,14 +32,6 @@ QString CLumvexImgEdtApp::PicturePath(const QString& commandLine)
     return commandLine.mid(1, commandLine.size() - 2);
 }
 
-QIcon CLumvexImgEdtApp::Icon()
-{
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/lumveximgedt-%1.png").arg(size), QSize(size, size));
-    return icon;
-}
-
 int CLumvexImgEdtApp::Run(int argc, char** argv)
 {
     if (!DisplayDetection::Available()) {
@@ -50,14 +43,14 @@ int CLumvexImgEdtApp::Run(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("LumvexImgEdt"));
     // Lets the desktop match the window to the installed entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("lumveximgedt"));
-    QApplication::setWindowIcon(Icon());
+    QApplication::setWindowIcon(ProgramIcon::Load());
 
     const QString commandLine = RawCommandLine(QApplication::arguments());
     InstanceLock lock(InstanceName(commandLine));
     if (!lock.TryLock())
         return 0;
 
-    CLumvexImgEdtDlg editor(commandLine);
+    CLumvexImgEdtDlg editor(PicturePath(commandLine));
     if (!editor.OpenEditor())
         return 1;
     editor.exec();

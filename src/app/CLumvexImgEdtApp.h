@@ -20,9 +20,6 @@ class CLumvexImgEdtApp
     // The picture path: the command line without its first and last characters.
     static QString PicturePath(const QString& commandLine);
 
-    // The application icon at every size it is drawn in.
-    static QIcon Icon();
-
     // Exit status: 0 after a normal close or a refused second start, 1 when
     // the first picture cannot be loaded.
     static int Run(int argc, char** argv);

@@ -1,12 +1,12 @@
 #include "app/CLumvexImgEdtDlg.h"
 
 #include "app/CBitmapButton.h"
-#include "app/CLumvexImgEdtApp.h"
 #include "app/CSpawnMenu.h"
 #include "app/EditorKeys.h"
 #include "app/EditorOutputCommands.h"
 #include "app/FontColorDialog.h"
 #include "app/LayoutTable.h"
+#include "app/ProgramIcon.h"
 #include "app/QtTranslations.h"
 #include "app/StatusLine.h"
 #include "dialogs/CInformationDlg.h"
@@ -35,67 +35,6 @@
 
 namespace {
 
-// Buttons of the window template with the captions that name their bitmaps.
-struct ButtonTemplate
-{
-    int id;
-    const char* caption;
-    bool visible;
-};
-
-constexpr ButtonTemplate ButtonTemplates[] = {
-    {1006, "CLOSE", true},       {1007, "MAX", true},       {1008, "MIN", true},
-    {1009, "MAIL", false},       {1010, "COPYIMAGE", true}, {1011, "COPYFILE", true},
-    {1012, "REDO", true},        {1013, "COLOR", false},    {1014, "SAVEAS", true},
-    {1015, "MEASUREMENT", true}, {1016, "TEXT", true},      {1017, "DRAWING", true},
-    {1018, "EXTERN", true},      {1019, "EXTERN", true},    {1020, "EXTERN", true},
-    {1021, "UNDO", true},        {1022, "NEXT", true},      {1023, "PREVIOUS", true},
-    {1024, "ZOOMIN", true},      {1025, "ZOOMOUT", true},
-};
-
-TextPair TooltipOf(int controlId)
-{
-    switch (controlId) {
-    case 1014:
-        return Texts::TooltipSaveAs;
-    case 1011:
-        return Texts::TooltipCopyFile;
-    case 1010:
-        return Texts::TooltipCopyImage;
-    case 1009:
-        return Texts::TooltipMail;
-    case 1017:
-        return Texts::TooltipDrawing;
-    case 1020:
-        return Texts::TooltipDrawingExtern;
-    case 1016:
-        return Texts::TooltipText;
-    case 1019:
-        return Texts::TooltipTextExtern;
-    case 1015:
-    case 1018:
-        return Texts::TooltipMeasurement;
-    case 1023:
-        return Texts::TooltipPrevious;
-    case 1022:
-        return Texts::TooltipNext;
-    case 1021:
-        return Texts::TooltipUndo;
-    case 1012:
-        return Texts::TooltipRedo;
-    case 1024:
-        return Texts::TooltipZoomIn;
-    case 1025:
-        return Texts::TooltipZoomOut;
-    case 1008:
-        return Texts::TooltipMin;
-    case 1007:
-        return Texts::TooltipMax;
-    default:
-        return Texts::TooltipClose;
-    }
-}
-
 bool IsDrawingTool(uint32_t id)
 {
     return id >= 32803 && id <= 32807;
@@ -122,10 +61,10 @@ void ToggleChosen(MenuItem& popup, uint32_t lastDrawn)
 
 } // namespace
 
-CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& commandLine,
+CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& picturePath,
                                    std::unique_ptr<SettingsStore> settingsStore,
                                    std::unique_ptr<MessageBus> messageBus, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), commandLine(commandLine),
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), picturePath(picturePath),
       settings(settingsStore ? std::move(settingsStore) : std::make_unique<SettingsStore>()),
       bus(messageBus ? std::move(messageBus) : std::make_unique<MessageBus>()),
       languageTable(std::make_unique<LanguageTable>(0)),
@@ -133,7 +72,7 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& commandLine,
       view(std::make_unique<CLumvexImgEdtView>()), menu(ToolMenus::Load(0))
 {
     setMagnificationDialog = new CSetMagnification(this);
-    setWindowIcon(CLumvexImgEdtApp::Icon());
+    setWindowIcon(ProgramIcon::Load());
     setMouseTracking(true);
     // Tooltips show whether or not the window is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
@@ -174,13 +113,16 @@ void CLumvexImgEdtDlg::CreateControls()
     frame->setFrameShape(QFrame::NoFrame);
     frame->setGeometry(LayoutTable::RectOf(IdFrame, 0));
 
-    for (const ButtonTemplate& t : ButtonTemplates) {
-        auto* button = new CBitmapButton(t.id, QString::fromLatin1(t.caption), this);
+    for (const LayoutRow& row : LayoutTable::Rows()) {
+        if (!row.IsButton())
+            continue;
+        auto* button = new CBitmapButton(row.controlId, QString::fromLatin1(row.artwork), this);
         button->setMouseTracking(true);
         button->installEventFilter(this);
-        button->setVisible(t.visible);
-        connect(button, &QAbstractButton::clicked, this, [this, id = t.id] { OnCommand(id); });
-        buttons[t.id] = button;
+        button->setVisible(row.visible);
+        connect(button, &QAbstractButton::clicked, this,
+                [this, id = row.controlId] { OnCommand(uint32_t(id)); });
+        buttons[row.controlId] = button;
     }
 
     magnificationLabel = new QLabel(this);
@@ -279,7 +221,6 @@ bool CLumvexImgEdtDlg::OpenEditor()
     view->installEventFilter(this);
     view->show();
 
-    picturePath = CLumvexImgEdtApp::PicturePath(commandLine);
     folderPath = picturePath.left(std::max<qsizetype>(0, picturePath.size() - 17));
 
     PrepareMenus();
@@ -379,10 +320,10 @@ void CLumvexImgEdtDlg::PrepareKeyboardFocus()
     // Tab goes from the view through the buttons in their tooltip order and
     // back; the keys start with the view, never on a button that Space would press.
     QWidget* previous = view.get();
-    for (int id : TooltipOrder) {
-        if (CBitmapButton* button = Button(id)) {
-            setTabOrder(previous, button);
-            previous = button;
+    for (const LayoutRow& row : LayoutTable::Rows()) {
+        if (row.HasTooltip()) {
+            setTabOrder(previous, Button(row.controlId));
+            previous = Button(row.controlId);
         }
     }
     view->setFocus(Qt::OtherFocusReason);
@@ -417,9 +358,9 @@ void CLumvexImgEdtDlg::PrepareMenus()
 
 void CLumvexImgEdtDlg::CreateTooltips()
 {
-    for (int id : TooltipOrder)
-        if (CBitmapButton* button = Button(id))
-            button->setToolTip(languageTable->TooltipText(TooltipOf(id)));
+    for (const LayoutRow& row : LayoutTable::Rows())
+        if (row.HasTooltip())
+            Button(row.controlId)->setToolTip(languageTable->TooltipText(row.tooltip));
 }
 
 void CLumvexImgEdtDlg::ExchangeProperties(bool load)

@@ -91,11 +91,6 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     static constexpr uint32_t NoMenuItem = 0xFFFFFFFF;
     static constexpr ColorRef BlueSkin = MakeColorRef(12, 49, 96);
     static constexpr ColorRef GoldSkin = MakeColorRef(220, 220, 110);
-    // The buttons in the order their tooltips are numbered.
-    static constexpr std::array<int, 19> TooltipOrder = {1014, 1011, 1010, 1009, 1017, 1020, 1016,
-                                                         1019, 1015, 1018, 1023, 1022, 1021, 1012,
-                                                         1024, 1025, 1008, 1007, 1006};
-
     // Every modal question the window asks goes through one of these, so the
     // program shows its dialogs and tests answer them.
     struct Hooks
@@ -129,9 +124,9 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
         std::function<void()> cancel;
     };
 
-    // The command line is the picture path in double quotes. Without a store or
-    // a bus the window makes its own.
-    explicit CLumvexImgEdtDlg(const QString& commandLine,
+    // Opens on the picture at picturePath. Without a store or a bus the window
+    // makes its own.
+    explicit CLumvexImgEdtDlg(const QString& picturePath,
                               std::unique_ptr<SettingsStore> settings = nullptr,
                               std::unique_ptr<MessageBus> bus = nullptr, QWidget* parent = nullptr);
     ~CLumvexImgEdtDlg() override;
@@ -185,7 +180,6 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     std::function<uint32_t()> tickSource = &DragTracker::Now;
 
     uint32_t lastDrawnMenuItem = NoMenuItem;
-    QString commandLine;
     QString picturePath;
     QString folderPath;
     int sizeStep = 0;

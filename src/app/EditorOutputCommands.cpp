@@ -105,8 +105,19 @@ void EditorOutputCommands::SaveAs()
     saveAs.stamp.color = window.photoSavedInfoFontColor;
     saveAs.stamp.font = window.photoSavedInfoFont;
     CLumvexImgEdtView& view = window.View();
-    if (saveAs.Run(view.WorkingPicture(), window.picturePath, window.Magnification().record) ==
-        CSaveAsCommand::Result::Saved)
+    // The scale a straight line would be measured with now.
+    saveAs.labelScale = {view.pixelSize, view.resolutionFactor,
+                         CLumvexImgEdtView::CreationMagnification(
+                             ToolAnyAngleLine, view.pictureMagnification,
+                             view.adjustedMagnification, view.useAdjustedMagnification),
+                         view.unit};
+    const bool scaleBar = StampSettings::ReadScaleBar(window.Settings());
+    saveAs.scaleBar = scaleBar;
+    const CSaveAsCommand::Result result =
+        saveAs.Run(view.WorkingPicture(), window.picturePath, window.Magnification().record);
+    if (saveAs.scaleBar != scaleBar)
+        StampSettings::WriteScaleBar(window.Settings(), saveAs.scaleBar);
+    if (result == CSaveAsCommand::Result::Saved)
         view.modificationCount = 0;
 }
 

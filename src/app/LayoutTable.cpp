@@ -4,9 +4,22 @@
 
 namespace {
 
-constexpr LayoutRow Fixed(int id, int kind, int x, int y, int w, int h)
+constexpr LayoutRow Button(int id, const char* artwork, TextPair tooltip, int x, int y, int w,
+                           int h, bool visible = true)
 {
-    return {id, kind, {QRect(x, y, w, h), QRect(x, y, w, h), QRect(x, y, w, h), QRect(x, y, w, h)}};
+    const QRect r(x, y, w, h);
+    return {id, LayoutRow::BitmapButton, {r, r, r, r}, artwork, tooltip, visible};
+}
+
+constexpr LayoutRow Skinned(int id, const char* artwork, TextPair tooltip, int x, int y)
+{
+    // Window buttons keep their distance from the right edge.
+    return {id,
+            LayoutRow::SkinnedButton,
+            {QRect(x, y, 20, 20), QRect(x + 157, y, 20, 20), QRect(x + 200, y, 20, 20),
+             QRect(x + 320, y, 20, 20)},
+            artwork,
+            tooltip};
 }
 
 const std::array<LayoutRow, LayoutTable::RowCount> rows = {{
@@ -17,22 +30,22 @@ const std::array<LayoutRow, LayoutTable::RowCount> rows = {{
      LayoutRow::MovedOnly,
      {QRect(10, 50, 640, 480), QRect(10, 50, 797, 598), QRect(10, 50, 840, 630),
       QRect(10, 50, 960, 720)}},
-    Fixed(1014, LayoutRow::BitmapButton, 10, 10, 24, 24),
-    Fixed(1011, LayoutRow::BitmapButton, 34, 10, 24, 24),
-    Fixed(1010, LayoutRow::BitmapButton, 58, 10, 24, 24),
-    Fixed(1009, LayoutRow::BitmapButton, 82, 10, 24, 24),
-    Fixed(1017, LayoutRow::BitmapButton, 130, 10, 24, 24),
-    Fixed(1020, LayoutRow::BitmapButton, 154, 10, 10, 24),
-    Fixed(1016, LayoutRow::BitmapButton, 164, 10, 24, 24),
-    Fixed(1019, LayoutRow::BitmapButton, 188, 10, 10, 24),
-    Fixed(1015, LayoutRow::BitmapButton, 198, 10, 24, 24),
-    Fixed(1018, LayoutRow::BitmapButton, 222, 10, 10, 24),
-    Fixed(1023, LayoutRow::BitmapButton, 280, 10, 24, 24),
-    Fixed(1022, LayoutRow::BitmapButton, 304, 10, 24, 24),
-    Fixed(1021, LayoutRow::BitmapButton, 328, 10, 24, 24),
-    Fixed(1012, LayoutRow::BitmapButton, 352, 10, 24, 24),
-    Fixed(1024, LayoutRow::BitmapButton, 376, 10, 24, 24),
-    Fixed(1025, LayoutRow::BitmapButton, 400, 10, 24, 24),
+    Button(1014, "SAVEAS", Texts::TooltipSaveAs, 10, 10, 24, 24),
+    Button(1011, "COPYFILE", Texts::TooltipCopyFile, 34, 10, 24, 24),
+    Button(1010, "COPYIMAGE", Texts::TooltipCopyImage, 58, 10, 24, 24),
+    Button(1009, "MAIL", Texts::TooltipMail, 82, 10, 24, 24, false),
+    Button(1017, "DRAWING", Texts::TooltipDrawing, 130, 10, 24, 24),
+    Button(1020, "EXTERN", Texts::TooltipDrawingExtern, 154, 10, 10, 24),
+    Button(1016, "TEXT", Texts::TooltipText, 164, 10, 24, 24),
+    Button(1019, "EXTERN", Texts::TooltipTextExtern, 188, 10, 10, 24),
+    Button(1015, "MEASUREMENT", Texts::TooltipMeasurement, 198, 10, 24, 24),
+    Button(1018, "EXTERN", Texts::TooltipMeasurement, 222, 10, 10, 24),
+    Button(1023, "PREVIOUS", Texts::TooltipPrevious, 280, 10, 24, 24),
+    Button(1022, "NEXT", Texts::TooltipNext, 304, 10, 24, 24),
+    Button(1021, "UNDO", Texts::TooltipUndo, 328, 10, 24, 24),
+    Button(1012, "REDO", Texts::TooltipRedo, 352, 10, 24, 24),
+    Button(1024, "ZOOMIN", Texts::TooltipZoomIn, 376, 10, 24, 24),
+    Button(1025, "ZOOMOUT", Texts::TooltipZoomOut, 400, 10, 24, 24),
     {1027,
      LayoutRow::MovedOnly,
      {QRect(440, 28, 115, 16), QRect(597, 28, 115, 16), QRect(640, 28, 115, 16),
@@ -41,15 +54,11 @@ const std::array<LayoutRow, LayoutTable::RowCount> rows = {{
      LayoutRow::MovedOnly,
      {QRect(558, 28, 92, 16), QRect(715, 28, 92, 16), QRect(758, 28, 92, 16),
       QRect(878, 28, 92, 16)}},
-    {1008,
-     LayoutRow::SkinnedButton,
-     {QRect(596, 5, 20, 20), QRect(753, 5, 20, 20), QRect(796, 5, 20, 20), QRect(916, 5, 20, 20)}},
-    {1007,
-     LayoutRow::SkinnedButton,
-     {QRect(618, 5, 20, 20), QRect(775, 5, 20, 20), QRect(818, 5, 20, 20), QRect(938, 5, 20, 20)}},
-    {1006,
-     LayoutRow::SkinnedButton,
-     {QRect(640, 5, 20, 20), QRect(797, 5, 20, 20), QRect(840, 5, 20, 20), QRect(960, 5, 20, 20)}},
+    Skinned(1008, "MIN", Texts::TooltipMin, 596, 5),
+    Skinned(1007, "MAX", Texts::TooltipMax, 618, 5),
+    Skinned(1006, "CLOSE", Texts::TooltipClose, 640, 5),
+    // In the window template but never shown or placed.
+    Button(1013, "COLOR", {0, 0}, 0, 0, 0, 0, false),
     {1032,
      LayoutRow::MovedOnly,
      {QRect(10, 540, 635, 16), QRect(10, 658, 792, 16), QRect(10, 690, 835, 16),

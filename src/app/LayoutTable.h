@@ -1,11 +1,15 @@
 #pragma once
 
+#include "text/LanguageTable.h"
+
 #include <QRect>
 
 #include <array>
 
-// Where the window and each of its controls sit for each of the four window
-// sizes, relative to the window's client area.
+// The window and each of its controls: where they sit for each of the four
+// window sizes (relative to the client area) and, for the buttons, the
+// artwork their caption names and their tooltip. Rows run in tooltip order,
+// which is also the keyboard's order.
 struct LayoutRow
 {
     enum Kind { Window = 0, BitmapButton = 3, SkinnedButton = 6, MovedOnly = 7 };
@@ -13,11 +17,17 @@ struct LayoutRow
     int controlId;
     int kind;
     std::array<QRect, 4> rects;
+    const char* artwork = nullptr;
+    TextPair tooltip{0, 0};
+    bool visible = true;
+
+    bool IsButton() const { return kind == BitmapButton || kind == SkinnedButton; }
+    bool HasTooltip() const { return tooltip.english != 0; }
 };
 
 namespace LayoutTable {
 
-constexpr int RowCount = 24;
+constexpr int RowCount = 25;
 constexpr int StepCount = 4;
 
 const std::array<LayoutRow, RowCount>& Rows();

@@ -26,15 +26,6 @@ int CLineStyle::Run() {
     return ModalRunner::Run(*this);
 }
 
-bool CLineStyle::ChooseStyle(QWidget* parent, int& style) {
-    CLineStyle dialog(parent);
-    dialog.styleIndex = style;
-    if (dialog.Run() != ResultOk)
-        return false;
-    style = dialog.styleIndex;
-    return true;
-}
-
 void CLineStyle::showEvent(QShowEvent* event) {
     CheckIndex(styleIndex);
     CLineChoiceDialog::showEvent(event);

@@ -19,8 +19,6 @@ class CLineStyle : public CLineChoiceDialog {
     // Runs the dialog modally (through ModalRunner); returns 1 for OK, 2 otherwise.
     int Run();
 
-    // Offers style and stores the choice back on OK; returns whether it was OK.
-    static bool ChooseStyle(QWidget* parent, int& style);
 
     void accept() override;
 

@@ -26,15 +26,6 @@ int CLineWidth::Run() {
     return ModalRunner::Run(*this);
 }
 
-bool CLineWidth::ChooseWidth(QWidget* parent, int& width) {
-    CLineWidth dialog(parent);
-    dialog.widthIndex = IndexForWidth(width);
-    if (dialog.Run() != ResultOk)
-        return false;
-    width = WidthForIndex(dialog.widthIndex);
-    return true;
-}
-
 void CLineWidth::showEvent(QShowEvent* event) {
     CheckIndex(widthIndex);
     CLineChoiceDialog::showEvent(event);

@@ -22,8 +22,6 @@ class CLineWidth : public CLineChoiceDialog {
     // Runs the dialog modally (through ModalRunner); returns 1 for OK, 2 otherwise.
     int Run();
 
-    // Offers width and stores the choice back on OK; returns whether it was OK.
-    static bool ChooseWidth(QWidget* parent, int& width);
 
     void accept() override;
 

@@ -31,26 +31,6 @@ int CMessageBox::Run() {
     return ModalRunner::Run(*this);
 }
 
-int CMessageBox::Ask(QWidget* parent, const LanguageTable& table, TextPair caption,
-                     TextPair message, TextPair yes, TextPair no) {
-    CMessageBox box(parent);
-    box.caption = table.CaptionText(caption);
-    box.message = table.MessageText(message);
-    box.yesText = table.ButtonText(yes);
-    box.noText = table.ButtonText(no);
-    return box.Run();
-}
-
-int CMessageBox::Tell(QWidget* parent, const LanguageTable& table, TextPair caption,
-                      TextPair message) {
-    CMessageBox box(parent);
-    box.caption = table.CaptionText(caption);
-    box.message = table.MessageText(message);
-    box.yesText = table.ButtonText(Texts::Ok);
-    box.singleButton = 1;
-    return box.Run();
-}
-
 void CMessageBox::reject() {
     done(ResultCancel);
 }

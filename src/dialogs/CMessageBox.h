@@ -1,7 +1,6 @@
 #pragma once
 
 #include "dialogs/DialogUnits.h"
-#include "text/LanguageTable.h"
 
 #include <QDialog>
 #include <QString>
@@ -35,14 +34,6 @@ class CMessageBox : public QDialog {
 
     // Runs the box modally (through ModalRunner) and returns 1, 7 or 2.
     int Run();
-
-    // A two-button question with the texts of the table's language: 1, 7 or 2.
-    static int Ask(QWidget* parent, const LanguageTable& table, TextPair caption, TextPair message,
-                   TextPair yes = Texts::Yes, TextPair no = Texts::No);
-
-    // A notice with the single button "OK" in the table's language: 1 or 2.
-    static int Tell(QWidget* parent, const LanguageTable& table, TextPair caption,
-                    TextPair message);
 
     // The left edge that centres a button in the client area.
     static int CenteredLeft(int clientWidth, int buttonWidth) {

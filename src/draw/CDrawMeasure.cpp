@@ -13,48 +13,57 @@ using namespace MeasureGeometry;
 
 namespace {
 
-void Line(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) {
+void Line(MeasureCanvas& canvas, GdiPoint a, GdiPoint b)
+{
     canvas.MoveTo(a);
     canvas.LineTo(b);
 }
 
-GdiRect Square(GdiPoint centre, int64_t radius) {
+GdiRect Square(GdiPoint centre, int64_t radius)
+{
     return {ClampToInt(centre.x - radius), ClampToInt(centre.y - radius),
             ClampToInt(centre.x + radius), ClampToInt(centre.y + radius)};
 }
 
-void Marker(MeasureCanvas& canvas, GdiPoint p) {
+void Marker(MeasureCanvas& canvas, GdiPoint p)
+{
     canvas.Ellipse(Square(p, MarkerRadius));
 }
 
 // A number followed by a small raised "o".
-void WriteDegrees(MeasureCanvas& canvas, GdiPoint p, double degrees, int h) {
+void WriteDegrees(MeasureCanvas& canvas, GdiPoint p, double degrees, int h)
+{
     const QString text = FormatNumber(degrees);
     canvas.TextOut(p, text);
     canvas.TextOut(DegreeMarkPosition(p, int(text.size()), h), QStringLiteral("o"));
 }
 
-double DeviceDistance(const MeasureCanvas& canvas, GdiPoint a, GdiPoint b) {
+double DeviceDistance(const MeasureCanvas& canvas, GdiPoint a, GdiPoint b)
+{
     return Distance(canvas.ToDevice(a), canvas.ToDevice(b));
 }
 
 // The context's own calls, with guides drawn in a dotted pen of the
 // complementary colour and the measuring pen selected again afterwards.
-class ContextCanvas : public MeasureCanvas {
+class ContextCanvas : public MeasureCanvas
+{
   public:
     ContextCanvas(GdiContext& dc, ColorRef colour) : dc(dc), guidePen(GdiPen::Dotted(colour)) {}
 
     void MoveTo(GdiPoint p) override { dc.MoveTo(p); }
     void LineTo(GdiPoint p) override { dc.LineTo(p); }
-    void Polyline(const GdiPoint* points, int count) override {
+    void Polyline(const GdiPoint* points, int count) override
+    {
         dc.Polyline(points, std::size_t(std::max(count, 0)));
     }
     void Ellipse(const GdiRect& box) override { dc.Ellipse(box); }
-    void AngleArc(GdiPoint centre, uint32_t radius, float start, float sweep) override {
+    void AngleArc(GdiPoint centre, uint32_t radius, float start, float sweep) override
+    {
         dc.AngleArc(centre.x, centre.y, radius, start, sweep);
     }
     void TextOut(GdiPoint p, const QString& text) override { dc.TextOut(p.x, p.y, text); }
-    void GuideLine(GdiPoint from, GdiPoint to) override {
+    void GuideLine(GdiPoint from, GdiPoint to) override
+    {
         const GdiPen previous = dc.SelectPen(guidePen);
         dc.MoveTo(from);
         dc.LineTo(to);
@@ -69,11 +78,13 @@ class ContextCanvas : public MeasureCanvas {
 
 } // namespace
 
-CDrawMeasure::CDrawMeasure(int kind, const GdiRect& initial) : kind(kind) {
+CDrawMeasure::CDrawMeasure(int kind, const GdiRect& initial) : kind(kind)
+{
     bounds = initial;
 }
 
-void CDrawMeasure::SetPen(ColorRef colour, int width, int style) {
+void CDrawMeasure::SetPen(ColorRef colour, int width, int style)
+{
     this->colour = colour;
     this->width = width;
     this->style = style;
@@ -81,16 +92,19 @@ void CDrawMeasure::SetPen(ColorRef colour, int width, int style) {
     brush = GdiBrush::Hollow();
 }
 
-void CDrawMeasure::SetFont(const LogFont& font, ColorRef textColour) {
+void CDrawMeasure::SetFont(const LogFont& font, ColorRef textColour)
+{
     this->font = GdiFont(font);
     this->textColour = textColour;
 }
 
-void CDrawMeasure::SetBounds(const GdiPoint& from, const GdiPoint& to) {
+void CDrawMeasure::SetBounds(const GdiPoint& from, const GdiPoint& to)
+{
     bounds = {from.x, from.y, to.x, to.y};
 }
 
-void CDrawMeasure::Draw(GdiContext& dc) {
+void CDrawMeasure::Draw(GdiContext& dc)
+{
     const GdiPen previousPen = dc.SelectPen(pen);
     const GdiBrush previousBrush = dc.SelectBrush(brush);
     dc.SetBkMode(GdiContext::Transparent);
@@ -105,7 +119,8 @@ void CDrawMeasure::Draw(GdiContext& dc) {
     dc.SelectFont(previousFont);
 }
 
-void CDrawMeasure::DrawOn(MeasureCanvas& canvas, int lineHeight) {
+void CDrawMeasure::DrawOn(MeasureCanvas& canvas, int lineHeight)
+{
     switch (kind) {
     case 0:
         DrawCalibration(canvas);
@@ -142,48 +157,63 @@ void CDrawMeasure::DrawOn(MeasureCanvas& canvas, int lineHeight) {
     }
 }
 
-void CDrawMeasure::LongGuides(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const {
+void CDrawMeasure::LongGuides(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const
+{
     for (const GuideLine& guide : EndGuides(a, b, LongGuideHalfLength))
         canvas.GuideLine(guide.from, guide.to);
 }
 
 // The short form of the guides, in the measuring pen: 3 widths to each side.
-void CDrawMeasure::Ticks(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const {
+void CDrawMeasure::Ticks(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const
+{
     for (const GuideLine& tick : EndGuides(a, b, 3 * width))
         Line(canvas, tick.from, tick.to);
 }
 
-uint32_t CDrawMeasure::VertexCount() const {
+uint32_t CDrawMeasure::VertexCount() const
+{
     return std::min<uint32_t>(pointIndex, Capacity - 1);
 }
 
-uint32_t CDrawMeasure::LabelCount() const {
+uint32_t CDrawMeasure::LabelCount() const
+{
     return std::min<uint32_t>(labelIndex, Capacity - 1);
 }
 
-double CDrawMeasure::ToUnit(double millimetres) const {
-    return Scale{pixelSize, resolutionFactor, magnification, unit}.ToUnit(millimetres);
+Scale CDrawMeasure::LabelScale() const
+{
+    return Scale{pixelSize, resolutionFactor, magnification, unit};
 }
 
-QString CDrawMeasure::UnitText(const char* format, double value) const {
+double CDrawMeasure::ToUnit(double millimetres) const
+{
+    return LabelScale().ToUnit(millimetres);
+}
+
+QString CDrawMeasure::UnitText(const char* format, double value) const
+{
     return FormatValue(format, value, UnitWord(unit));
 }
 
-void CDrawMeasure::DrawCalibration(MeasureCanvas& canvas) {
+void CDrawMeasure::DrawCalibration(MeasureCanvas& canvas)
+{
     const GdiPoint a = points[0];
     const GdiPoint b = PointerPoint();
     Line(canvas, a, b);
     LongGuides(canvas, a, b);
 
-    const double length = Distance(a, b) * pixelSize * resolutionFactor;
+    const Scale scale = LabelScale();
+    const double distance = Distance(a, b);
+    const double length = scale.SensorMillimetres(distance);
     if (length > MinLabelledLength) {
         const GdiPoint at{ClampToInt(int64_t(Half(a.x, b.x)) - 20), Half(a.y, b.y)};
-        canvas.TextOut(at, UnitText("%f %s", length / magnification * UnitFactor(unit)));
+        canvas.TextOut(at, UnitText("%f %s", scale.LineValue(distance)));
     }
     result = length * magnification;
 }
 
-void CDrawMeasure::DrawStraightLine(MeasureCanvas& canvas) {
+void CDrawMeasure::DrawStraightLine(MeasureCanvas& canvas)
+{
     const GdiPoint a = points[0];
     const GdiPoint b = SnapEnd(a, LabelPlaced() ? points[1] : PointerPoint(), angleConstraint);
     Line(canvas, a, b);
@@ -192,13 +222,14 @@ void CDrawMeasure::DrawStraightLine(MeasureCanvas& canvas) {
     else
         Ticks(canvas, a, b);
 
-    const double length = Distance(a, b) * pixelSize * resolutionFactor;
-    if (length > MinLabelledLength)
-        canvas.TextOut(PointerPoint(),
-                       UnitText("%f %s", length / magnification * UnitFactor(unit)));
+    const Scale scale = LabelScale();
+    const double distance = Distance(a, b);
+    if (scale.SensorMillimetres(distance) > MinLabelledLength)
+        canvas.TextOut(PointerPoint(), UnitText("%f %s", scale.LineValue(distance)));
 }
 
-void CDrawMeasure::DrawRadiusCircle(MeasureCanvas& canvas, int h) {
+void CDrawMeasure::DrawRadiusCircle(MeasureCanvas& canvas, int h)
+{
     const GdiPoint o = points[0];
     const GdiPoint e = LabelPlaced() ? points[1] : PointerPoint();
     const double distance = Distance(o, e);
@@ -215,7 +246,8 @@ void CDrawMeasure::DrawRadiusCircle(MeasureCanvas& canvas, int h) {
     canvas.Ellipse(Square(o, r));
 }
 
-void CDrawMeasure::DrawDiameterCircle(MeasureCanvas& canvas, int h) {
+void CDrawMeasure::DrawDiameterCircle(MeasureCanvas& canvas, int h)
+{
     const GdiPoint a = points[0];
     const GdiPoint b = LabelPlaced() ? points[1] : PointerPoint();
     const double distance = Distance(a, b);
@@ -232,7 +264,8 @@ void CDrawMeasure::DrawDiameterCircle(MeasureCanvas& canvas, int h) {
     canvas.Ellipse(Square(Midpoint(a, b), d / 2));
 }
 
-void CDrawMeasure::DrawContinuousLine(MeasureCanvas& canvas, int h) {
+void CDrawMeasure::DrawContinuousLine(MeasureCanvas& canvas, int h)
+{
     const uint32_t n = VertexCount();
     if (n == 0)
         return;
@@ -269,7 +302,8 @@ void CDrawMeasure::DrawContinuousLine(MeasureCanvas& canvas, int h) {
     canvas.TextOut(LineBelow(p, 1, h), labelTexts[0]);
 }
 
-void CDrawMeasure::DrawPolygon(MeasureCanvas& canvas, int h) {
+void CDrawMeasure::DrawPolygon(MeasureCanvas& canvas, int h)
+{
     const uint32_t n = VertexCount();
     if (n == 0)
         return;
@@ -322,7 +356,8 @@ void CDrawMeasure::DrawPolygon(MeasureCanvas& canvas, int h) {
     canvas.TextOut(LineBelow(p, 1, h), UnitText("C=%f %s", ToUnit(total)));
 }
 
-void CDrawMeasure::DrawThreePointCircle(MeasureCanvas& canvas, int h) {
+void CDrawMeasure::DrawThreePointCircle(MeasureCanvas& canvas, int h)
+{
     const GdiPoint p = PointerPoint();
     const GdiPoint p1 = points[1];
     if (pointIndex == 1) {
@@ -357,7 +392,8 @@ void CDrawMeasure::DrawThreePointCircle(MeasureCanvas& canvas, int h) {
     canvas.TextOut(LineBelow(p, 2, h), UnitText("A=%f %s^2", v * v * Pi));
 }
 
-void CDrawMeasure::DrawThreePointArc(MeasureCanvas& canvas, int h) {
+void CDrawMeasure::DrawThreePointArc(MeasureCanvas& canvas, int h)
+{
     const GdiPoint p = PointerPoint();
     const GdiPoint p1 = points[1];
     if (pointIndex == 1) {
@@ -400,7 +436,8 @@ void CDrawMeasure::DrawThreePointArc(MeasureCanvas& canvas, int h) {
     canvas.TextOut(LineBelow(p, 3, h), UnitText("A=%f %s^2", v * v * Pi * w / 360));
 }
 
-void CDrawMeasure::DrawThreePointAngle(MeasureCanvas& canvas, int h) {
+void CDrawMeasure::DrawThreePointAngle(MeasureCanvas& canvas, int h)
+{
     const GdiPoint p = PointerPoint();
     const GdiPoint vertex = points[1];
     if (pointIndex == 1) {
@@ -427,7 +464,8 @@ void CDrawMeasure::DrawThreePointAngle(MeasureCanvas& canvas, int h) {
         LongGuides(canvas, vertex, b);
 }
 
-void CDrawMeasure::DrawFourPointAngle(MeasureCanvas& canvas, int h) {
+void CDrawMeasure::DrawFourPointAngle(MeasureCanvas& canvas, int h)
+{
     const GdiPoint p = PointerPoint();
     const GdiPoint p1 = points[1];
     if (pointIndex == 1) {

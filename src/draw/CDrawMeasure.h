@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/CDrawObject.h"
+#include "draw/MeasureGeometry.h"
 #include "platform/GdiBrush.h"
 #include "platform/GdiFont.h"
 #include "platform/GdiPen.h"
@@ -16,7 +17,8 @@ class MeasureCanvas;
 // The object behind every measuring tool and the calibration line. The view
 // fills the point lists and indices; Draw turns them into the construction,
 // guides and labels, with values in the chosen unit.
-class CDrawMeasure : public CDrawObject {
+class CDrawMeasure : public CDrawObject
+{
   public:
     static constexpr int Capacity = 1024;
     // Set in labelIndex once the last geometric point is fixed.
@@ -29,6 +31,8 @@ class CDrawMeasure : public CDrawObject {
     // Never normalised: from is the latest press, to the pointer point.
     void SetBounds(const GdiPoint& from, const GdiPoint& to) override;
     void Draw(GdiContext& dc) override;
+    // The scale of the labels, from the fields the view set.
+    MeasureGeometry::Scale LabelScale() const;
 
     // The drawing itself, once pen, brush and font are selected; lineHeight
     // is the selected font's height (negative for the label fonts).

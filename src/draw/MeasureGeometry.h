@@ -27,7 +27,8 @@ const char* UnitWord(int unit);
 double UnitFactor(int unit);
 
 // How picture pixels become values in the chosen unit.
-struct Scale {
+struct Scale
+{
     double pixelSize = 0.355;
     double resolutionFactor = 1.0;
     double magnification = 1.0;
@@ -37,6 +38,14 @@ struct Scale {
     const char* Word() const { return UnitWord(unit); }
     // x / magnification * factor * resolutionFactor, in that order.
     double ToUnit(double x) const { return x / magnification * Factor() * resolutionFactor; }
+    // Millimetres at the sensor for a distance in picture pixels, before the
+    // magnification: the straight line's and the calibration line's length.
+    double SensorMillimetres(double pixels) const { return pixels * pixelSize * resolutionFactor; }
+    // The value a straight-line label shows for a distance in picture pixels.
+    double LineValue(double pixels) const
+    {
+        return SensorMillimetres(pixels) / magnification * Factor();
+    }
 };
 
 // Integer to 32 bits, clamped at the ends of the range.
@@ -60,7 +69,8 @@ GdiPoint LineBelow(GdiPoint p, int lines, int lineHeight);
 // Where the raised "o" goes after a number of textLength characters at p.
 GdiPoint DegreeMarkPosition(GdiPoint p, int textLength, int lineHeight);
 
-struct Segment {
+struct Segment
+{
     GdiPoint from;
     GdiPoint to;
     bool operator==(const Segment&) const = default;
@@ -69,7 +79,8 @@ struct Segment {
 // End of a straight line under an angle constraint of 0, 45 or 90 degrees.
 GdiPoint SnapEnd(GdiPoint a, GdiPoint b, int angleConstraint);
 
-struct Circle {
+struct Circle
+{
     GdiPoint centre;
     double radius = 0;
 };
@@ -82,7 +93,8 @@ uint32_t DrawingRadius(double radius);
 // Start direction for a full circle drawn from the centre toward p3.
 double CircleStartAngle(GdiPoint centre, GdiPoint p3);
 
-struct ArcSpan {
+struct ArcSpan
+{
     double start = 0;
     double sweep = 0;
 };
@@ -92,7 +104,8 @@ ArcSpan ArcThroughPoints(GdiPoint centre, GdiPoint p1, GdiPoint p2, GdiPoint p3)
 
 // Three-point angle: the first arm's direction and the signed sweep to the
 // second arm, folded into (-180, 180].
-struct ArmAngle {
+struct ArmAngle
+{
     double first = 0;
     double sweep = 0;
 };
@@ -100,7 +113,8 @@ double FoldIntoHalfTurn(double delta);
 ArmAngle AngleBetweenArms(GdiPoint vertex, GdiPoint a, GdiPoint b);
 
 // Four-point angle.
-struct LinePairAngle {
+struct LinePairAngle
+{
     double beta1 = 0; // first line's direction
     double beta2 = 0; // second line's direction
     double beta3 = 0; // from the first line's middle to the second line's start

@@ -2,8 +2,12 @@
 
 #include "magnification/PictureInfoRecord.h"
 #include "output/BmpWriter.h"
+#include "output/JpegScaleRecord.h"
+#include "output/PixelScale.h"
 #include "output/SaveRendering.h"
+#include "output/ScaleBar.h"
 #include "platform/AtomicFileWriter.h"
+#include "platform/FileErrorReason.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -42,6 +46,32 @@ void CSaveAsCommand::RenderInto(QImage& output, const QImage& picture, const QSt
     // Every output pixel is written by the resampling, so the buffer needs no clearing.
     SaveRendering::Resample(picture, output, stepProgress);
     SaveRendering::DrawStamp(output, stamp, record, picturePath);
+    if (!scaleBar)
+        return;
+    if (const auto perPixel = PixelScale::UnitPerPixel(labelScale, picture.size(), output.size()))
+        ScaleBar::For(*perPixel, labelScale.unit, output.width())
+            .Draw(output, stamp, StampBottomLineUsed(record));
+}
+
+bool CSaveAsCommand::StampBottomLineUsed(const PictureInfoRecord& record) const
+{
+    using namespace SaveAsRules;
+    return (stamp.flags & (StampDateTime | StampFileName)) ||
+           ((stamp.flags & StampMagnification) && !MagnificationStampText(record).isEmpty());
+}
+
+TiffWriter::Tags CSaveAsCommand::FileTags(QSize pictureSize, QSize outputSize,
+                                          const PictureInfoRecord& record) const
+{
+    TiffWriter::Tags tags;
+    if (const auto mm = PixelScale::MillimetresPerPixel(labelScale, pictureSize, outputSize))
+        tags.pixelsPerCentimetre = PixelScale::PixelsPerCentimetre(*mm);
+    const SystemTime& t = record.captureTime;
+    tags.dateTime = QString::asprintf("%04d:%02d:%02d %02d:%02d:%02d", t.year, t.month, t.day,
+                                      t.hour, t.minute, t.second);
+    tags.software = QStringLiteral("LumvexImgEdt");
+    tags.documentName = record.Remark().toUtf8();
+    return tags;
 }
 
 CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString& picturePath,
@@ -55,13 +85,16 @@ CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString&
     if (buffer.isNull())
         return Result::OutOfMemory;
 
-    const SaveStart start = SaveStart::For(language, picturePath);
+    SaveStart start = SaveStart::For(language, picturePath);
+    start.calibrated = PixelScale::IsCalibrated(labelScale);
+    start.scaleBar = scaleBar;
     const QString& title = start.title;
     const std::optional<SaveChoice> choice = choose(parent, start);
     if (!choice || choice->path.isEmpty())
         return Result::Cancelled;
+    scaleBar = choice->scaleBar;
 
-    const SaveAsRules::SaveTarget target = SaveAsRules::TargetFor(choice->path, choice->jpegType);
+    const SaveAsRules::SaveTarget target = SaveAsRules::TargetFor(choice->path, choice->type);
     const QSize outputSize = SaveAsRules::OutputSize(picture.size(), choice->keepPictureSize);
     if (buffer.size() != outputSize) {
         buffer = QImage(outputSize, QImage::Format_RGB32);
@@ -76,7 +109,8 @@ CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString&
     RenderInto(buffer, picture, picturePath, record);
 
     QString error;
-    const bool written = Write(buffer, target, &error);
+    const bool written =
+        Write(buffer, target, FileTags(picture.size(), outputSize, record), &error);
     if (endProgress)
         endProgress();
     if (!written) {
@@ -88,24 +122,35 @@ CSaveAsCommand::Result CSaveAsCommand::Run(const QImage& picture, const QString&
 }
 
 bool CSaveAsCommand::Write(const QImage& output, const SaveAsRules::SaveTarget& target,
-                           QString* error)
+                           const TiffWriter::Tags& tags, QString* error)
 {
-    QByteArray bytes;
-    if (target.jpeg) {
-        QBuffer device(&bytes);
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = FailureMessage(target.path, reason);
+        return false;
+    };
+
+    QByteArray encoded;
+    if (target.type == SaveAsRules::SaveType::Jpeg) {
+        QBuffer device(&encoded);
         device.open(QIODevice::WriteOnly);
         QImageWriter writer(&device, "jpeg");
         // Without an encoder the BMP content goes under the .jpg name.
         if (!writer.write(output))
-            bytes.clear();
+            encoded.clear();
+        else if (tags.pixelsPerCentimetre)
+            encoded = JpegScaleRecord::WithScale(encoded, *tags.pixelsPerCentimetre);
+    } else if (target.type == SaveAsRules::SaveType::Tiff) {
+        encoded = TiffWriter::Encode(output, tags);
+        if (encoded.isEmpty())
+            return fail(FileErrorReason::NoMemory().text);
     }
-    if (bytes.isEmpty())
-        bytes = BmpWriter::Encode(output);
+    // BMP is also what a .jpg gets when there is no encoder.
+    if (encoded.isEmpty())
+        encoded = BmpWriter::Encode(output);
 
     AtomicFileWriter file(target.path);
-    if (file.Write(bytes))
+    if (file.Write(encoded))
         return true;
-    if (error)
-        *error = FailureMessage(target.path, file.ErrorString());
-    return false;
+    return fail(file.ErrorString());
 }

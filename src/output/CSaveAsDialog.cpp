@@ -4,8 +4,10 @@
 #include "text/LanguageTable.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
@@ -13,16 +15,20 @@
 SaveStart SaveStart::For(int language, const QString& picturePath)
 {
     const LanguageTable texts(language);
-    return {texts.Text(Texts::SaveAsTitle), SaveAsRules::FolderOf(picturePath),
-            SaveAsRules::StartFileName(picturePath), LanguageTable::Common(Texts::SaveSmallSize),
-            texts.Text(Texts::SaveOriginalSize)};
+    SaveStart start{texts.Text(Texts::SaveAsTitle), SaveAsRules::FolderOf(picturePath),
+                    SaveAsRules::StartFileName(picturePath),
+                    LanguageTable::Common(Texts::SaveSmallSize),
+                    texts.Text(Texts::SaveOriginalSize)};
+    start.tiffTypeText = texts.Text(Texts::SaveTiffType);
+    start.scaleBarText = texts.Text(Texts::SaveScaleBar);
+    start.withoutScaleText = texts.Text(Texts::SaveWithoutScale);
+    return start;
 }
 
-const QStringList& CSaveAsDialog::NameFilters()
+QStringList CSaveAsDialog::NameFilters(const SaveStart& start)
 {
-    static const QStringList filters{LanguageTable::Common(Texts::SaveBitmapType),
-                                     LanguageTable::Common(Texts::SaveJpegType)};
-    return filters;
+    return {LanguageTable::Common(Texts::SaveBitmapType),
+            LanguageTable::Common(Texts::SaveJpegType), start.tiffTypeText};
 }
 
 CSaveAsDialog::CSaveAsDialog(QWidget* parent, const SaveStart& start)
@@ -33,8 +39,8 @@ CSaveAsDialog::CSaveAsDialog(QWidget* parent, const SaveStart& start)
     setOption(QFileDialog::DontConfirmOverwrite, true);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
-    setNameFilters(NameFilters());
-    selectNameFilter(NameFilters().first());
+    setNameFilters(NameFilters(start));
+    selectNameFilter(nameFilters().first());
     if (!start.folder.isEmpty())
         setDirectory(start.folder);
     selectFile(start.name);
@@ -46,9 +52,20 @@ CSaveAsDialog::CSaveAsDialog(QWidget* parent, const SaveStart& start)
     group->addButton(originalSize, 101);
     originalSize->setChecked(true);
 
+    scaleBar = new QCheckBox(start.scaleBarText, this);
+    scaleBar->setChecked(start.scaleBar);
+    // The choice is kept for calibrated pictures even when this one has no scale.
+    scaleBar->setEnabled(start.calibrated);
+    noScale = new QLabel(start.withoutScaleText, this);
+    noScale->setVisible(!start.calibrated);
+
     auto* sizes = new QHBoxLayout;
     sizes->addWidget(smallSize);
     sizes->addWidget(originalSize);
+    sizes->addSpacing(24);
+    sizes->addWidget(scaleBar);
+    sizes->addSpacing(12);
+    sizes->addWidget(noScale);
     sizes->addStretch(1);
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addLayout(sizes, grid->rowCount(), 0, 1, grid->columnCount());
@@ -66,8 +83,10 @@ SaveChoice CSaveAsDialog::Choice() const
     SaveChoice choice;
     const QStringList files = selectedFiles();
     choice.path = files.isEmpty() ? QString() : files.first();
-    choice.jpegType = selectedNameFilter() == NameFilters().at(1);
+    const qsizetype type = nameFilters().indexOf(selectedNameFilter());
+    choice.type = SaveAsRules::SaveType(type < 0 ? 0 : type);
     choice.keepPictureSize = keepPictureSize == 1;
+    choice.scaleBar = scaleBar->isChecked();
     return choice;
 }
 

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "output/SaveAsRules.h"
+
 #include <QFileDialog>
 
 #include <optional>
 
+class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -11,8 +15,9 @@ class QRadioButton;
 struct SaveChoice
 {
     QString path;
-    bool jpegType = false;       // "JPEG image(*.jpg)" was the selected type
+    SaveAsRules::SaveType type = SaveAsRules::SaveType::Bmp; // the selected file type
     bool keepPictureSize = true; // "Original size" rather than "320X240"
+    bool scaleBar = false;
 };
 
 // What the chooser opens with: its texts in the editor's language, and the
@@ -24,18 +29,24 @@ struct SaveStart
     QString name;
     QString smallSizeText;    // "320X240"
     QString originalSizeText; // "Original size"
+    QString tiffTypeText;     // "TIFF image(*.tif)"
+    QString scaleBarText;     // "Scale bar"
+    QString withoutScaleText; // the note on a picture without calibration
+    bool calibrated = false;  // the picture has a physical scale to save
+    bool scaleBar = false;    // the remembered scale bar choice
 
     static SaveStart For(int language, const QString& picturePath);
 };
 
 // The save chooser: the platform-independent file dialog with the two size
-// choices below its own controls.
+// choices and the scale bar choice below its own controls.
 class CSaveAsDialog : public QFileDialog
 {
     Q_OBJECT
 
   public:
-    static const QStringList& NameFilters();
+    // The file types in the order of SaveAsRules::SaveType.
+    static QStringList NameFilters(const SaveStart& start);
 
     CSaveAsDialog(QWidget* parent, const SaveStart& start);
 
@@ -45,6 +56,9 @@ class CSaveAsDialog : public QFileDialog
     SaveChoice Choice() const;
     QRadioButton* SmallSizeButton() const { return smallSize; }
     QRadioButton* OriginalSizeButton() const { return originalSize; }
+    QCheckBox* ScaleBarBox() const { return scaleBar; }
+    // Says that the picture is saved without a scale; hidden when it has one.
+    QLabel* NoScaleNote() const { return noScale; }
     QLineEdit* FileNameEdit() const;
 
     // 1 when "Original size" was selected at OK, 0 when "320X240" was.
@@ -59,4 +73,6 @@ class CSaveAsDialog : public QFileDialog
   private:
     QRadioButton* smallSize = nullptr;
     QRadioButton* originalSize = nullptr;
+    QCheckBox* scaleBar = nullptr;
+    QLabel* noScale = nullptr;
 };

@@ -44,15 +44,20 @@ QString StartFileName(const QString& picturePath)
     return name.left(std::max<qsizetype>(0, name.size() - 4));
 }
 
-SaveTarget TargetFor(const QString& chosenPath, bool jpegTypeSelected)
+SaveTarget TargetFor(const QString& chosenPath, SaveType selectedType)
 {
-    SaveTarget target{chosenPath, false};
+    static const QLatin1String extensions[] = {QLatin1String(".bmp"), QLatin1String(".jpg"),
+                                               QLatin1String(".tif")};
+    SaveTarget target{chosenPath, SaveType::Bmp};
     if (!HasExtension(target.path))
-        target.path += jpegTypeSelected ? QStringLiteral(".jpg") : QStringLiteral(".bmp");
-    if (!EndsWithExtension(target.path, QLatin1String(".bmp")) &&
-        !EndsWithExtension(target.path, QLatin1String(".jpg")))
-        target.path += QStringLiteral(".bmp");
-    target.jpeg = EndsWithExtension(target.path, QLatin1String(".jpg"));
+        target.path += extensions[int(selectedType)];
+    for (SaveType type : {SaveType::Bmp, SaveType::Jpeg, SaveType::Tiff}) {
+        if (EndsWithExtension(target.path, extensions[int(type)])) {
+            target.type = type;
+            return target;
+        }
+    }
+    target.path += extensions[int(SaveType::Bmp)];
     return target;
 }
 

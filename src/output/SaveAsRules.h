@@ -26,15 +26,20 @@ enum StampFlag : uint8_t {
 constexpr int SmallWidth = 320;
 constexpr int SmallHeight = 240;
 
+// The file types of the chooser, in its order.
+enum class SaveType { Bmp, Jpeg, Tiff };
+
 struct SaveTarget
 {
     QString path;
-    bool jpeg = false; // encode as JPEG; BMP otherwise
+    SaveType type = SaveType::Bmp; // the format the file is written in
 };
 
 // The path the picture is written to and its format, from the chosen path
-// and the file type selected in the chooser.
-SaveTarget TargetFor(const QString& chosenPath, bool jpegTypeSelected);
+// and the file type selected in the chooser: a name without extension takes
+// the selected type's, any other name than .bmp, .jpg or .tif gets .bmp, and
+// the final extension decides the format.
+SaveTarget TargetFor(const QString& chosenPath, SaveType selectedType);
 
 QSize OutputSize(QSize pictureSize, bool keepPictureSize);
 

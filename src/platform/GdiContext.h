@@ -23,7 +23,7 @@
 // can restore and repaint only that area.
 class GdiContext
 {
-public:
+  public:
     enum BackgroundMode { Transparent = 1, Opaque = 2 };
 
     explicit GdiContext(QImage& target);
@@ -116,7 +116,9 @@ public:
     const std::vector<TouchedLine>& TouchedLines() const { return touchedLines; }
     const std::vector<QRect>& TouchedBoxes() const { return touchedBoxes; }
 
-private:
+  private:
+    static constexpr qsizetype PieceSegments = 8;
+    void StrokeInPieces(const QPolygonF& polygon);
     QRect GrownArea(const QRectF& box, int reach) const;
     void Touch(const QRectF& box, int reach);
     void TouchLine(QPointF from, QPointF to, int reach);
@@ -146,7 +148,7 @@ private:
 // selected when it was made.
 class GdiSelectionGuard
 {
-public:
+  public:
     explicit GdiSelectionGuard(GdiContext& dc)
         : dc(dc), pen(dc.CurrentPen()), brush(dc.CurrentBrush()), font(dc.CurrentFont())
     {}
@@ -159,7 +161,7 @@ public:
     GdiSelectionGuard(const GdiSelectionGuard&) = delete;
     GdiSelectionGuard& operator=(const GdiSelectionGuard&) = delete;
 
-private:
+  private:
     GdiContext& dc;
     GdiPen pen;
     GdiBrush brush;

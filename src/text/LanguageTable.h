@@ -63,6 +63,9 @@ inline constexpr TextPair MailFailed{61842, 61842};
 inline constexpr TextPair ClipboardWarningCaption{40101, 41101};
 inline constexpr TextPair ClipboardNotEnoughMemory{40102, 41102};
 inline constexpr TextPair SaveAsTitle{40103, 41103};
+inline constexpr TextPair SaveTiffType{40130, 41130};
+inline constexpr TextPair SaveScaleBar{40131, 41131};
+inline constexpr TextPair SaveWithoutScale{40132, 41132};
 inline constexpr TextPair SaveOriginalSize{40005, 41005};
 // The font dialog's colour choice beside its effects.
 inline constexpr TextPair FontColorLabel{40104, 41104};
@@ -148,6 +151,9 @@ inline constexpr TextPair Listed[] = {TooltipSaveAs,
                                       SettingsWriteFailed,
                                       InfoWriteFailed,
                                       ClipboardWriteFailed,
+                                      SaveTiffType,
+                                      SaveScaleBar,
+                                      SaveWithoutScale,
                                       FontColorLabel,
                                       FontColorCustom,
                                       PressEscToExit,

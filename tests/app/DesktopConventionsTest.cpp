@@ -1,5 +1,7 @@
 #include "EditorWindowSupport.h"
 
+#include "app/LayoutTable.h"
+
 #include "app/CBitmapButton.h"
 #include "app/CSpawnMenu.h"
 #include "text/LanguageTable.h"
@@ -65,8 +67,9 @@ TEST_F(EditorWindowTest, KeysStartOnTheViewAndTabWalksTheButtons)
     EXPECT_EQ(Shown(w.Button(CLumvexImgEdtDlg::IdUndo)), Artwork("UNDOU"));
     w.View().setFocus(Qt::OtherFocusReason);
 
-    for (int id : CLumvexImgEdtDlg::TooltipOrder) {
-        if (!w.Button(id)->isVisible())
+    for (const LayoutRow& row : LayoutTable::Rows()) {
+        const int id = row.controlId;
+        if (!row.HasTooltip() || !w.Button(id)->isVisible())
             continue;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), w.Button(id)) << id;

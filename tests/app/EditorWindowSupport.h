@@ -79,7 +79,7 @@ class EditorWindowTest : public ::testing::Test
 
     CLumvexImgEdtDlg& Open(const QString& picturePath)
     {
-        window = std::make_unique<CLumvexImgEdtDlg>(u'"' + picturePath + u'"',
+        window = std::make_unique<CLumvexImgEdtDlg>(picturePath,
                                                     std::make_unique<SettingsStore>(settingsPath),
                                                     std::make_unique<MessageBus>(QString()));
         auto& hooks = window->hooks;

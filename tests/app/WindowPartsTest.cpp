@@ -1,57 +1,54 @@
+#include "app/CBitmapButton.h"
 #include "app/DragTracker.h"
 #include "app/LayoutTable.h"
 #include "app/StatusLine.h"
+#include "text/LanguageTable.h"
+
+#include <QPixmap>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(LayoutTable, WindowAndFrameGrowWithTheSizeStep)
+TEST(LayoutTable, EveryControlHasArtworkATooltipAndARectangleInsideTheWindow)
 {
-    const QSize windows[4] = {{660, 560}, {817, 678}, {860, 710}, {980, 800}};
-    const QRect frames[4] = {
-        {10, 50, 640, 480}, {10, 50, 797, 598}, {10, 50, 840, 630}, {10, 50, 960, 720}};
-    const QRect remarks[4] = {
-        {10, 540, 635, 16}, {10, 658, 792, 16}, {10, 690, 835, 16}, {10, 780, 955, 16}};
-    for (int step = 0; step < 4; ++step) {
-        EXPECT_EQ(LayoutTable::WindowSize(step), windows[step]) << step;
-        EXPECT_EQ(LayoutTable::RectOf(1005, step), frames[step]) << step;
-        EXPECT_EQ(LayoutTable::RectOf(1032, step), remarks[step]) << step;
+    const LanguageTable english(0), chinese(1);
+    for (int step = 0; step < LayoutTable::StepCount; ++step) {
+        const QRect window(QPoint(0, 0), LayoutTable::WindowSize(step));
+        std::vector<QRect> placed;
+        for (const LayoutRow& row : LayoutTable::Rows()) {
+            SCOPED_TRACE(testing::Message() << row.controlId << " step " << step);
+            if (row.kind == LayoutRow::Window || !row.visible)
+                continue;
+            const QRect rect = row.rects[size_t(step)];
+            EXPECT_TRUE(window.contains(rect));
+            for (const QRect& other : placed)
+                EXPECT_FALSE(rect.intersects(other));
+            placed.push_back(rect);
+            if (!row.IsButton())
+                continue;
+            const QString caption = QString::fromLatin1(row.artwork) +
+                                    (row.kind == LayoutRow::SkinnedButton ? "BLUE" : "");
+            const QPixmap art(CBitmapButton::FindBitmap(caption + "U"));
+            EXPECT_EQ(art.size(), rect.size()) << caption.toStdString();
+            ASSERT_TRUE(row.HasTooltip());
+            EXPECT_FALSE(english.TooltipText(row.tooltip).isEmpty());
+            EXPECT_FALSE(chinese.TooltipText(row.tooltip).isEmpty());
+        }
     }
-    EXPECT_EQ(LayoutTable::WindowSize(7), windows[3]);
-    EXPECT_EQ(LayoutTable::WindowSize(-1), windows[0]);
+    // Steps outside 0..3 take the nearest size.
+    EXPECT_EQ(LayoutTable::WindowSize(7), LayoutTable::WindowSize(3));
+    EXPECT_EQ(LayoutTable::WindowSize(-1), QSize(660, 560));
+    EXPECT_TRUE(LayoutTable::RectOf(4711, 0).isNull());
 }
 
 TEST(LayoutTable, WindowButtonsStayAtTheRightEdge)
 {
-    // MIN, MAX and CLOSE keep their distance to the window's right edge at every step.
     for (int step = 0; step < 4; ++step) {
         const int width = LayoutTable::WindowSize(step).width();
-        EXPECT_EQ(LayoutTable::RectOf(1008, step), QRect(width - 64, 5, 20, 20)) << step;
-        EXPECT_EQ(LayoutTable::RectOf(1007, step), QRect(width - 42, 5, 20, 20)) << step;
         EXPECT_EQ(LayoutTable::RectOf(1006, step), QRect(width - 20, 5, 20, 20)) << step;
         EXPECT_EQ(LayoutTable::RectOf(1026, step).right(), width - 11) << step;
     }
-}
-
-TEST(LayoutTable, ToolButtonsSitSideBySide)
-{
-    // Each group of picture buttons is a row without gaps or overlaps.
-    const std::vector<std::vector<int>> groups = {{1014, 1011, 1010, 1009},
-                                                  {1017, 1020, 1016, 1019, 1015, 1018},
-                                                  {1023, 1022, 1021, 1012, 1024, 1025}};
-    for (const auto& group : groups) {
-        for (size_t i = 1; i < group.size(); ++i) {
-            const QRect before = LayoutTable::RectOf(group[i - 1], 2);
-            const QRect after = LayoutTable::RectOf(group[i], 2);
-            EXPECT_EQ(before.x() + before.width(), after.x()) << group[i];
-            EXPECT_EQ(after.y(), 10);
-        }
-    }
-    EXPECT_EQ(LayoutTable::RectOf(1020, 0).size(), QSize(10, 24));
-    EXPECT_EQ(LayoutTable::RectOf(1027, 3), QRect(760, 28, 115, 16));
-    EXPECT_EQ(LayoutTable::RowOf(1013), -1);
-    EXPECT_TRUE(LayoutTable::RectOf(4711, 0).isNull());
 }
 
 TEST(StatusLine, LongPathsKeepTheirLast33Characters)

@@ -11,93 +11,77 @@
 
 namespace {
 
-// A runner that opens the dialog, lets act answer it, and returns its result.
-ModalRunner::Runner Answer(std::function<void(CLineChoiceDialog&)> act) {
-    return [act](QDialog& dialog) {
-        dialog.open();
-        act(dynamic_cast<CLineChoiceDialog&>(dialog));
-        return dialog.result();
-    };
-}
-
-void ClickOk(CLineChoiceDialog& dialog) {
-    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-}
-
-TEST(CLineWidth, OpenedWithNineChecksTheLastAndOkKeepsNine) {
-    int checked = -2;
-    ModalRunner::Scope scope(Answer([&](CLineChoiceDialog& dialog) {
-        checked = dialog.CheckedIndex();
-        ClickOk(dialog);
-    }));
-    int width = 9;
-    EXPECT_TRUE(CLineWidth::ChooseWidth(nullptr, width));
-    EXPECT_EQ(checked, 8);
-    EXPECT_EQ(width, 9);
-}
-
-struct Pick {
-    int start;
-    int clicked;
-    int expected;
+// What the user does in an open dialog: click radio button `click` (none when
+// negative), then OK, or Esc when escape is set.
+struct Action {
+    int click;
+    bool escape;
 };
 
-class CLineWidthPick : public ::testing::TestWithParam<Pick> {};
-
-TEST_P(CLineWidthPick, RadioKStandsForWidthKPlusOne) {
-    const Pick pick = GetParam();
-    ModalRunner::Scope scope(Answer([&](CLineChoiceDialog& dialog) {
-        QTest::mouseClick(dialog.Radio(pick.clicked), Qt::LeftButton);
-        ClickOk(dialog);
-    }));
-    int width = pick.start;
-    EXPECT_TRUE(CLineWidth::ChooseWidth(nullptr, width));
-    EXPECT_EQ(width, pick.expected);
+// Runs dialog from index start, acts, and returns the index it ends with and
+// the radio button checked when it opened.
+template <typename Dialog> std::pair<int, int> RunDialog(int start, Action action, int& result)
+{
+    int checkedAtOpen = -2;
+    ModalRunner::Scope scope([&](QDialog& d) {
+        d.open();
+        auto& dialog = dynamic_cast<CLineChoiceDialog&>(d);
+        checkedAtOpen = dialog.CheckedIndex();
+        if (action.click >= 0)
+            QTest::mouseClick(dialog.Radio(action.click), Qt::LeftButton);
+        if (action.escape)
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+        return dialog.result();
+    });
+    Dialog dialog;
+    int& index = [&]() -> int& {
+        if constexpr (std::is_same_v<Dialog, CLineStyle>)
+            return dialog.styleIndex;
+        else
+            return dialog.widthIndex;
+    }();
+    index = start;
+    result = dialog.Run();
+    return {index, checkedAtOpen};
 }
 
-INSTANTIATE_TEST_SUITE_P(Choices, CLineWidthPick,
-                         ::testing::Values(Pick{1, 0, 1}, Pick{1, 4, 5}, Pick{9, 0, 1},
-                                           Pick{3, 8, 9}));
-
-TEST(CLineWidth, EscapeChangesNothing) {
-    ModalRunner::Scope scope(Answer([](CLineChoiceDialog& dialog) {
-        QTest::mouseClick(dialog.Radio(6), Qt::LeftButton);
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    }));
-    int width = 2;
-    EXPECT_FALSE(CLineWidth::ChooseWidth(nullptr, width));
-    EXPECT_EQ(width, 2);
-}
-
-TEST(CLineWidth, OutOfRangeWidthChecksNothingAndOkKeepsIt) {
-    int checked = -2;
-    ModalRunner::Scope scope(Answer([&](CLineChoiceDialog& dialog) {
-        checked = dialog.CheckedIndex();
-        ClickOk(dialog);
-    }));
-    int width = 12;
-    EXPECT_TRUE(CLineWidth::ChooseWidth(nullptr, width));
-    EXPECT_EQ(checked, -1);
-    EXPECT_EQ(width, 12);
-}
-
-TEST(CLineStyle, RadioKStandsForStyleK) {
-    for (int k = 0; k < CLineStyle::ChoiceTotal; ++k) {
-        ModalRunner::Scope scope(Answer([k](CLineChoiceDialog& dialog) {
-            QTest::mouseClick(dialog.Radio(k), Qt::LeftButton);
-            ClickOk(dialog);
-        }));
-        int style = (k + 2) % CLineStyle::ChoiceTotal;
-        EXPECT_TRUE(CLineStyle::ChooseStyle(nullptr, style));
-        EXPECT_EQ(style, k);
+TEST(CLineChoice, RadioKStandsForIndexKAndOnlyOkStoresIt)
+{
+    struct Case {
+        bool style;
+        int start;
+        Action action;
+        int result, index, checkedAtOpen;
+    };
+    const Case cases[] = {
+        {false, 8, {-1, false}, CLineChoiceDialog::ResultOk, 8, 8},
+        {false, 0, {4, false}, CLineChoiceDialog::ResultOk, 4, 0},
+        {false, 8, {0, false}, CLineChoiceDialog::ResultOk, 0, 8},
+        {false, 1, {6, true}, CLineChoiceDialog::ResultCancel, 1, 1},
+        // A stored index out of range checks nothing and OK keeps it.
+        {false, 11, {-1, false}, CLineChoiceDialog::ResultOk, 11, -1},
+        {true, 2, {0, false}, CLineChoiceDialog::ResultOk, 0, 2},
+        {true, 0, {4, false}, CLineChoiceDialog::ResultOk, 4, 0},
+        {true, 3, {1, true}, CLineChoiceDialog::ResultCancel, 3, 3},
+    };
+    for (const Case& c : cases) {
+        int result = 0;
+        const auto [index, checked] = c.style ? RunDialog<CLineStyle>(c.start, c.action, result)
+                                              : RunDialog<CLineWidth>(c.start, c.action, result);
+        SCOPED_TRACE(testing::Message() << c.style << " " << c.start << " " << c.action.click);
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(index, c.index);
+        EXPECT_EQ(checked, c.checkedAtOpen);
     }
 }
 
-TEST(CLineStyle, CloseBoxChangesNothingAndReturnsTwo) {
+TEST(CLineChoice, CloseBoxChangesNothingAndReturnsTwo)
+{
     CLineStyle dialog;
     dialog.styleIndex = 3;
     dialog.open();
-    EXPECT_EQ(dialog.CheckedIndex(), 3);
     QTest::mouseClick(dialog.Radio(1), Qt::LeftButton);
     dialog.close();
     EXPECT_EQ(dialog.result(), CLineChoiceDialog::ResultCancel);
@@ -106,7 +90,8 @@ TEST(CLineStyle, CloseBoxChangesNothingAndReturnsTwo) {
 
 // Layout: the radio buttons go down the left in order, each with its
 // 64 x 16 sample to its right and centred on it, and OK below them all.
-template <typename Dialog> void ExpectColumnLayout(int choices) {
+template <typename Dialog> void ExpectColumnLayout(int choices)
+{
     Dialog dialog;
     ASSERT_EQ(dialog.ChoiceCount(), choices);
     int previousTop = -1;
@@ -125,7 +110,8 @@ template <typename Dialog> void ExpectColumnLayout(int choices) {
     EXPECT_TRUE(dialog.OkButton()->isDefault());
 }
 
-TEST(CLineChoiceLayout, StyleAndWidthColumns) {
+TEST(CLineChoice, StyleAndWidthColumns)
+{
     ExpectColumnLayout<CLineStyle>(5);
     ExpectColumnLayout<CLineWidth>(9);
 }

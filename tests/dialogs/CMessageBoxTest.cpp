@@ -95,49 +95,4 @@ TEST_F(CMessageBoxTest, TextsAreCutToTheirFields) {
     EXPECT_EQ(box.caption.size(), 40); // the caller's fields stay as they were
 }
 
-struct Seen {
-    QString title;
-    QString message;
-    QString yes;
-    bool noShown = false;
-    QString no;
-};
-
-// Records what the box showed, then presses its first button.
-ModalRunner::Runner Record(Seen& seen) {
-    return [&seen](QDialog& dialog) {
-        dialog.open();
-        auto& box = dynamic_cast<CMessageBox&>(dialog);
-        seen = {box.windowTitle(), box.MessageLabel()->text(), box.YesButton()->text(),
-                box.NoButton()->isVisible(), box.NoButton()->text()};
-        QTest::mouseClick(box.YesButton(), Qt::LeftButton);
-        return dialog.result();
-    };
-}
-
-TEST(CMessageBoxTexts, AskInChineseShowsTheChineseStrings) {
-    Seen seen;
-    ModalRunner::Scope scope(Record(seen));
-    EXPECT_EQ(
-        CMessageBox::Ask(nullptr, LanguageTable(2), Texts::ModifiedCaption, Texts::ModifiedMessage),
-        CMessageBox::ResultYes);
-    EXPECT_EQ(seen.title, QStringLiteral("Lumvex 编辑器"));
-    EXPECT_EQ(seen.message, QStringLiteral("照片已被修改。\n保存图片......"));
-    EXPECT_EQ(seen.yes, QStringLiteral("是"));
-    EXPECT_TRUE(seen.noShown);
-    EXPECT_EQ(seen.no, QStringLiteral("否"));
-}
-
-TEST(CMessageBoxTexts, TellInEnglishHasOneOkButton) {
-    Seen seen;
-    ModalRunner::Scope scope(Record(seen));
-    EXPECT_EQ(CMessageBox::Tell(nullptr, LanguageTable(0), Texts::CalibrationPromptCaption,
-                                Texts::CalibrationPromptMessage),
-              CMessageBox::ResultYes);
-    EXPECT_EQ(seen.title, QStringLiteral("Calibtration"));
-    EXPECT_EQ(seen.message, QStringLiteral("Please take measurement on calibration standard"));
-    EXPECT_EQ(seen.yes, QStringLiteral("OK"));
-    EXPECT_FALSE(seen.noShown);
-}
-
 } // namespace

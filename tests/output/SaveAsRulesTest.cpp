@@ -14,12 +14,14 @@ using namespace SaveAsRules;
 
 namespace {
 
+constexpr SaveType Bmp = SaveType::Bmp, Jpeg = SaveType::Jpeg, Tiff = SaveType::Tiff;
+
 struct TargetCase
 {
     const char* chosen;
-    bool jpegType;
+    SaveType selected;
     const char* path;
-    bool jpeg;
+    SaveType written;
 };
 
 class TargetNameTest : public ::testing::TestWithParam<TargetCase>
@@ -28,21 +30,25 @@ class TargetNameTest : public ::testing::TestWithParam<TargetCase>
 TEST_P(TargetNameTest, FollowsTheExtensionRules)
 {
     const TargetCase& c = GetParam();
-    const SaveTarget target = TargetFor(QString::fromUtf8(c.chosen), c.jpegType);
+    const SaveTarget target = TargetFor(QString::fromUtf8(c.chosen), c.selected);
     EXPECT_EQ(target.path, QString::fromUtf8(c.path));
-    EXPECT_EQ(target.jpeg, c.jpeg);
+    EXPECT_EQ(target.type, c.written);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Names, TargetNameTest,
-    ::testing::Values(TargetCase{"/d/report", true, "/d/report.jpg", true},
-                      TargetCase{"/d/report", false, "/d/report.bmp", false},
-                      TargetCase{"/d/report.png", true, "/d/report.png.bmp", false},
-                      TargetCase{"/d/REPORT.JPG", false, "/d/REPORT.JPG", true},
-                      TargetCase{"/d/a.bmp", true, "/d/a.bmp", false},
-                      TargetCase{"/d/a.Bmp", true, "/d/a.Bmp", false},
-                      TargetCase{"/d/v1.2/report", true, "/d/v1.2/report.jpg", true},
-                      TargetCase{"/d/report.jpeg", true, "/d/report.jpeg.bmp", false}));
+    ::testing::Values(TargetCase{"/d/report", Jpeg, "/d/report.jpg", Jpeg},
+                      TargetCase{"/d/report", Bmp, "/d/report.bmp", Bmp},
+                      TargetCase{"/d/report", Tiff, "/d/report.tif", Tiff},
+                      TargetCase{"/d/report.png", Jpeg, "/d/report.png.bmp", Bmp},
+                      TargetCase{"/d/REPORT.JPG", Bmp, "/d/REPORT.JPG", Jpeg},
+                      TargetCase{"/d/a.bmp", Jpeg, "/d/a.bmp", Bmp},
+                      TargetCase{"/d/a.Bmp", Tiff, "/d/a.Bmp", Bmp},
+                      TargetCase{"/d/A.TIF", Bmp, "/d/A.TIF", Tiff},
+                      TargetCase{"/d/a.tif", Jpeg, "/d/a.tif", Tiff},
+                      TargetCase{"/d/a.tiff", Tiff, "/d/a.tiff.bmp", Bmp},
+                      TargetCase{"/d/v1.2/report", Tiff, "/d/v1.2/report.tif", Tiff},
+                      TargetCase{"/d/report.jpeg", Jpeg, "/d/report.jpeg.bmp", Bmp}));
 
 TEST(SaveAsRules, RatioIsTheSmallerOneInSinglePrecision)
 {
@@ -182,6 +188,21 @@ TEST(SaveRendering, MagnificationNotSetDrawsNothing)
     record.pictureMagnification = 1.0;
     SaveRendering::DrawStamp(output, stamp, record, "/p/20081231_1234.jpg");
     EXPECT_EQ(output, before);
+}
+
+TEST(StampSettings, ScaleBarChoiceIsKeptApartFromTheSharedValues)
+{
+    QTemporaryDir dir;
+    SettingsStore store(dir.filePath("Lumvex.ini"));
+    EXPECT_FALSE(StampSettings::ReadScaleBar(store));
+    for (bool on : {true, false}) {
+        ASSERT_TRUE(StampSettings::WriteScaleBar(store, on));
+        EXPECT_EQ(StampSettings::ReadScaleBar(store), on);
+    }
+    uint32_t top = 0xEE;
+    store.Read("ScaleBar", &top, 4);
+    EXPECT_EQ(top, 0xEEu);
+    EXPECT_EQ(StampSettings::Read(store).flags, 0);
 }
 
 TEST(StampSettings, ReadsTheThreeValuesOverTheirDefaults)

@@ -1,10 +1,13 @@
+#include "FileSizeLimit.h"
+#include "ImagingReader.h"
+
 #include "magnification/PictureInfoRecord.h"
 #include "output/BmpWriter.h"
 #include "output/CSaveAsCommand.h"
+#include "output/JpegScaleRecord.h"
 #include "platform/ByteCodec.h"
 
-#include "FileSizeLimit.h"
-
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -17,6 +20,9 @@
 
 using namespace ByteCodec;
 using SaveAsRules::StampFlag;
+constexpr SaveAsRules::SaveType Bmp = SaveAsRules::SaveType::Bmp;
+constexpr SaveAsRules::SaveType Jpeg = SaveAsRules::SaveType::Jpeg;
+constexpr SaveAsRules::SaveType Tiff = SaveAsRules::SaveType::Tiff;
 
 namespace {
 
@@ -97,7 +103,7 @@ TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte)
     const QString sample = QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1235.bmp");
     const QImage picture = QImage(sample).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(picture.size(), QSize(1280, 1024));
-    choice = SaveChoice{Path("a.bmp"), false, true};
+    choice = SaveChoice{Path("a.bmp"), Bmp, true};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     EXPECT_EQ(chooserTitle, "Save as...");
@@ -139,7 +145,7 @@ TEST_F(SaveAsTest, OriginalSizeOfTheSampleMatchesItsPixelsByteForByte)
 TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution)
 {
     const QImage picture = Pattern(1280, 1024);
-    choice = SaveChoice{Path("small"), false, false};
+    choice = SaveChoice{Path("small"), Bmp, false};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray plain = ReadAll(Path("small.bmp"));
@@ -152,7 +158,7 @@ TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution)
 
     command.stamp.flags = SaveAsRules::StampResolution;
     command.stamp.color = MakeColorRef(255, 0, 0);
-    choice = SaveChoice{Path("stamped.bmp"), false, false};
+    choice = SaveChoice{Path("stamped.bmp"), Bmp, false};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray stamped = ReadAll(Path("stamped.bmp"));
     ASSERT_EQ(stamped.size(), plain.size());
@@ -179,7 +185,7 @@ TEST_F(SaveAsTest, SmallSizeTakesEveryFourthPixelAndStampsTheResolution)
 TEST_F(SaveAsTest, OddWidthRowsArePaddedWithZeros)
 {
     const QImage picture = Pattern(1281, 3);
-    choice = SaveChoice{Path("wide.bmp"), false, true};
+    choice = SaveChoice{Path("wide.bmp"), Bmp, true};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray file = ReadAll(Path("wide.bmp"));
@@ -194,7 +200,7 @@ TEST_F(SaveAsTest, OddWidthRowsArePaddedWithZeros)
 TEST_F(SaveAsTest, PictureSmallerThanTheSmallSizeIsEnlarged)
 {
     const QImage picture = Pattern(100, 80);
-    choice = SaveChoice{Path("tiny.bmp"), false, false};
+    choice = SaveChoice{Path("tiny.bmp"), Bmp, false};
 
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
     const QByteArray file = ReadAll(Path("tiny.bmp"));
@@ -208,11 +214,11 @@ TEST_F(SaveAsTest, PictureSmallerThanTheSmallSizeIsEnlarged)
 TEST_F(SaveAsTest, JpegTargetsAreEncodedAsJpegAndOthersAsBmp)
 {
     const QImage picture = Pattern(64, 48);
-    choice = SaveChoice{Path("report"), true, true};
+    choice = SaveChoice{Path("report"), Jpeg, true};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
-    choice = SaveChoice{Path("REPORT.JPG"), false, true};
+    choice = SaveChoice{Path("REPORT.JPG"), Bmp, true};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
-    choice = SaveChoice{Path("report.png"), true, true};
+    choice = SaveChoice{Path("report.png"), Jpeg, true};
     ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
 
     EXPECT_TRUE(ReadAll(Path("report.jpg")).startsWith("\xFF\xD8\xFF"));
@@ -237,7 +243,7 @@ TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason)
     QFile blocker(Path("notes.txt"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    choice = SaveChoice{Path("notes.txt/out.bmp"), false, true};
+    choice = SaveChoice{Path("notes.txt/out.bmp"), Bmp, true};
 
     EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Failed);
     ASSERT_EQ(errors.size(), 1);
@@ -249,19 +255,24 @@ TEST_F(SaveAsTest, TargetInsideAFileReportsTheNameAndTheReason)
 
 TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact)
 {
-    // A name so long that no temporary name beside it is possible.
-    const QString name = QString(246, QLatin1Char('x')) + QStringLiteral(".bmp");
-    QFile old(Path(name));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old content");
-    old.close();
-    choice = SaveChoice{Path(name), false, true};
+    for (const char* extension : {".bmp", ".tif"}) {
+        // A name so long that no temporary name beside it is possible.
+        const QString name = QString(246, QLatin1Char('x')) + QLatin1String(extension);
+        QFile old(Path(name));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old content");
+        old.close();
+        choice = SaveChoice{Path(name), Bmp, true};
+        command.labelScale = {0.355, 1.0, 52.0, 1};
 
-    EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record), CSaveAsCommand::Result::Failed);
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].contains(name));
-    EXPECT_EQ(ReadAll(Path(name)), QByteArray("old content"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        EXPECT_EQ(command.Run(Pattern(32, 32), picturePath, record),
+                  CSaveAsCommand::Result::Failed);
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors.takeFirst().contains(name));
+        EXPECT_EQ(ReadAll(Path(name)), QByteArray("old content"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList(name));
+        QFile::remove(Path(name));
+    }
 }
 
 // A write cut short at any point (a full disk, a quota) names the system's
@@ -269,7 +280,7 @@ TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact)
 // writer would only cut at its final flush.
 TEST_F(SaveAsTest, ShortWriteReportsTheReasonAndKeepsTheOldFile)
 {
-    for (const char* name : {"small.bmp", "small.jpg", "large.bmp"}) {
+    for (const char* name : {"small.bmp", "small.jpg", "small.tif", "large.bmp"}) {
         SCOPED_TRACE(name);
         errors.clear();
         QFile old(Path(name));
@@ -277,7 +288,12 @@ TEST_F(SaveAsTest, ShortWriteReportsTheReasonAndKeepsTheOldFile)
         old.write("old content");
         old.close();
         const int side = QByteArray(name).startsWith("large") ? 300 : 40;
-        choice = SaveChoice{Path(name), QByteArray(name).endsWith("jpg"), true};
+        const QByteArray extension = QByteArray(name).right(3);
+        choice = SaveChoice{Path(name),
+                            extension == "jpg"   ? Jpeg
+                            : extension == "tif" ? Tiff
+                                                 : Bmp,
+                            true};
         CSaveAsCommand::Result result;
         {
             FileSizeLimit limit(100);
@@ -289,7 +305,7 @@ TEST_F(SaveAsTest, ShortWriteReportsTheReasonAndKeepsTheOldFile)
             << errors[0].toStdString();
         EXPECT_EQ(ReadAll(Path(name)), QByteArray("old content"));
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
 }
 
 TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking)
@@ -298,9 +314,74 @@ TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(10000000, 'x'));
     old.close();
-    choice = SaveChoice{Path("a.bmp"), false, true};
+    choice = SaveChoice{Path("a.bmp"), Bmp, true};
     ASSERT_EQ(command.Run(Pattern(4, 4), picturePath, record), CSaveAsCommand::Result::Saved);
     EXPECT_EQ(ReadAll(Path("a.bmp")).size(), 54 + 4 * 12);
+}
+
+QString Md5OfRgb(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    for (int y = 0; y < rgb.height(); ++y)
+        hash.addData(QByteArrayView(rgb.constScanLine(y), rgb.width() * 3));
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+TEST_F(SaveAsTest, ScaleOfTheLabelsReachesTiffAndJpegForAnotherReader)
+{
+    // The stage micrometer calibrated to 52, measuring in um.
+    const MeasureGeometry::Scale calibrated{0.355, 1.0, 52.0, 1};
+    const QImage picture = Pattern(1280, 1024);
+    record.SetRemark(QStringLiteral("stage micrometer"));
+    const struct
+    {
+        const char* name;
+        SaveAsRules::SaveType type;
+        bool keepSize;
+        double magnification;
+    } cases[] = {
+        {"big.tif", Tiff, true, 52.0},  {"small.tif", Tiff, false, 52.0},
+        {"plain.tif", Tiff, true, 1.0}, {"scaled.jpg", Jpeg, true, 52.0},
+        {"plain.jpg", Jpeg, true, 0.0}, {"scaled.bmp", Bmp, true, 52.0},
+        {"plain.bmp", Bmp, true, 0.0},
+    };
+    for (const auto& c : cases) {
+        command.labelScale = calibrated;
+        command.labelScale.magnification = c.magnification;
+        choice = SaveChoice{Path(c.name), c.type, c.keepSize, false};
+        ASSERT_EQ(command.Run(picture, picturePath, record), CSaveAsCommand::Result::Saved);
+        if (c.type == Bmp)
+            continue;
+        const auto tags = ReadWithImagingLibrary(Path(c.name));
+        SCOPED_TRACE(c.name + tags["error"].toStdString());
+        EXPECT_EQ(tags["y"], tags["x"]);
+        if (c.magnification <= 1.0) {
+            EXPECT_EQ(tags["x"], "none");
+            EXPECT_EQ(tags["unit"], "none");
+            continue;
+        }
+        EXPECT_EQ(tags["unit"], "3"); // centimetre
+        const double editor = calibrated.LineValue(c.keepSize ? 1.0 : 4.0);
+        const PixelScale::Rational exact = PixelScale::PixelsPerCentimetre(editor / 1000.0);
+        EXPECT_EQ(tags["x"], QStringLiteral("%1/%2").arg(exact.numerator).arg(exact.denominator));
+        EXPECT_NEAR(MicrometresPerPixel(tags["x"]) / editor, 1.0, 1e-7) << tags["x"].toStdString();
+    }
+
+    const auto tiff = ReadWithImagingLibrary(Path("small.tif"));
+    EXPECT_EQ(tiff["datetime"], "2008:12:31 12:34:56");
+    EXPECT_EQ(tiff["software"], "LumvexImgEdt");
+    EXPECT_EQ(tiff["document"], "stage micrometer");
+    command.stepProgress = {};
+    EXPECT_EQ(tiff["pixels"], Md5OfRgb(command.Render(picture, {320, 240}, picturePath, record)));
+    // Around its scale record the JPEG is the one written without a scale;
+    // a BMP does not change at all.
+    QByteArray jpeg = ReadAll(Path("scaled.jpg"));
+    const QByteArray segment =
+        JpegScaleRecord::Segment(PixelScale::PixelsPerCentimetre(0.355 / 52));
+    ASSERT_GT(jpeg.indexOf(segment), 0);
+    EXPECT_EQ(jpeg.remove(jpeg.indexOf(segment), segment.size()), ReadAll(Path("plain.jpg")));
+    EXPECT_EQ(ReadAll(Path("scaled.bmp")), ReadAll(Path("plain.bmp")));
 }
 
 } // namespace
