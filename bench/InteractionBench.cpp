@@ -14,7 +14,7 @@ namespace {
 void BM_PointerMoveLine(benchmark::State& state)
 {
     LargeView large;
-    large.view.SetToolMode(ToolLine);
+    large.view.SetToolMode(ToolMode::ToolLine);
     large.view.LeftButtonDown({200, 200});
     large.view.LeftButtonUp({200, 200});
     int i = 0;
@@ -29,7 +29,7 @@ BENCHMARK(BM_PointerMoveLine)->Unit(benchmark::kMillisecond);
 void BM_TypeCharacter(benchmark::State& state)
 {
     LargeView large;
-    large.view.SetToolMode(ToolText);
+    large.view.SetToolMode(ToolMode::ToolText);
     large.view.LeftButtonDown({200, 200});
     large.view.LeftButtonUp({200, 200});
     for (auto _ : state) {

@@ -19,7 +19,7 @@ QImage& LargeImage()
     return image;
 }
 
-CDrawMeasure MakeMeasure(int kind)
+CDrawMeasure MakeMeasure(MeasureKind kind)
 {
     CDrawMeasure m(kind, GdiRect{});
     m.SetPen(MakeColorRef(255, 0, 0), 6, 1);
@@ -44,7 +44,7 @@ void DrawLoop(benchmark::State& state, CDrawMeasure& m)
 
 void BM_MeasureLineWithGuides(benchmark::State& state)
 {
-    CDrawMeasure m = MakeMeasure(1);
+    CDrawMeasure m = MakeMeasure(MeasureKind::StraightLine);
     m.points[0] = {300, 200};
     m.pointIndex = 1;
     DrawLoop(state, m);
@@ -53,7 +53,7 @@ BENCHMARK(BM_MeasureLineWithGuides)->Unit(benchmark::kMicrosecond);
 
 void BM_MeasureThreePointArc(benchmark::State& state)
 {
-    CDrawMeasure m = MakeMeasure(8);
+    CDrawMeasure m = MakeMeasure(MeasureKind::ThreePointArc);
     m.points[1] = {1000, 1300};
     m.points[2] = {1700, 600};
     m.pointIndex = 2;
@@ -64,14 +64,14 @@ BENCHMARK(BM_MeasureThreePointArc)->Unit(benchmark::kMicrosecond);
 // Vertices 3 pixels apart along a wave; args: line style, labels placed.
 void BM_MeasureContinuousLine1000Vertices(benchmark::State& state)
 {
-    CDrawMeasure m = MakeMeasure(10);
+    CDrawMeasure m = MakeMeasure(MeasureKind::ContinuousLine);
     for (uint32_t i = 1; i <= 1000; ++i) {
         m.points[i] = {int(100 + 3 * i), int(1000 + 300 * std::sin(i / 20.0))};
         m.labelPoints[i] = {int(100 + 3 * i), 1000};
     }
     m.pointIndex = 1000;
     m.labelIndex = uint32_t(state.range(1));
-    m.polylinePhase = 1;
+    m.phase = PolylinePhase::LabelPlaced;
     DrawLoop(state, m);
 }
 BENCHMARK(BM_MeasureContinuousLine1000Vertices)

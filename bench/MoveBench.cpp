@@ -16,19 +16,19 @@ using Preparation = std::function<void(LargeView&)>;
 
 void LineMeasure(LargeView& large)
 {
-    large.view.SetToolMode(ToolAnyAngleLine);
+    large.view.SetToolMode(ToolMode::ToolAnyAngleLine);
     large.Click({200, 200});
 }
 
 void Rectangle(LargeView& large)
 {
-    large.view.SetToolMode(ToolRectangle);
+    large.view.SetToolMode(ToolMode::ToolRectangle);
     large.view.LeftButtonDown({200, 200});
 }
 
 void Freehand(LargeView& large)
 {
-    large.view.SetToolMode(ToolFreehand);
+    large.view.SetToolMode(ToolMode::ToolFreehand);
     large.view.LeftButtonDown({100, 100});
     // A stroke of 199 points wandering over the picture; the move adds the 200th.
     for (int i = 1; i < 199; ++i)
@@ -40,7 +40,7 @@ void Freehand(LargeView& large)
 Preparation Polyline(int vertices)
 {
     return [vertices](LargeView& large) {
-        large.view.SetToolMode(ToolContinuousLine);
+        large.view.SetToolMode(ToolMode::ToolContinuousLine);
         large.Click({20, 20});
         auto* measure = dynamic_cast<CDrawMeasure*>(large.view.CurrentObject());
         if (!measure)
@@ -58,7 +58,7 @@ Preparation Polyline(int vertices)
         }
         measure->pointIndex = uint32_t(vertices);
         measure->labelIndex = uint32_t(vertices - 1);
-        measure->polylinePhase = 1;
+        measure->phase = PolylinePhase::LabelPlaced;
         large.view.PointerMove({300, 300});
     };
 }
@@ -85,7 +85,7 @@ void OriginalMove(benchmark::State& state, QSize size)
 {
     QImage snapshot = TexturedPicture(size);
     QImage working = snapshot.copy();
-    CDrawMeasure measure(1, GdiRect{});
+    CDrawMeasure measure(MeasureKind::StraightLine, GdiRect{});
     measure.SetPen(0, 11, 0);
     measure.SetFont(LogFont::DefaultTextFont(), 0);
     measure.magnification = 50.0;

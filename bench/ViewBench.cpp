@@ -45,19 +45,19 @@ void UndoHistory16(benchmark::State& state, QSize size)
         large.view.LoadPicture(path);
         state.ResumeTiming();
         for (int i = 0; i < 10; ++i) {
-            large.view.SetToolMode(ToolRectangle);
+            large.view.SetToolMode(ToolMode::ToolRectangle);
             const QPoint from(20 + i * 50, 30 + i * 20);
             large.view.LeftButtonDown(from);
             large.view.PointerMove(from + QPoint(80, 60));
             large.view.LeftButtonUp(from + QPoint(80, 60));
         }
-        large.view.SetToolMode(ToolText);
+        large.view.SetToolMode(ToolMode::ToolText);
         large.Click({100, 400});
         for (char16_t c : u"Sample 12")
             if (c)
                 large.view.TypeCodeUnit(c);
         // Choosing the next tool commits the text.
-        large.view.SetToolMode(ToolAnyAngleLine);
+        large.view.SetToolMode(ToolMode::ToolAnyAngleLine);
         for (int i = 0; i < 5; ++i) {
             large.Click({40 + i * 100, 300});
             large.Click({90 + i * 100, 380});

@@ -4,6 +4,7 @@
 
 #include "view/CLumvexImgEdtView.h"
 #include "view/DisplayScaler.h"
+#include "view/PictureLoader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!view->LoadPicture(path))
         return 0;
     const QImage& picture = view->WorkingPicture();
-    Require(CLumvexImgEdtView::IsLoadableSize(picture.size()));
+    Require(PictureLoader::IsLoadableSize(picture.size()));
     for (const QSize viewSize : {QSize(797, 598), QSize(320, 240), QSize(1, 600)}) {
         const DisplayScaler scaler(picture.size(), viewSize);
         const QImage shown = scaler.ScaleAll(picture);

@@ -4,30 +4,23 @@
 #include "app/CSpawnMenu.h"
 #include "app/EditorKeys.h"
 #include "app/EditorOutputCommands.h"
-#include "app/FontColorDialog.h"
 #include "app/LayoutTable.h"
 #include "app/ProgramIcon.h"
 #include "app/QtTranslations.h"
 #include "app/StatusLine.h"
 #include "dialogs/CInformationDlg.h"
-#include "dialogs/CLineStyle.h"
-#include "dialogs/CLineWidth.h"
 #include "dialogs/CMessageBox.h"
-#include "magnification/CAdjustMagnificationDlg.h"
 #include "magnification/CSetMagnification.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
 #include "text/LanguageTable.h"
 #include "view/CLumvexImgEdtView.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QCursor>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -77,11 +70,12 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& picturePath,
     // Tooltips show whether or not the window is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     CreateControls();
-    InstallDefaultHooks();
+    hooks = EditorHooks::ProgramDialogs(
+        this, [this]() -> const LanguageTable& { return *languageTable; }, setMagnificationDialog);
     outputCommands = std::make_unique<EditorOutputCommands>(*this);
     outputCommands->Install();
     magnification->boxTextChanged = [this](const QString& text) {
-        magnificationBox->setText(text);
+        controls.magnificationBox->setText(text);
     };
     magnification->writeFailed = [this](MagnificationModel::WriteFailure what,
                                         const QString& reason) {
@@ -108,96 +102,7 @@ void CLumvexImgEdtDlg::CreateControls()
     QFont dialogFont = font();
     dialogFont.setPointSize(8);
     setFont(dialogFont);
-
-    frame = new QFrame(this);
-    frame->setFrameShape(QFrame::NoFrame);
-    frame->setGeometry(LayoutTable::RectOf(IdFrame, 0));
-
-    for (const LayoutRow& row : LayoutTable::Rows()) {
-        if (!row.IsButton())
-            continue;
-        auto* button = new CBitmapButton(row.controlId, QString::fromLatin1(row.artwork), this);
-        button->setMouseTracking(true);
-        button->installEventFilter(this);
-        button->setVisible(row.visible);
-        connect(button, &QAbstractButton::clicked, this,
-                [this, id = row.controlId] { OnCommand(uint32_t(id)); });
-        buttons[row.controlId] = button;
-    }
-
-    magnificationLabel = new QLabel(this);
-    magnificationLabel->setScaledContents(true);
-    magnificationBox = new QLineEdit(this);
-    magnificationBox->setReadOnly(true);
-    magnificationBox->setFocusPolicy(Qt::ClickFocus);
-    magnificationBox->setFrame(false);
-    magnificationBox->setTextMargins(1, 0, 1, 0);
-
-    remarkBox = new QLineEdit(this);
-    remarkBox->setFrame(false);
-    remarkBox->setMaxLength(PictureInfoRecord::TextSize - 1);
-    remarkBox->hide();
-    remarkBox->installEventFilter(this);
-}
-
-void CLumvexImgEdtDlg::InstallDefaultHooks()
-{
-    hooks.messageBox = [this](const QString& caption, const QString& message, const QString& yes,
-                              const QString& no) {
-        CMessageBox box(this);
-        box.caption = caption;
-        box.message = message;
-        box.yesText = yes;
-        box.noText = no;
-        box.singleButton = no.isEmpty() ? 1 : 0;
-        return box.Run();
-    };
-    hooks.chooseColor = [this](ColorRef& color) {
-        const QColor chosen = QColorDialog::getColor(ToQColor(color), this, QString(),
-                                                     QColorDialog::DontUseNativeDialog);
-        if (!chosen.isValid())
-            return false;
-        color = ToColorRef(chosen);
-        return true;
-    };
-    hooks.chooseLineStyle = [this](int& styleIndex) {
-        CLineStyle dialog(this);
-        dialog.styleIndex = styleIndex;
-        if (dialog.Run() != CLineChoiceDialog::ResultOk)
-            return false;
-        styleIndex = dialog.styleIndex;
-        return true;
-    };
-    hooks.chooseLineWidth = [this](int& widthIndex) {
-        CLineWidth dialog(this);
-        dialog.widthIndex = widthIndex;
-        if (dialog.Run() != CLineChoiceDialog::ResultOk)
-            return false;
-        widthIndex = dialog.widthIndex;
-        return true;
-    };
-    hooks.chooseFont = [this](LogFont& font, ColorRef& color) {
-        return FontColorDialog::Choose(font, color, *languageTable, this);
-    };
-    hooks.popupMenu = [](CSpawnMenu& popup, QPoint position) {
-        return CSpawnMenu::CommandOf(popup.exec(position));
-    };
-    hooks.setMagnification = [this](double& value) {
-        setMagnificationDialog->SetTexts(*languageTable);
-        return setMagnificationDialog->Run(value);
-    };
-    hooks.adjustMagnification = [this](const CalibrationRequest& request) {
-        const LanguageTable& texts = *languageTable;
-        CAdjustMagnificationDlg::Texts t;
-        t.caption = texts.Text(Texts::AdjustTitle);
-        const int unit = request.unitIndex >= 1 && request.unitIndex <= 3 ? request.unitIndex : 0;
-        t.unitLabel = texts.Text(Texts::AdjustUnitLabel[unit]);
-        t.actualLabel = texts.Text(Texts::AdjustActualDimension);
-        t.adjustedLabel = texts.Text(Texts::AdjustAdjustedMagnification);
-        t.checkLabel = texts.Text(Texts::AdjustUseAsMeasure);
-        t.okText = texts.Text(Texts::Ok);
-        return CAdjustMagnificationDlg::Run(request, t, this);
-    };
+    controls.Create(this, this, [this](int id) { OnCommand(uint32_t(id)); });
 }
 
 bool CLumvexImgEdtDlg::OpenEditor()
@@ -206,10 +111,12 @@ bool CLumvexImgEdtDlg::OpenEditor()
     sizeStep = 0;
     ApplySkinAndLayout();
 
-    view->setParent(frame);
-    view->setGeometry(frame->contentsRect());
+    view->setParent(controls.frame);
+    view->setGeometry(controls.frame->contentsRect());
     view->SetOwner(this);
     view->SetMessageBus(bus.get());
+    view->SetStyle(&properties);
+    view->SetScale(&magnification->scale);
     // The loupe's switch is the editor's own setting, kept apart from the
     // records it shares with the capture program.
     const QString loupeSetting = QStringLiteral("LumvexImgEdt/Loupe");
@@ -224,7 +131,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
     folderPath = picturePath.left(std::max<qsizetype>(0, picturePath.size() - 17));
 
     PrepareMenus();
-    view->useAdjustedMagnification = 0;
+    magnification->scale.useAdjustedMagnification = 0;
     lastDrawnMenuItem = NoMenuItem;
 
     connect(bus.get(), &MessageBus::AdjustMagnificationReceived, this,
@@ -233,7 +140,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
     magnification->record.pictureMagnification = magnification->pictureMagnification;
     const bool loaded = view->LoadPicture(picturePath);
     if (loaded) {
-        magnification->LoadPictureInfo(picturePath, *view);
+        magnification->LoadPictureInfo(picturePath, view->PictureSize());
         view->SetInfoRecord(&magnification->record);
     } else {
         setResult(-1);
@@ -260,12 +167,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
 
 void CLumvexImgEdtDlg::ReadSettings()
 {
-    photoSavedInfo = settings->ReadValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0) & 0xFF;
-    photoSavedInfoFontColor =
-        settings->ReadValue<ColorRef>(QStringLiteral("PhotoSavedInfoFontColor"), 0);
-    QByteArray font = LogFont::DefaultStampFont().ToBytes();
-    settings->Read(QStringLiteral("PhotoSavedInfoFont"), font.data(), LogFont::ByteSize);
-    photoSavedInfoFont = LogFont::FromBytes(reinterpret_cast<const uint8_t*>(font.constData()));
+    stamp = StampSettings::Read(*settings);
     magnification->ReadCaptureMagnification();
     skin = settings->ReadValue<int32_t>(QStringLiteral("Skin"), 0);
     SetLanguage(settings->ReadValue<int32_t>(QStringLiteral("Language"), 0));
@@ -280,25 +182,8 @@ void CLumvexImgEdtDlg::SetLanguage(int value)
 
 void CLumvexImgEdtDlg::ApplySkinAndLayout()
 {
-    for (const LayoutRow& row : LayoutTable::Rows()) {
-        if (row.kind == LayoutRow::Window)
-            continue;
-        QWidget* control = Control(row.controlId);
-        if (!control)
-            continue;
-        control->setGeometry(row.rects[0]);
-        if (CBitmapButton* button = Button(row.controlId)) {
-            if (row.kind == LayoutRow::SkinnedButton) {
-                const QString caption = button->Caption().left(63);
-                button->SetCaption(caption +
-                                   (skin != 0 ? QStringLiteral("Gold") : QStringLiteral("Blue")));
-            }
-            button->LoadBitmaps();
-        }
-    }
-    const QPixmap label(CBitmapButton::FindBitmap(QStringLiteral("MAGNIFICATION")));
-    if (!label.isNull())
-        magnificationLabel->setPixmap(label);
+    controls.Place(0);
+    controls.ApplySkin(skin);
 
     const QSize size = LayoutTable::WindowSize(0);
     hide();
@@ -319,13 +204,7 @@ void CLumvexImgEdtDlg::PrepareKeyboardFocus()
 {
     // Tab goes from the view through the buttons in their tooltip order and
     // back; the keys start with the view, never on a button that Space would press.
-    QWidget* previous = view.get();
-    for (const LayoutRow& row : LayoutTable::Rows()) {
-        if (row.HasTooltip()) {
-            setTabOrder(previous, Button(row.controlId));
-            previous = Button(row.controlId);
-        }
-    }
+    controls.ChainTabOrder(view.get());
     view->setFocus(Qt::OtherFocusReason);
 }
 
@@ -358,9 +237,7 @@ void CLumvexImgEdtDlg::PrepareMenus()
 
 void CLumvexImgEdtDlg::CreateTooltips()
 {
-    for (const LayoutRow& row : LayoutTable::Rows())
-        if (row.HasTooltip())
-            Button(row.controlId)->setToolTip(languageTable->TooltipText(row.tooltip));
+    controls.SetTooltips(*languageTable);
 }
 
 void CLumvexImgEdtDlg::ExchangeProperties(bool load)
@@ -373,32 +250,10 @@ void CLumvexImgEdtDlg::ExchangeProperties(bool load)
     }
     if (!settings->IsOpen())
         return;
-    CLumvexImgEdtView& v = *view;
-    properties.drawColor = v.drawColor;
-    properties.drawWidth = v.drawWidth;
-    properties.drawPenStyle = v.drawPenStyle;
-    properties.textColor = v.textColor;
-    properties.textFont = v.textFont;
-    properties.measureColor = v.measureColor;
-    properties.measureWidth = v.measureWidth;
-    properties.measurePenStyle = v.measurePenStyle;
-    properties.labelColor = v.labelColor;
-    properties.labelFont = v.labelFont;
-    properties.unit = v.unit;
+    // Bytes the read leaves alone keep the values in force.
     QByteArray bytes = properties.ToBytes();
     settings->Read(QStringLiteral("Properties"), bytes.data(), PropertiesRecord::ByteSize);
     properties = PropertiesRecord::FromBytes(bytes);
-    v.drawColor = properties.drawColor;
-    v.drawWidth = properties.drawWidth;
-    v.drawPenStyle = properties.drawPenStyle;
-    v.textColor = properties.textColor;
-    v.textFont = properties.textFont;
-    v.measureColor = properties.measureColor;
-    v.measureWidth = properties.measureWidth;
-    v.measurePenStyle = properties.measurePenStyle;
-    v.labelColor = properties.labelColor;
-    v.labelFont = properties.labelFont;
-    v.unit = properties.unit;
 }
 
 void CLumvexImgEdtDlg::ReportWriteFailure(TextPair message, const QString& reason, bool once)
@@ -423,7 +278,7 @@ void CLumvexImgEdtDlg::CloseEditor()
             texts.CaptionText(Texts::ModifiedCaption), texts.MessageText(Texts::ModifiedMessage),
             texts.ButtonText(Texts::Yes), texts.ButtonText(Texts::No));
         if (answer == CMessageBox::ResultYes)
-            OnSaveAs();
+            Run(output.saveAs);
         else if (answer != CMessageBox::ResultNo)
             return;
     }
@@ -434,31 +289,9 @@ void CLumvexImgEdtDlg::CloseEditor()
     done(0);
 }
 
-CBitmapButton* CLumvexImgEdtDlg::Button(int controlId) const
-{
-    const auto found = buttons.find(controlId);
-    return found == buttons.end() ? nullptr : found->second;
-}
-
-QWidget* CLumvexImgEdtDlg::Control(int controlId) const
-{
-    switch (controlId) {
-    case IdFrame:
-        return frame;
-    case IdMagnificationBox:
-        return magnificationBox;
-    case IdMagnificationLabel:
-        return magnificationLabel;
-    case IdRemarkBox:
-        return remarkBox;
-    default:
-        return Button(controlId);
-    }
-}
-
 QRect CLumvexImgEdtDlg::RemarkRect() const
 {
-    return remarkBox->geometry();
+    return controls.remarkBox->geometry();
 }
 
 QColor CLumvexImgEdtDlg::SkinColor() const
@@ -527,18 +360,19 @@ void CLumvexImgEdtDlg::mouseDoubleClickEvent(QMouseEvent* event)
 
 void CLumvexImgEdtDlg::ShowRemarkBox()
 {
-    remarkBox->setText(magnification->record.Remark());
-    remarkBox->show();
-    remarkBox->setFocus(Qt::MouseFocusReason);
+    controls.remarkBox->setText(magnification->record.Remark());
+    controls.remarkBox->show();
+    controls.remarkBox->setFocus(Qt::MouseFocusReason);
 }
 
 void CLumvexImgEdtDlg::OnRemarkEdited()
 {
-    if (storingRemark || !remarkBox->isVisible())
+    if (storingRemark || !controls.remarkBox->isVisible())
         return;
     storingRemark = true;
-    remarkBox->hide();
-    magnification->record.SetRemark(remarkBox->text().left(PictureInfoRecord::TextSize - 1));
+    controls.remarkBox->hide();
+    magnification->record.SetRemark(
+        controls.remarkBox->text().left(PictureInfoRecord::TextSize - 1));
     storingRemark = false;
     repaint();
 }
@@ -556,12 +390,12 @@ bool CLumvexImgEdtDlg::eventFilter(QObject* watched, QEvent* event)
                 view->setFocus(Qt::MouseFocusReason);
         }
     } else if (event->type() == QEvent::KeyPress && watched == view.get()) {
-        const bool typing = view->InteractionStateValue() == StateTyping;
+        const bool typing = view->State() == InteractionState::StateTyping;
         if (const int buttonId = EditorKeys::ButtonFor(*static_cast<QKeyEvent*>(event), typing)) {
             OnKey(buttonId);
             return true;
         }
-    } else if (event->type() == QEvent::FocusOut && watched == remarkBox) {
+    } else if (event->type() == QEvent::FocusOut && watched == controls.remarkBox) {
         OnRemarkEdited();
     }
     return QDialog::eventFilter(watched, event);
@@ -606,36 +440,36 @@ void CLumvexImgEdtDlg::OnCommand(uint32_t id)
         OnCancelCommand();
         break;
     case IdSaveAs:
-        OnSaveAs();
+        Run(output.saveAs);
         break;
     case IdCopyFile:
-        OnCopyFile();
+        Run(output.copyFile);
         break;
     case IdCopyImage:
-        OnCopyImage();
+        Run(output.copyImage);
         break;
     case IdMail:
-        OnMail();
+        Run(output.mail);
         break;
     case IdDrawing:
     case IdDrawingExtern:
         OnDrawingPopup();
         break;
     case IdText:
-        v.SetToolMode(ToolText);
+        v.SetToolMode(ToolMode::ToolText);
         break;
     case IdTextExtern:
-        OnFont(v.textFont, v.textColor, properties.textFont, properties.textColor);
+        OnFont(properties.textFont, properties.textColor);
         break;
     case IdMeasurement:
     case IdMeasurementExtern:
         OnMeasuringPopup();
         break;
     case IdPrevious:
-        OnPrevious();
+        Run(output.previous);
         break;
     case IdNext:
-        OnNext();
+        Run(output.next);
         break;
     case IdUndo:
         v.Undo();
@@ -644,40 +478,40 @@ void CLumvexImgEdtDlg::OnCommand(uint32_t id)
         v.Redo();
         break;
     case IdZoomIn:
-        OnZoomIn();
+        Run(output.zoomIn);
         break;
     case IdZoomOut:
-        OnZoomOut();
+        Run(output.zoomOut);
         break;
     case IdMin:
         showMinimized();
         break;
     case IdMax:
-        OnFullScreen();
+        Run(output.fullScreen);
         break;
     case IdClose:
         CloseEditor();
         break;
     case CmdDrawColor:
-        OnLineColor(v.drawColor, properties.drawColor);
+        OnLineColor(properties.drawColor);
         break;
     case CmdDrawStyle:
-        OnLineStyle(v.drawPenStyle, properties.drawPenStyle);
+        OnLineStyle(properties.drawPenStyle);
         break;
     case CmdDrawWidth:
-        OnLineWidth(v.drawWidth, properties.drawWidth);
+        OnLineWidth(properties.drawWidth);
         break;
     case CmdMeasureColor:
-        OnLineColor(v.measureColor, properties.measureColor);
+        OnLineColor(properties.measureColor);
         break;
     case CmdMeasureStyle:
-        OnLineStyle(v.measurePenStyle, properties.measurePenStyle);
+        OnLineStyle(properties.measurePenStyle);
         break;
     case CmdMeasureWidth:
-        OnLineWidth(v.measureWidth, properties.measureWidth);
+        OnLineWidth(properties.measureWidth);
         break;
     case CmdLabelFont:
-        OnFont(v.labelFont, v.labelColor, properties.labelFont, properties.labelColor);
+        OnFont(properties.labelFont, properties.labelColor);
         break;
     case CmdSetPictureMagnification:
     case CmdSetCaptureMagnification:
@@ -708,7 +542,7 @@ void CLumvexImgEdtDlg::OnMeasuringPopup()
     }
     popupState = 2;
     if (magnification->ShouldPromptCalibration()) {
-        view->useAdjustedMagnification = 0;
+        magnification->scale.useAdjustedMagnification = 0;
         const LanguageTable& texts = *languageTable;
         const int answer = hooks.messageBox(texts.CaptionText(Texts::CalibrationPromptCaption),
                                             texts.MessageText(Texts::CalibrationPromptMessage),
@@ -746,11 +580,11 @@ void CLumvexImgEdtDlg::SelectDrawingTool()
 {
     MenuItem& drawing = DrawingMenu();
     ToggleChosen(drawing, lastDrawnMenuItem);
-    int mode = ToolNone;
+    ToolMode mode = ToolMode::ToolNone;
     for (size_t position = 0; position < drawing.items.size(); ++position) {
         if (drawing.items[position].checked) {
             if (position <= 4)
-                mode = ToolLine + int(position);
+                mode = ToolMode(int(ToolMode::ToolLine) + int(position));
             break;
         }
     }
@@ -766,61 +600,51 @@ void CLumvexImgEdtDlg::SelectMeasuringTool()
 
 void CLumvexImgEdtDlg::SetToolFromMeasuringMenu()
 {
-    int mode = ToolNone;
+    ToolMode mode = ToolMode::ToolNone;
     for (const MenuItem& item : MeasuringMenu().items) {
         if (!item.IsPopup() && !item.separator && item.checked) {
-            mode = int(item.id);
+            mode = ToolMode(item.id);
             break;
         }
     }
     view->SetToolMode(mode);
 }
 
-void CLumvexImgEdtDlg::OnLineColor(ColorRef& viewColor, ColorRef& recordColor)
+void CLumvexImgEdtDlg::OnLineColor(ColorRef& styleColor)
 {
-    ColorRef color = viewColor;
-    if (!hooks.chooseColor(color))
-        return;
-    viewColor = color;
-    recordColor = color;
+    ColorRef color = styleColor;
+    if (hooks.chooseColor(color))
+        styleColor = color;
 }
 
-void CLumvexImgEdtDlg::OnLineStyle(int& viewStyle, int& recordStyle)
+void CLumvexImgEdtDlg::OnLineStyle(int& penStyle)
 {
-    int index = viewStyle;
-    if (!hooks.chooseLineStyle(index))
-        return;
-    viewStyle = index;
-    recordStyle = index;
+    int index = penStyle;
+    if (hooks.chooseLineStyle(index))
+        penStyle = index;
 }
 
-void CLumvexImgEdtDlg::OnLineWidth(int& viewWidth, int& recordWidth)
+void CLumvexImgEdtDlg::OnLineWidth(int& width)
 {
-    int index = viewWidth - 1;
-    if (!hooks.chooseLineWidth(index))
-        return;
-    viewWidth = index + 1;
-    recordWidth = index + 1;
+    int index = width - 1;
+    if (hooks.chooseLineWidth(index))
+        width = index + 1;
 }
 
-void CLumvexImgEdtDlg::OnFont(LogFont& viewFont, ColorRef& viewColor, LogFont& recordFont,
-                              ColorRef& recordColor)
+void CLumvexImgEdtDlg::OnFont(LogFont& styleFont, ColorRef& styleColor)
 {
-    LogFont font = viewFont;
-    ColorRef color = viewColor;
+    LogFont font = styleFont;
+    ColorRef color = styleColor;
     if (!hooks.chooseFont(font, color))
         return;
-    viewColor = color;
-    viewFont = font;
-    recordColor = color;
-    recordFont = font;
+    styleColor = color;
+    styleFont = font;
 }
 
 void CLumvexImgEdtDlg::OnUnit(uint32_t commandId)
 {
     const int unit = int(commandId - CmdUnitMm);
     properties.unit = unit;
-    view->unit = unit;
     MenuItem& units = MeasuringMenu().items[ToolMenus::UnitsPosition];
     for (size_t position = 0; position < units.items.size(); ++position)
         units.items[position].checked = int(position) == unit;
@@ -830,13 +654,13 @@ void CLumvexImgEdtDlg::OnMagnificationCommand(uint32_t commandId)
 {
     switch (commandId) {
     case CmdSetPictureMagnification:
-        magnification->SetPictureMagnification(*view, hooks.setMagnification);
+        magnification->SetPictureMagnification(hooks.setMagnification);
         break;
     case CmdSetCaptureMagnification:
         magnification->SetCaptureMagnification(hooks.setMagnification);
         break;
     case CmdResetPictureMagnification:
-        magnification->ResetPictureMagnification(*view);
+        magnification->ResetPictureMagnification();
         break;
     case CmdResetCaptureMagnification:
         magnification->ResetCaptureMagnification();
@@ -850,8 +674,11 @@ void CLumvexImgEdtDlg::OnCalibrationResult(double value)
 {
     if (closed)
         return;
-    if (!magnification->HandleCalibration(value, properties.unit, *view, hooks.adjustMagnification))
+    if (!magnification->HandleCalibration(value, properties.unit, hooks.adjustMagnification))
         return;
+    // The calibration line has served its purpose whatever the user chose.
+    view->Undo();
+    view->SetToolMode(ToolMode::ToolNone);
     if (MenuItem* calibration = MeasuringMenu().Find(CmdCalibration))
         calibration->checked = false;
 }
@@ -860,60 +687,6 @@ void CLumvexImgEdtDlg::OnQuitMessage()
 {
     if (!closed && view->modificationCount == 0)
         CloseEditor();
-}
-
-void CLumvexImgEdtDlg::OnSaveAs()
-{
-    if (output.saveAs)
-        output.saveAs();
-}
-
-void CLumvexImgEdtDlg::OnCopyFile()
-{
-    if (output.copyFile)
-        output.copyFile();
-}
-
-void CLumvexImgEdtDlg::OnCopyImage()
-{
-    if (output.copyImage)
-        output.copyImage();
-}
-
-void CLumvexImgEdtDlg::OnMail()
-{
-    if (output.mail)
-        output.mail();
-}
-
-void CLumvexImgEdtDlg::OnPrevious()
-{
-    if (output.previous)
-        output.previous();
-}
-
-void CLumvexImgEdtDlg::OnNext()
-{
-    if (output.next)
-        output.next();
-}
-
-void CLumvexImgEdtDlg::OnZoomIn()
-{
-    if (output.zoomIn)
-        output.zoomIn();
-}
-
-void CLumvexImgEdtDlg::OnZoomOut()
-{
-    if (output.zoomOut)
-        output.zoomOut();
-}
-
-void CLumvexImgEdtDlg::OnFullScreen()
-{
-    if (output.fullScreen)
-        output.fullScreen();
 }
 
 void CLumvexImgEdtDlg::OnCancelCommand()

@@ -2,9 +2,12 @@
 
 #include "app/CMenuSpawn.h"
 #include "app/DragTracker.h"
+#include "app/EditorControls.h"
+#include "app/EditorHooks.h"
 #include "app/MenuItem.h"
 #include "app/PropertiesRecord.h"
 #include "magnification/MagnificationModel.h"
+#include "output/StampSettings.h"
 #include "platform/GdiTypes.h"
 #include "platform/LogFont.h"
 #include "platform/MessageBus.h"
@@ -91,23 +94,7 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     static constexpr uint32_t NoMenuItem = 0xFFFFFFFF;
     static constexpr ColorRef BlueSkin = MakeColorRef(12, 49, 96);
     static constexpr ColorRef GoldSkin = MakeColorRef(220, 220, 110);
-    // Every modal question the window asks goes through one of these, so the
-    // program shows its dialogs and tests answer them.
-    struct Hooks
-    {
-        // The program's message box; one button when no is empty. Returns 1, 7 or 2.
-        std::function<int(const QString& caption, const QString& message, const QString& yes,
-                          const QString& no)>
-            messageBox;
-        std::function<bool(ColorRef& color)> chooseColor;
-        std::function<bool(int& styleIndex)> chooseLineStyle;
-        std::function<bool(int& widthIndex)> chooseLineWidth;
-        std::function<bool(LogFont& font, ColorRef& color)> chooseFont;
-        // Shows a tool pop-up at a screen position; returns the chosen command or 0.
-        std::function<uint32_t(CSpawnMenu& menu, QPoint position)> popupMenu;
-        MagnificationModel::SetDialogRunner setMagnification;
-        MagnificationModel::CalibrationRunner adjustMagnification;
-    };
+    using Hooks = EditorHooks;
 
     // The commands that browse, resize, save and share; each may be empty.
     struct OutputCommands
@@ -166,12 +153,13 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     MenuItem& Menu() { return menu; }
     MenuItem& DrawingMenu() { return menu.items[ToolMenus::DrawingMenu]; }
     MenuItem& MeasuringMenu() { return menu.items[ToolMenus::MeasuringMenu]; }
-    CBitmapButton* Button(int controlId) const;
-    QWidget* Control(int controlId) const;
-    QFrame* Frame() const { return frame; }
-    QLineEdit* RemarkBox() const { return remarkBox; }
-    QLineEdit* MagnificationBox() const { return magnificationBox; }
-    QLabel* MagnificationLabel() const { return magnificationLabel; }
+    CBitmapButton* Button(int controlId) const { return controls.Button(controlId); }
+    QWidget* Control(int controlId) const { return controls.Control(controlId); }
+    EditorControls& Controls() { return controls; }
+    QFrame* Frame() const { return controls.frame; }
+    QLineEdit* RemarkBox() const { return controls.remarkBox; }
+    QLineEdit* MagnificationBox() const { return controls.magnificationBox; }
+    QLabel* MagnificationLabel() const { return controls.magnificationLabel; }
     // Shows "Press <Esc> to exit" over the view in full screen; null until opened.
     CInformationDlg* Information() const { return information; }
 
@@ -183,9 +171,8 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     QString picturePath;
     QString folderPath;
     int sizeStep = 0;
-    uint32_t photoSavedInfo = 0;
-    ColorRef photoSavedInfoFontColor = 0;
-    LogFont photoSavedInfoFont = LogFont::DefaultStampFont();
+    // How saved pictures are stamped.
+    StampSettings stamp;
     int32_t skin = 0;
     int32_t language = 0;
     int popupState = 0;
@@ -217,32 +204,27 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     void PrepareKeyboardFocus();
     // A key standing for a button (EditorKeys) runs that button's command.
     void OnKey(int buttonId);
-    void InstallDefaultHooks();
 
     void OnDrawingPopup();
     void OnMeasuringPopup();
     void ShowPopup(MenuItem& popup);
     void SetToolFromMeasuringMenu();
-    void OnLineColor(ColorRef& viewColor, ColorRef& recordColor);
-    void OnLineStyle(int& viewStyle, int& recordStyle);
-    void OnLineWidth(int& viewWidth, int& recordWidth);
-    void OnFont(LogFont& viewFont, ColorRef& viewColor, LogFont& recordFont, ColorRef& recordColor);
+    void OnLineColor(ColorRef& styleColor);
+    void OnLineStyle(int& penStyle);
+    void OnLineWidth(int& width);
+    void OnFont(LogFont& styleFont, ColorRef& styleColor);
     void OnUnit(uint32_t commandId);
     void OnMagnificationCommand(uint32_t commandId);
     void OnRemarkEdited();
     void ShowRemarkBox();
 
-    // Handlers filled by the browsing and output commands.
-    void OnSaveAs();
-    void OnCopyFile();
-    void OnCopyImage();
-    void OnMail();
-    void OnPrevious();
-    void OnNext();
-    void OnZoomIn();
-    void OnZoomOut();
-    void OnFullScreen();
     void OnCancelCommand();
+    // Runs an output command when one is installed.
+    static void Run(const std::function<void()>& command)
+    {
+        if (command)
+            command();
+    }
 
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<MessageBus> bus;
@@ -253,15 +235,11 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     MenuItem menu;
     DragTracker drag;
 
-    QFrame* frame = nullptr;
-    QLabel* magnificationLabel = nullptr;
-    QLineEdit* magnificationBox = nullptr;
-    QLineEdit* remarkBox = nullptr;
+    EditorControls controls;
     CInformationDlg* information = nullptr;
     std::unique_ptr<EditorOutputCommands> outputCommands;
     // Kept for the window's life and reused by the set commands.
     CSetMagnification* setMagnificationDialog = nullptr;
-    std::map<int, CBitmapButton*> buttons;
     bool closed = false;
     bool storingRemark = false;
     // Where a tool menu opened by a key shows; the pointer's place otherwise.

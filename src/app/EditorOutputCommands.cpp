@@ -4,10 +4,10 @@
 #include "app/CLumvexImgEdtDlg.h"
 #include "app/LayoutTable.h"
 #include "app/PictureList.h"
+#include "app/WindowPlacement.h"
 #include "dialogs/CInformationDlg.h"
 #include "dialogs/CProcessDlg.h"
 #include "output/CMailSender.h"
-#include "output/WindowPlacement.h"
 #include "text/LanguageTable.h"
 #include "view/CLumvexImgEdtView.h"
 
@@ -101,16 +101,14 @@ void EditorOutputCommands::Install()
 void EditorOutputCommands::SaveAs()
 {
     saveAs.language = window.language;
-    saveAs.stamp.flags = uint8_t(window.photoSavedInfo);
-    saveAs.stamp.color = window.photoSavedInfoFontColor;
-    saveAs.stamp.font = window.photoSavedInfoFont;
+    saveAs.stamp.flags = window.stamp.flags;
+    saveAs.stamp.color = window.stamp.color;
+    saveAs.stamp.font = window.stamp.font;
     CLumvexImgEdtView& view = window.View();
     // The scale a straight line would be measured with now.
-    saveAs.labelScale = {view.pixelSize, view.resolutionFactor,
-                         CLumvexImgEdtView::CreationMagnification(
-                             ToolAnyAngleLine, view.pictureMagnification,
-                             view.adjustedMagnification, view.useAdjustedMagnification),
-                         view.unit};
+    const MeasuringScale& scale = view.Protocol().Scale();
+    saveAs.labelScale = {scale.pixelSize, scale.resolutionFactor,
+                         scale.CreationMagnification(false), view.Protocol().Style().unit};
     const bool scaleBar = StampSettings::ReadScaleBar(window.Settings());
     saveAs.scaleBar = scaleBar;
     const CSaveAsCommand::Result result =
@@ -167,7 +165,7 @@ void EditorOutputCommands::ShowAdjacentPicture(int direction)
         return view.LoadPicture(path);
     };
     steps.loadPictureInfo = [&view, &magnification](const QString& path) {
-        magnification.LoadPictureInfo(path, view);
+        magnification.LoadPictureInfo(path, view.PictureSize());
         view.SetInfoRecord(&magnification.record);
     };
     steps.refreshBoxes = [this, direction, &magnification] {
@@ -188,10 +186,7 @@ void EditorOutputCommands::Zoom(int delta)
 
 void EditorOutputCommands::Relayout(int step)
 {
-    for (const LayoutRow& row : LayoutTable::Rows())
-        if (row.kind != LayoutRow::Window)
-            if (QWidget* control = window.Control(row.controlId))
-                control->setGeometry(LayoutTable::Rect(&row - LayoutTable::Rows().data(), step));
+    window.Controls().Place(step);
     const QRect geometry = WindowPlacement::WindowGeometry(step, ScreenSize());
     window.setFixedSize(geometry.size());
     window.move(geometry.topLeft());
@@ -212,7 +207,7 @@ void EditorOutputCommands::FullScreen()
     if (CInformationDlg* information = window.Information())
         information->ShowInformation(CInformationDlg::ShowCommand::ShowNoActivate,
                                      LanguageTable::Common(Texts::PressEscToExit));
-    window.View().SetToolMode(ToolNone);
+    window.View().SetToolMode(ToolMode::ToolNone);
 }
 
 void EditorOutputCommands::Cancel()

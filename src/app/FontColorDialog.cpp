@@ -31,10 +31,17 @@ QIcon Swatch(ColorRef color)
     return QIcon(pixmap);
 }
 
+// The stored font as the dialog can show it: the installed family, and the
+// weight and slant that family really has nearest to the stored ones.
 QFont ShownFont(const LogFont& font, const QString& family)
 {
     QFont shown = font.ToQFont();
     shown.setFamily(family);
+    const QFontInfo real(shown);
+    shown.setWeight(QFont::Weight(real.weight()));
+    shown.setItalic(real.italic());
+    // The dialog finds its style row by name, which a translation would miss.
+    shown.setStyleName(real.styleName());
     return shown;
 }
 
@@ -54,6 +61,7 @@ FontColorDialog::FontColorDialog(const LogFont& font, ColorRef color, const Lang
 {
     setOption(QFontDialog::DontUseNativeDialog);
     setCurrentFont(ShownFont(font, shownFamily));
+    shown = currentFont();
     colorBox = new QComboBox(this);
     for (size_t i = 0; i < std::size(BasicColors); ++i)
         colorBox->addItem(Swatch(BasicColors[i]), texts.Text(Texts::BasicColorName(int(i))),
@@ -95,12 +103,18 @@ ColorRef FontColorDialog::Color() const
 
 LogFont FontColorDialog::ChosenFont() const
 {
+    // What the dialog showed in place of the stored font is not a choice: the
+    // record shared with the capture program keeps every part the user left alone.
     const QFont chosen = selectedFont();
     LogFont font = LogFont::FromQFont(chosen, stored);
-    // The family shown in place of a face this system lacks is not a choice:
-    // the record shared with the capture program keeps the stored name.
-    if (chosen.family().compare(shownFamily, Qt::CaseInsensitive) == 0)
+    if (chosen.family().compare(shown.family(), Qt::CaseInsensitive) == 0)
         font.faceName = stored.faceName;
+    if (chosen.weight() == shown.weight())
+        font.weight = stored.weight;
+    if (chosen.italic() == shown.italic())
+        font.italic = stored.italic;
+    if (chosen.pointSizeF() == shown.pointSizeF() && chosen.pixelSize() == shown.pixelSize())
+        font.height = stored.height;
     return font;
 }
 

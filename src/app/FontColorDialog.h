@@ -1,8 +1,8 @@
 #pragma once
 
-#include "text/LanguageTable.h"
 #include "platform/GdiTypes.h"
 #include "platform/LogFont.h"
+#include "text/LanguageTable.h"
 
 #include <QFontDialog>
 
@@ -39,6 +39,7 @@ class FontColorDialog : public QFontDialog
 
     LogFont stored;
     QString shownFamily;
+    QFont shown;
     QComboBox* colorBox = nullptr;
     QWidget* sample = nullptr;
 };

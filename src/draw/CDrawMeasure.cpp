@@ -78,7 +78,7 @@ class ContextCanvas : public MeasureCanvas
 
 } // namespace
 
-CDrawMeasure::CDrawMeasure(int kind, const GdiRect& initial) : kind(kind)
+CDrawMeasure::CDrawMeasure(MeasureKind kind, const GdiRect& initial) : kind(kind)
 {
     bounds = initial;
 }
@@ -122,39 +122,80 @@ void CDrawMeasure::Draw(GdiContext& dc)
 void CDrawMeasure::DrawOn(MeasureCanvas& canvas, int lineHeight)
 {
     switch (kind) {
-    case 0:
+    case MeasureKind::Calibration:
         DrawCalibration(canvas);
         break;
-    case 1:
+    case MeasureKind::StraightLine:
         DrawStraightLine(canvas);
         break;
-    case 6:
+    case MeasureKind::ThreePointAngle:
         DrawThreePointAngle(canvas, lineHeight);
         break;
-    case 7:
+    case MeasureKind::ThreePointCircle:
         DrawThreePointCircle(canvas, lineHeight);
         break;
-    case 8:
+    case MeasureKind::ThreePointArc:
         DrawThreePointArc(canvas, lineHeight);
         break;
-    case 9:
+    case MeasureKind::FourPointAngle:
         DrawFourPointAngle(canvas, lineHeight);
         break;
-    case 10:
+    case MeasureKind::ContinuousLine:
         DrawContinuousLine(canvas, lineHeight);
         break;
-    case 11:
+    case MeasureKind::Polygon:
         DrawPolygon(canvas, lineHeight);
         break;
-    case 12:
+    case MeasureKind::RadiusCircle:
         DrawRadiusCircle(canvas, lineHeight);
         break;
-    case 13:
+    case MeasureKind::DiameterCircle:
         DrawDiameterCircle(canvas, lineHeight);
         break;
-    default:
+    }
+}
+
+std::vector<GdiPoint> CDrawMeasure::PlacedPoints() const
+{
+    switch (kind) {
+    case MeasureKind::Calibration:
+        return {points[0], PointerPoint()};
+    case MeasureKind::StraightLine:
+    case MeasureKind::RadiusCircle:
+    case MeasureKind::DiameterCircle:
+        return {points[0], points[1]};
+    case MeasureKind::ThreePointAngle:
+    case MeasureKind::ThreePointCircle:
+    case MeasureKind::ThreePointArc:
+        return {points.begin() + 1, points.begin() + 4};
+    case MeasureKind::FourPointAngle:
+        return {points.begin() + 1, points.begin() + 5};
+    case MeasureKind::ContinuousLine:
+    case MeasureKind::Polygon:
         break;
     }
+    return {points.begin() + 1, points.begin() + 1 + VertexCount()};
+}
+
+std::vector<MeasureLabel> CDrawMeasure::Labels(int lineHeight)
+{
+    // The drawing run once more against a canvas that keeps only the texts;
+    // one logical unit is one picture pixel, as in the picture's context.
+    class LabelCanvas : public MeasureCanvas
+    {
+      public:
+        void MoveTo(GdiPoint) override {}
+        void LineTo(GdiPoint) override {}
+        void Polyline(const GdiPoint*, int) override {}
+        void Ellipse(const GdiRect&) override {}
+        void AngleArc(GdiPoint, uint32_t, float, float) override {}
+        void TextOut(GdiPoint p, const QString& text) override { labels.push_back({p, text}); }
+        void GuideLine(GdiPoint, GdiPoint) override {}
+        GdiPoint ToDevice(GdiPoint p) const override { return p; }
+        std::vector<MeasureLabel> labels;
+    } canvas;
+    DrawOn(canvas, lineHeight);
+    return std::move(canvas.labels);
 }
 
 void CDrawMeasure::LongGuides(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const
@@ -215,7 +256,7 @@ void CDrawMeasure::DrawCalibration(MeasureCanvas& canvas)
 void CDrawMeasure::DrawStraightLine(MeasureCanvas& canvas)
 {
     const GdiPoint a = points[0];
-    const GdiPoint b = SnapEnd(a, LabelPlaced() ? points[1] : PointerPoint(), angleConstraint);
+    const GdiPoint b = SnapEnd(a, allPointsPlaced ? points[1] : PointerPoint(), angleConstraint);
     Line(canvas, a, b);
     if (pointIndex < 2)
         LongGuides(canvas, a, b);
@@ -231,7 +272,7 @@ void CDrawMeasure::DrawStraightLine(MeasureCanvas& canvas)
 void CDrawMeasure::DrawRadiusCircle(MeasureCanvas& canvas, int h)
 {
     const GdiPoint o = points[0];
-    const GdiPoint e = LabelPlaced() ? points[1] : PointerPoint();
+    const GdiPoint e = allPointsPlaced ? points[1] : PointerPoint();
     const double distance = Distance(o, e);
     const int32_t r = TruncToInt(distance);
     Line(canvas, o, e);
@@ -249,7 +290,7 @@ void CDrawMeasure::DrawRadiusCircle(MeasureCanvas& canvas, int h)
 void CDrawMeasure::DrawDiameterCircle(MeasureCanvas& canvas, int h)
 {
     const GdiPoint a = points[0];
-    const GdiPoint b = LabelPlaced() ? points[1] : PointerPoint();
+    const GdiPoint b = allPointsPlaced ? points[1] : PointerPoint();
     const double distance = Distance(a, b);
     const int32_t d = TruncToInt(distance);
     Line(canvas, a, b);
@@ -270,12 +311,11 @@ void CDrawMeasure::DrawContinuousLine(MeasureCanvas& canvas, int h)
     if (n == 0)
         return;
     const uint32_t m = LabelCount();
-    const int phase = polylinePhase;
     const GdiPoint p = PointerPoint();
     const GdiPoint last = points[n];
 
     canvas.Polyline(&points[1], int(n));
-    if (phase < 2) {
+    if (phase < PolylinePhase::SegmentFixed) {
         Line(canvas, last, p);
         LongGuides(canvas, last, p);
     }
@@ -285,19 +325,19 @@ void CDrawMeasure::DrawContinuousLine(MeasureCanvas& canvas, int h)
         double length = 0;
         if (i < n)
             length = DeviceDistance(canvas, points[i], points[i + 1]) * pixelSize;
-        else if (phase < 2)
+        else if (phase < PolylinePhase::SegmentFixed)
             length = DeviceDistance(canvas, last, p) * pixelSize;
         labelTexts[i] = UnitText("%f %s", ToUnit(length));
         total += length;
     }
 
     for (uint32_t j = 1; j <= m; ++j) {
-        if (j == m && phase == 5)
+        if (j == m && phase == PolylinePhase::Done)
             continue;
         canvas.TextOut(labelPoints[j], labelTexts[j]);
     }
     labelTexts[0] = UnitText("Total=%f %s", ToUnit(total));
-    if (phase < 4 && m + 1 < Capacity)
+    if (phase < PolylinePhase::FirstFinalPlaced && m + 1 < Capacity)
         canvas.TextOut(p, labelTexts[m + 1]);
     canvas.TextOut(LineBelow(p, 1, h), labelTexts[0]);
 }
@@ -308,20 +348,19 @@ void CDrawMeasure::DrawPolygon(MeasureCanvas& canvas, int h)
     if (n == 0)
         return;
     const uint32_t m = LabelCount();
-    const int phase = polylinePhase;
     const GdiPoint p = PointerPoint();
     const GdiPoint first = points[1];
     const GdiPoint last = points[n];
 
     canvas.Polyline(&points[1], int(n));
-    if (phase == 0 || phase == 1) {
+    if (phase < PolylinePhase::SegmentFixed) {
         canvas.MoveTo(last);
         canvas.LineTo(p);
         canvas.LineTo(first);
-    } else if (phase >= 3) {
+    } else if (phase >= PolylinePhase::ListEnded) {
         Line(canvas, last, first);
     }
-    if (phase < 2)
+    if (phase < PolylinePhase::SegmentFixed)
         LongGuides(canvas, last, p);
 
     double total = 0;
@@ -330,7 +369,7 @@ void CDrawMeasure::DrawPolygon(MeasureCanvas& canvas, int h)
         labelTexts[i] = UnitText("%f %s", ToUnit(length));
         total += length;
     }
-    if (phase < 2) {
+    if (phase < PolylinePhase::SegmentFixed) {
         const double edge = DeviceDistance(canvas, last, p) * pixelSize;
         total += edge;
         labelTexts[0] = UnitText("%f %s", ToUnit(edge));
@@ -339,11 +378,11 @@ void CDrawMeasure::DrawPolygon(MeasureCanvas& canvas, int h)
     }
 
     for (uint32_t j = 1; j <= m; ++j) {
-        if (j == m && phase == 5)
+        if (j == m && phase == PolylinePhase::Done)
             continue;
         canvas.TextOut(labelPoints[j], labelTexts[j]);
     }
-    if (phase < 4) {
+    if (phase < PolylinePhase::FirstFinalPlaced) {
         canvas.TextOut(p, labelTexts[0]);
     } else {
         points[0] = last;
@@ -370,7 +409,7 @@ void CDrawMeasure::DrawThreePointCircle(MeasureCanvas& canvas, int h)
         return;
 
     const GdiPoint p2 = points[2];
-    const GdiPoint p3 = LabelPlaced() ? points[3] : p;
+    const GdiPoint p3 = allPointsPlaced ? points[3] : p;
     // Until the points span a circle only the markers are sound.
     const std::optional<Circle> circle = CircleThroughPoints(p1, p2, p3);
     if (circle) {
@@ -406,7 +445,7 @@ void CDrawMeasure::DrawThreePointArc(MeasureCanvas& canvas, int h)
         return;
 
     const GdiPoint p2 = points[2];
-    const GdiPoint p3 = LabelPlaced() ? points[3] : p;
+    const GdiPoint p3 = allPointsPlaced ? points[3] : p;
     const std::optional<Circle> circle = CircleThroughPoints(p1, p2, p3);
     ArcSpan arc;
     if (circle) {
@@ -450,7 +489,7 @@ void CDrawMeasure::DrawThreePointAngle(MeasureCanvas& canvas, int h)
 
     points[0] = p;
     const GdiPoint a = points[2];
-    const GdiPoint b = LabelPlaced() ? points[3] : p;
+    const GdiPoint b = allPointsPlaced ? points[3] : p;
     Line(canvas, vertex, a);
     const ArmAngle angle = AngleBetweenArms(vertex, a, b);
     // The current position is the first arm's end, so the arc's leading
@@ -483,7 +522,7 @@ void CDrawMeasure::DrawFourPointAngle(MeasureCanvas& canvas, int h)
         return;
 
     points[0] = p;
-    const GdiPoint q = LabelPlaced() ? points[4] : p;
+    const GdiPoint q = allPointsPlaced ? points[4] : p;
     points[4] = q;
     const GdiPoint p3 = points[3];
     Line(canvas, p1, p2);

@@ -2,6 +2,7 @@
 
 #include "draw/CDrawObject.h"
 #include "draw/MeasureGeometry.h"
+#include "draw/MeasureKind.h"
 #include "platform/GdiBrush.h"
 #include "platform/GdiFont.h"
 #include "platform/GdiPen.h"
@@ -11,20 +12,29 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class MeasureCanvas;
 
-// The object behind every measuring tool and the calibration line. The view
-// fills the point lists and indices; Draw turns them into the construction,
-// guides and labels, with values in the chosen unit.
+// A label as drawn: its top-left corner and its text.
+struct MeasureLabel
+{
+    GdiPoint at;
+    QString text;
+    bool operator==(const MeasureLabel&) const = default;
+};
+
+// The object behind every measuring tool and the calibration line. The tool
+// protocol fills the point lists, indices and phase; Draw turns them into the
+// construction, guides and labels, with values in the chosen unit.
 class CDrawMeasure : public CDrawObject
 {
   public:
     static constexpr int Capacity = 1024;
-    // Set in labelIndex once the last geometric point is fixed.
-    static constexpr uint32_t LabelPlacedBit = 0x80000000u;
+    // Slots 1 to LastSlot of the point and label lists hold vertices and labels.
+    static constexpr uint32_t LastSlot = Capacity - 1;
 
-    CDrawMeasure(int kind, const GdiRect& initial);
+    CDrawMeasure(MeasureKind kind, const GdiRect& initial);
 
     void SetPen(ColorRef colour, int width, int style);
     void SetFont(const LogFont& font, ColorRef textColour);
@@ -38,8 +48,15 @@ class CDrawMeasure : public CDrawObject
     // is the selected font's height (negative for the label fonts).
     void DrawOn(MeasureCanvas& canvas, int lineHeight);
 
+    // The labels the next Draw writes, in drawing order, with lines of
+    // lineHeight (as the font gives it, negative for label fonts).
+    std::vector<MeasureLabel> Labels(int lineHeight);
+    // The geometric points placed so far, in placing order: two-point kinds
+    // use slots 0 and 1 (a calibration line ends at the pointer), the others
+    // slots 1 and up.
+    std::vector<GdiPoint> PlacedPoints() const;
+
     GdiPoint PointerPoint() const { return {bounds.right, bounds.bottom}; }
-    bool LabelPlaced() const { return (labelIndex & LabelPlacedBit) != 0; }
 
     double magnification = 0;
     double resolutionFactor = 1.0;
@@ -51,9 +68,11 @@ class CDrawMeasure : public CDrawObject
     int32_t angleConstraint = 0;
     int32_t unit = 0;
     uint32_t labelIndex = 0;
+    // The last geometric point is fixed; only the label follows the pointer.
+    bool allPointsPlaced = false;
     ColorRef colour = 0;
-    int32_t polylinePhase = 0;
-    int32_t kind = 0;
+    PolylinePhase phase = PolylinePhase::FirstVertex;
+    MeasureKind kind = MeasureKind::Calibration;
     ColorRef textColour = 0;
     GdiFont font;
     GdiPen pen;

@@ -1,7 +1,6 @@
 #include "draw/MeasureReadout.h"
 
 #include "draw/CDrawMeasure.h"
-#include "draw/MeasureCanvas.h"
 
 #include <map>
 #include <vector>
@@ -12,43 +11,22 @@ namespace {
 constexpr int LineStep = -100000;
 constexpr int MaxLinesBelow = 3;
 
-class TextRecorder : public MeasureCanvas
-{
-  public:
-    struct Text
-    {
-        GdiPoint at;
-        QString text;
-    };
-    std::vector<Text> texts;
-
-    void MoveTo(GdiPoint) override {}
-    void LineTo(GdiPoint) override {}
-    void Polyline(const GdiPoint*, int) override {}
-    void Ellipse(const GdiRect&) override {}
-    void AngleArc(GdiPoint, uint32_t, float, float) override {}
-    void GuideLine(GdiPoint, GdiPoint) override {}
-    GdiPoint ToDevice(GdiPoint p) const override { return p; }
-    void TextOut(GdiPoint p, const QString& text) override
-    {
-        // Labels are numbers: a lone "o" is the mark after the one before.
-        if (text == QLatin1String("o") && !texts.empty())
-            texts.back().text += QChar(0x00B0);
-        else
-            texts.push_back({p, text});
-    }
-};
-
 } // namespace
 
 QStringList MeasureReadout::Lines(CDrawMeasure& measure)
 {
-    TextRecorder recorder;
     // Drawing again from the same state writes the same values it drew last.
-    measure.DrawOn(recorder, LineStep);
+    std::vector<MeasureLabel> texts;
+    for (MeasureLabel& label : measure.Labels(LineStep)) {
+        // Labels are numbers: a lone "o" is the mark after the one before.
+        if (label.text == QLatin1String("o") && !texts.empty())
+            texts.back().text += QChar(0x00B0);
+        else
+            texts.push_back(std::move(label));
+    }
     const GdiPoint p = measure.PointerPoint();
     std::map<int, QString> below;
-    for (const TextRecorder::Text& t : recorder.texts) {
+    for (const MeasureLabel& t : texts) {
         const int64_t dy = int64_t(t.at.y) - p.y;
         if (t.at.x != p.x || dy % LineStep != 0)
             continue;
@@ -60,7 +38,7 @@ QStringList MeasureReadout::Lines(CDrawMeasure& measure)
     for (const auto& [line, text] : below)
         lines << text;
     if (lines.isEmpty())
-        for (const TextRecorder::Text& t : recorder.texts)
+        for (const MeasureLabel& t : texts)
             lines << t.text;
     return lines;
 }

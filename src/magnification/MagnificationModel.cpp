@@ -4,8 +4,6 @@
 #include "platform/ByteCodec.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
-#include "view/CLumvexImgEdtView.h"
-#include "view/ToolMode.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -116,7 +114,7 @@ void MagnificationModel::ReadCaptureMagnification()
     record.pictureMagnification = pictureMagnification;
 }
 
-void MagnificationModel::LoadPictureInfo(const QString& picturePath, CLumvexImgEdtView& view)
+void MagnificationModel::LoadPictureInfo(const QString& picturePath, QSize pictureSize)
 {
     // The record keeps the path for the next save, so it must not depend on the
     // working folder.
@@ -146,14 +144,14 @@ void MagnificationModel::LoadPictureInfo(const QString& picturePath, CLumvexImgE
     if (haveInfo) {
         pictureMagnification = record.pictureMagnification;
         adjustedMagnification = record.adjustedMagnification;
-        pixelSize = PixelSizeForCamera(record.cameraCode);
+        scale.pixelSize = PixelSizeForCamera(record.cameraCode);
     } else {
         record.captureTime = SystemTime::FromDateTime(QDateTime::currentDateTime());
         record.captureResolutionCode = DefaultResolutionCode;
         record.adjustedMagnification = 0.0;
         record.pictureMagnification = pictureMagnification;
         record.remark = {};
-        pixelSize = DefaultPixelSize;
+        scale.pixelSize = DefaultPixelSize;
         QFile picture(path);
         if (picture.open(QIODevice::ReadOnly)) {
             const QDateTime written = QFileInfo(path).lastModified();
@@ -173,21 +171,19 @@ void MagnificationModel::LoadPictureInfo(const QString& picturePath, CLumvexImgE
     record.SetPathText(path);
 
     pictureMagnification = record.pictureMagnification;
-    view.pictureMagnification = pictureMagnification;
+    scale.pictureMagnification = pictureMagnification;
     adjustedMagnification = record.adjustedMagnification;
-    view.adjustedMagnification = adjustedMagnification;
-    view.useAdjustedMagnification = 0;
+    scale.adjustedMagnification = adjustedMagnification;
+    scale.useAdjustedMagnification = 0;
 
     if (adjustedMagnification > 1.0) {
         measuringMagnification = adjustedMagnification;
-        view.useAdjustedMagnification = 1;
+        scale.useAdjustedMagnification = 1;
     } else {
         measuringMagnification = pictureMagnification;
     }
 
-    resolutionFactor = ResolutionFactorFor(record.scaleResolutionCode, view.pictureSize);
-    view.resolutionFactor = resolutionFactor;
-    view.pixelSize = pixelSize;
+    scale.resolutionFactor = ResolutionFactorFor(record.scaleResolutionCode, pictureSize);
 }
 
 void MagnificationModel::SavePictureInfo()
@@ -238,27 +234,26 @@ bool MagnificationModel::LengthToolsEnabled() const
     return measuringMagnification >= 1.0;
 }
 
-bool MagnificationModel::SetPictureMagnification(CLumvexImgEdtView& view,
-                                                 const SetDialogRunner& runDialog)
+bool MagnificationModel::SetPictureMagnification(const SetDialogRunner& runDialog)
 {
     double value = measuringMagnification;
     if (!runDialog(value))
         return false;
-    ApplyPictureMagnification(value, view);
+    ApplyPictureMagnification(value);
     return true;
 }
 
-void MagnificationModel::ApplyPictureMagnification(double value, CLumvexImgEdtView& view)
+void MagnificationModel::ApplyPictureMagnification(double value)
 {
     if (!std::isfinite(value))
         return;
     pictureMagnification = value;
     record.pictureMagnification = value;
     measuringMagnification = value;
-    view.pictureMagnification = value;
+    scale.pictureMagnification = value;
     record.adjustedMagnification = 0.0;
     adjustedMagnification = 0.0;
-    view.useAdjustedMagnification = 0;
+    scale.useAdjustedMagnification = 0;
     SetBoxText(value > 1.0 ? FormatBoxValue(value, BoxFormat::Short) : QString());
 }
 
@@ -271,15 +266,15 @@ bool MagnificationModel::SetCaptureMagnification(const SetDialogRunner& runDialo
     return true;
 }
 
-void MagnificationModel::ResetPictureMagnification(CLumvexImgEdtView& view)
+void MagnificationModel::ResetPictureMagnification()
 {
     pictureMagnification = 0.0;
     record.pictureMagnification = 0.0;
     measuringMagnification = 0.0;
-    view.pictureMagnification = 0.0;
+    scale.pictureMagnification = 0.0;
     record.adjustedMagnification = 0.0;
     adjustedMagnification = 0.0;
-    view.useAdjustedMagnification = 0;
+    scale.useAdjustedMagnification = 0;
     SetBoxText(QStringLiteral("NONE"));
 }
 
@@ -295,7 +290,7 @@ void MagnificationModel::WriteCaptureMagnification(double value)
     bus.PostSetMagnification();
 }
 
-bool MagnificationModel::HandleCalibration(double value, int unitIndex, CLumvexImgEdtView& view,
+bool MagnificationModel::HandleCalibration(double value, int unitIndex,
                                            const CalibrationRunner& runDialog)
 {
     if (!(value > 0.0) || !std::isfinite(value))
@@ -313,19 +308,14 @@ bool MagnificationModel::HandleCalibration(double value, int unitIndex, CLumvexI
     if (answer.accepted && std::isfinite(answer.adjustedMagnification)) {
         const double adjusted = answer.adjustedMagnification;
         adjustedMagnification = adjusted;
-        view.adjustedMagnification = adjusted;
+        scale.adjustedMagnification = adjusted;
         record.adjustedMagnification = adjusted;
-        view.useAdjustedMagnification = 1;
-        view.update();
+        scale.useAdjustedMagnification = 1;
         measuringMagnification = record.adjustedMagnification;
         SetBoxText(FormatBoxValue(measuringMagnification, BoxFormat::Full));
         if (answer.useAdjustedAsCapture != 0)
             WriteCaptureMagnification(measuringMagnification);
     }
-
-    // The calibration line has served its purpose whatever the user chose.
-    view.Undo();
-    view.SetToolMode(ToolNone);
     return true;
 }
 

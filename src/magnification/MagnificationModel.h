@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/MeasuringScale.h"
 #include "magnification/PictureInfoRecord.h"
 
 #include <QSize>
@@ -8,7 +9,6 @@
 #include <cstdint>
 #include <functional>
 
-class CLumvexImgEdtView;
 class MessageBus;
 class SettingsStore;
 
@@ -31,13 +31,13 @@ struct CalibrationAnswer
 
 // The magnification values of the picture on screen, its info record and the
 // capture magnification shared with the capture program. The editor window owns
-// one; the picture view receives copies of the values it measures with.
+// one; the scale it keeps is what the picture view measures with.
 class MagnificationModel
 {
   public:
     static constexpr double DefaultPixelSize = 0.355;
     // The magnification a calibration line is drawn with when none is in force.
-    static constexpr double CalibrationFallbackMagnification = 50.0;
+    static constexpr double CalibrationFallbackMagnification = MeasuringScale::CalibrationFallback;
     static constexpr uint32_t DefaultResolutionCode = 0x05000400;
 
     enum class BoxFormat {
@@ -66,8 +66,8 @@ class MagnificationModel
 
     // Start-up: the capture magnification becomes the picture magnification.
     void ReadCaptureMagnification();
-    // Fills the record and the values for the picture just loaded into the view.
-    void LoadPictureInfo(const QString& picturePath, CLumvexImgEdtView& view);
+    // Fills the record and the values for the picture just loaded, of pictureSize.
+    void LoadPictureInfo(const QString& picturePath, QSize pictureSize);
     // Writes the record to its info file when its Info folder exists, then
     // clears it. Never creates the folder; never half-writes; a failed write
     // goes to writeFailed.
@@ -79,27 +79,28 @@ class MagnificationModel
     bool ShouldPromptCalibration() const;
     bool LengthToolsEnabled() const;
 
-    bool SetPictureMagnification(CLumvexImgEdtView& view, const SetDialogRunner& runDialog);
-    void ApplyPictureMagnification(double value, CLumvexImgEdtView& view);
+    bool SetPictureMagnification(const SetDialogRunner& runDialog);
+    void ApplyPictureMagnification(double value);
     bool SetCaptureMagnification(const SetDialogRunner& runDialog);
-    void ResetPictureMagnification(CLumvexImgEdtView& view);
+    void ResetPictureMagnification();
     void ResetCaptureMagnification();
     // Writes the setting and tells the capture program, even when the write fails.
     void WriteCaptureMagnification(double value);
 
     // A finished calibration line of the given value. Returns false when the
     // value is ignored (not a positive number); otherwise the dialog has run and
-    // the calibration line is gone from the picture.
-    bool HandleCalibration(double value, int unitIndex, CLumvexImgEdtView& view,
-                           const CalibrationRunner& runDialog);
+    // the caller takes the calibration line off the picture and leaves the tool,
+    // whatever the user chose.
+    bool HandleCalibration(double value, int unitIndex, const CalibrationRunner& runDialog);
 
     double pictureMagnification = 0.0;
     double adjustedMagnification = 0.0;
     double measuringMagnification = 0.0;
     int calibrationPromptFlag = 0;
     PictureInfoRecord record;
-    double pixelSize = DefaultPixelSize;
-    double resolutionFactor = 1.0;
+    // What new measurements are made with; its magnifications follow the
+    // record at load, the set and reset commands and calibration only.
+    MeasuringScale scale;
 
     enum class WriteFailure {
         Settings,

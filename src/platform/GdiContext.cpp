@@ -107,7 +107,7 @@ void GdiContext::Touch(const QRectF& box, int reach)
 {
     const QRect area = GrownArea(box, reach);
     if (!area.isEmpty()) {
-        AddTouched(area);
+        touched |= area;
         touchedBoxes.push_back(area);
     }
 }
@@ -116,21 +116,8 @@ void GdiContext::TouchLine(QPointF from, QPointF to, int reach)
 {
     const QRect area = GrownArea(QRectF(from, to).normalized(), reach);
     if (!area.isEmpty()) {
-        AddTouched(area);
+        touched |= area;
         touchedLines.push_back({from, to, double(reach + TouchMargin)});
-    }
-}
-
-void GdiContext::AddTouched(const QRect& area)
-{
-    touched |= area;
-    // Beyond a few pieces (a long freehand stroke) the union is as good.
-    if (touchedPieces.size() < MaxTouchedPieces) {
-        touchedPieces.push_back(area);
-    } else if (touchedPieces.size() == MaxTouchedPieces) {
-        touchedPieces.assign(1, touched);
-    } else {
-        touchedPieces.front() = touched;
     }
 }
 
@@ -168,7 +155,7 @@ void GdiContext::Polyline(const GdiPoint* points, std::size_t count)
     const QRect area = GrownArea(polygon.boundingRect(), pen.Reach());
     if (area.isEmpty())
         return;
-    AddTouched(area);
+    touched |= area;
     for (qsizetype i = 1; i < polygon.size(); ++i)
         touchedLines.push_back({polygon[i - 1], polygon[i], double(pen.Reach() + TouchMargin)});
 }
@@ -229,7 +216,7 @@ void GdiContext::Rectangle(int left, int top, int right, int bottom)
         const QRect inside = PixelsWithin({left, top, right, bottom});
         if (!inside.isEmpty()) {
             painter.fillRect(inside, brush.ToQBrush());
-            AddTouched(inside);
+            touched |= inside;
             touchedBoxes.push_back(inside);
         }
     }
@@ -303,6 +290,6 @@ void GdiContext::InvertRect(const GdiRect& rect)
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter.fillRect(area, QColor(255, 255, 255));
     painter.restore();
-    AddTouched(area);
+    touched |= area;
     touchedBoxes.push_back(area);
 }

@@ -93,13 +93,9 @@ class GdiContext
     // The picture pixels anything drawn since construction or the last reset
     // may have changed, within the picture; empty if nothing was drawn.
     QRect TouchedRect() const { return touched; }
-    // The same area in pieces, one per drawing call while there are few:
-    // the guides across a picture are thin strips, not the whole picture.
-    const std::vector<QRect>& TouchedRects() const { return touchedPieces; }
     void ResetTouched()
     {
         touched = QRect();
-        touchedPieces.clear();
         touchedLines.clear();
         touchedBoxes.clear();
     }
@@ -135,11 +131,8 @@ class GdiContext
     ColorRef backgroundColour = 0x00FFFFFF;
     int backgroundMode = Opaque;
     GdiPoint position;
-    static constexpr std::size_t MaxTouchedPieces = 32;
-    void AddTouched(const QRect& area);
 
     QRect touched;
-    std::vector<QRect> touchedPieces;
     std::vector<TouchedLine> touchedLines;
     std::vector<QRect> touchedBoxes;
 };

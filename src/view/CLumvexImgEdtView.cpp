@@ -1,20 +1,14 @@
 #include "view/CLumvexImgEdtView.h"
 
-#include "draw/CDrawMeasure.h"
-#include "draw/CDrawPen.h"
-#include "draw/CDrawShape.h"
-#include "draw/CDrawText.h"
 #include "draw/MeasureReadout.h"
 #include "magnification/PictureInfoRecord.h"
-#include "platform/FileErrorReason.h"
 #include "platform/GdiContext.h"
 #include "platform/MessageBus.h"
+#include "view/InfoOverlay.h"
+#include "view/PictureLoader.h"
 #include "view/ToolCursors.h"
 #include "view/ViewMapping.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QImageReader>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -27,12 +21,6 @@
 
 namespace {
 
-QString FailureText(const char* what, unsigned code, const QString& reason)
-{
-    return QStringLiteral("%1:\n%2 - %3")
-        .arg(QLatin1String(what), QString::number(code, 16), reason);
-}
-
 GdiPoint ToGdi(QPoint p)
 {
     return {p.x(), p.y()};
@@ -44,58 +32,28 @@ QPoint EventPoint(const QMouseEvent* event)
     return {qFloor(event->position().x()), qFloor(event->position().y())};
 }
 
-int MeasureKind(int tool)
-{
-    switch (tool) {
-    case ToolCalibration:
-        return 0;
-    case ToolAnyAngleLine:
-    case ToolStraightAngleLine:
-    case ToolFortyFiveLine:
-        return 1;
-    case ToolThreePointAngle:
-        return 6;
-    case ToolThreePointCircle:
-        return 7;
-    case ToolThreePointArc:
-        return 8;
-    case ToolFourPointAngle:
-        return 9;
-    case ToolContinuousLine:
-        return 10;
-    case ToolPolygon:
-        return 11;
-    case ToolRadiusCircle:
-        return 12;
-    case ToolDiameterCircle:
-        return 13;
-    default:
-        return -1;
-    }
-}
-
 // Tools that place their points by clicks, so a key can place one as well.
-bool PlacesPointsByClicks(int tool)
+bool PlacesPointsByClicks(ToolMode tool)
 {
-    return tool == ToolLine || tool == ToolArrow || MeasureKind(tool) >= 0;
-}
-
-bool ShowsLoupe(int tool)
-{
-    return PlacesPointsByClicks(tool) || tool == ToolRectangle || tool == ToolEllipse ||
-           tool == ToolFreehand;
-}
-
-int AngleConstraint(int tool)
-{
-    switch (tool) {
-    case ToolStraightAngleLine:
-        return 90;
-    case ToolFortyFiveLine:
-        return 45;
+    using Family = ToolProtocol::Family;
+    switch (ToolProtocol::FamilyOf(tool)) {
+    case Family::LineOrArrow:
+    case Family::TwoPoint:
+    case Family::Calibration:
+    case Family::ThreePoint:
+    case Family::FourPoint:
+    case Family::Polyline:
+        return true;
     default:
-        return 0;
+        return false;
     }
+}
+
+bool ShowsLoupe(ToolMode tool)
+{
+    const ToolProtocol::Family family = ToolProtocol::FamilyOf(tool);
+    return PlacesPointsByClicks(tool) || family == ToolProtocol::Family::Box ||
+           family == ToolProtocol::Family::Stroke;
 }
 
 } // namespace
@@ -116,72 +74,35 @@ CLumvexImgEdtView::CLumvexImgEdtView(QWidget* parent) : QWidget(parent)
 
 CLumvexImgEdtView::~CLumvexImgEdtView() = default;
 
-bool CLumvexImgEdtView::IsLoadableSize(QSize size)
-{
-    constexpr int64_t MaxSide = int64_t(1) << 16;
-    constexpr int64_t MaxPixels = int64_t(256) << 20;
-    return size.width() > 0 && size.height() > 0 && size.width() <= MaxSide &&
-           size.height() <= MaxSide && int64_t(size.width()) * size.height() <= MaxPixels;
-}
-
 bool CLumvexImgEdtView::LoadPicture(const QString& path)
 {
-    if (QImageReader::supportedImageFormats().isEmpty()) {
-        showError(
-            FailureText("GetExporterFilter failed", 1, tr("No image decoders are available.")));
-        return false;
-    }
-
     workingPicture = QImage();
     displayCacheValid = false;
-
-    QFile file(path);
-    FileErrorReason failure;
-    if (QFileInfo(path).isDir()) {
-        failure = FileErrorReason::IsFolder();
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        failure = FileErrorReason::OpeningForReading(path);
-    } else {
-        QImageReader reader(&file);
-        reader.setAutoTransform(false);
-        // The size comes from the header: a few bytes may claim a picture that
-        // would take minutes to show, so it is judged before decoding.
-        const QSize claimed = reader.size();
-        const bool tooLarge = claimed.isValid() && !IsLoadableSize(claimed);
-        QImage decoded = tooLarge ? QImage() : reader.read();
-        if (tooLarge || (!decoded.isNull() && !IsLoadableSize(decoded.size()))) {
-            failure = {unsigned(QImageReader::InvalidDataError), tr("The picture is too large.")};
-        } else if (decoded.isNull()) {
-            failure = {unsigned(reader.error()), reader.errorString()};
-        } else {
-            workingPicture = decoded.convertToFormat(QImage::Format_RGB32);
-            if (workingPicture.isNull())
-                failure = FileErrorReason::NoMemory();
-        }
-    }
+    QString failure;
+    workingPicture = PictureLoader::Load(path, failure);
     if (workingPicture.isNull()) {
-        showError(FailureText("Load image failed", failure.code, failure.text));
+        showError(failure);
         return false;
     }
 
-    pictureSize = workingPicture.size();
-    viewSize = size();
+    SetSizes(workingPicture.size(), size());
     ResetHistory(TakeSnapshot());
     update();
     pictureLoaded = 1;
     return true;
 }
 
-void CLumvexImgEdtView::SetToolMode(int mode)
+void CLumvexImgEdtView::SetToolMode(ToolMode mode)
 {
-    toolMode = mode;
-    interactionState = StateIdle;
-    if (currentObject) {
-        RedrawNow();
-        CommitObject();
-    }
-    UpdateCursor();
+    Carry(protocol.SetTool(mode));
     update(LoupeBox());
+}
+
+void CLumvexImgEdtView::SetSizes(QSize picture, QSize view)
+{
+    pictureSize = picture;
+    viewSize = view;
+    protocol.SetSizes(picture, view);
 }
 
 void CLumvexImgEdtView::WindowToPicture(QPoint& point) const
@@ -200,6 +121,12 @@ bool CLumvexImgEdtView::IsInsideView(QPoint point) const
 }
 
 void CLumvexImgEdtView::RestoreWorkingPicture(bool drawObject)
+{
+    Redraw(drawObject ? protocol.Object() : nullptr);
+}
+
+// The working picture from the top snapshot, with object drawn into it.
+void CLumvexImgEdtView::Redraw(const CDrawObject* object)
 {
     const QImage* top = history.Top();
     if (workingPicture.isNull() || !top)
@@ -225,33 +152,12 @@ void CLumvexImgEdtView::RestoreWorkingPicture(bool drawObject)
     }
     drawnArea.Clear();
     drawnArea.SetLimits(workingPicture.rect());
-    if (drawObject && currentObject) {
+    if (object) {
         GdiContext dc(workingPicture);
-        currentObject->Draw(dc);
-        RecordTouched(dc, drawnArea);
+        const_cast<CDrawObject*>(object)->Draw(dc);
+        drawnArea.AddDrawn(dc);
         MarkDisplayStale(drawnArea);
     }
-}
-
-void CLumvexImgEdtView::RecordTouched(const GdiContext& dc, TouchedArea& area)
-{
-    // Many lines (a long polyline) cost more to track one by one than their
-    // rectangle costs to copy.
-    const QRect box = dc.TouchedRect();
-    double rows = 0;
-    for (const GdiContext::TouchedLine& line : dc.TouchedLines())
-        rows +=
-            std::min(std::abs(line.to.y() - line.from.y()) + 2 * line.reach, double(box.height()));
-    for (const QRect& part : dc.TouchedBoxes())
-        rows += part.height();
-    if (rows > 4.0 * box.height()) {
-        area.AddRect(box);
-        return;
-    }
-    for (const GdiContext::TouchedLine& line : dc.TouchedLines())
-        area.AddSegment(line.from, line.to, line.reach);
-    for (const QRect& box : dc.TouchedBoxes())
-        area.AddRect(box);
 }
 
 void CLumvexImgEdtView::MarkDisplayStale(TouchedArea& area)
@@ -302,11 +208,6 @@ void CLumvexImgEdtView::RedrawNow()
     repaint();
 }
 
-void CLumvexImgEdtView::SetCurrentObject(CDrawObject* object)
-{
-    currentObject.reset(object);
-}
-
 std::unique_ptr<QImage> CLumvexImgEdtView::TakeSnapshot()
 {
     if (workingPicture.isNull())
@@ -336,7 +237,6 @@ void CLumvexImgEdtView::CommitObject()
     // The working picture is the new snapshot, object included.
     syncedTop = history.Top();
     drawnArea.Clear();
-    currentObject.reset();
     ++modificationCount;
 }
 
@@ -344,8 +244,7 @@ void CLumvexImgEdtView::Undo()
 {
     if (!history.CanUndo())
         return;
-    interactionState = StateIdle;
-    SetCurrentObject(nullptr);
+    protocol.Drop();
     history.Undo();
     RestoreWorkingPicture(false);
     update();
@@ -356,30 +255,11 @@ void CLumvexImgEdtView::Redo()
 {
     if (!history.CanRedo())
         return;
-    interactionState = StateIdle;
-    SetCurrentObject(nullptr);
+    protocol.Drop();
     history.Redo();
     RestoreWorkingPicture(false);
     update();
     ++modificationCount;
-}
-
-QString CLumvexImgEdtView::OverlayResolutionText(const PictureInfoRecord& record)
-{
-    return ResolutionText(record.captureResolutionCode);
-}
-
-QString CLumvexImgEdtView::OverlayTimeText(const PictureInfoRecord& record)
-{
-    QString name = record.PathText();
-    const qsizetype cut = std::max(name.lastIndexOf(u'\\'), name.lastIndexOf(u'/'));
-    if (cut >= 0)
-        name = name.mid(cut + 1);
-    name = name.left(13);
-    const SystemTime& t = record.captureTime;
-    return QString::asprintf("%d/%d/%d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
-                             t.second) +
-           QString(28, u' ') + name;
 }
 
 void CLumvexImgEdtView::paintEvent(QPaintEvent*)
@@ -390,21 +270,10 @@ void CLumvexImgEdtView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawImage(0, 0, shown);
 
-    PictureInfoRecord empty;
-    const PictureInfoRecord& record = infoRecord ? *infoRecord : empty;
-    const QString resolution = OverlayResolutionText(record);
-    const QString time = OverlayTimeText(record);
-    const int ascent = painter.fontMetrics().ascent();
-    const int h = height();
-    painter.setPen(Qt::black);
-    painter.drawText(0, ascent, resolution);
-    painter.drawText(0, h - 21 + ascent, time);
-    painter.setPen(Qt::white);
-    painter.drawText(1, 1 + ascent, resolution);
-    painter.drawText(1, h - 20 + ascent, time);
+    InfoOverlay::Paint(painter, infoRecord ? *infoRecord : PictureInfoRecord{}, height());
 
     if (LoupeShown()) {
-        CDrawMeasure* measure = CurrentMeasure();
+        auto* measure = dynamic_cast<CDrawMeasure*>(protocol.Object());
         Loupe::Paint(painter, LoupeBox(), workingPicture, PendingPoint(),
                      measure ? MeasureReadout::Lines(*measure) : QStringList());
     }
@@ -414,105 +283,43 @@ void CLumvexImgEdtView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (pictureLoaded)
-        viewSize = event->size();
+        SetSizes(pictureSize, event->size());
     displayCacheValid = false;
 }
 
 void CLumvexImgEdtView::UpdateCursor()
 {
-    setCursor(ToolCursors::ForTool(toolMode));
+    setCursor(ToolCursors::ForTool(protocol.Tool()));
 }
 
 // ---------------------------------------------------------------------------
-// Object creation
+// Events, forwarded to the tool protocol in picture coordinates
 
-double CLumvexImgEdtView::CreationMagnification(int tool, double picture, double adjusted,
-                                                int useAdjusted)
+bool CLumvexImgEdtView::Carry(ToolEffects effects)
 {
-    const double m = useAdjusted != 0 ? adjusted : picture;
-    if (tool == ToolCalibration)
-        return m > 1.0 ? m : 50.0;
-    return m;
+    if (effects.finished && effects.drawFinished)
+        Redraw(effects.finished.get());
+    if (effects.commit)
+        CommitObject();
+    effects.finished.reset();
+    if (effects.erase)
+        Redraw(nullptr);
+    if (effects.redraw)
+        Redraw(protocol.Object());
+    if (effects.calibration && messageBus)
+        messageBus->PostAdjustMagnification(*effects.calibration);
+    if (effects.measurement && measurementCommitted)
+        measurementCommitted(*effects.measurement);
+    if (effects.toolChanged)
+        UpdateCursor();
+    if (effects.showNow)
+        RedrawNow();
+    if (effects.chooseToolAgain && owner) {
+        owner->SelectDrawingTool();
+        owner->SelectMeasuringTool();
+    }
+    return effects.showNow;
 }
-
-int CLumvexImgEdtView::DrawWidth() const
-{
-    int w = 2 * drawWidth;
-    ScaleToPicture(w);
-    return w;
-}
-
-int CLumvexImgEdtView::MeasureWidth() const
-{
-    int w = 2 * measureWidth;
-    ScaleToPicture(w);
-    return w;
-}
-
-LogFont CLumvexImgEdtView::ScaledFont(const LogFont& font) const
-{
-    LogFont scaled = font;
-    ScaleToPicture(scaled.height);
-    return scaled;
-}
-
-CDrawShape* CLumvexImgEdtView::StartShape(int kind)
-{
-    auto* shape = new CDrawShape(kind, GdiRect{});
-    shape->SetPen(drawColor, DrawWidth(), drawPenStyle);
-    SetCurrentObject(shape);
-    return shape;
-}
-
-CDrawMeasure* CLumvexImgEdtView::StartMeasure(int kind)
-{
-    auto* measure = new CDrawMeasure(kind, GdiRect{});
-    measure->SetPen(measureColor, MeasureWidth(), measurePenStyle);
-    measure->SetFont(ScaledFont(labelFont), labelColor);
-    measure->unit = unit;
-    measure->magnification = CreationMagnification(toolMode, pictureMagnification,
-                                                   adjustedMagnification, useAdjustedMagnification);
-    measure->resolutionFactor = resolutionFactor;
-    measure->pixelSize = pixelSize;
-    if (kind == 1)
-        measure->angleConstraint = AngleConstraint(toolMode);
-    SetCurrentObject(measure);
-    return measure;
-}
-
-void CLumvexImgEdtView::StartText()
-{
-    textBuffer.fill(0);
-    textLength = 0;
-    auto* text = new CDrawText();
-    text->SetFont(ScaledFont(textFont), textColor);
-    text->finished = 0;
-    SetCurrentObject(text);
-    RedrawNow();
-}
-
-CDrawMeasure* CLumvexImgEdtView::CurrentMeasure() const
-{
-    return dynamic_cast<CDrawMeasure*>(currentObject.get());
-}
-
-CDrawShape* CLumvexImgEdtView::CurrentShape() const
-{
-    return dynamic_cast<CDrawShape*>(currentObject.get());
-}
-
-CDrawPen* CLumvexImgEdtView::CurrentStroke() const
-{
-    return dynamic_cast<CDrawPen*>(currentObject.get());
-}
-
-CDrawText* CLumvexImgEdtView::CurrentText() const
-{
-    return dynamic_cast<CDrawText*>(currentObject.get());
-}
-
-// ---------------------------------------------------------------------------
-// Presses
 
 void CLumvexImgEdtView::LeftButtonDown(QPoint q)
 {
@@ -523,245 +330,10 @@ void CLumvexImgEdtView::LeftButtonDown(QPoint q)
     PressAt(q);
 }
 
-void CLumvexImgEdtView::PressAt(QPoint q)
+void CLumvexImgEdtView::PressAt(QPoint p)
 {
-    const GdiPoint p = ToGdi(q);
-    switch (toolMode) {
-    case ToolLine:
-    case ToolArrow:
-    case ToolRectangle:
-    case ToolEllipse:
-    case ToolFreehand:
-    case ToolText:
-        PressDrawingTool(p);
-        break;
-    case ToolAnyAngleLine:
-    case ToolStraightAngleLine:
-    case ToolFortyFiveLine:
-    case ToolRadiusCircle:
-    case ToolDiameterCircle:
-        PressTwoPointMeasure(p);
-        break;
-    case ToolThreePointCircle:
-    case ToolThreePointArc:
-    case ToolThreePointAngle:
-    case ToolFourPointAngle:
-        PressMultiPointMeasure(p);
-        break;
-    case ToolContinuousLine:
-    case ToolPolygon:
-        PressPolyline(p);
-        break;
-    case ToolCalibration:
-        PressCalibration(p);
-        break;
-    default:
-        interactionState = StateIdle;
-        break;
-    }
-
-    lastPoint = anchorPoint = q;
-    RestoreWorkingPicture(true);
+    Carry(protocol.Press(ToGdi(p)));
 }
-
-void CLumvexImgEdtView::PressDrawingTool(GdiPoint p)
-{
-    switch (toolMode) {
-    case ToolLine:
-    case ToolArrow:
-        if (interactionState == StateIdle) {
-            CDrawShape* shape =
-                StartShape(toolMode == ToolLine ? CDrawShape::KindLine : CDrawShape::KindArrow);
-            shape->points[0] = p;
-            shape->pointCount = 1;
-            interactionState = StateShapeStarted;
-        } else if (CDrawShape* shape = CurrentShape()) {
-            shape->pointCount = 2;
-            shape->points[1] = p;
-            interactionState = StateDragging;
-        }
-        break;
-    case ToolRectangle:
-    case ToolEllipse:
-        StartShape(toolMode == ToolRectangle ? CDrawShape::KindRectangle : CDrawShape::KindEllipse);
-        interactionState = StateDragging;
-        break;
-    case ToolFreehand: {
-        auto* stroke = new CDrawPen();
-        stroke->SetPen(drawColor, DrawWidth(), drawPenStyle);
-        stroke->points.push_back(p);
-        SetCurrentObject(stroke);
-        lastPoint = p.ToQPoint();
-        interactionState = StateStroke;
-        break;
-    }
-    case ToolText:
-        if (interactionState == StateIdle) {
-            StartText();
-            interactionState = StateTyping;
-        } else if (interactionState == StateTyping) {
-            CDrawText* text = CurrentText();
-            if (text && !text->bounds.Contains(p)) {
-                text->finished = 1;
-                RedrawNow();
-                RestoreWorkingPicture(true);
-                CommitObject();
-            }
-            // A press inside the box throws the text being typed away.
-            StartText();
-            interactionState = StateTyping;
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void CLumvexImgEdtView::PressTwoPointMeasure(GdiPoint p)
-{
-    if (interactionState == StateIdle) {
-        CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
-        measure->labelIndex = 0;
-        measure->pointIndex = 1;
-        measure->points[0] = p;
-        interactionState = StateFirstOfTwo;
-        return;
-    }
-    CDrawMeasure* measure = CurrentMeasure();
-    if (!measure)
-        return;
-    if (interactionState == StateFirstOfTwo) {
-        measure->points[1] = p;
-        measure->labelIndex = AllPointsPlaced;
-        measure->pointIndex = 2;
-        interactionState = StatePlacingLabel;
-    } else {
-        measure->points[2] = p;
-        measure->pointIndex = 3;
-        interactionState = StateComplete;
-    }
-}
-
-void CLumvexImgEdtView::PressMultiPointMeasure(GdiPoint p)
-{
-    const bool fourPoints = toolMode == ToolFourPointAngle;
-    if (interactionState == StateIdle) {
-        CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
-        measure->pointIndex = 1;
-        measure->labelIndex = 0;
-        measure->points[1] = p;
-        interactionState = StateOnePointPlaced;
-        return;
-    }
-    CDrawMeasure* measure = CurrentMeasure();
-    if (!measure)
-        return;
-    switch (interactionState) {
-    case StateOnePointPlaced:
-        measure->pointIndex = 2;
-        measure->points[2] = p;
-        interactionState = StateTwoPointsPlaced;
-        break;
-    case StateTwoPointsPlaced:
-        measure->pointIndex = 3;
-        measure->points[3] = p;
-        if (fourPoints) {
-            interactionState = StateThreePointsPlaced;
-        } else {
-            measure->labelIndex = AllPointsPlaced;
-            interactionState = StatePlacingLabel;
-        }
-        break;
-    case StateThreePointsPlaced:
-        if (fourPoints) {
-            measure->pointIndex = 4;
-            measure->points[4] = p;
-            measure->labelIndex = AllPointsPlaced;
-            interactionState = StatePlacingLabel;
-            break;
-        }
-        [[fallthrough]];
-    default: {
-        const uint32_t last = fourPoints ? 5 : 4;
-        measure->pointIndex = last;
-        measure->points[last] = p;
-        interactionState = StateComplete;
-        break;
-    }
-    }
-}
-
-void CLumvexImgEdtView::PressPolyline(GdiPoint p)
-{
-    if (interactionState == StateIdle) {
-        CDrawMeasure* measure = StartMeasure(MeasureKind(toolMode));
-        measure->pointIndex = 1;
-        measure->labelIndex = 0;
-        measure->points[1] = p;
-        measure->polylinePhase = 0;
-        interactionState = StatePolylineVertex;
-        return;
-    }
-    CDrawMeasure* measure = CurrentMeasure();
-    if (!measure)
-        return;
-    switch (interactionState) {
-    case StatePolylineVertex:
-        if (measure->pointIndex + 1 > LastPointSlot) {
-            EndVertexList(*measure);
-            break;
-        }
-        ++measure->pointIndex;
-        measure->points[measure->pointIndex] = p;
-        measure->polylinePhase = 2;
-        interactionState = StatePolylineLabel;
-        break;
-    case StatePolylineLabel:
-        // Two final labels must still fit once the vertex list ends.
-        if (measure->labelIndex + 1 > LastPointSlot - 2) {
-            EndVertexList(*measure);
-            break;
-        }
-        ++measure->labelIndex;
-        measure->labelPoints[measure->labelIndex] = p;
-        measure->polylinePhase = 1;
-        interactionState = StatePolylineVertex;
-        break;
-    case StatePlacingLabel:
-        ++measure->labelIndex;
-        measure->labelPoints[measure->labelIndex] = p;
-        if (measure->polylinePhase == 4) {
-            measure->polylinePhase = 5;
-            interactionState = StateComplete;
-        } else {
-            measure->polylinePhase = 4;
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void CLumvexImgEdtView::EndVertexList(CDrawMeasure& measure)
-{
-    measure.polylinePhase = 3;
-    interactionState = StatePlacingLabel;
-}
-
-void CLumvexImgEdtView::PressCalibration(GdiPoint p)
-{
-    if (interactionState == StateIdle) {
-        CDrawMeasure* measure = StartMeasure(0);
-        measure->pointIndex = 1;
-        measure->points[0] = p;
-        interactionState = StateFirstOfTwo;
-    } else {
-        interactionState = StateComplete;
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Moves, releases, double clicks
 
 void CLumvexImgEdtView::PointerMove(QPoint q)
 {
@@ -771,7 +343,7 @@ void CLumvexImgEdtView::PointerMove(QPoint q)
             arrowOutsideView = true;
         }
         const QRect loupeBefore = LoupeBox();
-        pointerInView = false;
+        aiming.Leave();
         RepaintLoupe(loupeBefore);
         return;
     }
@@ -780,57 +352,16 @@ void CLumvexImgEdtView::PointerMove(QPoint q)
         UpdateCursor();
     }
     const QRect loupeBefore = LoupeBox();
-    // Qt repeats the last position now and then; only a real move drops the nudge.
-    if (!pointerInView || q != pointer)
-        nudge = {};
-    pointer = q;
-    // While the mouse is captured, points left of or above the view still count.
-    pointerInView = rect().contains(q);
-    if (interactionState == StateIdle) {
+    // While the mouse is captured, points left of or above the view still count
+    // for the protocol, not for the loupe.
+    aiming.PointerAt(q, rect().contains(q));
+    if (!Carry(protocol.Move(ToGdi(PendingPoint()))))
         RepaintLoupe(loupeBefore);
-        return;
-    }
-    MoveAt(PendingPoint());
 }
 
-void CLumvexImgEdtView::MoveAt(QPoint q)
+void CLumvexImgEdtView::MoveAt(QPoint p)
 {
-    if (interactionState == StateIdle)
-        return;
-    const GdiPoint p = ToGdi(q);
-
-    switch (interactionState) {
-    case StateStroke:
-        if (CDrawPen* stroke = CurrentStroke()) {
-            stroke->points.push_back(p);
-            stroke->RecalcBounds();
-        }
-        break;
-    case StateShapeStarted:
-    case StateDragging:
-        if (CDrawShape* shape = CurrentShape()) {
-            shape->points[1] = p;
-            shape->SetBounds(ToGdi(anchorPoint), p);
-        }
-        break;
-    case StateFirstOfTwo:
-    case StateOnePointPlaced:
-    case StateTwoPointsPlaced:
-    case StateThreePointsPlaced:
-    case StatePolylineVertex:
-    case StatePlacingLabel:
-    case StatePolylineLabel:
-    case StateComplete:
-        if (CDrawMeasure* measure = CurrentMeasure())
-            measure->SetBounds(ToGdi(anchorPoint), p);
-        break;
-    default:
-        break;
-    }
-
-    RestoreWorkingPicture(true);
-    RedrawNow();
-    lastPoint = q;
+    Carry(protocol.Move(ToGdi(p)));
 }
 
 void CLumvexImgEdtView::LeftButtonUp(QPoint q)
@@ -839,70 +370,15 @@ void CLumvexImgEdtView::LeftButtonUp(QPoint q)
     ReleaseAt(q);
 }
 
-void CLumvexImgEdtView::ReleaseAt(QPoint q)
+void CLumvexImgEdtView::ReleaseAt(QPoint p)
 {
-    const GdiPoint p = ToGdi(q);
-
-    switch (interactionState) {
-    case StateStroke:
-        if (CDrawPen* stroke = CurrentStroke()) {
-            // The stored point is in picture pixels, the limit in view pixels.
-            if (IsInsideView(lastPoint))
-                stroke->points.push_back(p);
-            stroke->RecalcBounds();
-        }
-        CommitObject();
-        interactionState = StateIdle;
-        break;
-    case StateDragging:
-        if (CDrawShape* shape = CurrentShape())
-            shape->SetBounds(ToGdi(anchorPoint), p);
-        CommitObject();
-        interactionState = StateIdle;
-        break;
-    case StateComplete:
-        if (CDrawMeasure* measure = CurrentMeasure()) {
-            if (toolMode != ToolContinuousLine && toolMode != ToolPolygon)
-                measure->points[measure->pointIndex] = p;
-            measure->SetBounds(ToGdi(anchorPoint), p);
-            if (toolMode == ToolCalibration && messageBus)
-                messageBus->PostAdjustMagnification(measure->result);
-        }
-        CommitObject();
-        interactionState = StateIdle;
-        break;
-    case StateTyping:
-        if (CDrawText* text = CurrentText()) {
-            int h = textFont.height;
-            ScaleToPicture(h);
-            text->SetBounds(ToGdi(anchorPoint),
-                            GdiPoint{anchorPoint.x() + h / 3, anchorPoint.y() + h});
-            // The caret box shows at once, not only with the first key.
-            RestoreWorkingPicture(true);
-        }
-        break;
-    default:
-        break;
-    }
+    Carry(protocol.Release(ToGdi(p)));
     update();
 }
 
 void CLumvexImgEdtView::LeftButtonDoubleClick(QPoint)
 {
-    CDrawMeasure* measure = CurrentMeasure();
-    if (!measure)
-        return;
-    if (interactionState == StatePolylineVertex) {
-        interactionState = StatePlacingLabel;
-        // The first click of the double click placed a label; it goes again.
-        if (measure->polylinePhase == 1 && measure->labelIndex > 0)
-            --measure->labelIndex;
-        measure->polylinePhase = 3;
-        RedrawNow();
-    } else if (interactionState == StatePolylineLabel) {
-        interactionState = StatePlacingLabel;
-        measure->polylinePhase = 3;
-    }
+    Carry(protocol.DoubleClick());
 }
 
 void CLumvexImgEdtView::RightButtonUp(QPoint)
@@ -912,74 +388,24 @@ void CLumvexImgEdtView::RightButtonUp(QPoint)
 
 void CLumvexImgEdtView::CancelOperation()
 {
-    if (interactionState == StateIdle) {
-        toolMode = ToolNone;
-        UpdateCursor();
-    } else {
-        interactionState = StateIdle;
-    }
-    SetCurrentObject(nullptr);
-    RestoreWorkingPicture(false);
+    Carry(protocol.Cancel());
     update();
-    if (toolMode == ToolNone && owner) {
-        owner->SelectDrawingTool();
-        owner->SelectMeasuringTool();
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Typing
-
-QString CLumvexImgEdtView::TypedText() const
-{
-    return QString::fromUtf16(textBuffer.data(), textLength);
 }
 
 void CLumvexImgEdtView::TypeCodeUnit(char32_t code)
 {
-    if (interactionState != StateTyping)
-        return;
-    // One unit stays free for the terminating zero.
-    if (AcceptsTypedCode(code) && textLength < TextBufferSize - 1)
-        textBuffer[size_t(textLength++)] = char16_t(code & 0xFFFF);
-    RefreshTypedText();
+    Carry(protocol.Type(code));
 }
 
 void CLumvexImgEdtView::TypeRemoveLast()
 {
-    if (interactionState != StateTyping)
-        return;
-    if (textLength > 0)
-        --textLength;
-    textBuffer[size_t(textLength)] = 0;
-    RefreshTypedText();
+    Carry(protocol.RemoveLast());
 }
 
 void CLumvexImgEdtView::TypeEnter()
 {
-    if (interactionState != StateTyping)
-        return;
-    CDrawText* text = CurrentText();
-    if (text) {
-        text->SetText(TypedText());
-        text->finished = 1;
-    }
-    RestoreWorkingPicture(true);
-    CommitObject();
-    interactionState = StateIdle;
-    RedrawNow();
+    Carry(protocol.Enter());
 }
-
-void CLumvexImgEdtView::RefreshTypedText()
-{
-    if (CDrawText* text = CurrentText())
-        text->SetText(TypedText());
-    RestoreWorkingPicture(true);
-    RedrawNow();
-}
-
-// ---------------------------------------------------------------------------
-// Qt events
 
 void CLumvexImgEdtView::mousePressEvent(QMouseEvent* event)
 {
@@ -1009,7 +435,7 @@ void CLumvexImgEdtView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event)
 {
-    if (interactionState != StateTyping) {
+    if (!protocol.Typing()) {
         if (AimingKey(*event))
             return;
         QWidget::keyPressEvent(event);
@@ -1032,7 +458,8 @@ void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event)
     }
     const QString typed = event->text();
     if (typed.isEmpty()) {
-        RefreshTypedText();
+        // Nothing kept, but the text shows again.
+        TypeCodeUnit(0);
         return;
     }
     for (QChar unit : typed)
@@ -1041,7 +468,7 @@ void CLumvexImgEdtView::keyPressEvent(QKeyEvent* event)
 
 void CLumvexImgEdtView::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (interactionState != StateTyping) {
+    if (!protocol.Typing()) {
         QWidget::inputMethodEvent(event);
         return;
     }
@@ -1054,7 +481,7 @@ void CLumvexImgEdtView::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
     const QRect loupeBefore = LoupeBox();
-    pointerInView = false;
+    aiming.Leave();
     RepaintLoupe(loupeBefore);
 }
 
@@ -1070,20 +497,18 @@ void CLumvexImgEdtView::SetLoupeEnabled(bool enabled)
 
 bool CLumvexImgEdtView::LoupeShown() const
 {
-    return loupeEnabled && pointerInView && ShowsLoupe(toolMode) && !workingPicture.isNull() &&
-           interactionState != StateTyping;
+    return loupeEnabled && aiming.OverView() && ShowsLoupe(protocol.Tool()) &&
+           !workingPicture.isNull() && !protocol.Typing();
 }
 
 QRect CLumvexImgEdtView::LoupeBox() const
 {
-    return LoupeShown() ? Loupe::Placement(pointer, size()) : QRect();
+    return LoupeShown() ? Loupe::Placement(aiming.Pointer(), size()) : QRect();
 }
 
 QPoint CLumvexImgEdtView::PendingPoint() const
 {
-    QPoint p = pointer;
-    WindowToPicture(p);
-    return p + nudge;
+    return aiming.Pending(pictureSize, viewSize);
 }
 
 void CLumvexImgEdtView::RepaintLoupe(const QRect& before)
@@ -1095,52 +520,31 @@ void CLumvexImgEdtView::RepaintLoupe(const QRect& before)
 
 bool CLumvexImgEdtView::AimingKey(const QKeyEvent& event)
 {
-    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
-    if (event.key() == Qt::Key_L && (mods & ~Qt::ShiftModifier) == Qt::NoModifier) {
+    const bool placing =
+        PlacesPointsByClicks(protocol.Tool()) && aiming.OverView() && !workingPicture.isNull();
+    const PointAiming::KeyAction key = PointAiming::ForKey(event.key(), event.modifiers(), placing);
+    const QRect loupeBefore = LoupeBox();
+    switch (key.action) {
+    case PointAiming::Action::ToggleLoupe:
         SetLoupeEnabled(!loupeEnabled);
         emit LoupeToggled(loupeEnabled);
         return true;
+    case PointAiming::Action::Nudge: {
+        const QPoint p = aiming.Nudge(key.step, pictureSize, viewSize);
+        if (protocol.State() == InteractionState::StateIdle)
+            RepaintLoupe(loupeBefore);
+        else
+            MoveAt(p);
+        return true;
     }
-    if (!PlacesPointsByClicks(toolMode) || !pointerInView || workingPicture.isNull())
-        return false;
-    const int step = mods & Qt::ShiftModifier ? 10 : 1;
-    switch (event.key()) {
-    case Qt::Key_Left:
-        Nudge({-step, 0});
+    case PointAiming::Action::Click:
+    case PointAiming::Action::DoubleClick:
+        ClickAt(PendingPoint(), key.action == PointAiming::Action::DoubleClick);
         return true;
-    case Qt::Key_Right:
-        Nudge({step, 0});
-        return true;
-    case Qt::Key_Up:
-        Nudge({0, -step});
-        return true;
-    case Qt::Key_Down:
-        Nudge({0, step});
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        ClickAt(PendingPoint(), mods & Qt::ControlModifier);
-        return true;
-    case Qt::Key_Space:
-        ClickAt(PendingPoint(), false);
-        return true;
-    default:
-        return false;
+    case PointAiming::Action::None:
+        break;
     }
-}
-
-void CLumvexImgEdtView::Nudge(QPoint step)
-{
-    const QRect loupeBefore = LoupeBox();
-    // The pending point stays on the picture, so it can always be placed.
-    const QPoint wanted = PendingPoint() + step;
-    const QPoint kept(std::clamp(wanted.x(), 0, std::max(0, pictureSize.width() - 1)),
-                      std::clamp(wanted.y(), 0, std::max(0, pictureSize.height() - 1)));
-    nudge += kept - PendingPoint();
-    if (interactionState == StateIdle)
-        RepaintLoupe(loupeBefore);
-    else
-        MoveAt(kept);
+    return false;
 }
 
 void CLumvexImgEdtView::ClickAt(QPoint p, bool doubleClick)

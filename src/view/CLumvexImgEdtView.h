@@ -1,53 +1,37 @@
 #pragma once
 
-#include "draw/CDrawObject.h"
-#include "platform/LogFont.h"
 #include "view/DisplayScaler.h"
 #include "view/Loupe.h"
+#include "view/PointAiming.h"
 #include "view/Stack.h"
-#include "view/ToolMode.h"
+#include "view/ToolProtocol.h"
 #include "view/TouchedArea.h"
 #include "view/ViewOwner.h"
 
 #include <QImage>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 #include <memory>
 
 struct PictureInfoRecord;
-class GdiContext;
 class MessageBus;
-class CDrawMeasure;
-class CDrawPen;
-class CDrawShape;
-class CDrawText;
 
-// Shows the picture being edited stretched over the whole view and takes the
-// mouse and keyboard input of the tools. Owns the working picture, the
-// snapshot history and the object being made.
+// Shows the picture being edited stretched over the whole view and feeds the
+// mouse and keyboard input to the tool protocol in picture coordinates,
+// carrying out what it answers. Owns the working picture and the snapshot
+// history.
 class CLumvexImgEdtView : public QWidget
 {
     Q_OBJECT
 
   public:
-    static constexpr int TextBufferSize = 1024;
-    // Slots 1 to 1023 of a measurement's point and label lists hold vertices
-    // and label points.
-    static constexpr uint32_t LastPointSlot = 1023;
-    // Marks a measurement whose geometric points are all placed.
-    static constexpr uint32_t AllPointsPlaced = 0x80000000u;
-
     explicit CLumvexImgEdtView(QWidget* parent = nullptr);
     ~CLumvexImgEdtView() override;
 
     bool LoadPicture(const QString& path);
-    // Pictures up to 65536 pixels on a side and 256 megapixels load; larger
-    // ones are refused like undecodable ones.
-    static bool IsLoadableSize(QSize size);
-    void SetToolMode(int mode);
-    int GetToolMode() const { return toolMode; }
+    void SetToolMode(ToolMode mode);
+    ToolMode GetToolMode() const { return protocol.Tool(); }
     // Right button or Esc: drops the object in progress; with none, leaves no
     // tool and lets the owner choose one again.
     void CancelOperation();
@@ -58,32 +42,42 @@ class CLumvexImgEdtView : public QWidget
     void WindowToPicture(QPoint& point) const;
     void ScaleToPicture(int& length) const;
     bool IsInsideView(QPoint point) const;
+    // The sizes the mapping uses: the last picture loaded (kept when a load
+    // fails) and the view, which follows resizes once a picture is loaded.
+    QSize PictureSize() const { return pictureSize; }
+    QSize ViewSize() const { return viewSize; }
 
     void RestoreWorkingPicture(bool drawObject);
     void RedrawNow();
     // The picture as the view shows it, before the overlay texts: the working
     // picture averaged down (or up) to the view's size.
     const QImage& DisplayedPicture();
-    void SetCurrentObject(CDrawObject* object);
-    CDrawObject* CurrentObject() const { return currentObject.get(); }
+    CDrawObject* CurrentObject() const { return protocol.Object(); }
 
     virtual std::unique_ptr<QImage> TakeSnapshot();
     void ResetHistory(std::unique_ptr<QImage> snapshot);
+    // The working picture, as last drawn, becomes a new snapshot.
     void CommitObject();
 
     const QImage& WorkingPicture() const { return workingPicture; }
     const Stack& History() const { return history; }
-    int InteractionStateValue() const { return interactionState; }
+    InteractionState State() const { return protocol.State(); }
+    const ToolProtocol& Protocol() const { return protocol; }
     bool PictureLoaded() const { return pictureLoaded != 0; }
 
+    // The style and scale new objects are made with, owned by the window and
+    // the magnification model; the view's own defaults until set.
+    void SetStyle(const AnnotationStyle* style) { protocol.SetStyle(style); }
+    void SetScale(const MeasuringScale* scale) { protocol.SetScale(scale); }
     // The record of the picture on screen, owned by the editor window; the
     // information overlay reads it.
     void SetInfoRecord(const PictureInfoRecord* record) { infoRecord = record; }
-
     // The window holding the view, asked to choose a tool after a cancel.
     void SetOwner(ViewOwner* newOwner) { owner = newOwner; }
     // Where a finished calibration line is broadcast; owned by the window.
     void SetMessageBus(MessageBus* bus) { messageBus = bus; }
+    // Told of every measurement committed into the picture.
+    std::function<void(const CommittedMeasurement&)> measurementCommitted;
 
     // The mouse protocol, in view-window pixels. The Qt event handlers call
     // these; points outside the view arrive while the mouse is captured.
@@ -92,12 +86,6 @@ class CLumvexImgEdtView : public QWidget
     void LeftButtonUp(QPoint q);
     void LeftButtonDoubleClick(QPoint q);
     void RightButtonUp(QPoint q);
-
-    // The same protocol steps at a point already in picture coordinates: the
-    // mouse handlers map to it, the keyboard aims at it directly.
-    void PressAt(QPoint p);
-    void MoveAt(QPoint p);
-    void ReleaseAt(QPoint p);
 
     // The magnifier over the view while a drawing or measuring tool is chosen.
     void SetLoupeEnabled(bool enabled);
@@ -119,50 +107,12 @@ class CLumvexImgEdtView : public QWidget
     void TypeCodeUnit(char32_t code);
     void TypeRemoveLast();
     void TypeEnter();
-    int TextLength() const { return textLength; }
-    QString TypedText() const;
-
-    // The magnification a new measurement divides by: the calibrated one when
-    // in use; a calibration line falls back to 50 when it is not above 1.
-    static double CreationMagnification(int tool, double picture, double adjusted, int useAdjusted);
-    // Typed characters kept in a text: printable ASCII and everything from
-    // U+0100 up; control codes and U+0080 to U+00FF are dropped.
-    static bool AcceptsTypedCode(char32_t code)
-    {
-        return code >= 32 && (code <= 127 || code >= 256);
-    }
+    QString TypedText() const { return protocol.TypedText(); }
 
     // Shows a load failure; a message box unless replaced (tests record it).
     std::function<void(const QString& message)> showError;
 
-    // The two texts of the information overlay for a record.
-    static QString OverlayResolutionText(const PictureInfoRecord& record);
-    static QString OverlayTimeText(const PictureInfoRecord& record);
-
-    // Settings written by the editor window.
-    ColorRef drawColor = 0;
-    ColorRef measureColor = 0;
-    LogFont textFont = LogFont::DefaultTextFont();
-    int drawWidth = 1;
-    int measureWidth = 1;
-    int drawPenStyle = 0;
-    int measurePenStyle = 0;
-    LogFont labelFont = LogFont::DefaultTextFont();
-    ColorRef labelColor = 0;
-    ColorRef textColor = 0;
-    double pictureMagnification = 50.0;
-    double adjustedMagnification = 0.0;
-    int useAdjustedMagnification = 0;
-    int unit = 0;
     int modificationCount = 0;
-    std::array<char16_t, TextBufferSize> textBuffer{};
-    int textLength = 0;
-    double resolutionFactor = 1.0;
-    QSize pictureSize{0, 0};
-    double pixelSize = 0.355;
-    QSize viewSize{640, 480};
-    QPoint lastPoint{0, 0};
-    QPoint anchorPoint{0, 0};
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -175,61 +125,42 @@ class CLumvexImgEdtView : public QWidget
     void leaveEvent(QEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
-    void UpdateCursor();
-
     QImage workingPicture;
-    Stack history{Stack::MaxCapacity};
-    std::unique_ptr<CDrawObject> currentObject;
-    int toolMode = ToolNone;
-    int interactionState = StateIdle;
-    int pictureLoaded = 0;
-    const PictureInfoRecord* infoRecord = nullptr;
 
   private:
-    // Creation of the object a press starts, with the view's current settings.
-    int DrawWidth() const;
-    int MeasureWidth() const;
-    LogFont ScaledFont(const LogFont& font) const;
-    CDrawShape* StartShape(int kind);
-    CDrawMeasure* StartMeasure(int kind);
-    void StartText();
+    // Does what the protocol answered, in order; false when nothing was shown.
+    bool Carry(ToolEffects effects);
+    // The protocol steps at a point already in picture coordinates: the mouse
+    // handlers map to it, the keyboard aims at it directly.
+    void PressAt(QPoint p);
+    void MoveAt(QPoint p);
+    void ReleaseAt(QPoint p);
+    void Redraw(const CDrawObject* object);
+    void UpdateCursor();
+    void SetSizes(QSize picture, QSize view);
 
-    void PressDrawingTool(GdiPoint p);
-    void PressTwoPointMeasure(GdiPoint p);
-    void PressMultiPointMeasure(GdiPoint p);
-    void PressPolyline(GdiPoint p);
-    void PressCalibration(GdiPoint p);
-    // Ends the vertex list of a continuous line or polygon: the final labels follow.
-    void EndVertexList(CDrawMeasure& measure);
-    // After every typed key: the text shows what the buffer holds.
-    void RefreshTypedText();
-
-    // L, and while a tool places points by clicks: the arrows move the
-    // pending point, Enter or Space click there, Ctrl+Enter double-clicks.
-    bool AimingKey(const QKeyEvent& event);
-    void Nudge(QPoint step);
-    void ClickAt(QPoint p, bool doubleClick);
-    // Repaints where the loupe was and is, unless the whole view was repainted.
-    void RepaintLoupe(const QRect& before);
-
-    CDrawMeasure* CurrentMeasure() const;
-    CDrawShape* CurrentShape() const;
-    CDrawPen* CurrentStroke() const;
-    CDrawText* CurrentText() const;
-
+    Stack history{Stack::MaxCapacity};
+    ToolProtocol protocol;
+    int pictureLoaded = 0;
+    QSize pictureSize{0, 0};
+    QSize viewSize{640, 480};
+    const PictureInfoRecord* infoRecord = nullptr;
     ViewOwner* owner = nullptr;
     MessageBus* messageBus = nullptr;
     bool arrowOutsideView = false;
 
+    // L, and while a tool places points by clicks: the arrows move the
+    // pending point, Enter or Space click there, Ctrl+Enter double-clicks.
+    bool AimingKey(const QKeyEvent& event);
+    void ClickAt(QPoint p, bool doubleClick);
+    // Repaints where the loupe was and where it is now.
+    void RepaintLoupe(const QRect& before);
+
     bool loupeEnabled = true;
-    // The pointer in view pixels while it is over the view.
-    bool pointerInView = false;
-    QPoint pointer;
-    QPoint nudge;
+    PointAiming aiming;
 
     // What the current object drew, and what the shown picture lags behind,
     // so a move costs the object's pixels rather than the picture's.
-    static void RecordTouched(const GdiContext& dc, TouchedArea& area);
     void MarkDisplayStale(TouchedArea& area);
     const QImage* syncedTop = nullptr;
     TouchedArea drawnArea;

@@ -1,7 +1,6 @@
 #include "view/DisplayScaler.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <limits>
 #include <numeric>

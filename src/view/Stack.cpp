@@ -23,7 +23,9 @@ void ForEachTileRow(const QImage& picture, uint32_t tile, RowAction action)
 
 } // namespace
 
-Stack::Stack(int requestedCapacity) : capacity(std::clamp(requestedCapacity, 0, MaxCapacity)) {}
+Stack::Stack(int requestedCapacity, qsizetype byteCap)
+    : capacity(std::clamp(requestedCapacity, 0, MaxCapacity)), byteCap(byteCap)
+{}
 
 Stack::~Stack()
 {
@@ -142,7 +144,7 @@ void Stack::Push(std::unique_ptr<QImage> snapshot)
     qsizetype held = 0;
     for (int i = 0; i + 1 < count; ++i)
         held += changes[size_t(i)].SizeInBytes();
-    while (held > ByteCap && count > 2) {
+    while (held > byteCap && count > 2) {
         held -= changes[0].SizeInBytes();
         DropOldest();
     }

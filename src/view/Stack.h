@@ -22,9 +22,9 @@ class Stack
     static constexpr int TileHeight = 16;
     // Differences beyond this many bytes give up their oldest steps early:
     // sixteen edits each repainting nearly the whole picture.
-    static constexpr qsizetype ByteCap = qsizetype(256) << 20;
+    static constexpr qsizetype DefaultByteCap = qsizetype(256) << 20;
 
-    explicit Stack(int requestedCapacity);
+    explicit Stack(int requestedCapacity, qsizetype byteCap = DefaultByteCap);
     virtual ~Stack();
 
     Stack(const Stack&) = delete;
@@ -69,6 +69,7 @@ class Stack
     void DropOldest();
 
     int capacity;
+    qsizetype byteCap;
     int count = 0;
     int top = -1;
     std::unique_ptr<QImage> current;

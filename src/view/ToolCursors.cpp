@@ -58,7 +58,8 @@ QCursor ToolCursors::CrossHair()
         QPixmap pixmap = Canvas();
         QPainter p(&pixmap);
         // A white outline keeps the black cross visible on dark pictures.
-        for (const auto& [colour, width] : {std::pair{QColor(Qt::white), 3}, {QColor(Qt::black), 1}}) {
+        for (const auto& [colour, width] :
+             {std::pair{QColor(Qt::white), 3}, {QColor(Qt::black), 1}}) {
             p.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap));
             p.drawLine(QPointF(16.5, 1), QPointF(16.5, 12));
             p.drawLine(QPointF(16.5, 19), QPointF(16.5, 30));
@@ -71,28 +72,28 @@ QCursor ToolCursors::CrossHair()
     return cursor;
 }
 
-QCursor ToolCursors::ForTool(int toolMode)
+QCursor ToolCursors::ForTool(ToolMode toolMode)
 {
     switch (toolMode) {
-    case ToolFreehand:
+    case ToolMode::ToolFreehand:
         return Pencil();
-    case ToolThreePointCircle:
-    case ToolThreePointArc:
-    case ToolThreePointAngle:
-    case ToolFourPointAngle:
-    case ToolLine:
-    case ToolArrow:
-    case ToolRectangle:
-    case ToolEllipse:
-    case ToolContinuousLine:
-    case ToolPolygon:
-    case ToolRadiusCircle:
-    case ToolDiameterCircle:
-    case ToolCalibration:
-    case ToolAnyAngleLine:
-    case ToolStraightAngleLine:
-    case ToolFortyFiveLine:
-    case ToolText:
+    case ToolMode::ToolThreePointCircle:
+    case ToolMode::ToolThreePointArc:
+    case ToolMode::ToolThreePointAngle:
+    case ToolMode::ToolFourPointAngle:
+    case ToolMode::ToolLine:
+    case ToolMode::ToolArrow:
+    case ToolMode::ToolRectangle:
+    case ToolMode::ToolEllipse:
+    case ToolMode::ToolContinuousLine:
+    case ToolMode::ToolPolygon:
+    case ToolMode::ToolRadiusCircle:
+    case ToolMode::ToolDiameterCircle:
+    case ToolMode::ToolCalibration:
+    case ToolMode::ToolAnyAngleLine:
+    case ToolMode::ToolStraightAngleLine:
+    case ToolMode::ToolFortyFiveLine:
+    case ToolMode::ToolText:
         return CrossHair();
     default:
         return QCursor(Qt::ArrowCursor);

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-// The tool mode is the menu command id of the chosen tool; the ids are shared
-// with the menus, so these stay plain integers.
-enum ToolMode : int32_t {
+// The tool mode is the menu command id of the chosen tool; the window passes
+// its menu ids through unchanged, so the values are those ids.
+enum class ToolMode : int32_t {
     ToolNone = 0,
     ToolThreePointCircle = 32799,
     ToolThreePointArc = 32800,
@@ -27,7 +27,7 @@ enum ToolMode : int32_t {
 };
 
 // The state of the mouse protocol while an object is being made.
-enum InteractionState : int32_t {
+enum class InteractionState : int32_t {
     StateIdle = 0,
     StateStroke = 5,
     StateShapeStarted = 6,

@@ -1,5 +1,7 @@
 #include "view/TouchedArea.h"
 
+#include "platform/GdiContext.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -132,4 +134,25 @@ int64_t TouchedArea::PixelCount()
     for (const Run& run : Runs())
         count += run.right - run.left + 1;
     return count;
+}
+
+void TouchedArea::AddDrawn(const GdiContext& dc)
+{
+    // Many lines (a long polyline) cost more to track one by one than their
+    // rectangle costs to copy.
+    const QRect box = dc.TouchedRect();
+    double rows = 0;
+    for (const GdiContext::TouchedLine& line : dc.TouchedLines())
+        rows +=
+            std::min(std::abs(line.to.y() - line.from.y()) + 2 * line.reach, double(box.height()));
+    for (const QRect& part : dc.TouchedBoxes())
+        rows += part.height();
+    if (rows > 4.0 * box.height()) {
+        AddRect(box);
+        return;
+    }
+    for (const GdiContext::TouchedLine& line : dc.TouchedLines())
+        AddSegment(line.from, line.to, line.reach);
+    for (const QRect& part : dc.TouchedBoxes())
+        AddRect(part);
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+class GdiContext;
+
 // The picture pixels a drawing may have changed, as runs along rows. A long
 // thin line across the picture touches few pixels of each row, where its
 // bounding rectangle would be the whole picture.
@@ -33,6 +35,9 @@ class TouchedArea
     // Every pixel within reach of the segment (a thick pen, its caps and a margin).
     void AddSegment(QPointF from, QPointF to, double reach);
     void Add(const TouchedArea& other);
+    // What a drawing context reports it may have changed: its lines and boxes,
+    // or its rectangle when tracking many lines would cost more than copying it.
+    void AddDrawn(const GdiContext& dc);
 
     // Sorted by row, then by left; runs of a row neither overlap nor touch.
     const std::vector<Run>& Runs();

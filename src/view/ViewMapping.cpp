@@ -28,8 +28,14 @@ int Truncate(double v)
 
 } // namespace
 
-float ScaleX(QSize picture, QSize view) { return Ratio(picture.width(), view.width()); }
-float ScaleY(QSize picture, QSize view) { return Ratio(picture.height(), view.height()); }
+float ScaleX(QSize picture, QSize view)
+{
+    return Ratio(picture.width(), view.width());
+}
+float ScaleY(QSize picture, QSize view)
+{
+    return Ratio(picture.height(), view.height());
+}
 
 QPoint WindowToPicture(QPoint q, QSize picture, QSize view)
 {

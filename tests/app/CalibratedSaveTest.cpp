@@ -21,7 +21,7 @@ TEST_F(EditorWindowTest, TiffOfTheCalibratedStageMicrometerOpensAtTheEditorsScal
     w.OnCalibrationResult(1775.0);
 
     // What the editor's own straight line measures per picture pixel, in um.
-    w.View().SetToolMode(ToolAnyAngleLine);
+    w.View().SetToolMode(ToolMode::ToolAnyAngleLine);
     w.View().LeftButtonDown({10, 10});
     auto* line = dynamic_cast<CDrawMeasure*>(w.View().CurrentObject());
     ASSERT_NE(line, nullptr);

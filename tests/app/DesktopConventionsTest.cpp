@@ -178,7 +178,7 @@ TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
     // Typing keeps its keys; the shortcuts that type nothing still work.
     w.OnCommand(CLumvexImgEdtDlg::IdText);
     Click(view, {100, 200});
-    ASSERT_EQ(view.InteractionStateValue(), StateTyping);
+    ASSERT_EQ(view.State(), InteractionState::StateTyping);
     log.clear();
     QTest::keyClicks(&view, QStringLiteral("sdm"));
     QTest::keyClick(&view, Qt::Key_S, ctrl);

@@ -48,7 +48,7 @@ TEST_F(EditorWindowTest, FullScreenEndsWithEsc)
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     EXPECT_EQ(w.size(), QSize(screen.width(), screen.height() + 60));
     EXPECT_EQ(w.Frame()->geometry(), QRect(0, 60, screen.width(), screen.height()));
-    EXPECT_EQ(w.View().GetToolMode(), ToolNone);
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolNone);
     EXPECT_TRUE(w.Information()->isVisible());
     EXPECT_EQ(w.Information()->infoText, QStringLiteral("Press <Esc> to exit"));
 

@@ -218,17 +218,17 @@ TEST_F(EditorWindowTest, ChoosingTheCheckedDrawingToolTurnsItOff)
     Choose(CLumvexImgEdtDlg::IdDrawing, 32803);
     EXPECT_EQ(w.lastDrawnMenuItem, 32803u);
     EXPECT_TRUE(w.DrawingMenu().Find(32803)->checked);
-    EXPECT_EQ(w.View().GetToolMode(), ToolLine);
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolLine);
 
     Choose(CLumvexImgEdtDlg::IdDrawingExtern, 32803);
     EXPECT_FALSE(w.DrawingMenu().Find(32803)->checked);
-    EXPECT_EQ(w.View().GetToolMode(), ToolNone);
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolNone);
 
     Choose(CLumvexImgEdtDlg::IdDrawing, 32807);
-    EXPECT_EQ(w.View().GetToolMode(), ToolEllipse);
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolEllipse);
     Choose(CLumvexImgEdtDlg::IdDrawing, 32805);
     EXPECT_FALSE(w.DrawingMenu().Find(32807)->checked);
-    EXPECT_EQ(w.View().GetToolMode(), ToolFreehand);
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolFreehand);
 }
 
 TEST_F(EditorWindowTest, DrawingAndMeasuringMenusKeepTheirOwnCheckMarks)
@@ -238,10 +238,10 @@ TEST_F(EditorWindowTest, DrawingAndMeasuringMenusKeepTheirOwnCheckMarks)
     Choose(CLumvexImgEdtDlg::IdMeasurement, 32810);
     EXPECT_TRUE(w.DrawingMenu().Find(32803)->checked);
     EXPECT_TRUE(w.MeasuringMenu().Find(32810)->checked);
-    EXPECT_EQ(w.View().GetToolMode(), ToolPolygon);
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolPolygon);
 
     w.OnCommand(CLumvexImgEdtDlg::IdText);
-    EXPECT_EQ(w.View().GetToolMode(), ToolText);
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolText);
     EXPECT_TRUE(w.DrawingMenu().Find(32803)->checked);
     EXPECT_TRUE(w.MeasuringMenu().Find(32810)->checked);
 
@@ -250,7 +250,7 @@ TEST_F(EditorWindowTest, DrawingAndMeasuringMenusKeepTheirOwnCheckMarks)
     w.View().CancelOperation();
     EXPECT_FALSE(w.MeasuringMenu().Find(32810)->checked);
     EXPECT_FALSE(w.DrawingMenu().Find(32803)->checked);
-    EXPECT_EQ(w.View().GetToolMode(), ToolNone);
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolNone);
 }
 
 TEST_F(EditorWindowTest, SecondClickOnTheSameButtonOnlyClosesThePopup)
@@ -274,7 +274,7 @@ TEST_F(EditorWindowTest, CalibrationPromptAcceptedSelectsCalibration)
 {
     CLumvexImgEdtDlg& w = OpenUnmagnified();
     EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("NONE"));
-    w.View().useAdjustedMagnification = 1;
+    w.Magnification().scale.useAdjustedMagnification = 1;
     boxAnswer = 1;
     w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
     ASSERT_EQ(boxes.size(), 1u);
@@ -283,8 +283,8 @@ TEST_F(EditorWindowTest, CalibrationPromptAcceptedSelectsCalibration)
     EXPECT_EQ(boxes[0].yes, QStringLiteral("OK"));
     EXPECT_TRUE(boxes[0].no.isEmpty());
     EXPECT_EQ(popups, 0);
-    EXPECT_EQ(w.View().useAdjustedMagnification, 0);
-    EXPECT_EQ(w.View().GetToolMode(), ToolCalibration);
+    EXPECT_EQ(w.View().Protocol().Scale().useAdjustedMagnification, 0);
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolCalibration);
     EXPECT_TRUE(w.MeasuringMenu().Find(32814)->checked);
     EXPECT_EQ(w.lastDrawnMenuItem, 32814u);
     EXPECT_EQ(w.Magnification().calibrationPromptFlag, 1);
@@ -311,7 +311,7 @@ TEST_F(EditorWindowTest, CalibrationPromptDeclinedShowsItAgainLater)
     w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_EQ(w.Magnification().calibrationPromptFlag, 0);
-    EXPECT_EQ(w.View().GetToolMode(), ToolNone);
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolNone);
     w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
     EXPECT_EQ(boxes.size(), 1u);
     MoveOverBackground();
@@ -353,15 +353,15 @@ TEST_F(EditorWindowTest, WidthDialogShowsTheIndexAndStoresTheWidth)
         return answer >= 0;
     };
     w.OnCommand(CLumvexImgEdtDlg::CmdDrawWidth);
-    EXPECT_EQ(w.View().drawWidth, 9);
+    EXPECT_EQ(w.View().Protocol().Style().drawWidth, 9);
     EXPECT_EQ(w.properties.drawWidth, 9);
     answer = 2;
     w.OnCommand(CLumvexImgEdtDlg::CmdMeasureWidth);
-    EXPECT_EQ(w.View().measureWidth, 3);
+    EXPECT_EQ(w.View().Protocol().Style().measureWidth, 3);
     EXPECT_EQ(w.properties.measureWidth, 3);
     answer = -1; // cancelled: nothing changes
     w.OnCommand(CLumvexImgEdtDlg::CmdDrawWidth);
-    EXPECT_EQ(w.View().drawWidth, 9);
+    EXPECT_EQ(w.View().Protocol().Style().drawWidth, 9);
     EXPECT_EQ(shown, (std::vector<int>{0, 0, 8}));
 
     const QByteArray bytes = w.properties.ToBytes();
@@ -392,12 +392,12 @@ TEST_F(EditorWindowTest, ColourStyleAndFontsReachViewAndRecord)
     w.OnCommand(CLumvexImgEdtDlg::CmdDrawStyle);
     w.OnCommand(CLumvexImgEdtDlg::IdTextExtern);
     EXPECT_EQ(seen, LogFont::DefaultTextFont());
-    EXPECT_EQ(w.View().measureColor, MakeColorRef(1, 2, 3));
-    EXPECT_EQ(w.View().drawColor, 0u);
-    EXPECT_EQ(w.View().drawPenStyle, 4);
-    EXPECT_EQ(w.View().textColor, MakeColorRef(255, 0, 0));
-    EXPECT_EQ(w.View().textFont.FaceName(), QStringLiteral("Courier"));
-    EXPECT_EQ(w.View().labelFont, LogFont::DefaultTextFont());
+    EXPECT_EQ(w.View().Protocol().Style().measureColor, MakeColorRef(1, 2, 3));
+    EXPECT_EQ(w.View().Protocol().Style().drawColor, 0u);
+    EXPECT_EQ(w.View().Protocol().Style().drawPenStyle, 4);
+    EXPECT_EQ(w.View().Protocol().Style().textColor, MakeColorRef(255, 0, 0));
+    EXPECT_EQ(w.View().Protocol().Style().textFont.FaceName(), QStringLiteral("Courier"));
+    EXPECT_EQ(w.View().Protocol().Style().labelFont, LogFont::DefaultTextFont());
 
     const PropertiesRecord r = PropertiesRecord::FromBytes(w.properties.ToBytes());
     EXPECT_EQ(r.measureColor, MakeColorRef(1, 2, 3));
@@ -407,7 +407,7 @@ TEST_F(EditorWindowTest, ColourStyleAndFontsReachViewAndRecord)
 
     w.OnCommand(CLumvexImgEdtDlg::CmdLabelFont);
     EXPECT_EQ(w.properties.labelColor, MakeColorRef(255, 0, 0));
-    EXPECT_EQ(w.View().labelFont.FaceName(), QStringLiteral("Courier"));
+    EXPECT_EQ(w.View().Protocol().Style().labelFont.FaceName(), QStringLiteral("Courier"));
 }
 
 TEST_F(EditorWindowTest, UnitCommandMovesTheCheckMark)
@@ -417,7 +417,7 @@ TEST_F(EditorWindowTest, UnitCommandMovesTheCheckMark)
     const MenuItem& units = w.MeasuringMenu().items[18];
     EXPECT_FALSE(units.items[0].checked);
     EXPECT_TRUE(units.items[3].checked);
-    EXPECT_EQ(w.View().unit, 3);
+    EXPECT_EQ(w.View().Protocol().Style().unit, 3);
     const QByteArray bytes = w.properties.ToBytes();
     int32_t stored = 0;
     std::memcpy(&stored, bytes.constData() + 216, 4);
@@ -441,9 +441,9 @@ TEST_F(EditorWindowTest, PropertiesSurviveARestart)
         ASSERT_TRUE(w.IsClosed());
     }
     CLumvexImgEdtDlg& again = OpenMagnified();
-    EXPECT_EQ(again.View().drawWidth, 6);
+    EXPECT_EQ(again.View().Protocol().Style().drawWidth, 6);
     EXPECT_EQ(again.properties.drawWidth, 6);
-    EXPECT_EQ(again.View().unit, 2);
+    EXPECT_EQ(again.View().Protocol().Style().unit, 2);
     EXPECT_TRUE(again.MeasuringMenu().Find(32857)->checked);
     EXPECT_FALSE(again.MeasuringMenu().Find(32855)->checked);
 }
@@ -456,9 +456,9 @@ TEST_F(EditorWindowTest, ShortPropertiesValueKeepsTheRest)
     stored.unit = 3;
     WriteSetting(QStringLiteral("Properties"), stored.ToBytes().left(108));
     CLumvexImgEdtDlg& w = OpenMagnified();
-    EXPECT_EQ(w.View().drawWidth, 7);
-    EXPECT_EQ(w.View().measureWidth, 1);
-    EXPECT_EQ(w.View().unit, 0);
+    EXPECT_EQ(w.View().Protocol().Style().drawWidth, 7);
+    EXPECT_EQ(w.View().Protocol().Style().measureWidth, 1);
+    EXPECT_EQ(w.View().Protocol().Style().unit, 0);
 }
 
 TEST_F(EditorWindowTest, OtherSettingsAreReadWithTheirSizes)
@@ -467,9 +467,9 @@ TEST_F(EditorWindowTest, OtherSettingsAreReadWithTheirSizes)
     WriteSettingValue<uint32_t>(QStringLiteral("PhotoSavedInfoFontColor"), 0x00FF00);
     WriteSettingValue<double>(QStringLiteral("InputMaginification"), 20.0);
     CLumvexImgEdtDlg& w = Open(Picture("20081231_1234.jpg", "20081231_1299", false));
-    EXPECT_EQ(w.photoSavedInfo, 0x34u);
-    EXPECT_EQ(w.photoSavedInfoFontColor, 0x00FF00u);
-    EXPECT_EQ(w.photoSavedInfoFont, LogFont::DefaultStampFont());
+    EXPECT_EQ(w.stamp.flags, 0x34u);
+    EXPECT_EQ(w.stamp.color, 0x00FF00u);
+    EXPECT_EQ(w.stamp.font, LogFont::DefaultStampFont());
     EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("20.000000"));
 }
 
@@ -568,7 +568,7 @@ TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow)
 
     boxAnswer = 1;
     w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
-    ASSERT_EQ(view.GetToolMode(), ToolCalibration);
+    ASSERT_EQ(view.GetToolMode(), ToolMode::ToolCalibration);
 
     // A 200-pixel line on a 640 x 480 picture shown 1:1.
     Click(view, {100, 100});
@@ -583,10 +583,10 @@ TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow)
     const double adjusted = requests[0].measuredDimension / 0.1;
     EXPECT_EQ(w.Magnification().record.adjustedMagnification, adjusted);
     EXPECT_EQ(w.Magnification().measuringMagnification, adjusted);
-    EXPECT_EQ(view.useAdjustedMagnification, 1);
+    EXPECT_EQ(view.Protocol().Scale().useAdjustedMagnification, 1);
     EXPECT_EQ(w.MagnificationBox()->text(), QString::asprintf("%f", adjusted));
     EXPECT_EQ(view.modificationCount, 0); // the calibration line is gone
-    EXPECT_EQ(view.GetToolMode(), ToolNone);
+    EXPECT_EQ(view.GetToolMode(), ToolMode::ToolNone);
     EXPECT_FALSE(w.MeasuringMenu().Find(32814)->checked);
 
     // Now the length tools are offered and measure with the new magnification.
@@ -597,7 +597,7 @@ TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow)
     };
     Choose(CLumvexImgEdtDlg::IdMeasurement, 32874);
     EXPECT_TRUE(lengthToolsEnabled);
-    EXPECT_EQ(view.GetToolMode(), ToolAnyAngleLine);
+    EXPECT_EQ(view.GetToolMode(), ToolMode::ToolAnyAngleLine);
     Click(view, {100, 200});
     Click(view, {300, 200});
     Click(view, {320, 240});
@@ -642,7 +642,7 @@ TEST_F(EditorWindowTest, ProgramDialogsAnswerTheCommands)
     EXPECT_EQ(real.MagnificationBox()->text(), QStringLiteral("25.0"));
     EXPECT_EQ(real.Magnification().measuringMagnification, 25.0);
     real.OnCommand(CLumvexImgEdtDlg::CmdMeasureWidth);
-    EXPECT_EQ(real.View().measureWidth, 5);
+    EXPECT_EQ(real.View().Protocol().Style().measureWidth, 5);
     EXPECT_EQ(titles.size(), 2u);
 }
 

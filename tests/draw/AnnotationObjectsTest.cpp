@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -18,7 +17,7 @@ constexpr QRgb GuideInk = 0xFFFFFF00; // the complement of blue
 // Draws an object on a white picture; Draw must leave the selection as it was.
 class ObjectDrawing : public ::testing::Test
 {
-protected:
+  protected:
     QImage picture{300, 200, QImage::Format_RGB32};
 
     void SetUp() override { picture.fill(Paper); }
@@ -42,51 +41,6 @@ protected:
         return n;
     }
 };
-
-struct BoundsCase
-{
-    const char* name;
-    std::function<std::unique_ptr<CDrawObject>()> make;
-    bool keepsDirection;
-};
-
-class BoundsRuleTest : public ::testing::TestWithParam<BoundsCase>
-{
-};
-
-// The second point above and left of the first.
-TEST_P(BoundsRuleTest, SetBoundsNormalisesAllButLineAndArrow)
-{
-    auto object = GetParam().make();
-    object->SetBounds({50, 60}, {10, 20});
-    const GdiRect e = GetParam().keepsDirection ? GdiRect{50, 60, 10, 20} : GdiRect{10, 20, 50, 60};
-    EXPECT_EQ(object->bounds, e);
-    object->Offset(5, -5);
-    EXPECT_EQ(object->bounds, (GdiRect{e.left + 5, e.top - 5, e.right + 5, e.bottom - 5}));
-}
-
-template <int Kind> std::unique_ptr<CDrawObject> MakeShape()
-{
-    return std::make_unique<CDrawShape>(Kind, GdiRect{});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Classes, BoundsRuleTest,
-    ::testing::Values(BoundsCase{"Line", MakeShape<1>, true},
-                      BoundsCase{"Rectangle", MakeShape<2>, false},
-                      BoundsCase{"Ellipse", MakeShape<3>, false},
-                      BoundsCase{"Arrow", MakeShape<5>, true},
-                      BoundsCase{"Text", [] { return std::make_unique<CDrawText>(); }, false},
-                      BoundsCase{"Freehand", [] { return std::make_unique<CDrawPen>(); }, false}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CDrawShape, ConstructorNormalisesUnlessLineOrArrow)
-{
-    const GdiRect r{50, 60, 10, 20};
-    EXPECT_EQ(CDrawShape(1, r).bounds, r);
-    EXPECT_EQ(CDrawShape(5, r).bounds, r);
-    EXPECT_EQ(CDrawShape(3, r).bounds, (GdiRect{10, 20, 50, 60}));
-}
 
 TEST(CDrawPen, RecalcBoundsGrowsThePointsBy200)
 {
@@ -166,8 +120,7 @@ TEST_F(ObjectDrawing, ArrowDrawsBothBarbsAtTheHead)
 }
 
 class TextDrawing : public ObjectDrawing, public ::testing::WithParamInterface<int>
-{
-};
+{};
 
 // The caret box is the text's bounds; the text starts at its top-right corner.
 TEST_P(TextDrawing, CaretBoxIsInvertedOnlyWhileTyping)

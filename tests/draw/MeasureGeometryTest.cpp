@@ -7,7 +7,8 @@
 
 using namespace MeasureGeometry;
 
-TEST(MeasureGeometry, ConversionsNeverOverflow) {
+TEST(MeasureGeometry, ConversionsNeverOverflow)
+{
     EXPECT_EQ(Half(-3, 0), -1);
     EXPECT_EQ(Half(2147483647, 2147483647), 2147483647);
     EXPECT_DOUBLE_EQ(Distance({-2147483647 - 1, 0}, {2147483647, 0}), 4294967295.0);
@@ -15,14 +16,17 @@ TEST(MeasureGeometry, ConversionsNeverOverflow) {
     EXPECT_EQ(DrawingRadius(std::nan("")), 0u);
 }
 
-struct SnapCase {
+struct SnapCase
+{
     int constraint;
     GdiPoint drag, expected;
 };
 
-class Snap : public testing::TestWithParam<SnapCase> {};
+class Snap : public testing::TestWithParam<SnapCase>
+{};
 
-TEST_P(Snap, EndFromDrag) {
+TEST_P(Snap, EndFromDrag)
+{
     const GdiPoint a{100, 200};
     const SnapCase& c = GetParam();
     const GdiPoint end = SnapEnd(a, {a.x + c.drag.x, a.y + c.drag.y}, c.constraint);
@@ -36,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SnapCase{45, {-30, -50}, {-30, -30}}, SnapCase{45, {40, 0}, {0, 0}},
                     SnapCase{45, {0, -40}, {0, 0}}));
 
-TEST(MeasureGeometry, CircleThroughThreePointsDependsOnOrder) {
+TEST(MeasureGeometry, CircleThroughThreePointsDependsOnOrder)
+{
     const auto forward = CircleThroughPoints({0, 100}, {100, 0}, {200, 100});
     ASSERT_TRUE(forward);
     EXPECT_EQ(forward->centre, (GdiPoint{100, 100}));
@@ -47,7 +52,8 @@ TEST(MeasureGeometry, CircleThroughThreePointsDependsOnOrder) {
     EXPECT_EQ(backward->centre, (GdiPoint{100, 99}));
 }
 
-TEST(MeasureGeometry, NoCircleThroughCollinearOrCoincidentPoints) {
+TEST(MeasureGeometry, NoCircleThroughCollinearOrCoincidentPoints)
+{
     EXPECT_FALSE(CircleThroughPoints({0, 0}, {100, 0}, {50, 0}));
     EXPECT_FALSE(CircleThroughPoints({0, 0}, {50, 50}, {-70, -70}));
     EXPECT_FALSE(CircleThroughPoints({5, 5}, {5, 5}, {9, 1}));
@@ -56,7 +62,8 @@ TEST(MeasureGeometry, NoCircleThroughCollinearOrCoincidentPoints) {
     EXPECT_FALSE(CircleThroughPoints({-2000000000, 0}, {0, 1}, {2000000000, 0}));
 }
 
-TEST(MeasureGeometry, ArcLeavesOutTheLargestGap) {
+TEST(MeasureGeometry, ArcLeavesOutTheLargestGap)
+{
     const auto check = [](double a1, double a2, double a3, double start, double sweep) {
         const ArcSpan arc = ArcLeavingLargestGap(a1, a2, a3);
         EXPECT_DOUBLE_EQ(arc.start, start);
@@ -67,7 +74,8 @@ TEST(MeasureGeometry, ArcLeavesOutTheLargestGap) {
     check(-170, 20, 30, 20, 170);   // gaps 10, 190, 160: from mid
 }
 
-TEST(MeasureGeometry, AnglesFold) {
+TEST(MeasureGeometry, AnglesFold)
+{
     EXPECT_DOUBLE_EQ(FoldIntoHalfTurn(170 - -170), -20);
     EXPECT_DOUBLE_EQ(FoldIntoHalfTurn(-340), 20);
     EXPECT_DOUBLE_EQ(FoldIntoHalfTurn(180), 180);
@@ -79,7 +87,8 @@ TEST(MeasureGeometry, AnglesFold) {
     EXPECT_LT(AngleBetweenArms({100, 100}, {100, 0}, {200, 100}).sweep, 0);
 }
 
-TEST(MeasureGeometry, IntersectionAndExtensions) {
+TEST(MeasureGeometry, IntersectionAndExtensions)
+{
     EXPECT_EQ(ExtensionTo({50, -10}, {50, -40}, {50, 0}), (Segment{{50, -40}, {50, 0}}));
     EXPECT_EQ(LineIntersection({20, 0}, {20, 100}, {0, 0}, {100, 50}), (GdiPoint{20, 10}));
     EXPECT_FALSE(LineIntersection({0, 0}, {100, 0}, {0, 50}, {70, 50}));
@@ -88,14 +97,17 @@ TEST(MeasureGeometry, IntersectionAndExtensions) {
               (GdiPoint{100000, 100000}));
 }
 
-struct MarkCase {
+struct MarkCase
+{
     GdiPoint p1, p2, p3, q;
     float start, sweep;
 };
 
-class MarkingArcTable : public testing::TestWithParam<MarkCase> {};
+class MarkingArcTable : public testing::TestWithParam<MarkCase>
+{};
 
-TEST_P(MarkingArcTable, StartAndSweep) {
+TEST_P(MarkingArcTable, StartAndSweep)
+{
     const MarkCase& c = GetParam();
     const auto arc = MarkingArc(AngleBetweenLines(c.p1, c.p2, c.p3, c.q));
     ASSERT_TRUE(arc);
@@ -115,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
         // k = -2, table B, beta1 = 0.
         MarkCase{{0, 0}, {100, 0}, {60, 10}, {0, 70}, 45.0000008f, -45.0000008f}));
 
-TEST(MeasureGeometry, PolygonAreaOfWideCoordinates) {
+TEST(MeasureGeometry, PolygonAreaOfWideCoordinates)
+{
     const GdiPoint list[] = {{0, 2000000000}, {0, 0}, {2000000000, 0}, {0, 2000000000}};
     EXPECT_DOUBLE_EQ(std::fabs(PolygonArea(list, 3, 1.0)), 2e18);
 }

@@ -29,8 +29,7 @@ struct GuideCase
 };
 
 class EndGuidesTest : public ::testing::TestWithParam<GuideCase>
-{
-};
+{};
 
 TEST_P(EndGuidesTest, RunPerpendicularThroughBothEnds)
 {

@@ -1,15 +1,12 @@
 #include "MagnificationFixture.h"
 
 #include "dialogs/ModalRunner.h"
-#include "draw/CDrawMeasure.h"
 #include "magnification/CAdjustMagnificationDlg.h"
-#include "platform/GdiContext.h"
 #include "text/LanguageTable.h"
-#include "view/ToolMode.h"
+#include "view/ToolProtocol.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -20,7 +17,8 @@ using Box = MagnificationModel::BoxFormat;
 
 namespace {
 
-struct DialogScript {
+struct DialogScript
+{
     QString typed;
     bool clearCheckBox = false;
     bool pressOk = true;
@@ -28,47 +26,38 @@ struct DialogScript {
 
 } // namespace
 
-class CalibrationFlow : public MagnificationFixture {
+class CalibrationFlow : public MagnificationFixture
+{
   protected:
-    // Loads a picture whose record has the given measuring magnification and
-    // commits a calibration line over it.
-    void Prepare(double magnification) {
+    // Loads a picture whose record has the given measuring magnification.
+    void Prepare(double magnification)
+    {
         PictureInfoRecord record;
         record.pictureMagnification = magnification;
         record.scaleResolutionCode = 0x05000400;
         WriteInfo(QStringLiteral("20081231_1500"), record.ToBytes());
         Open(WriteBmp(QStringLiteral("20081231_1500.bmp"), {1280, 1024}), Box::Full);
-        DrawLine({100, 100}, {300, 100});
-        ASSERT_NE(view.WorkingPicture().pixel(200, 100), qRgb(255, 255, 255));
     }
 
-    // A calibration line from a to b made and committed the way the view makes
-    // it; returns the value the view would broadcast.
-    double DrawLine(QPoint a, QPoint b) {
-        view.SetToolMode(ToolCalibration);
-        auto* line = new CDrawMeasure(0, {a.x(), a.y(), a.x(), a.y()});
-        line->SetPen(view.measureColor, 2 * view.measureWidth, view.measurePenStyle);
-        line->SetFont(view.labelFont, view.labelColor);
-        const double handed =
-            view.useAdjustedMagnification ? view.adjustedMagnification : view.pictureMagnification;
-        line->magnification = handed > 1.0 ? handed : 50.0;
-        line->resolutionFactor = view.resolutionFactor;
-        line->pixelSize = view.pixelSize;
-        line->unit = view.unit;
-        line->points[0] = {a.x(), a.y()};
-        line->pointIndex = 1;
-        line->SetBounds({a.x(), a.y()}, {b.x(), b.y()});
-        view.SetCurrentObject(line);
-        view.RestoreWorkingPicture(true);
-        const double value = line->result;
-        view.CommitObject();
-        EXPECT_EQ(view.modificationCount, 1);
-        return value;
+    // A calibration line from a to b drawn with the tool as the view drives
+    // it, over the picture shown at its own size; returns the value it broadcasts.
+    double DrawLine(GdiPoint a, GdiPoint b)
+    {
+        ToolProtocol protocol;
+        protocol.SetScale(&model->scale);
+        protocol.SetSizes(picture.size(), picture.size());
+        protocol.SetTool(ToolMode::ToolCalibration);
+        protocol.Press(a);
+        protocol.Release(a);
+        protocol.Move(b);
+        protocol.Press(b);
+        return protocol.Release(b).calibration.value_or(-1.0);
     }
 
     // Runs the real dialog as the window does, answered the way a user would
     // answer it, without a modal loop.
-    MagnificationModel::CalibrationRunner Script(DialogScript script) {
+    MagnificationModel::CalibrationRunner Script(DialogScript script)
+    {
         return [this, script](const CalibrationRequest& request) {
             seen = request;
             ++dialogs;
@@ -79,7 +68,8 @@ class CalibrationFlow : public MagnificationFixture {
         };
     }
 
-    static int Answer(QDialog& shown, const DialogScript& script) {
+    static int Answer(QDialog& shown, const DialogScript& script)
+    {
         auto& dialog = static_cast<CAdjustMagnificationDlg&>(shown);
         dialog.show();
         if (!script.typed.isEmpty())
@@ -93,19 +83,15 @@ class CalibrationFlow : public MagnificationFixture {
         return dialog.result();
     }
 
-    bool LineIsGone() const {
-        return view.modificationCount == 0 &&
-               view.WorkingPicture().pixel(200, 100) == qRgb(255, 255, 255);
-    }
-
     CalibrationRequest seen;
     int dialogs = 0;
 };
 
-TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre) {
+TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre)
+{
     Prepare(40.0);
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
-    ASSERT_TRUE(model->HandleCalibration(200.0, 0, view, Script({QStringLiteral("0.1")})));
+    ASSERT_TRUE(model->HandleCalibration(200.0, 0, Script({QStringLiteral("0.1")})));
 
     EXPECT_DOUBLE_EQ(seen.measuredDimension, 5.0);
     EXPECT_DOUBLE_EQ(seen.referenceMagnification, 40.0);
@@ -114,78 +100,76 @@ TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre) {
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 50.0);
     EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 50.0);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 40.0);
-    EXPECT_DOUBLE_EQ(view.adjustedMagnification, 50.0);
-    EXPECT_EQ(view.useAdjustedMagnification, 1);
+    EXPECT_DOUBLE_EQ(model->scale.adjustedMagnification, 50.0);
+    EXPECT_EQ(model->scale.useAdjustedMagnification, 1);
     EXPECT_EQ(model->boxText, QStringLiteral("50.000000"));
     EXPECT_DOUBLE_EQ(CaptureSetting(), 50.0);
     EXPECT_EQ(Broadcasts(posted), 1);
-    EXPECT_TRUE(LineIsGone());
-    EXPECT_EQ(view.GetToolMode(), ToolNone);
 }
 
-TEST_F(CalibrationFlow, ClearedCheckBoxLeavesTheCaptureMagnification) {
+TEST_F(CalibrationFlow, ClearedCheckBoxLeavesTheCaptureMagnification)
+{
     WriteCaptureSetting(30.0);
     Prepare(40.0);
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
-    model->HandleCalibration(200.0, 1, view, Script({QStringLiteral("100"), true}));
+    model->HandleCalibration(200.0, 1, Script({QStringLiteral("100"), true}));
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 50.0);
     EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
     EXPECT_EQ(Broadcasts(posted), 0);
 }
 
-TEST_F(CalibrationFlow, CancelStillRemovesTheLine) {
+TEST_F(CalibrationFlow, CancelChangesNothingButIsHandled)
+{
     Prepare(40.0);
-    model->HandleCalibration(200.0, 0, view, Script({QStringLiteral("0.1"), false, false}));
+    EXPECT_TRUE(model->HandleCalibration(200.0, 0, Script({QStringLiteral("0.1"), false, false})));
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 40.0);
     EXPECT_EQ(model->boxText, QStringLiteral("40.000000"));
-    EXPECT_TRUE(LineIsGone());
-    EXPECT_EQ(view.GetToolMode(), ToolNone);
 }
 
-TEST_F(CalibrationFlow, ValuesNotAboveZeroAreIgnored) {
+TEST_F(CalibrationFlow, ValuesNotAboveZeroAreIgnored)
+{
     Prepare(40.0);
     for (double value : {0.0, -5.0, std::nan("")})
-        EXPECT_FALSE(model->HandleCalibration(value, 0, view, Script({})));
+        EXPECT_FALSE(model->HandleCalibration(value, 0, Script({})));
     EXPECT_EQ(dialogs, 0);
-    EXPECT_EQ(view.modificationCount, 1);
-    EXPECT_EQ(view.GetToolMode(), ToolCalibration);
 }
 
-TEST_F(CalibrationFlow, WithoutMagnificationTheFallbackIsTheReference) {
+TEST_F(CalibrationFlow, WithoutMagnificationTheFallbackIsTheReference)
+{
     Prepare(0.0);
-    ASSERT_TRUE(model->HandleCalibration(1775.0, 0, view, Script({})));
+    ASSERT_TRUE(model->HandleCalibration(1775.0, 0, Script({})));
     EXPECT_DOUBLE_EQ(seen.measuredDimension, 35.5);
     EXPECT_DOUBLE_EQ(seen.adjustedMagnification, 0.0);
     // OK without typing stores the start value, 0.
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
-    EXPECT_EQ(view.useAdjustedMagnification, 1);
+    EXPECT_EQ(model->scale.useAdjustedMagnification, 1);
     EXPECT_EQ(model->boxText, QStringLiteral("0.000000"));
-    EXPECT_TRUE(LineIsGone());
 }
 
-struct MicrometerSpan {
+struct MicrometerSpan
+{
     int fromTick;
     int toTick;
     const char* typed;
     double tolerance;
 };
 
-class StageMicrometer : public CalibrationFlow,
-                        public ::testing::WithParamInterface<MicrometerSpan> {};
+class StageMicrometer : public CalibrationFlow, public ::testing::WithParamInterface<MicrometerSpan>
+{};
 
 // A stage micrometer photographed at a true magnification of 52; its record
 // claims 50. A line over whole millimetres calibrates the picture; a longer
 // line suffers less from the pixel rounding of its ends.
-TEST_P(StageMicrometer, CalibratesToTheTrueMagnification) {
-    const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
-    ASSERT_TRUE(Open(picture, Box::Full));
+TEST_P(StageMicrometer, CalibratesToTheTrueMagnification)
+{
+    ASSERT_TRUE(Open(CopySample(QStringLiteral("20081231_1236.bmp")), Box::Full));
     ASSERT_DOUBLE_EQ(model->measuringMagnification, 50.0);
-    ASSERT_DOUBLE_EQ(view.pixelSize, 0.355);
-    ASSERT_DOUBLE_EQ(view.resolutionFactor, 1.0);
+    ASSERT_DOUBLE_EQ(model->scale.pixelSize, 0.355);
+    ASSERT_DOUBLE_EQ(model->scale.resolutionFactor, 1.0);
 
     // Only the long millimetre ticks cross this row; find their centres.
-    const QImage& image = view.WorkingPicture();
+    const QImage& image = picture;
     const int row = 480;
     QList<double> ticks;
     for (int x = 0; x < image.width(); ++x) {
@@ -197,24 +181,23 @@ TEST_P(StageMicrometer, CalibratesToTheTrueMagnification) {
         ticks << (start + x - 1) / 2.0;
     }
     ASSERT_EQ(ticks.size(), 8) << "millimetre ticks 0 to 7";
-    const QPoint from(int(std::lround(ticks[GetParam().fromTick])), row);
-    const QPoint to(int(std::lround(ticks[GetParam().toTick])), row);
-    const int pixels = to.x() - from.x();
+    const GdiPoint from{int(std::lround(ticks[GetParam().fromTick])), row};
+    const GdiPoint to{int(std::lround(ticks[GetParam().toTick])), row};
+    const int pixels = to.x - from.x;
     const int millimetres = GetParam().toTick - GetParam().fromTick;
     EXPECT_NEAR(double(pixels) / millimetres, 146.48, 0.6);
 
     const double value = DrawLine(from, to);
     EXPECT_DOUBLE_EQ(value, pixels * 0.355 * 50.0);
     ASSERT_TRUE(
-        model->HandleCalibration(value, 0, view, Script({QString::fromLatin1(GetParam().typed)})));
+        model->HandleCalibration(value, 0, Script({QString::fromLatin1(GetParam().typed)})));
 
     std::cout << "[ calibrated ] " << millimetres << " mm over " << pixels << " pixels, value "
               << value << ", adjusted magnification " << model->adjustedMagnification << std::endl;
     EXPECT_NEAR(model->adjustedMagnification, 52.0, GetParam().tolerance);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, pixels * 0.355 / millimetres);
     EXPECT_EQ(model->boxText, QString::asprintf("%f", model->adjustedMagnification));
-    EXPECT_EQ(view.useAdjustedMagnification, 1);
-    EXPECT_EQ(view.modificationCount, 0);
+    EXPECT_EQ(model->scale.useAdjustedMagnification, 1);
 
     // The calibration reaches the info file when the picture is left.
     model->SavePictureInfo();

@@ -40,17 +40,16 @@ class MagnificationCommands : public MagnificationFixture
 
 TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue)
 {
-    ASSERT_TRUE(model->SetPictureMagnification(view, Answer(75.0)));
+    ASSERT_TRUE(model->SetPictureMagnification(Answer(75.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 75.0);
     EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 75.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 75.0);
-    EXPECT_DOUBLE_EQ(view.pictureMagnification, 75.0);
+    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 75.0);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
-    EXPECT_EQ(view.useAdjustedMagnification, 0);
+    EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
     EXPECT_EQ(model->boxText, QStringLiteral("75.0"));
-    EXPECT_EQ(view.modificationCount, 0);
     EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
 }
 
@@ -60,7 +59,7 @@ TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox)
     model->boxTextChanged = [&](const QString& text) {
         shown << text;
     };
-    ASSERT_TRUE(model->SetPictureMagnification(view, Answer(1.0)));
+    ASSERT_TRUE(model->SetPictureMagnification(Answer(1.0)));
     EXPECT_EQ(shown, QStringList{QString()});
     EXPECT_TRUE(model->LengthToolsEnabled());
 }
@@ -68,7 +67,7 @@ TEST_F(MagnificationCommands, SetPictureMagnificationOfOneEmptiesTheBox)
 TEST_F(MagnificationCommands, CancelChangesNothing)
 {
     const PictureInfoRecord before = model->record;
-    EXPECT_FALSE(model->SetPictureMagnification(view, [](double& v) {
+    EXPECT_FALSE(model->SetPictureMagnification([](double& v) {
         v = 99.0;
         return false;
     }));
@@ -91,14 +90,14 @@ TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting)
 
 TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything)
 {
-    model->ResetPictureMagnification(view);
+    model->ResetPictureMagnification();
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(view.pictureMagnification, 0.0);
-    EXPECT_EQ(view.useAdjustedMagnification, 0);
+    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 0.0);
+    EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
     EXPECT_EQ(model->boxText, QStringLiteral("NONE"));
     EXPECT_TRUE(model->ShouldPromptCalibration());
 }
@@ -156,7 +155,7 @@ TEST_F(MagnificationCommands, SetCommandRunsTheRealDialog)
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
         return dialog.result();
     });
-    ASSERT_TRUE(model->SetPictureMagnification(view, [&](double& v) { return dialog.Run(v); }));
+    ASSERT_TRUE(model->SetPictureMagnification([&](double& v) { return dialog.Run(v); }));
     EXPECT_EQ(shownAtStart, QStringLiteral("2.5"));
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 64.5);
     EXPECT_EQ(model->boxText, QStringLiteral("64.5"));

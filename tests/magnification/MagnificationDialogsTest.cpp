@@ -66,21 +66,6 @@ INSTANTIATE_TEST_SUITE_P(Units, AdjustArithmetic,
                                            AdjustCase{3, "0.003937", 5.0 / 0.003937 / 25.4},
                                            AdjustCase{7, "0.1", 50.0}));
 
-TEST(AdjustDialogTexts, FollowTheLanguageAndTheUnit)
-{
-    const auto english = CAdjustMagnificationDlg::TextsFor(LanguageTable(0), 2);
-    EXPECT_EQ(english.caption, QStringLiteral("Adjust magnification"));
-    EXPECT_EQ(english.unitLabel, QStringLiteral("Unit:(mil)"));
-    EXPECT_EQ(english.checkLabel, QStringLiteral("Use adjusted mag. as measure mag."));
-    EXPECT_EQ(english.okText, QStringLiteral("OK"));
-    const auto chinese = CAdjustMagnificationDlg::TextsFor(LanguageTable(1), 3);
-    EXPECT_EQ(chinese.unitLabel, QStringLiteral("单位:(英寸)"));
-    EXPECT_EQ(chinese.okText, QStringLiteral("确定"));
-    for (int unit : {0, 4, -1})
-        EXPECT_EQ(CAdjustMagnificationDlg::TextsFor(LanguageTable(0), unit).unitLabel,
-                  QStringLiteral("Unit:(mm)"));
-}
-
 class AdjustDialog : public ::testing::Test
 {
   protected:

@@ -66,23 +66,20 @@ class PictureInfo : public MagnificationFixture
 TEST_F(PictureInfo, ReadsTheSampleRecords)
 {
     const QString jpg = CopySample(QStringLiteral("20081231_1234.jpg"));
-    ASSERT_TRUE(view.LoadPicture(jpg));
-    model->LoadPictureInfo(jpg, view);
+    ASSERT_TRUE(Open(jpg, MagnificationModel::BoxFormat::Full));
     EXPECT_EQ(model->record.captureResolutionCode, 0x028001E0u);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 50.0);
-    EXPECT_DOUBLE_EQ(model->pixelSize, 0.2);
-    EXPECT_DOUBLE_EQ(view.pixelSize, 0.2);
-    EXPECT_DOUBLE_EQ(view.resolutionFactor, 1.0);
+    EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.2);
+    EXPECT_DOUBLE_EQ(model->scale.resolutionFactor, 1.0);
     EXPECT_EQ(model->record.PathText(), jpg);
     EXPECT_EQ(model->record.captureTime.year, 2008);
 
     const QString bmp = CopySample(QStringLiteral("20081231_1235.bmp"));
-    ASSERT_TRUE(view.LoadPicture(bmp));
-    model->LoadPictureInfo(bmp, view);
+    ASSERT_TRUE(Open(bmp, MagnificationModel::BoxFormat::Full));
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 200.0);
-    EXPECT_DOUBLE_EQ(view.pictureMagnification, 200.0);
-    EXPECT_DOUBLE_EQ(model->pixelSize, 0.38093);
+    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 200.0);
+    EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.38093);
 }
 
 TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes)
@@ -97,17 +94,16 @@ TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes)
     const QString picture = WriteBmp(QStringLiteral("20081231_1240.bmp"), {1280, 4});
 
     model->pictureMagnification = 30.0;
-    view.pictureSize = {1280, 4};
-    model->LoadPictureInfo(picture, view);
+    model->LoadPictureInfo(picture, {1280, 4});
     EXPECT_EQ(model->record.Remark(), QStringLiteral("Schnitt 3"));
     EXPECT_EQ(model->record.captureTime, SystemTime{});
     EXPECT_EQ(model->record.scaleResolutionCode, 0u);
     EXPECT_EQ(model->record.cameraCode, 0u);
-    EXPECT_DOUBLE_EQ(model->pixelSize, 0.355);
+    EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.355);
     // The magnification lies past the bytes read: the one in force stays.
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 30.0);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->resolutionFactor, 0.0);
+    EXPECT_DOUBLE_EQ(model->scale.resolutionFactor, 0.0);
     EXPECT_EQ(model->record.PathText(), picture);
 }
 
@@ -131,14 +127,13 @@ TEST_P(DefaultsFromBmpHeader, WithoutInfoFile)
         ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
     }
     model->pictureMagnification = 60.0;
-    view.pictureSize = {GetParam().width, 2};
-    model->LoadPictureInfo(picture, view);
+    model->LoadPictureInfo(picture, {GetParam().width, 2});
 
     EXPECT_EQ(model->record.captureResolutionCode, GetParam().code);
     EXPECT_EQ(model->record.scaleResolutionCode, GetParam().code);
     EXPECT_EQ(model->record.captureTime, SystemTime::FromDateTime(written));
     EXPECT_EQ(model->record.captureTime.dayOfWeek, 6); // a Saturday
-    EXPECT_DOUBLE_EQ(model->pixelSize, 0.355);
+    EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.355);
     EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 60.0);
     EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
     EXPECT_EQ(model->record.Remark(), QString());
@@ -153,12 +148,10 @@ INSTANTIATE_TEST_SUITE_P(Widths, DefaultsFromBmpHeader,
 TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution)
 {
     const QString jpg = CopySample(QStringLiteral("20081231_1237.jpg"));
-    ASSERT_TRUE(view.LoadPicture(jpg));
-    model->LoadPictureInfo(jpg, view);
+    ASSERT_TRUE(Open(jpg, MagnificationModel::BoxFormat::Full));
     EXPECT_EQ(model->record.captureResolutionCode, 0x05000400u);
     EXPECT_EQ(model->record.scaleResolutionCode, 0x05000400u);
-    EXPECT_DOUBLE_EQ(model->resolutionFactor, 0.5);
-    EXPECT_DOUBLE_EQ(view.resolutionFactor, 0.5);
+    EXPECT_DOUBLE_EQ(model->scale.resolutionFactor, 0.5);
 }
 
 TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification)
@@ -170,12 +163,12 @@ TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification)
 
     Open(first, Box::Full);
     EXPECT_EQ(model->boxText, QStringLiteral("30.000000"));
-    model->ApplyPictureMagnification(75.0, view);
+    model->ApplyPictureMagnification(75.0);
     model->SavePictureInfo();
 
     Open(second, Box::Short);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 75.0);
-    EXPECT_DOUBLE_EQ(view.pictureMagnification, 75.0);
+    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 75.0);
     EXPECT_EQ(model->boxText, QStringLiteral("75.0"));
     // The first picture got its info file on leaving.
     EXPECT_DOUBLE_EQ(PictureInfoRecord::FromBytes(ReadInfo(QStringLiteral("20081231_1310")))
@@ -196,9 +189,9 @@ TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne)
         Open(picture, format);
         EXPECT_EQ(model->boxText, QString::fromLatin1(text));
         EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
-        EXPECT_DOUBLE_EQ(view.adjustedMagnification, 2.5);
-        EXPECT_EQ(view.useAdjustedMagnification, 1);
-        EXPECT_DOUBLE_EQ(view.pictureMagnification, 50.0);
+        EXPECT_DOUBLE_EQ(model->scale.adjustedMagnification, 2.5);
+        EXPECT_EQ(model->scale.useAdjustedMagnification, 1);
+        EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 50.0);
     }
 }
 
@@ -212,7 +205,7 @@ TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen)
 
     Open(picture, Box::Full);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 50.0);
-    EXPECT_EQ(view.useAdjustedMagnification, 0);
+    EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
     EXPECT_EQ(model->boxText, QStringLiteral("50.000000"));
 
     model->RederiveForMeasuringTool();
@@ -253,7 +246,7 @@ TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing)
 {
     const QString picture = WriteBmp(QStringLiteral("abc.bmp"), {640, 2});
     model->pictureMagnification = 20.0;
-    model->LoadPictureInfo(picture, view);
+    model->LoadPictureInfo(picture, QImage(picture).size());
     EXPECT_EQ(model->record.captureResolutionCode, 0x028001E0u);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 20.0);
     model->SavePictureInfo();

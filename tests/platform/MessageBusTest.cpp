@@ -1,6 +1,6 @@
 #include "platform/MessageBus.h"
 
-#include "../view/PrivateDbusDaemon.h"
+#include "PrivateDbusDaemon.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

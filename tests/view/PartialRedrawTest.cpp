@@ -1,9 +1,11 @@
+#include "ProtocolDriver.h"
 #include "ViewTestSupport.h"
 
 #include "platform/GdiContext.h"
 #include "view/DisplayScaler.h"
 #include "view/TouchedArea.h"
 
+#include <cstring>
 #include <limits>
 #include <string_view>
 
@@ -24,7 +26,7 @@ QImage Texture(QSize size)
 struct RedrawCase
 {
     const char* name;
-    int tool;
+    ToolMode tool;
     QSize picture;
     int clicksBeforeMoves;
 };
@@ -74,7 +76,9 @@ class PartialRedrawTest : public ::testing::TestWithParam<RedrawCase>
 TEST_P(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale)
 {
     const RedrawCase c = GetParam();
-    view.drawWidth = 3;
+    AnnotationStyle style;
+    style.drawWidth = 3;
+    view.SetStyle(&style);
     view.SetToolMode(c.tool);
     QPoint q(200, 150);
     for (int i = 0; i < c.clicksBeforeMoves; ++i) {
@@ -100,15 +104,15 @@ TEST_P(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale)
 
 INSTANTIATE_TEST_SUITE_P(
     Tools, PartialRedrawTest,
-    ::testing::Values(RedrawCase{"LineHalving", ToolLine, {1280, 960}, 1},
-                      RedrawCase{"ArrowOddScale", ToolArrow, {1000, 701}, 1},
-                      RedrawCase{"Rectangle", ToolRectangle, {1280, 960}, 0},
-                      RedrawCase{"EllipseUpscaled", ToolEllipse, {320, 240}, 0},
-                      RedrawCase{"LineMeasurement", ToolAnyAngleLine, {1280, 960}, 1},
-                      RedrawCase{"DiameterCircle", ToolDiameterCircle, {1000, 701}, 1},
-                      RedrawCase{"ThreePointArc", ToolThreePointArc, {1280, 960}, 2},
-                      RedrawCase{"Polygon", ToolPolygon, {1280, 960}, 3},
-                      RedrawCase{"Calibration", ToolCalibration, {800, 600}, 1}),
+    ::testing::Values(RedrawCase{"LineHalving", ToolMode::ToolLine, {1280, 960}, 1},
+                      RedrawCase{"ArrowOddScale", ToolMode::ToolArrow, {1000, 701}, 1},
+                      RedrawCase{"Rectangle", ToolMode::ToolRectangle, {1280, 960}, 0},
+                      RedrawCase{"EllipseUpscaled", ToolMode::ToolEllipse, {320, 240}, 0},
+                      RedrawCase{"LineMeasurement", ToolMode::ToolAnyAngleLine, {1280, 960}, 1},
+                      RedrawCase{"DiameterCircle", ToolMode::ToolDiameterCircle, {1000, 701}, 1},
+                      RedrawCase{"ThreePointArc", ToolMode::ToolThreePointArc, {1280, 960}, 2},
+                      RedrawCase{"Polygon", ToolMode::ToolPolygon, {1280, 960}, 3},
+                      RedrawCase{"Calibration", ToolMode::ToolCalibration, {800, 600}, 1}),
     [](const ::testing::TestParamInfo<RedrawCase>& info) { return std::string(info.param.name); });
 
 TEST(PartialTypingRedrawTest, TypingAndCommittingMatchFullRedraws)
@@ -116,7 +120,7 @@ TEST(PartialTypingRedrawTest, TypingAndCommittingMatchFullRedraws)
     TexturedView textured({1000, 701});
     ASSERT_TRUE(textured.loaded);
     CLumvexImgEdtView& view = textured.view;
-    view.SetToolMode(ToolText);
+    view.SetToolMode(ToolMode::ToolText);
     view.LeftButtonDown({300, 200});
     view.LeftButtonUp({300, 200});
     for (char16_t c : std::u16string_view(u"Hello, micrometres"))
@@ -132,44 +136,74 @@ TEST(PartialTypingRedrawTest, TypingAndCommittingMatchFullRedraws)
     EXPECT_TRUE(view.DisplayedPicture() == textured.FullRescale());
 }
 
-TEST(DisplayScalerTest, AveragesTheAreaEachViewPixelCovers)
+// The partial restore copies back only what an object reports as touched: every
+// pixel its drawing changes must lie inside that area, for every tool, in
+// progress and finished, with thin and wide pens of every dash.
+struct TouchScene
 {
-    QImage picture(4, 2, QImage::Format_RGB32);
-    picture.fill(qRgb(0, 0, 0));
-    picture.setPixel(0, 0, qRgb(255, 90, 30));
-    picture.setPixel(3, 1, qRgb(9, 9, 9));
-    const QImage shown = DisplayScaler({4, 2}, {2, 1}).ScaleAll(picture);
-    ASSERT_EQ(shown.size(), QSize(2, 1));
-    // A quarter of each: 255 / 4 rounds to 64, 90 / 4 to 23 (22.5 up), 30 / 4 to 8.
-    EXPECT_EQ(shown.pixel(0, 0), qRgb(64, 23, 8));
-    EXPECT_EQ(shown.pixel(1, 0), qRgb(2, 2, 2));
-}
+    ToolMode tool;
+    const char* script;
+};
 
-TEST(DisplayScalerTest, OddRatiosSplitPixelsBetweenViewPixels)
+TEST(TouchedAreaInvariantTest, EveryChangedPixelIsInsideTheReportedArea)
 {
-    // Three picture columns over two view columns: the middle one is shared.
-    QImage picture(3, 1, QImage::Format_RGB32);
-    picture.setPixel(0, 0, qRgb(30, 30, 30));
-    picture.setPixel(1, 0, qRgb(90, 90, 90));
-    picture.setPixel(2, 0, qRgb(150, 150, 150));
-    const DisplayScaler scaler({3, 1}, {2, 1});
-    const QImage shown = scaler.ScaleAll(picture);
-    EXPECT_EQ(shown.pixel(0, 0), qRgb(50, 50, 50)); // (30 * 2 + 90) / 3
-    EXPECT_EQ(shown.pixel(1, 0), qRgb(130, 130, 130));
-    EXPECT_EQ(scaler.FirstViewColumn(1), 0);
-    EXPECT_EQ(scaler.LastViewColumn(1), 1);
-    EXPECT_EQ(scaler.LastViewColumn(0), 0);
-    EXPECT_EQ(scaler.FirstViewColumn(2), 1);
-}
-
-TEST(DisplayScalerTest, FlatColoursStayExactWhenEnlarged)
-{
-    QImage picture(3, 3, QImage::Format_RGB32);
-    picture.fill(qRgb(12, 200, 77));
-    const QImage shown = DisplayScaler({3, 3}, {7, 5}).ScaleAll(picture);
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x)
-            ASSERT_EQ(shown.pixel(x, y), qRgb(12, 200, 77));
+    // clang-format off
+    const TouchScene scenes[] = {
+        {ToolMode::ToolLine, "c100,100 m700,500"},
+        {ToolMode::ToolArrow, "c300,200 m120,90"},
+        {ToolMode::ToolRectangle, "p50,50 m400,300"},
+        {ToolMode::ToolEllipse, "p790,590 m400,300"},
+        {ToolMode::ToolFreehand, "p10,10 m50,80 m200,30 m220,400 m221,401"},
+        {ToolMode::ToolText, "c100,100 tHello"},
+        {ToolMode::ToolAnyAngleLine, "c100,100 m500,400"},
+        {ToolMode::ToolStraightAngleLine, "c100,100 c300,120 m320,200"},
+        {ToolMode::ToolFortyFiveLine, "c100,100 c300,250 m320,200"},
+        {ToolMode::ToolRadiusCircle, "c400,300 m500,350"},
+        {ToolMode::ToolDiameterCircle, "c400,300 c700,350 m500,100"},
+        {ToolMode::ToolThreePointCircle, "c100,300 c300,100 m500,300"},
+        {ToolMode::ToolThreePointArc, "c100,300 c300,100 c500,300 m600,500"},
+        {ToolMode::ToolThreePointAngle, "c400,300 c600,300 m450,100"},
+        {ToolMode::ToolFourPointAngle, "c100,100 c300,100 c100,300 m300,500"},
+        {ToolMode::ToolContinuousLine, "c100,100 c300,100 c200,50 c300,300 m100,400"},
+        {ToolMode::ToolPolygon, "c100,100 c300,100 c200,50 c300,300 d300,300 c50,500 m60,520"},
+        {ToolMode::ToolCalibration, "c100,100 m600,120"},
+    };
+    // clang-format on
+    const QImage texture = Texture({800, 600});
+    for (const TouchScene& scene : scenes) {
+        for (const int width : {1, 5, 9}) {
+            for (const int dash : {0, 1, 4}) {
+                ProtocolDriver driver({800, 600});
+                driver.style.drawWidth = driver.style.measureWidth = width;
+                driver.style.drawPenStyle = driver.style.measurePenStyle = dash;
+                driver.protocol.SetTool(scene.tool);
+                driver.Run(scene.script);
+                ASSERT_NE(driver.protocol.Object(), nullptr) << scene.script;
+                QImage picture = texture.copy();
+                TouchedArea area(picture.rect());
+                {
+                    GdiContext dc(picture);
+                    driver.protocol.Object()->Draw(dc);
+                    area.AddDrawn(dc);
+                }
+                QImage inside(picture.size(), QImage::Format_Grayscale8);
+                inside.fill(0);
+                for (const TouchedArea::Run& run : area.Runs())
+                    std::memset(inside.scanLine(run.y) + run.left, 1,
+                                size_t(run.right - run.left + 1));
+                int changed = 0;
+                for (int y = 0; y < picture.height(); ++y)
+                    for (int x = 0; x < picture.width(); ++x)
+                        if (picture.pixel(x, y) != texture.pixel(x, y)) {
+                            ++changed;
+                            ASSERT_TRUE(inside.constScanLine(y)[x])
+                                << scene.script << " width " << width << " dash " << dash << " at "
+                                << x << "," << y;
+                        }
+                EXPECT_GT(changed, 0) << scene.script;
+            }
+        }
+    }
 }
 
 TEST(TouchedAreaTest, RunsOfARowMergeAndStayInsideTheLimits)

@@ -145,6 +145,31 @@ TEST(StackTest, SmallEditsCostTheirTilesNotWholePictures)
     EXPECT_EQ(stack.Top()->pixel(14 * 60, 14 * 50), qRgb(40, 80, 120));
 }
 
+TEST(StackTest, DifferencesBeyondTheByteCapGiveUpTheOldestSteps)
+{
+    // Every edit repaints the whole picture with noise that does not compress.
+    std::mt19937 rng{3};
+    auto noise = [&] {
+        auto picture = std::make_unique<QImage>(128, 64, QImage::Format_RGB32);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 128; ++x)
+                picture->setPixel(x, y, rng() | 0xFF000000u);
+        return picture;
+    };
+    const qsizetype change = 128 * 64 * 4;
+    Stack stack(16, 3 * change + change / 2);
+    std::vector<QImage> pushed;
+    for (int i = 0; i < 10; ++i) {
+        pushed.push_back(*noise());
+        stack.Push(std::make_unique<QImage>(pushed.back()));
+    }
+    EXPECT_EQ(stack.Count(), 4) << "three differences fit under the cap";
+    EXPECT_LE(stack.SizeInBytes(), 4 * change + 3 * 256);
+    while (stack.CanUndo())
+        stack.Undo();
+    EXPECT_TRUE(*stack.Top() == pushed[6]);
+}
+
 // A view with a loaded picture whose snapshots can be made to fail.
 class TestView : public CLumvexImgEdtView
 {

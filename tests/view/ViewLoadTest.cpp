@@ -1,5 +1,7 @@
 #include "magnification/PictureInfoRecord.h"
 #include "view/CLumvexImgEdtView.h"
+#include "view/InfoOverlay.h"
+#include "view/PictureLoader.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,11 +46,11 @@ class ViewLoadTest : public ::testing::Test
 TEST_F(ViewLoadTest, LoadsBmpAndJpegSamples)
 {
     ASSERT_TRUE(view.LoadPicture(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1235.bmp")));
-    EXPECT_EQ(view.pictureSize, QSize(1280, 1024));
+    EXPECT_EQ(view.PictureSize(), QSize(1280, 1024));
     EXPECT_EQ(view.History().Count(), 1);
     EXPECT_EQ(view.modificationCount, 0);
     ASSERT_TRUE(view.LoadPicture(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1234.jpg")));
-    EXPECT_EQ(view.pictureSize, QSize(640, 480));
+    EXPECT_EQ(view.PictureSize(), QSize(640, 480));
     EXPECT_TRUE(errors.isEmpty());
 }
 
@@ -122,7 +124,7 @@ TEST(PictureSizeLimit, SidesUpTo65536AndUpTo256Megapixels)
         {3407873, 1, false},   {1, 2097153, false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(CLumvexImgEdtView::IsLoadableSize({c.width, c.height}), c.loadable)
+        EXPECT_EQ(PictureLoader::IsLoadableSize({c.width, c.height}), c.loadable)
             << c.width << " x " << c.height;
 }
 
@@ -142,7 +144,7 @@ TEST_F(ViewLoadTest, ATruncatedJpegDoesNotCrash)
     const QString path = WriteFile(QStringLiteral("20081231_0001.jpg"), jpeg.left(jpeg.size() / 3));
     // The decoder may give the part it could read; either way nothing breaks.
     if (view.LoadPicture(path))
-        EXPECT_EQ(view.pictureSize, QSize(640, 480));
+        EXPECT_EQ(view.PictureSize(), QSize(640, 480));
     else
         EXPECT_EQ(errors.size(), 1);
 }
@@ -159,11 +161,11 @@ TEST_F(ViewLoadTest, ViewSizeFollowsResizesOnlyOnceAPictureIsLoaded)
 {
     view.show();
     view.resize(320, 240);
-    EXPECT_EQ(view.viewSize, QSize(640, 480));
+    EXPECT_EQ(view.ViewSize(), QSize(640, 480));
     ASSERT_TRUE(view.LoadPicture(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1234.jpg")));
-    EXPECT_EQ(view.viewSize, QSize(320, 240));
+    EXPECT_EQ(view.ViewSize(), QSize(320, 240));
     view.resize(980, 720);
-    EXPECT_EQ(view.viewSize, QSize(980, 720));
+    EXPECT_EQ(view.ViewSize(), QSize(980, 720));
 }
 
 TEST_F(ViewLoadTest, PaintsThePictureStretchedOverTheView)
@@ -194,18 +196,16 @@ TEST_F(ViewLoadTest, OverlayTextsComeFromTheRecord)
     record.captureResolutionCode = ResolutionCode(1280, 1024);
     record.captureTime = {2008, 12, 3, 31, 12, 34, 5, 0};
     record.SetPathText(QStringLiteral("D:\\pics\\20081231_1234_extra.jpg"));
-    EXPECT_EQ(CLumvexImgEdtView::OverlayResolutionText(record), QStringLiteral("1280X1024"));
-    EXPECT_EQ(CLumvexImgEdtView::OverlayTimeText(record), QStringLiteral("2008/12/31 12:34:05") +
-                                                              QString(28, u' ') +
-                                                              QStringLiteral("20081231_1234"));
+    EXPECT_EQ(InfoOverlay::ResolutionText(record), QStringLiteral("1280X1024"));
+    EXPECT_EQ(InfoOverlay::TimeText(record), QStringLiteral("2008/12/31 12:34:05") +
+                                                 QString(28, u' ') +
+                                                 QStringLiteral("20081231_1234"));
     record.SetPathText(QStringLiteral("/home/lab/20081231_1235.bmp"));
-    EXPECT_TRUE(
-        CLumvexImgEdtView::OverlayTimeText(record).endsWith(QStringLiteral(" 20081231_1235")));
+    EXPECT_TRUE(InfoOverlay::TimeText(record).endsWith(QStringLiteral(" 20081231_1235")));
     record.SetPathText(QStringLiteral("nofolderatall_long_name"));
     record.captureResolutionCode = ResolutionCode(1000, 1000);
-    EXPECT_TRUE(
-        CLumvexImgEdtView::OverlayTimeText(record).endsWith(QStringLiteral(" nofolderatall")));
-    EXPECT_EQ(CLumvexImgEdtView::OverlayResolutionText(record), QString());
+    EXPECT_TRUE(InfoOverlay::TimeText(record).endsWith(QStringLiteral(" nofolderatall")));
+    EXPECT_EQ(InfoOverlay::ResolutionText(record), QString());
 }
 
 TEST_F(ViewLoadTest, OverlayIsDrawnInWhiteOverBlack)

@@ -1,4 +1,4 @@
-#include "output/WindowPlacement.h"
+#include "app/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,8 @@ using namespace WindowPlacement;
 
 namespace {
 
-TEST(WindowPlacement, ThreeZoomInsReachTheLargestSizeAndAFourthStaysThere) {
+TEST(WindowPlacement, ThreeZoomInsReachTheLargestSizeAndAFourthStaysThere)
+{
     const QSize screen(1280, 1024);
     int step = 0;
     EXPECT_EQ(WindowGeometry(step, screen), QRect(310, 232, 660, 560));
@@ -21,14 +22,16 @@ TEST(WindowPlacement, ThreeZoomInsReachTheLargestSizeAndAFourthStaysThere) {
     EXPECT_EQ(StepAfterZoom(3, -1), 2);
 }
 
-TEST(WindowPlacement, AnAxisThatDoesNotFitStartsAtZero) {
+TEST(WindowPlacement, AnAxisThatDoesNotFitStartsAtZero)
+{
     EXPECT_EQ(WindowGeometry(3, {1024, 768}), QRect(22, 0, 980, 800));
     EXPECT_EQ(CentredPosition({980, 800}, {980, 800}), QPoint(0, 0));
     EXPECT_EQ(CentredPosition({660, 560}, {661, 561}), QPoint(0, 0));
     EXPECT_EQ(CentredPosition({660, 560}, {640, 480}), QPoint(0, 0));
 }
 
-TEST(WindowPlacement, FullScreenHidesTheTopSixtyRows) {
+TEST(WindowPlacement, FullScreenHidesTheTopSixtyRows)
+{
     const FullScreenLayout layout = FullScreenGeometry({1280, 1024});
     EXPECT_EQ(layout.window, QRect(QPoint(0, -60), QPoint(1279, 1023)));
     EXPECT_EQ(layout.frame, QRect(0, 60, 1280, 1024));

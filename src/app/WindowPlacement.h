@@ -23,7 +23,8 @@ QPoint CentredPosition(QSize window, QSize screen);
 // The window's rectangle for a size step on a screen.
 QRect WindowGeometry(int step, QSize screen);
 
-struct FullScreenLayout {
+struct FullScreenLayout
+{
     QRect window; // in screen coordinates
     QRect frame;  // in the window's client coordinates
     QRect view;   // in the frame's client coordinates

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+// What a measurement measures; the numbers are the kinds' own codes.
+enum class MeasureKind : int32_t {
+    Calibration = 0,
+    StraightLine = 1,
+    ThreePointAngle = 6,
+    ThreePointCircle = 7,
+    ThreePointArc = 8,
+    FourPointAngle = 9,
+    ContinuousLine = 10,
+    Polygon = 11,
+    RadiusCircle = 12,
+    DiameterCircle = 13,
+};
+
+// Where a continuous line or polygon stands; its drawing depends on it.
+enum class PolylinePhase : int32_t {
+    FirstVertex = 0,  // one vertex placed, the first segment follows the pointer
+    LabelPlaced = 1,  // a segment's label placed, the next segment follows
+    SegmentFixed = 2, // a vertex placed, its segment's label follows the pointer
+    ListEnded = 3,    // no more vertices: the first final label follows
+    FirstFinalPlaced = 4,
+    Done = 5,
+};
