@@ -97,11 +97,11 @@ class MagnificationFixture : public ::testing::Test
         return int(spy.count());
     }
 
-    // The view and model after loading a picture, as the window does it.
+    // The model after a picture is loaded, as the window does it.
     bool Open(const QString& path, MagnificationModel::BoxFormat format)
     {
-        const bool loaded = view.LoadPicture(path);
-        model->LoadPictureInfo(path, view);
+        picture = QImage(path);
+        model->LoadPictureInfo(path, picture.size());
         model->ShowChosenMagnification(format);
         return !picture.isNull();
     }
