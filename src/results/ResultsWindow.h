@@ -33,7 +33,6 @@ class ResultsWindow : public QWidget
     void Copy();
 
     QTableWidget* Table() const { return table; }
-    QPushButton* ExportButton() const { return exportButton; }
     QPushButton* CopyButton() const { return copyButton; }
     QString StartExportPath() const;
     // Indexes of the selected table rows, summary lines left out.
