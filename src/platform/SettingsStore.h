@@ -34,8 +34,11 @@ class SettingsStore
         return value;
     }
 
-    // Writes the bytes as the value. The file is replaced atomically.
+    // Writes the bytes as the value. The file is replaced atomically, every
+    // write checked; on failure the file stays as it was and ErrorString() says
+    // why.
     bool Write(const QString& name, const void* data, int size);
+    const QString& ErrorString() const { return error; }
 
     template <typename T> bool WriteValue(const QString& name, const T& value)
     {
@@ -43,5 +46,8 @@ class SettingsStore
     }
 
   private:
+    bool Fail(const QString& reason);
+
     QString path;
+    QString error;
 };

@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "MagnificationFixture.h"
 
 #include <QDateTime>
@@ -5,8 +6,8 @@
 #include <QFileInfo>
 #include <QTimeZone>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 using Box = MagnificationModel::BoxFormat;
@@ -259,6 +260,7 @@ TEST_F(PictureInfo, MissingInfoFolderIsNeverCreated)
     Open(picture, Box::Full);
     model->SavePictureInfo();
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Info")));
+    EXPECT_TRUE(writeFailures.isEmpty());
 }
 
 TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped)
@@ -275,9 +277,10 @@ TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped)
     QFile blocker(folder + QStringLiteral("/Info"));
     ASSERT_TRUE(blocker.open(QIODevice::ReadOnly));
     EXPECT_EQ(blocker.readAll(), QByteArray("not a folder"));
+    EXPECT_TRUE(writeFailures.isEmpty());
 }
 
-TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser)
+TEST_F(PictureInfo, ReadOnlyInfoFolderIsReportedAndKeptEvenForTheSuperUser)
 {
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
@@ -292,6 +295,7 @@ TEST_F(PictureInfo, ReadOnlyInfoFolderIsSkippedEvenForTheSuperUser)
 
     EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
     EXPECT_EQ(QDir(info).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(writeFailures, QStringList{"info: " + QString::fromLocal8Bit(strerror(EACCES))});
 }
 
 TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole)
@@ -302,18 +306,12 @@ TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole)
     Open(picture, Box::Full);
     model->record.adjustedMagnification = 9.0;
 
-    // A file size limit makes the write fail part way, as a full disk would.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    model->SavePictureInfo();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
+    {
+        FileSizeLimit limit(100);
+        model->SavePictureInfo();
+    }
     EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
     EXPECT_EQ(QDir(folder + QStringLiteral("/Info")).entryList(QDir::Files | QDir::Hidden).size(),
               1);
+    EXPECT_EQ(writeFailures, QStringList{"info: " + QString::fromLocal8Bit(strerror(EFBIG))});
 }

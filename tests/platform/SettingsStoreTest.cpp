@@ -1,12 +1,17 @@
 #include "platform/SettingsStore.h"
 #include "app/PropertiesRecord.h"
 
+#include "FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -132,6 +137,37 @@ TEST_F(SettingsStoreTest, EnvironmentNamesTheFile)
     EXPECT_EQ(SettingsStore::DefaultPath(), path);
     qunsetenv("LUMVEX_SETTINGS");
     EXPECT_TRUE(SettingsStore::DefaultPath().endsWith(QStringLiteral("/Lumvex/Lumvex.ini")));
+}
+
+// A write cut short (a full disk, a quota) fails with the system's reason and
+// leaves the file as it was: no value is lost, the new one is not half stored.
+TEST_F(SettingsStoreTest, AShortWriteKeepsTheOldFileAndSaysWhy)
+{
+    WriteIni("Skin=@ByteArray(\\x1\\0\\0\\0)\nLanguage=@ByteArray(\\x2\\0\\0\\0)\n");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    SettingsStore store(path);
+    const QByteArray properties = PropertiesRecord().ToBytes();
+    bool written = true;
+    {
+        FileSizeLimit limit(rlim_t(before.size()) + 16);
+        written = store.Write(QStringLiteral("Properties"), properties.constData(),
+                              PropertiesRecord::ByteSize);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(store.ErrorString().toStdString(), std::strerror(EFBIG));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(store.ReadValue<uint32_t>(QStringLiteral("Language"), 0u), 2u);
+
+    // With room again the same write goes through.
+    ASSERT_TRUE(store.Write(QStringLiteral("Properties"), properties.constData(),
+                            PropertiesRecord::ByteSize));
+    EXPECT_TRUE(store.ErrorString().isEmpty());
+    EXPECT_EQ(store.ReadValue<uint32_t>(QStringLiteral("Skin"), 0u), 1u);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "magnification/PictureInfoRecord.h"
 #include "view/CLumvexImgEdtView.h"
 #include "view/InfoOverlay.h"
+#include "view/PictureLoader.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,20 +61,21 @@ struct BadInput
     const char* reason; // part of the message
 };
 
-QByteArray HugeBmpHeader()
+// A 24-bit BMP header claiming the given size, followed by four bytes of pixels.
+QByteArray BmpClaiming(uint32_t width, uint32_t height)
 {
-    QByteArray header(54, '\0');
+    QByteArray header(58, '\0');
     auto put32 = [&](int at, uint32_t v) {
         for (int i = 0; i < 4; ++i)
             header[at + i] = char(v >> (8 * i));
     };
     header[0] = 'B';
     header[1] = 'M';
-    put32(2, 54);
+    put32(2, 58);
     put32(10, 54);
     put32(14, 40);
-    put32(18, 60000);
-    put32(22, 60000);
+    put32(18, width);
+    put32(22, height);
     header[26] = 1;
     header[28] = 24;
     return header;
@@ -102,8 +104,29 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadInput{"zero.bmp", [] { return QByteArray(); }, " - "},
         BadInput{"text.jpg", [] { return QByteArray("these are notes, not a picture\n"); }, " - "},
-        BadInput{"huge.bmp", HugeBmpHeader, " - "}),
+        BadInput{"huge.bmp", [] { return BmpClaiming(60000, 60000); }, " - "},
+        // A few bytes claiming a picture that would take seconds to show.
+        BadInput{"wide.bmp", [] { return BmpClaiming(3407873, 1); }, "too large"},
+        BadInput{"tall.bmp", [] { return BmpClaiming(1, 2097153); }, "too large"}),
     [](const auto& info) { return std::string(QByteArray(info.param.name).replace('.', '_')); });
+
+TEST(PictureSizeLimit, SidesUpTo65536AndUpTo256Megapixels)
+{
+    struct Case
+    {
+        int width, height;
+        bool loadable;
+    };
+    const Case cases[] = {
+        {1, 1, true},          {65536, 1, true},    {1, 65536, true},  {65536, 4096, true},
+        {16384, 16384, true},  {65537, 1, false},   {1, 65537, false}, {65536, 4097, false},
+        {16385, 16384, false}, {0, 10, false},      {10, 0, false},    {-1, 10, false},
+        {3407873, 1, false},   {1, 2097153, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PictureLoader::IsLoadableSize({c.width, c.height}), c.loadable)
+            << c.width << " x " << c.height;
+}
 
 TEST_F(ViewLoadTest, MissingFileAndFolderGiveTheSystemReason)
 {
