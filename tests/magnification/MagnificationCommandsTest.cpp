@@ -1,13 +1,5 @@
 #include "MagnificationFixture.h"
 
-#include "dialogs/ModalRunner.h"
-#include "magnification/CSetMagnification.h"
-#include "text/LanguageTable.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
 using Box = MagnificationModel::BoxFormat;
 
 class MagnificationCommands : public MagnificationFixture
@@ -42,10 +34,9 @@ TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue
 {
     ASSERT_TRUE(model->SetPictureMagnification(Answer(75.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
-    EXPECT_DOUBLE_EQ(model->pictureMagnification, 75.0);
-    EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 75.0);
-    EXPECT_DOUBLE_EQ(model->measuringMagnification, 75.0);
-    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 75.0);
+    for (double value : {model->pictureMagnification, model->record.pictureMagnification,
+                         model->measuringMagnification, model->scale.pictureMagnification})
+        EXPECT_DOUBLE_EQ(value, 75.0);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
     EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
@@ -91,12 +82,10 @@ TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting)
 TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything)
 {
     model->ResetPictureMagnification();
-    EXPECT_DOUBLE_EQ(model->pictureMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->measuringMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 0.0);
+    for (double value : {model->pictureMagnification, model->adjustedMagnification,
+                         model->measuringMagnification, model->record.pictureMagnification,
+                         model->record.adjustedMagnification, model->scale.pictureMagnification})
+        EXPECT_DOUBLE_EQ(value, 0.0);
     EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
     EXPECT_EQ(model->boxText, QStringLiteral("NONE"));
     EXPECT_TRUE(model->ShouldPromptCalibration());
@@ -134,24 +123,4 @@ TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification)
     // The picture's own record still decides once it is loaded.
     Open(PicturePath(QStringLiteral("20081231_1400.bmp")), Box::Full);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
-}
-
-TEST_F(MagnificationCommands, SetCommandRunsTheRealDialog)
-{
-    CSetMagnification dialog;
-    dialog.SetTexts(LanguageTable(0));
-    QString shownAtStart;
-    ModalRunner::Scope scope([&](QDialog&) {
-        dialog.show();
-        shownAtStart = dialog.Edit()->text();
-        dialog.Edit()->setText(QStringLiteral("10000"));
-        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton); // refused, stays open
-        dialog.Edit()->setText(QStringLiteral("64.5"));
-        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-        return dialog.result();
-    });
-    ASSERT_TRUE(model->SetPictureMagnification([&](double& v) { return dialog.Run(v); }));
-    EXPECT_EQ(shownAtStart, QStringLiteral("2.5"));
-    EXPECT_DOUBLE_EQ(model->pictureMagnification, 64.5);
-    EXPECT_EQ(model->boxText, QStringLiteral("64.5"));
 }
