@@ -5,6 +5,7 @@
 #include "view/DisplayScaler.h"
 #include "view/TouchedArea.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
 #include <string_view>
@@ -213,17 +214,11 @@ TEST(TouchedAreaTest, RunsOfARowMergeAndStayInsideTheLimits)
     area.AddRect(QRect(14, 5, 10, 1));
     area.AddRect(QRect(40, 5, 3, 1));
     area.AddRect(QRect(-20, 49, 30, 10));
-    const std::vector<TouchedArea::Run>& runs = area.Runs();
-    ASSERT_EQ(runs.size(), 4u);
-    EXPECT_EQ(runs[0].y, 5);
-    EXPECT_EQ(runs[0].left, 10);
-    EXPECT_EQ(runs[0].right, 23);
-    EXPECT_EQ(runs[1].left, 40);
-    EXPECT_EQ(runs[2].y, 6);
-    EXPECT_EQ(runs[2].right, 14);
-    EXPECT_EQ(runs[3].y, 49);
-    EXPECT_EQ(runs[3].left, 0);
-    EXPECT_EQ(runs[3].right, 9);
+    std::vector<std::array<int, 3>> runs; // row, left, right
+    for (const TouchedArea::Run& run : area.Runs())
+        runs.push_back({run.y, run.left, run.right});
+    EXPECT_EQ(runs,
+              (std::vector<std::array<int, 3>>{{5, 10, 23}, {5, 40, 42}, {6, 10, 14}, {49, 0, 9}}));
 }
 
 TEST(TouchedAreaTest, AThinDiagonalSegmentTouchesANarrowBandOfEachRow)

@@ -103,21 +103,6 @@ TEST_F(ViewInteractionTest, RightClickDropsTheObjectThenTheTool)
     EXPECT_EQ(editor.modificationCount, 0);
 }
 
-TEST_F(ViewInteractionTest, UndoAndRedoStepThroughTheCommits)
-{
-    editor.SetToolMode(ToolMode::ToolRectangle);
-    Press({50, 60});
-    Move({150, 160});
-    Release({150, 160});
-    const QImage drawn = editor.WorkingPicture();
-    editor.Undo();
-    EXPECT_EQ(Ink(), 0);
-    EXPECT_EQ(editor.modificationCount, 0);
-    editor.Redo();
-    EXPECT_TRUE(editor.WorkingPicture() == drawn);
-    EXPECT_EQ(editor.modificationCount, 1);
-}
-
 TEST_F(ViewInteractionTest, CursorBecomesTheArrowOutsideTheViewAndComesBack)
 {
     editor.SetToolMode(ToolMode::ToolRectangle);
