@@ -8,15 +8,6 @@
 
 namespace {
 
-QImage TexturedPicture(QSize size)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            picture.setPixel(x, y, qRgb((x * 7) & 0xFF, (y * 13) & 0xFF, (x ^ y) & 0xFF));
-    return picture;
-}
-
 QRgb Expected(const QImage& picture, QPoint p)
 {
     return picture.valid(p) ? picture.pixel(p) : Loupe::Outside;

@@ -12,18 +12,6 @@
 
 namespace {
 
-// A picture where any pixel restored from the wrong place would show.
-QImage Texture(QSize size)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            row[x] = qRgb((x * 7) & 0xFF, (y * 13) & 0xFF, (x ^ y) & 0xFF);
-    }
-    return picture;
-}
-
 struct RedrawCase
 {
     const char* name;
@@ -41,7 +29,7 @@ struct TexturedView
         view.show();
         loaded = QTest::qWaitForWindowExposed(&view);
         const QString path = folder.filePath(QStringLiteral("20081231_1300.bmp"));
-        loaded = loaded && Texture(picture).save(path) && view.LoadPicture(path);
+        loaded = loaded && TexturedPicture(picture).save(path) && view.LoadPicture(path);
     }
 
     // What a full restore would give: the snapshot with the object drawn anew.
@@ -170,7 +158,7 @@ TEST(TouchedAreaInvariantTest, EveryChangedPixelIsInsideTheReportedArea)
         {ToolMode::ToolCalibration, "c100,100 m600,120"},
     };
     // clang-format on
-    const QImage texture = Texture({800, 600});
+    const QImage texture = TexturedPicture({800, 600});
     for (const TouchScene& scene : scenes) {
         for (const int width : {1, 5, 9}) {
             for (const int dash : {0, 1, 4}) {

@@ -92,14 +92,18 @@ TEST_F(ViewLoadTest, BadFilesShowTheReasonAndKeepRunning)
     }
 }
 
+// A failed load empties the view but keeps the flag that a picture was loaded.
 TEST_F(ViewLoadTest, MissingFileAndFolderGiveTheSystemReason)
 {
+    ASSERT_TRUE(view.LoadPicture(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1234.jpg")));
     EXPECT_FALSE(view.LoadPicture(folder.filePath(QStringLiteral("20081231_9999.jpg"))));
     EXPECT_FALSE(view.LoadPicture(folder.path()));
     EXPECT_FALSE(view.LoadPicture(QString()));
     ASSERT_EQ(errors.size(), 3);
     EXPECT_EQ(errors[0], QStringLiteral("Load image failed:\n2 - No such file or directory"));
     EXPECT_EQ(errors[1], QStringLiteral("Load image failed:\n15 - Is a directory"));
+    EXPECT_TRUE(view.WorkingPicture().isNull());
+    EXPECT_TRUE(view.PictureLoaded());
 }
 
 TEST_F(ViewLoadTest, ATruncatedJpegDoesNotCrash)
@@ -113,14 +117,6 @@ TEST_F(ViewLoadTest, ATruncatedJpegDoesNotCrash)
         EXPECT_EQ(errors.size(), 1);
 }
 
-TEST_F(ViewLoadTest, AFailedLoadEmptiesTheViewButKeepsTheFlag)
-{
-    ASSERT_TRUE(view.LoadPicture(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1234.jpg")));
-    EXPECT_FALSE(view.LoadPicture(folder.filePath(QStringLiteral("gone.jpg"))));
-    EXPECT_TRUE(view.WorkingPicture().isNull());
-    EXPECT_TRUE(view.PictureLoaded());
-}
-
 TEST_F(ViewLoadTest, ViewSizeFollowsResizesOnlyOnceAPictureIsLoaded)
 {
     view.show();
@@ -130,28 +126,6 @@ TEST_F(ViewLoadTest, ViewSizeFollowsResizesOnlyOnceAPictureIsLoaded)
     EXPECT_EQ(view.ViewSize(), QSize(320, 240));
     view.resize(980, 720);
     EXPECT_EQ(view.ViewSize(), QSize(980, 720));
-}
-
-TEST_F(ViewLoadTest, PaintsThePictureStretchedOverTheView)
-{
-    // Four flat quadrants survive smooth downscaling in their centres.
-    QImage picture(1280, 1024, QImage::Format_RGB32);
-    const QRgb colours[4] = {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200),
-                             qRgb(220, 220, 40)};
-    for (int q = 0; q < 4; ++q) {
-        QPainter(&picture).fillRect(QRect((q % 2) * 640, (q / 2) * 512, 640, 512),
-                                    QColor(colours[q]));
-    }
-    const QString path = folder.filePath(QStringLiteral("20081231_0002.bmp"));
-    ASSERT_TRUE(picture.save(path));
-    view.resize(640, 512);
-    ASSERT_TRUE(view.LoadPicture(path));
-    const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(shown.size(), QSize(640, 512));
-    EXPECT_EQ(shown.pixel(160, 128), colours[0]);
-    EXPECT_EQ(shown.pixel(480, 128), colours[1]);
-    EXPECT_EQ(shown.pixel(160, 384), colours[2]);
-    EXPECT_EQ(shown.pixel(480, 300), colours[3]);
 }
 
 TEST_F(ViewLoadTest, OverlayTextsComeFromTheRecord)
@@ -172,24 +146,36 @@ TEST_F(ViewLoadTest, OverlayTextsComeFromTheRecord)
     EXPECT_EQ(InfoOverlay::ResolutionText(record), QString());
 }
 
-TEST_F(ViewLoadTest, OverlayIsDrawnInWhiteOverBlack)
+// The picture is stretched over the view, the resolution text drawn in white
+// over black at the top left.
+TEST_F(ViewLoadTest, PaintsThePictureStretchedWithTheOverlay)
 {
-    QImage picture(640, 480, QImage::Format_RGB32);
-    picture.fill(qRgb(128, 128, 128));
-    const QString path = folder.filePath(QStringLiteral("20081231_0003.bmp"));
+    // Four flat quadrants survive smooth downscaling in their centres.
+    QImage picture(1280, 1024, QImage::Format_RGB32);
+    const QRgb colours[4] = {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200),
+                             qRgb(220, 220, 40)};
+    for (int q = 0; q < 4; ++q)
+        QPainter(&picture).fillRect(QRect((q % 2) * 640, (q / 2) * 512, 640, 512),
+                                    QColor(colours[q]));
+    const QString path = folder.filePath(QStringLiteral("20081231_0002.bmp"));
     ASSERT_TRUE(picture.save(path));
     PictureInfoRecord record;
     record.captureResolutionCode = ResolutionCode(640, 480);
     view.SetInfoRecord(&record);
+    view.resize(640, 512);
     ASSERT_TRUE(view.LoadPicture(path));
     const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(640, 512));
+    EXPECT_EQ(shown.pixel(160, 128), colours[0]);
+    EXPECT_EQ(shown.pixel(480, 128), colours[1]);
+    EXPECT_EQ(shown.pixel(160, 384), colours[2]);
+    EXPECT_EQ(shown.pixel(480, 300), colours[3]);
     bool white = false, black = false;
-    for (int y = 0; y < 20; ++y) {
+    for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 80; ++x) {
             white |= shown.pixel(x, y) == qRgb(255, 255, 255);
             black |= qGray(shown.pixel(x, y)) < 40;
         }
-    }
     EXPECT_TRUE(white && black) << "resolution text at the top left";
 }
 

@@ -9,6 +9,18 @@
 
 #include <vector>
 
+// A picture where any pixel taken from the wrong place would show.
+inline QImage TexturedPicture(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            row[x] = qRgb((x * 7) & 0xFF, (y * 13) & 0xFF, (x ^ y) & 0xFF);
+    }
+    return picture;
+}
+
 // The owner as the tests see it: the calls the view made, in order.
 struct RecordingOwner : ViewOwner
 {
