@@ -7,6 +7,7 @@
 #include "app/LayoutTable.h"
 #include "app/ProgramIcon.h"
 #include "app/QtTranslations.h"
+#include "app/ResultsController.h"
 #include "app/StatusLine.h"
 #include "dialogs/CInformationDlg.h"
 #include "dialogs/CMessageBox.h"
@@ -86,6 +87,7 @@ CLumvexImgEdtDlg::~CLumvexImgEdtDlg()
         view->SetOwner(nullptr);
         view->SetInfoRecord(nullptr);
         view->SetMessageBus(nullptr);
+        view->SetHistoryListener(nullptr);
     }
     view.reset();
 }
@@ -124,6 +126,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
     folderPath = picturePath.left(std::max<qsizetype>(0, picturePath.size() - 17));
 
     PrepareMenus();
+    CreateResults();
     magnification->scale.useAdjustedMagnification = 0;
     lastDrawnMenuItem = NoMenuItem;
 
@@ -135,6 +138,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
     if (loaded) {
         magnification->LoadPictureInfo(picturePath, view->PictureSize());
         view->SetInfoRecord(&magnification->record);
+        results->PictureOpened(picturePath);
     } else {
         setResult(-1);
     }
@@ -218,6 +222,10 @@ void CLumvexImgEdtDlg::OnKey(int buttonId)
 void CLumvexImgEdtDlg::PrepareMenus()
 {
     menu = ToolMenus::Load(language);
+    // After every item of the measuring menu, so each keeps its position.
+    MeasuringMenu().items.push_back(MenuItem::Separator());
+    MeasuringMenu().items.push_back(
+        MenuItem::Command(ResultsController::CommandId, ResultsTexts::MenuText(*languageTable)));
     menuSpawn.LoadItemImages();
     const auto handled = [](uint32_t) {
         return true;
@@ -226,6 +234,19 @@ void CLumvexImgEdtDlg::PrepareMenus()
     menuSpawn.UpdateItemStates(MeasuringMenu(), handled);
     menuSpawn.MakeOwnerDrawn(DrawingMenu());
     menuSpawn.UpdateItemStates(DrawingMenu(), handled);
+}
+
+void CLumvexImgEdtDlg::CreateResults()
+{
+    results = std::make_unique<ResultsController>(*languageTable, this);
+    results->kindName = [this](int tool) {
+        const MenuItem* item = MeasuringMenu().Find(uint32_t(tool));
+        return item ? item->text : QString();
+    };
+    results->showMessage = [this](const QString& caption, const QString& message) {
+        hooks.messageBox(caption, message, languageTable->ButtonText(Texts::Ok), QString());
+    };
+    view->SetHistoryListener(results.get());
 }
 
 void CLumvexImgEdtDlg::CreateTooltips()
@@ -451,6 +472,9 @@ void CLumvexImgEdtDlg::OnCommand(uint32_t id)
     case IdNext:
         Run(output.next);
         break;
+    case ResultsController::CommandId:
+        results->ShowWindow();
+        break;
     case IdUndo:
         v.Undo();
         break;
@@ -552,7 +576,9 @@ void CLumvexImgEdtDlg::ShowPopup(MenuItem& popup)
         hooks.popupMenu(shown, popupAnchor.value_or(QCursor::pos() + QPoint(0, 3)));
     if (chosen == 0)
         return;
-    lastDrawnMenuItem = chosen;
+    // Opening the results is no tool choice: the remembered item stays.
+    if (chosen != ResultsController::CommandId)
+        lastDrawnMenuItem = chosen;
     OnCommand(chosen);
 }
 

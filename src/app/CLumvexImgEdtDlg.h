@@ -26,6 +26,7 @@
 class CBitmapButton;
 class CInformationDlg;
 class EditorOutputCommands;
+class ResultsController;
 class CSetMagnification;
 class CLumvexImgEdtView;
 class CSpawnMenu;
@@ -142,6 +143,8 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     SettingsStore& Settings() { return *settings; }
     MessageBus& Bus() { return *bus; }
     MagnificationModel& Magnification() { return *magnification; }
+    // The results table of the picture on screen; null until the window opens.
+    ResultsController* Results() const { return results.get(); }
     const LanguageTable& Language() const { return *languageTable; }
     CMenuSpawn& MenuSpawn() { return menuSpawn; }
     // The menu with the drawing (0) and measuring (1) pop-ups.
@@ -197,6 +200,7 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     void PrepareKeyboardFocus();
     // A key standing for a button (EditorKeys) runs that button's command.
     void OnKey(int buttonId);
+    void CreateResults();
 
     void OnDrawingPopup();
     void OnMeasuringPopup();
@@ -231,6 +235,7 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     EditorControls controls;
     CInformationDlg* information = nullptr;
     std::unique_ptr<EditorOutputCommands> outputCommands;
+    std::unique_ptr<ResultsController> results;
     // Kept for the window's life and reused by the set commands.
     CSetMagnification* setMagnificationDialog = nullptr;
     bool closed = false;

@@ -1,6 +1,7 @@
 #include "app/EditorKeys.h"
 
 #include "app/CLumvexImgEdtDlg.h"
+#include "app/ResultsController.h"
 
 #include <QKeyEvent>
 
@@ -21,14 +22,23 @@ constexpr Qt::KeyboardModifiers CtrlShift = Qt::ControlModifier | Qt::ShiftModif
 constexpr Qt::KeyboardModifiers Alt = Qt::AltModifier;
 
 const Binding Bindings[] = {
-    {Qt::Key_Z, Ctrl, W::IdUndo},        {Qt::Key_Y, Ctrl, W::IdRedo},
-    {Qt::Key_Z, CtrlShift, W::IdRedo},   {Qt::Key_S, Ctrl, W::IdSaveAs},
-    {Qt::Key_C, Ctrl, W::IdCopyImage},   {Qt::Key_C, CtrlShift, W::IdCopyFile},
-    {Qt::Key_PageDown, None, W::IdNext}, {Qt::Key_PageUp, None, W::IdPrevious},
-    {Qt::Key_F11, None, W::IdMax},       {Qt::Key_Plus, Ctrl, W::IdZoomIn},
-    {Qt::Key_Minus, Ctrl, W::IdZoomOut}, {Qt::Key_W, Ctrl, W::IdClose},
-    {Qt::Key_Q, Ctrl, W::IdClose},       {Qt::Key_F10, None, W::IdDrawing},
-    {Qt::Key_D, Alt, W::IdDrawing},      {Qt::Key_M, Alt, W::IdMeasurement},
+    {Qt::Key_Z, Ctrl, W::IdUndo},
+    {Qt::Key_Y, Ctrl, W::IdRedo},
+    {Qt::Key_Z, CtrlShift, W::IdRedo},
+    {Qt::Key_S, Ctrl, W::IdSaveAs},
+    {Qt::Key_C, Ctrl, W::IdCopyImage},
+    {Qt::Key_C, CtrlShift, W::IdCopyFile},
+    {Qt::Key_PageDown, None, W::IdNext},
+    {Qt::Key_PageUp, None, W::IdPrevious},
+    {Qt::Key_F11, None, W::IdMax},
+    {Qt::Key_Plus, Ctrl, W::IdZoomIn},
+    {Qt::Key_Minus, Ctrl, W::IdZoomOut},
+    {Qt::Key_W, Ctrl, W::IdClose},
+    {Qt::Key_Q, Ctrl, W::IdClose},
+    {Qt::Key_F10, None, W::IdDrawing},
+    {Qt::Key_D, Alt, W::IdDrawing},
+    {Qt::Key_M, Alt, W::IdMeasurement},
+    {Qt::Key_R, Ctrl, int(ResultsController::CommandId)},
 };
 
 // Plus and minus are found with or without Shift, on the main keys or the

@@ -4,6 +4,7 @@
 #include "app/CLumvexImgEdtDlg.h"
 #include "app/LayoutTable.h"
 #include "app/PictureList.h"
+#include "app/ResultsController.h"
 #include "app/WindowPlacement.h"
 #include "dialogs/CInformationDlg.h"
 #include "dialogs/CProcessDlg.h"
@@ -161,9 +162,11 @@ void EditorOutputCommands::ShowAdjacentPicture(int direction)
     steps.loadPicture = [&view](const QString& path) {
         return view.LoadPicture(path);
     };
-    steps.loadPictureInfo = [&view, &magnification](const QString& path) {
+    steps.loadPictureInfo = [this, &view, &magnification](const QString& path) {
         magnification.LoadPictureInfo(path, view.PictureSize());
         view.SetInfoRecord(&magnification.record);
+        if (ResultsController* results = window.Results())
+            results->PictureOpened(path);
     };
     steps.refreshBoxes = [this, direction, &magnification] {
         window.RemarkBox()->clear();

@@ -90,6 +90,13 @@ constexpr TextPair MenuText(int position)
 }
 inline constexpr int MenuTextCount = 39;
 
+// The results table's texts, in the order the results code lists them.
+constexpr TextPair ResultsText(int index)
+{
+    return {13001 + index, 3001 + index};
+}
+inline constexpr int ResultsTextCount = 27;
+
 // The sixteen basic colours, in the order of the font dialog's colour list.
 constexpr TextPair BasicColorName(int index)
 {

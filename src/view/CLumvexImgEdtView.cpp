@@ -228,16 +228,17 @@ void CLumvexImgEdtView::ResetHistory(std::unique_ptr<QImage> snapshot)
     modificationCount = 0;
 }
 
-void CLumvexImgEdtView::CommitObject()
+bool CLumvexImgEdtView::CommitObject()
 {
     auto snapshot = TakeSnapshot();
     if (!snapshot)
-        return;
+        return false;
     history.Push(std::move(snapshot));
     // The working picture is the new snapshot, object included.
     syncedTop = history.Top();
     drawnArea.Clear();
     ++modificationCount;
+    return true;
 }
 
 void CLumvexImgEdtView::Undo()
@@ -249,6 +250,8 @@ void CLumvexImgEdtView::Undo()
     RestoreWorkingPicture(false);
     update();
     --modificationCount;
+    if (historyListener)
+        historyListener->Undone();
 }
 
 void CLumvexImgEdtView::Redo()
@@ -260,6 +263,8 @@ void CLumvexImgEdtView::Redo()
     RestoreWorkingPicture(false);
     update();
     ++modificationCount;
+    if (historyListener)
+        historyListener->Redone();
 }
 
 void CLumvexImgEdtView::paintEvent(QPaintEvent*)
@@ -299,8 +304,8 @@ bool CLumvexImgEdtView::Carry(ToolEffects effects)
 {
     if (effects.finished && effects.drawFinished)
         Redraw(effects.finished.get());
-    if (effects.commit)
-        CommitObject();
+    if (effects.commit && CommitObject() && historyListener)
+        historyListener->Committed(effects.finished.get());
     effects.finished.reset();
     if (effects.erase)
         Redraw(nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/DisplayScaler.h"
+#include "view/HistoryListener.h"
 #include "view/Loupe.h"
 #include "view/PointAiming.h"
 #include "view/Stack.h"
@@ -57,7 +58,8 @@ class CLumvexImgEdtView : public QWidget
     virtual std::unique_ptr<QImage> TakeSnapshot();
     void ResetHistory(std::unique_ptr<QImage> snapshot);
     // The working picture, as last drawn, becomes a new snapshot.
-    void CommitObject();
+    // False when no snapshot could be taken: nothing changed.
+    bool CommitObject();
 
     const QImage& WorkingPicture() const { return workingPicture; }
     const Stack& History() const { return history; }
@@ -78,6 +80,8 @@ class CLumvexImgEdtView : public QWidget
     void SetMessageBus(MessageBus* bus) { messageBus = bus; }
     // Told of every measurement committed into the picture.
     std::function<void(const CommittedMeasurement&)> measurementCommitted;
+    // Told of each commit, undo and redo; owned by the window.
+    void SetHistoryListener(HistoryListener* listener) { historyListener = listener; }
 
     // The mouse protocol, in view-window pixels. The Qt event handlers call
     // these; points outside the view arrive while the mouse is captured.
@@ -147,6 +151,7 @@ class CLumvexImgEdtView : public QWidget
     const PictureInfoRecord* infoRecord = nullptr;
     ViewOwner* owner = nullptr;
     MessageBus* messageBus = nullptr;
+    HistoryListener* historyListener = nullptr;
     bool arrowOutsideView = false;
 
     // L, and while a tool places points by clicks: the arrows move the

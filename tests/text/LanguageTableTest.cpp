@@ -16,6 +16,8 @@ std::vector<TextPair> EveryPair()
         pairs.push_back(Texts::MenuText(i));
     for (int i = 0; i < Texts::BasicColorCount; ++i)
         pairs.push_back(Texts::BasicColorName(i));
+    for (int i = 0; i < Texts::ResultsTextCount; ++i)
+        pairs.push_back(Texts::ResultsText(i));
     return pairs;
 }
 
