@@ -13,6 +13,8 @@ packages=(
   dbus dbus-x11 xvfb xauth xdg-utils
   fonts-liberation2 fonts-wqy-microhei qt6-translations-l10n
   desktop-file-utils dpkg-dev
+  # fuzzing (scripts/fuzz.sh): clang with the libFuzzer runtime
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

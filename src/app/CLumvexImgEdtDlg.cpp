@@ -78,6 +78,13 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& picturePath,
     magnification->boxTextChanged = [this](const QString& text) {
         controls.magnificationBox->setText(text);
     };
+    magnification->writeFailed = [this](MagnificationModel::WriteFailure what,
+                                        const QString& reason) {
+        ReportWriteFailure(what == MagnificationModel::WriteFailure::Info
+                               ? Texts::InfoWriteFailed
+                               : Texts::SettingsWriteFailed,
+                           reason, true);
+    };
 }
 
 CLumvexImgEdtDlg::~CLumvexImgEdtDlg()
@@ -257,8 +264,9 @@ void CLumvexImgEdtDlg::CreateTooltips()
 void CLumvexImgEdtDlg::ExchangeProperties(bool load)
 {
     if (!load) {
-        settings->Write(QStringLiteral("Properties"), properties.ToBytes().constData(),
-                        PropertiesRecord::ByteSize);
+        if (!settings->Write(QStringLiteral("Properties"), properties.ToBytes().constData(),
+                             PropertiesRecord::ByteSize))
+            ReportWriteFailure(Texts::SettingsWriteFailed, settings->ErrorString(), true);
         return;
     }
     if (!settings->IsOpen())
@@ -267,6 +275,18 @@ void CLumvexImgEdtDlg::ExchangeProperties(bool load)
     QByteArray bytes = properties.ToBytes();
     settings->Read(QStringLiteral("Properties"), bytes.data(), PropertiesRecord::ByteSize);
     properties = PropertiesRecord::FromBytes(bytes);
+}
+
+void CLumvexImgEdtDlg::ReportWriteFailure(TextPair message, const QString& reason, bool once)
+{
+    // A read-only picture folder would otherwise ask again on every picture.
+    if (!reportedWriteFailures.insert(message.english).second && once)
+        return;
+    const LanguageTable& texts = *languageTable;
+    hooks.messageBox(
+        texts.CaptionText(Texts::WriteFailedCaption),
+        LanguageTable::Cut(texts.Text(message).arg(reason), LanguageTable::MessageField),
+        texts.ButtonText(Texts::Ok), QString());
 }
 
 void CLumvexImgEdtDlg::CloseEditor()

@@ -12,6 +12,7 @@
 #include "platform/LogFont.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
+#include "text/LanguageTable.h"
 #include "view/ViewOwner.h"
 
 #include <QDialog>
@@ -22,6 +23,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 
 class CBitmapButton;
 class CInformationDlg;
@@ -122,6 +124,9 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     bool OpenEditor();
     void ApplySkinAndLayout();
     void ExchangeProperties(bool load);
+    // Tells the user that a file could not be written, with the system's
+    // reason; with once, only the first failure of that kind in this session.
+    void ReportWriteFailure(TextPair message, const QString& reason, bool once);
     void CloseEditor();
     bool IsClosed() const { return closed; }
 
@@ -192,6 +197,8 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     void reject() override;
 
   private:
+    std::set<int> reportedWriteFailures;
+
     void CreateControls();
     void CreateTooltips();
     void ReadSettings();

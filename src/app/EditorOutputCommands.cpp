@@ -52,6 +52,9 @@ EditorOutputCommands::EditorOutputCommands(CLumvexImgEdtDlg& window)
     mail->showBusy = [this](const QString& caption, const QString& text, const QString& button) {
         this->window.hooks.messageBox(caption, text, button, QString());
     };
+    clipboard.writeFailed = [this](const QString&, const QString& reason) {
+        this->window.ReportWriteFailure(Texts::ClipboardWriteFailed, reason, false);
+    };
     mail->activateWindow = [this] {
         this->window.activateWindow();
     };

@@ -1,5 +1,6 @@
 #include "magnification/MagnificationModel.h"
 
+#include "platform/AtomicFileWriter.h"
 #include "platform/ByteCodec.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -34,29 +34,6 @@ bool HasCaptureName(const QString& path, QChar separator)
 QString LeftClamped(const QString& text, qsizetype count)
 {
     return text.left(std::max<qsizetype>(count, 0));
-}
-
-bool WriteInfoFile(const QString& path, const QByteArray& bytes)
-{
-    constexpr auto anyWrite =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    const QFileInfo target(path);
-    const QFileInfo folder(target.absolutePath());
-    // The write bits are honoured even where the process could ignore them.
-    if (!folder.isDir() || !(folder.permissions() & anyWrite))
-        return false;
-    if (target.exists() && (!target.isFile() || !(target.permissions() & anyWrite)))
-        return false;
-    QSaveFile file(path);
-    // Unbuffered, so a short write (full disk, size limit) shows here: a buffered
-    // QSaveFile commits a truncated file without reporting it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 } // namespace
@@ -212,8 +189,12 @@ void MagnificationModel::LoadPictureInfo(const QString& picturePath, QSize pictu
 void MagnificationModel::SavePictureInfo()
 {
     const QString infoPath = InfoPathForRecordPath(record.PathText());
-    if (!infoPath.isEmpty() && QDir::isAbsolutePath(infoPath))
-        WriteInfoFile(infoPath, record.ToBytes());
+    if (!infoPath.isEmpty() && QDir::isAbsolutePath(infoPath) &&
+        QFileInfo(QFileInfo(infoPath).absolutePath()).isDir()) {
+        AtomicFileWriter file(infoPath);
+        if (!file.Write(record.ToBytes()) && writeFailed)
+            writeFailed(WriteFailure::Info, file.ErrorString());
+    }
     record = PictureInfoRecord{};
     record.pictureMagnification = pictureMagnification;
 }
@@ -304,7 +285,8 @@ void MagnificationModel::ResetCaptureMagnification()
 
 void MagnificationModel::WriteCaptureMagnification(double value)
 {
-    settings.WriteValue(CaptureMagnificationName, value);
+    if (!settings.WriteValue(CaptureMagnificationName, value) && writeFailed)
+        writeFailed(WriteFailure::Settings, settings.ErrorString());
     bus.PostSetMagnification();
 }
 

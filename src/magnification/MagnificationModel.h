@@ -68,8 +68,9 @@ class MagnificationModel
     void ReadCaptureMagnification();
     // Fills the record and the values for the picture just loaded, of pictureSize.
     void LoadPictureInfo(const QString& picturePath, QSize pictureSize);
-    // Writes the record to its info file when its Info folder exists and is
-    // writable, then clears it. Never creates the folder; never half-writes.
+    // Writes the record to its info file when its Info folder exists, then
+    // clears it. Never creates the folder; never half-writes; a failed write
+    // goes to writeFailed.
     void SavePictureInfo();
     // The box after start-up or browsing: adjusted, else picture, else "NONE".
     void ShowChosenMagnification(BoxFormat format);
@@ -100,6 +101,14 @@ class MagnificationModel
     // What new measurements are made with; its magnifications follow the
     // record at load, the set and reset commands and calibration only.
     MeasuringScale scale;
+
+    enum class WriteFailure {
+        Settings,
+        Info,
+    };
+    // A settings or info file write failed, with the system's reason; the
+    // default tells nobody.
+    std::function<void(WriteFailure what, const QString& reason)> writeFailed;
 
     // The text of the magnification box, and who shows it.
     QString boxText;

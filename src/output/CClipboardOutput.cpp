@@ -1,34 +1,33 @@
 #include "output/CClipboardOutput.h"
 
+#include "platform/AtomicFileWriter.h"
+#include "platform/PrivateTempFolder.h"
 #include "platform/SystemClipboard.h"
 #include "text/LanguageTable.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QImageWriter>
 #include <QMessageBox>
-#include <QSaveFile>
 
-namespace {
-
-constexpr int BmpFileHeaderSize = 14;
-
-} // namespace
-
-QString CClipboardOutput::TemporaryPicturePath() {
-    return QDir(QDir::tempPath()).filePath(QStringLiteral("Lumvex.bmp"));
+QString CClipboardOutput::TemporaryPicturePath(QString* reason)
+{
+    const QString folder = PrivateTempFolder::Path(reason);
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("Lumvex.bmp"));
 }
 
-QString CClipboardOutput::WarningCaption(int language) {
+QString CClipboardOutput::WarningCaption(int language)
+{
     return LanguageTable(language).Text(Texts::ClipboardWarningCaption);
 }
 
-QString CClipboardOutput::NotEnoughMemoryText(int language) {
+QString CClipboardOutput::NotEnoughMemoryText(int language)
+{
     return LanguageTable(language).Text(Texts::ClipboardNotEnoughMemory);
 }
 
-CClipboardOutput::CClipboardOutput(QWidget* parent) : parent(parent) {
+CClipboardOutput::CClipboardOutput(QWidget* parent) : parent(parent)
+{
     setClipboard = &SystemClipboard::Offer;
     clearClipboard = &SystemClipboard::Clear;
     warn = [this](const QString& caption, const QString& text) {
@@ -36,31 +35,40 @@ CClipboardOutput::CClipboardOutput(QWidget* parent) : parent(parent) {
     };
 }
 
-bool CClipboardOutput::CopyFile(const QString& picturePath) {
+bool CClipboardOutput::CopyFile(const QString& picturePath)
+{
     return setClipboard(SystemClipboard::FileCopy(picturePath));
 }
 
-bool CClipboardOutput::CopyPicture(const QImage& workingPicture) {
+bool CClipboardOutput::CopyPicture(const QImage& workingPicture)
+{
     clearClipboard();
 
-    const QString path = TemporaryPicturePath();
+    QString reason;
+    const QString path = TemporaryPicturePath(&reason);
+    QByteArray bmp;
     {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
-        QImageWriter writer(&file, "bmp");
-        if (!writer.write(workingPicture) || !file.commit())
+        QBuffer buffer(&bmp);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "bmp");
+        if (!writer.write(workingPicture))
             return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < BmpFileHeaderSize)
+    if (!path.isEmpty()) {
+        AtomicFileWriter file(path);
+        file.SetNewFileMode(0600);
+        if (file.Write(bmp))
+            reason.clear();
+        else
+            reason = file.ErrorString();
+    }
+    if (!reason.isEmpty()) {
+        if (writeFailed)
+            writeFailed(path.isEmpty() ? QStringLiteral("Lumvex.bmp") : path, reason);
         return false;
-    file.seek(BmpFileHeaderSize);
-    const QByteArray dib = file.readAll();
-    if (dib.isEmpty())
-        return false;
+    }
 
-    if (!setClipboard(SystemClipboard::Picture(workingPicture, dib))) {
+    if (!setClipboard(SystemClipboard::Picture(workingPicture, bmp))) {
         warn(WarningCaption(language), NotEnoughMemoryText(language));
         return false;
     }

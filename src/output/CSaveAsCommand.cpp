@@ -6,14 +6,13 @@
 #include "output/PixelScale.h"
 #include "output/SaveRendering.h"
 #include "output/ScaleBar.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileErrorReason.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
 #include <QImageWriter>
 #include <QMessageBox>
-#include <QSaveFile>
 
 namespace {
 
@@ -131,7 +130,6 @@ bool CSaveAsCommand::Write(const QImage& output, const SaveAsRules::SaveTarget& 
         return false;
     };
 
-    // Empty for BMP, which is written row by row.
     QByteArray encoded;
     if (target.type == SaveAsRules::SaveType::Jpeg) {
         QBuffer device(&encoded);
@@ -147,25 +145,12 @@ bool CSaveAsCommand::Write(const QImage& output, const SaveAsRules::SaveTarget& 
         if (encoded.isEmpty())
             return fail(FileErrorReason::NoMemory().text);
     }
+    // BMP is also what a .jpg gets when there is no encoder.
+    if (encoded.isEmpty())
+        encoded = BmpWriter::Encode(output);
 
-    const QFileInfo info(target.path);
-    if (info.isDir())
-        return fail(FileErrorReason::IsFolder().text);
-    // A read-only file is not replaced even where its folder would allow it.
-    if (info.exists() && !info.isWritable())
-        return fail(FileErrorReason::NoAccess().text);
-
-    QSaveFile file(target.path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    const bool ok =
-        encoded.isEmpty() ? BmpWriter::Write(file, output) : file.write(encoded) == encoded.size();
-    if (!ok) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    AtomicFileWriter file(target.path);
+    if (file.Write(encoded))
+        return true;
+    return fail(file.ErrorString());
 }

@@ -3,7 +3,9 @@
 #include "magnification/PictureInfoRecord.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 namespace SaveAsRules {
 
@@ -99,18 +101,24 @@ QString MagnificationStampText(const PictureInfoRecord& record)
 
 QPoint StampPosition(StampFlag flag, QSize outputSize, int fontHeight, int n)
 {
-    const int w = outputSize.width();
-    const int h = std::abs(fontHeight);
-    const int bottomLine = outputSize.height() - h - h / 5;
+    // Font heights come from the shared settings and may be anything: the
+    // arithmetic is done wide and the result kept to what a point can hold.
+    const int64_t w = outputSize.width();
+    const int64_t h = std::abs(int64_t(fontHeight));
+    const auto narrow = [](int64_t v) {
+        return int(std::clamp<int64_t>(v, std::numeric_limits<int>::min(),
+                                       std::numeric_limits<int>::max()));
+    };
+    const int bottomLine = narrow(outputSize.height() - h - h / 5);
     switch (flag) {
     case StampResolution:
         return {0, 0};
     case StampDateTime:
         return {0, bottomLine};
     case StampFileName:
-        return {(w - n * (h / 2)) / 2, bottomLine};
+        return {narrow((w - n * (h / 2)) / 2), bottomLine};
     case StampMagnification:
-        return {w - n * (h / 2), bottomLine};
+        return {narrow(w - n * (h / 2)), bottomLine};
     }
     return {0, 0};
 }

@@ -93,12 +93,23 @@ QFont LogFont::ToQFont() const
 {
     QFont font(FaceName());
     switch (pitchAndFamily & 0xF0) {
-    case FamilyRoman: font.setStyleHint(QFont::Serif); break;
-    case FamilySwiss: font.setStyleHint(QFont::SansSerif); break;
-    case FamilyModern: font.setStyleHint(QFont::TypeWriter); break;
-    case FamilyScript: font.setStyleHint(QFont::Cursive); break;
-    case FamilyDecorative: font.setStyleHint(QFont::Decorative); break;
-    default: break;
+    case FamilyRoman:
+        font.setStyleHint(QFont::Serif);
+        break;
+    case FamilySwiss:
+        font.setStyleHint(QFont::SansSerif);
+        break;
+    case FamilyModern:
+        font.setStyleHint(QFont::TypeWriter);
+        break;
+    case FamilyScript:
+        font.setStyleHint(QFont::Cursive);
+        break;
+    case FamilyDecorative:
+        font.setStyleHint(QFont::Decorative);
+        break;
+    default:
+        break;
     }
     if ((pitchAndFamily & 0x03) == FixedPitch)
         font.setFixedPitch(true);
@@ -109,15 +120,20 @@ QFont LogFont::ToQFont() const
     if (quality == 3 /* NONANTIALIASED_QUALITY */)
         font.setStyleStrategy(QFont::NoAntialias);
 
+    // Heights come from the shared settings and may be anything; beyond the
+    // largest pixel size no text could be drawn anyway.
     if (height < 0) {
-        font.setPixelSize(std::max(1, -height));
+        font.setPixelSize(int(std::min<int64_t>(-int64_t(height), MaxPixelSize)));
     } else if (height > 0) {
         // A positive height asks for the cell (ascent + descent); scale the
         // character size so the cell comes out at that height.
-        font.setPixelSize(height);
+        const int cellHeight = std::min(height, MaxPixelSize);
+        font.setPixelSize(cellHeight);
         const int cell = QFontMetrics(font).height();
-        if (cell > 0 && cell != height)
-            font.setPixelSize(std::max(1, int(double(height) * height / cell + 0.5)));
+        if (cell > 0 && cell != cellHeight) {
+            const double scaled = double(cellHeight) * cellHeight / cell + 0.5;
+            font.setPixelSize(int(std::clamp(scaled, 1.0, double(MaxPixelSize))));
+        }
     } else {
         font.setPixelSize(16);
     }
@@ -130,7 +146,8 @@ LogFont LogFont::FromQFont(const QFont& font, const LogFont& base)
     if (font.pixelSize() > 0)
         f.height = -font.pixelSize();
     else
-        f.height = -int(font.pointSizeF() * 96.0 / 72.0 + 0.5);
+        f.height =
+            -int(std::clamp(font.pointSizeF() * 96.0 / 72.0 + 0.5, 0.0, double(MaxPixelSize)));
     f.weight = int32_t(font.weight());
     f.italic = font.italic() ? 1 : 0;
     f.underline = font.underline() ? 1 : 0;
@@ -138,18 +155,32 @@ LogFont LogFont::FromQFont(const QFont& font, const LogFont& base)
     f.SetFaceName(font.family());
     uint8_t family = base.pitchAndFamily & 0xF0;
     switch (font.styleHint()) {
-    case QFont::Serif: family = FamilyRoman; break;
-    case QFont::SansSerif: family = FamilySwiss; break;
-    case QFont::TypeWriter: family = FamilyModern; break;
-    case QFont::Cursive: family = FamilyScript; break;
-    case QFont::Decorative: family = FamilyDecorative; break;
-    default: break;
+    case QFont::Serif:
+        family = FamilyRoman;
+        break;
+    case QFont::SansSerif:
+        family = FamilySwiss;
+        break;
+    case QFont::TypeWriter:
+        family = FamilyModern;
+        break;
+    case QFont::Cursive:
+        family = FamilyScript;
+        break;
+    case QFont::Decorative:
+        family = FamilyDecorative;
+        break;
+    default:
+        break;
     }
     f.pitchAndFamily = uint8_t(family | (base.pitchAndFamily & 0x0F));
     return f;
 }
 
-LogFont LogFont::FromQFont(const QFont& font) { return FromQFont(font, LogFont()); }
+LogFont LogFont::FromQFont(const QFont& font)
+{
+    return FromQFont(font, LogFont());
+}
 
 LogFont LogFont::DefaultTextFont()
 {

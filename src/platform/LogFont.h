@@ -13,6 +13,8 @@ struct LogFont
 {
     static constexpr int ByteSize = 92;
     static constexpr int FaceSize = 32;
+    // The largest character height a font is made with, in pixels.
+    static constexpr int MaxPixelSize = 32767;
 
     int32_t height = 0;
     int32_t width = 0;

@@ -11,7 +11,7 @@
 // level of the file under its own name.
 class SettingsStore
 {
-public:
+  public:
     // The file named by LUMVEX_SETTINGS, else <config>/Lumvex/Lumvex.ini.
     static QString DefaultPath();
 
@@ -34,14 +34,20 @@ public:
         return value;
     }
 
-    // Writes the bytes as the value. The file is replaced atomically.
+    // Writes the bytes as the value. The file is replaced atomically, every
+    // write checked; on failure the file stays as it was and ErrorString() says
+    // why.
     bool Write(const QString& name, const void* data, int size);
+    const QString& ErrorString() const { return error; }
 
     template <typename T> bool WriteValue(const QString& name, const T& value)
     {
         return Write(name, &value, int(sizeof(T)));
     }
 
-private:
+  private:
+    bool Fail(const QString& reason);
+
     QString path;
+    QString error;
 };

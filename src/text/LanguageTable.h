@@ -71,6 +71,12 @@ inline constexpr TextPair SaveOriginalSize{40005, 41005};
 inline constexpr TextPair FontColorLabel{40104, 41104};
 inline constexpr TextPair FontColorCustom{40105, 41105};
 
+// A file could not be written; each message takes the system's reason as %1.
+inline constexpr TextPair WriteFailedCaption = ClipboardWarningCaption;
+inline constexpr TextPair SettingsWriteFailed{12002, 2002};
+inline constexpr TextPair InfoWriteFailed{12003, 2003};
+inline constexpr TextPair ClipboardWriteFailed{12004, 2004};
+
 // Shown in every language.
 inline constexpr TextPair PressEscToExit{40001, 40001};
 inline constexpr TextPair DialogOk{40002, 40002};
@@ -149,6 +155,9 @@ inline constexpr TextPair Listed[] = {TooltipSaveAs,
                                       ClipboardWarningCaption,
                                       ClipboardNotEnoughMemory,
                                       SaveAsTitle,
+                                      SettingsWriteFailed,
+                                      InfoWriteFailed,
+                                      ClipboardWriteFailed,
                                       SaveTiffType,
                                       SaveScaleBar,
                                       SaveWithoutScale,

@@ -17,6 +17,14 @@ QString FailureText(const char* what, unsigned code, const QString& reason)
 
 } // namespace
 
+bool PictureLoader::IsLoadableSize(QSize size)
+{
+    constexpr int64_t MaxSide = int64_t(1) << 16;
+    constexpr int64_t MaxPixels = int64_t(256) << 20;
+    return size.width() > 0 && size.height() > 0 && size.width() <= MaxSide &&
+           size.height() <= MaxSide && int64_t(size.width()) * size.height() <= MaxPixels;
+}
+
 QImage PictureLoader::Load(const QString& path, QString& failure)
 {
     if (QImageReader::supportedImageFormats().isEmpty()) {
@@ -35,8 +43,15 @@ QImage PictureLoader::Load(const QString& path, QString& failure)
     } else {
         QImageReader reader(&file);
         reader.setAutoTransform(false);
-        QImage decoded = reader.read();
-        if (decoded.isNull()) {
+        // The size comes from the header: a few bytes may claim a picture that
+        // would take minutes to show, so it is judged before decoding.
+        const QSize claimed = reader.size();
+        const bool tooLarge = claimed.isValid() && !IsLoadableSize(claimed);
+        QImage decoded = tooLarge ? QImage() : reader.read();
+        if (tooLarge || (!decoded.isNull() && !IsLoadableSize(decoded.size()))) {
+            reason = {unsigned(QImageReader::InvalidDataError),
+                      QObject::tr("The picture is too large.")};
+        } else if (decoded.isNull()) {
             reason = {unsigned(reader.error()), reader.errorString()};
         } else {
             picture = decoded.convertToFormat(QImage::Format_RGB32);

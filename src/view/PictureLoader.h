@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 // Reads a BMP or JPEG file into a 32-bit picture, or says why it could not:
@@ -10,4 +11,7 @@ class PictureLoader
   public:
     // A null picture with failure set when the file cannot be read or decoded.
     static QImage Load(const QString& path, QString& failure);
+    // Pictures up to 65536 pixels on a side and 256 megapixels load; larger
+    // ones are refused like undecodable ones.
+    static bool IsLoadableSize(QSize size);
 };

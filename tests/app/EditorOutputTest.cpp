@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QScreen>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 PictureInfoRecord ReadInfo(const QString& path)
@@ -76,6 +79,39 @@ TEST_F(EditorWindowTest, NextStoresTheRemarkOfThePictureLeft)
     EXPECT_TRUE(w.picturePath.endsWith(QStringLiteral("20081231_1234.jpg")));
     EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("50.000000"));
     EXPECT_TRUE(w.StatusText().endsWith(QStringLiteral("   --   seen")));
+}
+
+// Info and settings files that cannot be written are reported once each, with
+// the system's reason, and browsing and closing go on as usual.
+TEST_F(EditorWindowTest, FailedInfoAndSettingsWritesAreReportedOnceEach)
+{
+    Picture("20081231_1234.jpg", "20081231_1300", false);
+    CLumvexImgEdtDlg& w = OpenMagnified();
+    const QByteArray infoBefore = ReadInfo(InfoPath(QStringLiteral("20081231_1234"))).ToBytes();
+    const auto readOnly = [](const QString& path) {
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+    };
+    readOnly(folder.filePath(QStringLiteral("pics/Info")));
+    readOnly(folder.filePath(QStringLiteral("settings")));
+    w.Magnification().record.SetRemark(QStringLiteral("kept on screen"));
+
+    w.OnCommand(CLumvexImgEdtDlg::IdNext);
+    w.OnCommand(CLumvexImgEdtDlg::IdPrevious);
+    w.CloseEditor();
+    const auto writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(folder.filePath(QStringLiteral("pics/Info")), writable);
+    QFile::setPermissions(folder.filePath(QStringLiteral("settings")), writable);
+
+    EXPECT_TRUE(w.IsClosed());
+    EXPECT_TRUE(w.picturePath.endsWith(QStringLiteral("20081231_1234.jpg")));
+    const QString denied = QString::fromLocal8Bit(strerror(EACCES));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning"));
+    EXPECT_EQ(boxes[0].message, "The picture information could not be saved:\n" + denied);
+    EXPECT_EQ(boxes[1].message, "The settings could not be saved:\n" + denied);
+    EXPECT_EQ(boxes[1].yes, QStringLiteral("OK"));
+    EXPECT_TRUE(boxes[1].no.isEmpty());
+    EXPECT_EQ(ReadInfo(InfoPath(QStringLiteral("20081231_1234"))).ToBytes(), infoBefore);
 }
 
 } // namespace

@@ -101,7 +101,7 @@ TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone)
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten)
+TEST_F(MagnificationCommands, UnwritableSettingIsReportedAndStillBroadcast)
 {
     // The settings "folder" is a regular file: the key cannot be created.
     QFile blocker(temp.filePath(QStringLiteral("blocker")));
@@ -109,9 +109,14 @@ TEST_F(MagnificationCommands, BroadcastIsPostedEvenWhenTheSettingCannotBeWritten
     blocker.close();
     SettingsStore unwritable(temp.filePath(QStringLiteral("blocker/Lumvex.ini")));
     MagnificationModel other(unwritable, bus);
+    int reported = 0;
+    other.writeFailed = [&](MagnificationModel::WriteFailure what, const QString& reason) {
+        reported += what == MagnificationModel::WriteFailure::Settings && !reason.isEmpty();
+    };
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     other.WriteCaptureMagnification(80.0);
     EXPECT_EQ(Broadcasts(posted), 1);
+    EXPECT_EQ(reported, 1);
     EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("blocker/Lumvex.ini"))));
 }
 

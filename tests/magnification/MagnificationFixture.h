@@ -29,7 +29,16 @@ class MagnificationFixture : public ::testing::Test
         ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/Info")));
         settings = std::make_unique<SettingsStore>(settingsPath);
         model = std::make_unique<MagnificationModel>(*settings, bus);
+        model->writeFailed = [this](MagnificationModel::WriteFailure what, const QString& reason) {
+            writeFailures << QStringLiteral("%1: %2").arg(
+                what == MagnificationModel::WriteFailure::Info ? QStringLiteral("info")
+                                                               : QStringLiteral("settings"),
+                reason);
+        };
     }
+
+    // "info: reason" or "settings: reason" for each failed write.
+    QStringList writeFailures;
 
     QString PicturePath(const QString& name) const { return folder + u'/' + name; }
     QString InfoPath(const QString& base) const { return folder + QStringLiteral("/Info/") + base; }

@@ -1,10 +1,11 @@
+#include "FileSizeLimit.h"
 #include "MagnificationFixture.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 using Box = MagnificationModel::BoxFormat;
@@ -235,8 +236,8 @@ TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing)
     EXPECT_TRUE(QDir(folder + QStringLiteral("/Info")).isEmpty());
 }
 
-// A missing Info folder is never created, one that is a file or read-only
-// (even for the super-user) is skipped; either way nothing is written.
+// A missing Info folder is never created and one that is a file is skipped,
+// silently; a read-only one (even for the super-user) is reported and kept.
 TEST_F(PictureInfo, InfoFolderThatCannotTakeTheFileIsLeftAlone)
 {
     const QString info = folder + QStringLiteral("/Info");
@@ -251,7 +252,9 @@ TEST_F(PictureInfo, InfoFolderThatCannotTakeTheFileIsLeftAlone)
     QFile::setPermissions(info, permissions);
     EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
     EXPECT_EQ(QDir(info).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(writeFailures, QStringList{"info: " + QString::fromLocal8Bit(strerror(EACCES))});
 
+    writeFailures.clear();
     for (const bool blocked : {false, true}) {
         ASSERT_TRUE(QDir(info).removeRecursively() || QFile::remove(info));
         if (blocked) {
@@ -265,6 +268,7 @@ TEST_F(PictureInfo, InfoFolderThatCannotTakeTheFileIsLeftAlone)
         EXPECT_EQ(QFileInfo::exists(info), blocked);
         if (blocked && result.open(QIODevice::ReadOnly))
             EXPECT_EQ(result.readAll(), QByteArray("not a folder"));
+        EXPECT_TRUE(writeFailures.isEmpty());
     }
 }
 
@@ -276,18 +280,12 @@ TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole)
     Open(picture, Box::Full);
     model->record.adjustedMagnification = 9.0;
 
-    // A file size limit makes the write fail part way, as a full disk would.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    model->SavePictureInfo();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
+    {
+        FileSizeLimit limit(100);
+        model->SavePictureInfo();
+    }
     EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
     EXPECT_EQ(QDir(folder + QStringLiteral("/Info")).entryList(QDir::Files | QDir::Hidden).size(),
               1);
+    EXPECT_EQ(writeFailures, QStringList{"info: " + QString::fromLocal8Bit(strerror(EFBIG))});
 }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace SaveAsRules;
 
 namespace {
@@ -69,6 +71,21 @@ TEST(SaveAsRules, StampPositionsForAllFlagsWithTheDefaultFont)
     EXPECT_EQ(StampPosition(StampMagnification, out, -21, 19), QPoint(320 - 190, 215));
     // A positive height counts the same; odd differences truncate.
     EXPECT_EQ(StampPosition(StampFileName, {1281, 1024}, 21, 13), QPoint(575, 1024 - 25));
+}
+
+// Stamp fonts come from the shared settings: any height keeps the positions
+// inside what a point holds, the bottom line never below the picture.
+TEST(SaveAsRules, StampPositionsForExtremeFontHeights)
+{
+    const QSize out(320, 240);
+    for (const int height : {std::numeric_limits<int>::min(), -2000000000, 2000000000,
+                             std::numeric_limits<int>::max()}) {
+        for (const StampFlag flag : {StampDateTime, StampFileName, StampMagnification}) {
+            const QPoint at = StampPosition(flag, out, height, 100);
+            EXPECT_LT(at.y(), 0) << height;
+            EXPECT_LE(at.x(), 320) << height;
+        }
+    }
 }
 
 TEST(SaveAsRules, StampTexts)

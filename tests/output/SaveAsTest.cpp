@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "ImagingReader.h"
 
 #include "magnification/PictureInfoRecord.h"
@@ -13,6 +14,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace ByteCodec;
 using SaveAsRules::StampFlag;
@@ -269,6 +273,39 @@ TEST_F(SaveAsTest, FailedWriteLeavesTheExistingFileIntact)
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList(name));
         QFile::remove(Path(name));
     }
+}
+
+// A write cut short at any point (a full disk, a quota) names the system's
+// reason and leaves the old file; small outputs included, which a buffered
+// writer would only cut at its final flush.
+TEST_F(SaveAsTest, ShortWriteReportsTheReasonAndKeepsTheOldFile)
+{
+    for (const char* name : {"small.bmp", "small.jpg", "small.tif", "large.bmp"}) {
+        SCOPED_TRACE(name);
+        errors.clear();
+        QFile old(Path(name));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old content");
+        old.close();
+        const int side = QByteArray(name).startsWith("large") ? 300 : 40;
+        const QByteArray extension = QByteArray(name).right(3);
+        choice = SaveChoice{Path(name),
+                            extension == "jpg"   ? Jpeg
+                            : extension == "tif" ? Tiff
+                                                 : Bmp,
+                            true};
+        CSaveAsCommand::Result result;
+        {
+            FileSizeLimit limit(100);
+            result = command.Run(Pattern(side, side), picturePath, record);
+        }
+        EXPECT_EQ(result, CSaveAsCommand::Result::Failed);
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains(QString::fromLocal8Bit(strerror(EFBIG))))
+            << errors[0].toStdString();
+        EXPECT_EQ(ReadAll(Path(name)), QByteArray("old content"));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
 }
 
 TEST_F(SaveAsTest, ExistingTargetIsReplacedWithoutAsking)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 TEST(LogFontTest, BytesFollowTheLayout)
@@ -68,6 +70,25 @@ TEST(LogFontTest, PositiveHeightIsTheCellHeight)
     font.height = 40;
     const QFontMetrics metrics(font.ToQFont());
     EXPECT_NEAR(metrics.height(), 40, 2);
+}
+
+// Heights come from the shared settings and may be anything: every one gives a
+// usable font, and a font of any size converts back to a height in range.
+TEST(LogFontTest, ExtremeHeightsGiveFontsWithinTheLargestSize)
+{
+    for (const int32_t height :
+         {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min() + 1, -1000000,
+          -32768, 32768, 1000000, std::numeric_limits<int32_t>::max()}) {
+        LogFont font = LogFont::DefaultTextFont();
+        font.height = height;
+        const QFont q = font.ToQFont();
+        EXPECT_GE(q.pixelSize(), 1) << height;
+        EXPECT_LE(q.pixelSize(), LogFont::MaxPixelSize) << height;
+    }
+    QFont huge(QStringLiteral("Liberation Sans"));
+    huge.setPointSizeF(1e12);
+    const LogFont back = LogFont::FromQFont(huge, LogFont::DefaultTextFont());
+    EXPECT_EQ(back.height, -LogFont::MaxPixelSize);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
-#include "app/PropertiesRecord.h"
 #include "platform/SettingsStore.h"
+#include "app/PropertiesRecord.h"
+
+#include "FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,11 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 class SettingsStoreTest : public ::testing::Test
 {
-protected:
+  protected:
     QTemporaryDir folder;
     QString path = folder.filePath(QStringLiteral("Lumvex/Lumvex.ini"));
 
@@ -63,7 +68,8 @@ TEST_F(SettingsStoreTest, ShortAndLongValuesCoverOnlyTheirBytes)
     store.Write(QStringLiteral("PhotoSavedInfo"), two, 2);
     // The window keeps only the low 8 bits of the flags.
     EXPECT_EQ(store.ReadValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0u) & 0xFF, 0x34u);
-    EXPECT_EQ(store.ReadValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0xAABBCCDDu), 0xAABB1234u);
+    EXPECT_EQ(store.ReadValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0xAABBCCDDu),
+              0xAABB1234u);
 
     const char six[6] = {1, 2, 3, 4, 5, 6};
     store.Write(QStringLiteral("Skin"), six, 6);
@@ -107,7 +113,8 @@ TEST_F(SettingsStoreTest, PropertiesRoundTripThroughARealFile)
     }
     SettingsStore again(path);
     QByteArray buffer = PropertiesRecord().ToBytes();
-    ASSERT_TRUE(again.Read(QStringLiteral("Properties"), buffer.data(), PropertiesRecord::ByteSize));
+    ASSERT_TRUE(
+        again.Read(QStringLiteral("Properties"), buffer.data(), PropertiesRecord::ByteSize));
     EXPECT_EQ(PropertiesRecord::FromBytes(buffer), record);
     EXPECT_EQ(uint8_t(buffer[PropertiesRecord::UnitOffset]), 2);
 }
@@ -130,6 +137,37 @@ TEST_F(SettingsStoreTest, EnvironmentNamesTheFile)
     EXPECT_EQ(SettingsStore::DefaultPath(), path);
     qunsetenv("LUMVEX_SETTINGS");
     EXPECT_TRUE(SettingsStore::DefaultPath().endsWith(QStringLiteral("/Lumvex/Lumvex.ini")));
+}
+
+// A write cut short (a full disk, a quota) fails with the system's reason and
+// leaves the file as it was: no value is lost, the new one is not half stored.
+TEST_F(SettingsStoreTest, AShortWriteKeepsTheOldFileAndSaysWhy)
+{
+    WriteIni("Skin=@ByteArray(\\x1\\0\\0\\0)\nLanguage=@ByteArray(\\x2\\0\\0\\0)\n");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    SettingsStore store(path);
+    const QByteArray properties = PropertiesRecord().ToBytes();
+    bool written = true;
+    {
+        FileSizeLimit limit(rlim_t(before.size()) + 16);
+        written = store.Write(QStringLiteral("Properties"), properties.constData(),
+                              PropertiesRecord::ByteSize);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(store.ErrorString().toStdString(), std::strerror(EFBIG));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(store.ReadValue<uint32_t>(QStringLiteral("Language"), 0u), 2u);
+
+    // With room again the same write goes through.
+    ASSERT_TRUE(store.Write(QStringLiteral("Properties"), properties.constData(),
+                            PropertiesRecord::ByteSize));
+    EXPECT_TRUE(store.ErrorString().isEmpty());
+    EXPECT_EQ(store.ReadValue<uint32_t>(QStringLiteral("Skin"), 0u), 1u);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "magnification/PictureInfoRecord.h"
 #include "view/CLumvexImgEdtView.h"
 #include "view/InfoOverlay.h"
+#include "view/PictureLoader.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,20 +54,21 @@ TEST_F(ViewLoadTest, LoadsBmpAndJpegSamples)
     EXPECT_TRUE(errors.isEmpty());
 }
 
-QByteArray HugeBmpHeader()
+// A 24-bit BMP header claiming the given size, followed by four bytes of pixels.
+QByteArray BmpClaiming(uint32_t width, uint32_t height)
 {
-    QByteArray header(54, '\0');
+    QByteArray header(58, '\0');
     auto put32 = [&](int at, uint32_t v) {
         for (int i = 0; i < 4; ++i)
             header[at + i] = char(v >> (8 * i));
     };
     header[0] = 'B';
     header[1] = 'M';
-    put32(2, 54);
+    put32(2, 58);
     put32(10, 54);
     put32(14, 40);
-    put32(18, 60000);
-    put32(22, 60000);
+    put32(18, width);
+    put32(22, height);
     header[26] = 1;
     header[28] = 24;
     return header;
@@ -74,22 +76,49 @@ QByteArray HugeBmpHeader()
 
 TEST_F(ViewLoadTest, BadFilesShowTheReasonAndKeepRunning)
 {
-    const std::pair<const char*, QByteArray> files[] = {
-        {"zero.bmp", QByteArray()},
-        {"text.jpg", QByteArray("these are notes, not a picture\n")},
-        {"huge.bmp", HugeBmpHeader()},
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        const char* reason; // part of the message
+    } files[] = {
+        {"zero.bmp", QByteArray(), " - "},
+        {"text.jpg", QByteArray("these are notes, not a picture\n"), " - "},
+        {"huge.bmp", BmpClaiming(60000, 60000), " - "},
+        // A few bytes claiming a picture that would take seconds to show.
+        {"wide.bmp", BmpClaiming(3407873, 1), "too large"},
+        {"tall.bmp", BmpClaiming(1, 2097153), "too large"},
     };
-    for (const auto& [name, bytes] : files) {
+    for (const auto& [name, bytes, reason] : files) {
         errors.clear();
         EXPECT_FALSE(view.LoadPicture(WriteFile(QString::fromLatin1(name), bytes)));
         ASSERT_EQ(errors.size(), 1) << name;
         EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Load image failed:\n")))
             << errors[0].toStdString();
-        EXPECT_TRUE(errors[0].contains(QLatin1String(" - "))) << errors[0].toStdString();
+        EXPECT_TRUE(errors[0].contains(QLatin1String(reason), Qt::CaseInsensitive))
+            << errors[0].toStdString();
         EXPECT_TRUE(view.WorkingPicture().isNull());
         view.RestoreWorkingPicture(true); // nothing to restore into: does nothing
         view.RedrawNow();
     }
+}
+
+TEST(PictureSizeLimit, SidesUpTo65536AndUpTo256Megapixels)
+{
+    struct Case
+    {
+        int width, height;
+        bool loadable;
+    };
+    const Case cases[] = {
+        {1, 1, true},          {65536, 1, true},    {1, 65536, true},  {65536, 4096, true},
+        {16384, 16384, true},  {65537, 1, false},   {1, 65537, false}, {65536, 4097, false},
+        {16385, 16384, false}, {0, 10, false},      {10, 0, false},    {-1, 10, false},
+        {3407873, 1, false},   {1, 2097153, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PictureLoader::IsLoadableSize({c.width, c.height}), c.loadable)
+            << c.width << " x " << c.height;
 }
 
 // A failed load empties the view but keeps the flag that a picture was loaded.
