@@ -67,13 +67,18 @@ TEST_F(MagnificationCommands, CancelChangesNothing)
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting)
+// Setting or resetting the capture magnification writes the setting and
+// broadcasts it; the picture keeps its own.
+TEST_F(MagnificationCommands, CaptureMagnificationOnlyWritesTheSetting)
 {
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     ASSERT_TRUE(model->SetCaptureMagnification(Answer(120.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
     EXPECT_DOUBLE_EQ(CaptureSetting(), 120.0);
     EXPECT_EQ(Broadcasts(posted), 1);
+    model->ResetCaptureMagnification();
+    EXPECT_DOUBLE_EQ(CaptureSetting(), 0.0);
+    EXPECT_EQ(Broadcasts(posted), 2);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
@@ -89,16 +94,6 @@ TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything)
     EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
     EXPECT_EQ(model->boxText, QStringLiteral("NONE"));
     EXPECT_TRUE(model->ShouldPromptCalibration());
-}
-
-TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone)
-{
-    QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
-    model->ResetCaptureMagnification();
-    EXPECT_DOUBLE_EQ(CaptureSetting(), 0.0);
-    EXPECT_EQ(Broadcasts(posted), 1);
-    EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
-    EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
 TEST_F(MagnificationCommands, UnwritableSettingIsReportedAndStillBroadcast)

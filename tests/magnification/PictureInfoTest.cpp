@@ -95,43 +95,32 @@ TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes)
     EXPECT_EQ(model->record.PathText(), picture);
 }
 
-struct HeaderCase
+// Without an info file the BMP header's width picks the resolution code.
+TEST_F(PictureInfo, DefaultsFromBmpHeaderWithoutInfoFile)
 {
-    int width;
-    uint32_t code;
-};
-
-class DefaultsFromBmpHeader : public MagnificationFixture,
-                              public ::testing::WithParamInterface<HeaderCase>
-{};
-
-TEST_P(DefaultsFromBmpHeader, WithoutInfoFile)
-{
-    const QString picture = WriteBmp(QStringLiteral("20081231_1300.bmp"), {GetParam().width, 2});
+    const std::pair<int, uint32_t> cases[] = {
+        {1600, 0x064004B0}, {1280, 0x05000400}, {640, 0x028001E0}, {800, 0x05000400}};
     const QDateTime written(QDate(2009, 3, 14), QTime(15, 9, 26));
-    {
-        QFile file(picture);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+    for (const auto& [width, code] : cases) {
+        const QString picture = WriteBmp(QStringLiteral("20081231_1300.bmp"), {width, 2});
+        {
+            QFile file(picture);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+        }
+        model->pictureMagnification = 60.0;
+        model->LoadPictureInfo(picture, {width, 2});
+
+        EXPECT_EQ(model->record.captureResolutionCode, code) << width;
+        EXPECT_EQ(model->record.scaleResolutionCode, code) << width;
+        EXPECT_EQ(model->record.captureTime, SystemTime::FromDateTime(written));
+        EXPECT_EQ(model->record.captureTime.dayOfWeek, 6); // a Saturday
+        EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.355);
+        EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 60.0);
+        EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
+        EXPECT_EQ(model->record.Remark(), QString());
     }
-    model->pictureMagnification = 60.0;
-    model->LoadPictureInfo(picture, {GetParam().width, 2});
-
-    EXPECT_EQ(model->record.captureResolutionCode, GetParam().code);
-    EXPECT_EQ(model->record.scaleResolutionCode, GetParam().code);
-    EXPECT_EQ(model->record.captureTime, SystemTime::FromDateTime(written));
-    EXPECT_EQ(model->record.captureTime.dayOfWeek, 6); // a Saturday
-    EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.355);
-    EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 60.0);
-    EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
-    EXPECT_EQ(model->record.Remark(), QString());
 }
-
-INSTANTIATE_TEST_SUITE_P(Widths, DefaultsFromBmpHeader,
-                         ::testing::Values(HeaderCase{1600, 0x064004B0},
-                                           HeaderCase{1280, 0x05000400},
-                                           HeaderCase{640, 0x028001E0},
-                                           HeaderCase{800, 0x05000400}));
 
 TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution)
 {
