@@ -7,6 +7,7 @@
 
 #include <QApplication>
 
+#include <clocale>
 #include <cstdio>
 
 QString CLumvexImgEdtApp::RawCommandLine(const QStringList& arguments)
@@ -40,6 +41,9 @@ int CLumvexImgEdtApp::Run(int argc, char** argv)
         return 1;
     }
     QApplication application(argc, argv);
+    // The toolkit adopts the user's locale; labels, records and typed magnifications
+    // are written and read with "%f" and must keep the decimal point everywhere.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("LumvexImgEdt"));
     // Lets the desktop match the window to the installed entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("lumveximgedt"));
