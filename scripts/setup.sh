@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libbenchmark-dev libtiff-dev
+  libgtest-dev libbenchmark-dev libtiff-dev clang-format-14
   python3 python3-pil
   dbus dbus-x11 xvfb xauth xdg-utils
   fonts-liberation2 fonts-wqy-microhei qt6-translations-l10n

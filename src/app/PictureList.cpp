@@ -8,11 +8,13 @@ namespace PictureList {
 
 namespace {
 
-bool EndsWithSeparator(const QString& folder) {
+bool EndsWithSeparator(const QString& folder)
+{
     return folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'));
 }
 
-QString Join(const QString& folder, const QString& name) {
+QString Join(const QString& folder, const QString& name)
+{
     if (folder.isEmpty() || EndsWithSeparator(folder))
         return folder + name;
     return folder + QLatin1Char('/') + name;
@@ -20,7 +22,8 @@ QString Join(const QString& folder, const QString& name) {
 
 } // namespace
 
-bool IsPictureName(const QString& name) {
+bool IsPictureName(const QString& name)
+{
     const QString extension = name.right(3).toLower();
     if (extension != QLatin1String("bmp") && extension != QLatin1String("jpg"))
         return false;
@@ -38,13 +41,15 @@ bool IsPictureName(const QString& name) {
     return true;
 }
 
-QString FolderOf(const QString& picturePath) {
+QString FolderOf(const QString& picturePath)
+{
     const qsizetype cut = std::max(picturePath.lastIndexOf(QLatin1Char('/')),
                                    picturePath.lastIndexOf(QLatin1Char('\\')));
     return picturePath.left(cut + 1);
 }
 
-QStringList BuildPictureList(const QString& folderPath) {
+QStringList BuildPictureList(const QString& folderPath)
+{
     const QDir folder(folderPath.isEmpty() ? QStringLiteral(".") : folderPath);
     const QStringList entries = folder.entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
@@ -59,7 +64,8 @@ QStringList BuildPictureList(const QString& folderPath) {
     return list;
 }
 
-int IndexOf(const QStringList& list, const QString& path) {
+int IndexOf(const QStringList& list, const QString& path)
+{
     for (int i = 0; i < list.size(); ++i) {
         if (QString::compare(list.at(i), path, Qt::CaseInsensitive) == 0)
             return i;
@@ -68,7 +74,8 @@ int IndexOf(const QStringList& list, const QString& path) {
 }
 
 std::optional<QString> AdjacentPicture(const QStringList& list, const QString& current,
-                                       int direction) {
+                                       int direction)
+{
     const int i = IndexOf(list, current);
     if (i < 0)
         return std::nullopt;
@@ -79,7 +86,8 @@ std::optional<QString> AdjacentPicture(const QStringList& list, const QString& c
 }
 
 MagnificationBox MagnificationBoxAfterStep(double adjusted, double picture, double measuring,
-                                           int direction) {
+                                           int direction)
+{
     const char* format = direction > 0 ? "%0.1f" : "%f";
     if (adjusted > 1.0)
         return {QString::asprintf(format, adjusted), adjusted};
@@ -89,7 +97,8 @@ MagnificationBox MagnificationBoxAfterStep(double adjusted, double picture, doub
 }
 
 bool ShowAdjacentPicture(int direction, QString& picturePath, const QString& folderPath,
-                         const AdjacentPictureSteps& steps) {
+                         const AdjacentPictureSteps& steps)
+{
     if (steps.isModified && steps.isModified()) {
         const int answer = steps.askSave ? steps.askSave() : 0;
         if (answer == 1 && steps.saveAs)

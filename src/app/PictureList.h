@@ -32,7 +32,8 @@ int IndexOf(const QStringList& list, const QString& path);
 std::optional<QString> AdjacentPicture(const QStringList& list, const QString& current,
                                        int direction);
 
-struct MagnificationBox {
+struct MagnificationBox
+{
     QString text;
     double measuringMagnification = 0.0;
 };
@@ -44,7 +45,8 @@ MagnificationBox MagnificationBoxAfterStep(double adjusted, double picture, doub
                                            int direction);
 
 // What the editor window does at each step of a move; every hook may be empty.
-struct AdjacentPictureSteps {
+struct AdjacentPictureSteps
+{
     std::function<bool()> isModified;
     std::function<int()> askSave; // the unsaved-changes box; 1 is YES
     std::function<void()> saveAs;

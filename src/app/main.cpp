@@ -1,3 +1,6 @@
 #include "app/CLumvexImgEdtApp.h"
 
-int main(int argc, char** argv) { return CLumvexImgEdtApp::Run(argc, argv); }
+int main(int argc, char** argv)
+{
+    return CLumvexImgEdtApp::Run(argc, argv);
+}

@@ -8,7 +8,8 @@
 
 namespace {
 
-QFont InformationFont() {
+QFont InformationFont()
+{
     QFont font(QStringLiteral("Microsoft Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
     return font;
@@ -17,7 +18,8 @@ QFont InformationFont() {
 } // namespace
 
 CInformationDlg::CInformationDlg(QWidget* view)
-    : QWidget(view), units(DialogUnits::FromFont(InformationFont())) {
+    : QWidget(view), units(DialogUnits::FromFont(InformationFont()))
+{
     setFont(InformationFont());
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -27,7 +29,8 @@ CInformationDlg::CInformationDlg(QWidget* view)
 }
 
 QRect CInformationDlg::Placement(int length, int height, std::optional<QPoint> position,
-                                 int screenWidth) {
+                                 int screenWidth)
+{
     const int width = CharacterWidth * length;
     if (position)
         return QRect(position->x(), position->y(), width, height);
@@ -35,7 +38,8 @@ QRect CInformationDlg::Placement(int length, int height, std::optional<QPoint> p
 }
 
 void CInformationDlg::ShowInformation(ShowCommand command, std::optional<QString> text,
-                                      std::optional<QPoint> position) {
+                                      std::optional<QPoint> position)
+{
     if (text)
         infoText = LanguageTable::Cut(*text, TextField);
     if (position)
@@ -50,18 +54,21 @@ void CInformationDlg::ShowInformation(ShowCommand command, std::optional<QString
     update();
 }
 
-int CInformationDlg::ScreenWidth() const {
+int CInformationDlg::ScreenWidth() const
+{
     const QScreen* current = screen();
     return current ? current->geometry().width() : 0;
 }
 
-void CInformationDlg::paintEvent(QPaintEvent*) {
+void CInformationDlg::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     painter.setPen(QColor(0xFF, 0xFF, 0xFF));
     painter.drawText(0, painter.fontMetrics().ascent(), infoText);
 }
 
-void CInformationDlg::keyPressEvent(QKeyEvent* event) {
+void CInformationDlg::keyPressEvent(QKeyEvent* event)
+{
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -12,7 +12,8 @@
 // One line of white text over the picture view, such as the hint shown in
 // full-screen mode. It never takes the focus and paints no background, so
 // the picture shows around the letters.
-class CInformationDlg : public QWidget {
+class CInformationDlg : public QWidget
+{
     Q_OBJECT
 
   public:

@@ -39,11 +39,13 @@ CLineChoiceDialog::CLineChoiceDialog(QWidget* parent, const QString& title, QSiz
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-int CLineChoiceDialog::CheckedIndex() const {
+int CLineChoiceDialog::CheckedIndex() const
+{
     return group->checkedId();
 }
 
-void CLineChoiceDialog::CheckIndex(int index) {
+void CLineChoiceDialog::CheckIndex(int index)
+{
     if (index >= 0 && index < ChoiceCount()) {
         radios.at(size_t(index))->setChecked(true);
         return;
@@ -55,6 +57,7 @@ void CLineChoiceDialog::CheckIndex(int index) {
     group->setExclusive(true);
 }
 
-void CLineChoiceDialog::reject() {
+void CLineChoiceDialog::reject()
+{
     done(ResultCancel);
 }

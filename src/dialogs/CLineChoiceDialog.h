@@ -16,7 +16,8 @@ class QRadioButton;
 // A column of radio buttons, each beside a sample picture, and an OK button:
 // the common form of the line style and line width choosers. Results: 1 for
 // OK, 2 for Esc or the close box.
-class CLineChoiceDialog : public QDialog {
+class CLineChoiceDialog : public QDialog
+{
     Q_OBJECT
 
   public:
@@ -24,7 +25,8 @@ class CLineChoiceDialog : public QDialog {
     static constexpr int ResultCancel = 2;
 
     // A choice: its radio button in dialog units and the left edge of its sample.
-    struct Choice {
+    struct Choice
+    {
         QRect radio;
         int sampleLeft;
         QImage sample;

@@ -7,7 +7,8 @@
 
 namespace {
 
-std::vector<CLineChoiceDialog::Choice> StyleChoices() {
+std::vector<CLineChoiceDialog::Choice> StyleChoices()
+{
     constexpr int RadioTops[CLineStyle::ChoiceTotal] = {12, 30, 47, 65, 82};
     std::vector<CLineChoiceDialog::Choice> choices;
     for (int k = 0; k < CLineStyle::ChoiceTotal; ++k)
@@ -22,16 +23,19 @@ CLineStyle::CLineStyle(QWidget* parent)
                         StyleChoices(), QRect(13, 110, 50, 14))
 {}
 
-int CLineStyle::Run() {
+int CLineStyle::Run()
+{
     return ModalRunner::Run(*this);
 }
 
-void CLineStyle::showEvent(QShowEvent* event) {
+void CLineStyle::showEvent(QShowEvent* event)
+{
     CheckIndex(styleIndex);
     CLineChoiceDialog::showEvent(event);
 }
 
-void CLineStyle::accept() {
+void CLineStyle::accept()
+{
     // With no button checked (a stored index out of range) the index stays as it was.
     if (CheckedIndex() >= 0)
         styleIndex = CheckedIndex();

@@ -3,7 +3,8 @@
 #include "dialogs/CLineChoiceDialog.h"
 
 // Chooses one of the five line styles: radio button k stands for style index k.
-class CLineStyle : public CLineChoiceDialog {
+class CLineStyle : public CLineChoiceDialog
+{
     Q_OBJECT
 
   public:
@@ -18,7 +19,6 @@ class CLineStyle : public CLineChoiceDialog {
 
     // Runs the dialog modally (through ModalRunner); returns 1 for OK, 2 otherwise.
     int Run();
-
 
     void accept() override;
 

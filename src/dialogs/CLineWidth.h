@@ -3,7 +3,8 @@
 #include "dialogs/CLineChoiceDialog.h"
 
 // Chooses one of the nine line widths: radio button k stands for width k + 1.
-class CLineWidth : public CLineChoiceDialog {
+class CLineWidth : public CLineChoiceDialog
+{
     Q_OBJECT
 
   public:
@@ -21,7 +22,6 @@ class CLineWidth : public CLineChoiceDialog {
 
     // Runs the dialog modally (through ModalRunner); returns 1 for OK, 2 otherwise.
     int Run();
-
 
     void accept() override;
 

@@ -8,7 +8,8 @@
 
 CMessageBox::CMessageBox(QWidget* parent)
     : QDialog(parent), units(DialogUnits::FromFont(font())), label(new QLabel(this)),
-      yesButton(new QPushButton(this)), noButton(new QPushButton(this)) {
+      yesButton(new QPushButton(this)), noButton(new QPushButton(this))
+{
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(units.Map(Width, Height));
 
@@ -27,20 +28,24 @@ CMessageBox::CMessageBox(QWidget* parent)
 
 CMessageBox::~CMessageBox() = default;
 
-int CMessageBox::Run() {
+int CMessageBox::Run()
+{
     return ModalRunner::Run(*this);
 }
 
-void CMessageBox::reject() {
+void CMessageBox::reject()
+{
     done(ResultCancel);
 }
 
-void CMessageBox::showEvent(QShowEvent* event) {
+void CMessageBox::showEvent(QShowEvent* event)
+{
     InitDialog();
     QDialog::showEvent(event);
 }
 
-void CMessageBox::InitDialog() {
+void CMessageBox::InitDialog()
+{
     if (singleButton != 0) {
         noButton->hide();
         QRect geometry = yesButton->geometry();

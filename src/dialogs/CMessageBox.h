@@ -11,7 +11,8 @@ class QPushButton;
 // The program's own question or notice box: one or two buttons, every text
 // set by the caller. Results: 1 for button 1, 7 for button 7, 2 for Esc or
 // the close box.
-class CMessageBox : public QDialog {
+class CMessageBox : public QDialog
+{
     Q_OBJECT
 
   public:
@@ -36,7 +37,8 @@ class CMessageBox : public QDialog {
     int Run();
 
     // The left edge that centres a button in the client area.
-    static int CenteredLeft(int clientWidth, int buttonWidth) {
+    static int CenteredLeft(int clientWidth, int buttonWidth)
+    {
         return (clientWidth - buttonWidth) / 2;
     }
 

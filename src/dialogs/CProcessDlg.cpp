@@ -6,7 +6,8 @@
 #include <QProgressBar>
 
 CProcessDlg::CProcessDlg(QWidget* parent)
-    : QDialog(parent), progress(new QProgressBar(this)), units(DialogUnits::FromFont(font())) {
+    : QDialog(parent), progress(new QProgressBar(this)), units(DialogUnits::FromFont(font()))
+{
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(false);
     resize(units.Map(Width, Height));
@@ -14,7 +15,8 @@ CProcessDlg::CProcessDlg(QWidget* parent)
     progress->setTextVisible(false);
 }
 
-void CProcessDlg::paintEvent(QPaintEvent* event) {
+void CProcessDlg::paintEvent(QPaintEvent* event)
+{
     QDialog::paintEvent(event);
     const QString text = LanguageTable::Cut(title, TitleField);
     if (text.isEmpty())

@@ -10,7 +10,8 @@ class QProgressBar;
 // The progress window shown while a picture is saved: a caption-less pop-up
 // with a progress bar under a title drawn twice, black and then white one
 // pixel lower right, so it reads on any background.
-class CProcessDlg : public QDialog {
+class CProcessDlg : public QDialog
+{
     Q_OBJECT
 
   public:

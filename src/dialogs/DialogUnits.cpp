@@ -7,9 +7,11 @@
 #include <cstdlib>
 
 DialogUnits::DialogUnits(int baseWidth, int baseHeight)
-    : baseWidth(baseWidth), baseHeight(baseHeight) {}
+    : baseWidth(baseWidth), baseHeight(baseHeight)
+{}
 
-DialogUnits DialogUnits::FromFont(const QFont& font) {
+DialogUnits DialogUnits::FromFont(const QFont& font)
+{
     const QFontMetrics metrics(font);
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
@@ -17,7 +19,8 @@ DialogUnits DialogUnits::FromFont(const QFont& font) {
     return DialogUnits(std::max(1, average), std::max(1, metrics.height()));
 }
 
-int DialogUnits::MulDiv(int a, int b, int c) {
+int DialogUnits::MulDiv(int a, int b, int c)
+{
     if (c == 0)
         return 0;
     const int64_t product = int64_t(a) * b;
@@ -27,15 +30,18 @@ int DialogUnits::MulDiv(int a, int b, int c) {
     return int(negative ? -magnitude : magnitude);
 }
 
-int DialogUnits::X(int units) const {
+int DialogUnits::X(int units) const
+{
     return MulDiv(units, baseWidth, 4);
 }
 
-int DialogUnits::Y(int units) const {
+int DialogUnits::Y(int units) const
+{
     return MulDiv(units, baseHeight, 8);
 }
 
-QRect DialogUnits::Map(int x, int y, int width, int height) const {
+QRect DialogUnits::Map(int x, int y, int width, int height) const
+{
     // Map both corners, as the platform does, so neighbouring controls meet exactly.
     const int left = X(x);
     const int top = Y(y);

@@ -6,7 +6,8 @@
 // Dialog units as a dialog's font defines them: a horizontal unit is a quarter
 // of the font's average character width, a vertical unit an eighth of its
 // height. Layouts written in these units keep their proportions at any font.
-class DialogUnits {
+class DialogUnits
+{
   public:
     // Base units in pixels; 6 x 13 is the classic 8-point dialog font.
     explicit DialogUnits(int baseWidth = 6, int baseHeight = 13);

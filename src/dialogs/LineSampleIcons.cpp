@@ -12,7 +12,8 @@ constexpr std::array<int, 2> Dot{3, 3};
 constexpr std::array<int, 4> DashDot{9, 6, 3, 6};
 constexpr std::array<int, 6> DashDotDot{9, 3, 3, 3, 3, 3};
 
-std::span<const int> Pattern(int style) {
+std::span<const int> Pattern(int style)
+{
     switch (style) {
     case 1:
         return Dash;
@@ -27,13 +28,15 @@ std::span<const int> Pattern(int style) {
     }
 }
 
-QImage Blank() {
+QImage Blank()
+{
     QImage image(LineSampleIcons::Width, LineSampleIcons::Height, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     return image;
 }
 
-void DrawRows(QImage& image, int thickness, int style) {
+void DrawRows(QImage& image, int thickness, int style)
+{
     const int top = (LineSampleIcons::Height - thickness) / 2;
     for (int x = 0; x < LineSampleIcons::Width; ++x) {
         if (!LineSampleIcons::StyleCovers(style, x))
@@ -45,7 +48,8 @@ void DrawRows(QImage& image, int thickness, int style) {
 
 } // namespace
 
-bool LineSampleIcons::StyleCovers(int style, int x) {
+bool LineSampleIcons::StyleCovers(int style, int x)
+{
     if (style == 0)
         return true;
     const std::span<const int> pattern = Pattern(style);
@@ -63,13 +67,15 @@ bool LineSampleIcons::StyleCovers(int style, int x) {
     return false;
 }
 
-QImage LineSampleIcons::StyleSample(int style) {
+QImage LineSampleIcons::StyleSample(int style)
+{
     QImage image = Blank();
     DrawRows(image, StyleThickness, style);
     return image;
 }
 
-QImage LineSampleIcons::WidthSample(int width) {
+QImage LineSampleIcons::WidthSample(int width)
+{
     QImage image = Blank();
     DrawRows(image, std::clamp(width, 1, 9), 0);
     return image;

@@ -4,7 +4,8 @@
 
 // The sample lines beside the style and width choices: a black line across
 // the middle of a 64 x 16 transparent picture.
-class LineSampleIcons {
+class LineSampleIcons
+{
   public:
     static constexpr int Width = 64;
     static constexpr int Height = 16;

@@ -2,19 +2,22 @@
 
 #include <utility>
 
-int ModalRunner::Run(QDialog& dialog) {
+int ModalRunner::Run(QDialog& dialog)
+{
     if (Current())
         return Current()(dialog);
     return dialog.exec();
 }
 
-ModalRunner::Runner& ModalRunner::Current() {
+ModalRunner::Runner& ModalRunner::Current()
+{
     static Runner runner;
     return runner;
 }
 
 ModalRunner::Scope::Scope(Runner runner) : previous(std::exchange(Current(), std::move(runner))) {}
 
-ModalRunner::Scope::~Scope() {
+ModalRunner::Scope::~Scope()
+{
     Current() = std::move(previous);
 }

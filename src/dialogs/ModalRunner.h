@@ -6,7 +6,8 @@
 
 // Runs our modal dialogs. Tests install a runner that answers a dialog
 // without entering a modal loop; the program uses exec().
-class ModalRunner {
+class ModalRunner
+{
   public:
     using Runner = std::function<int(QDialog&)>;
 
@@ -14,7 +15,8 @@ class ModalRunner {
     static int Run(QDialog& dialog);
 
     // Installs a runner for the lifetime of the scope, then restores the previous one.
-    class Scope {
+    class Scope
+    {
       public:
         explicit Scope(Runner runner);
         ~Scope();

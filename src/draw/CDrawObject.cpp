@@ -2,7 +2,10 @@
 
 CDrawObject::~CDrawObject() = default;
 
-void CDrawObject::Offset(int dx, int dy) { bounds.Offset(dx, dy); }
+void CDrawObject::Offset(int dx, int dy)
+{
+    bounds.Offset(dx, dy);
+}
 
 void CDrawObject::SetBounds(const GdiPoint& from, const GdiPoint& to)
 {

@@ -8,7 +8,7 @@ class GdiContext;
 // coordinates only and draws itself into the working picture.
 class CDrawObject
 {
-public:
+  public:
     virtual ~CDrawObject();
 
     virtual void Draw(GdiContext& dc) = 0;

@@ -10,7 +10,10 @@ void CDrawPen::SetPen(ColorRef newColour, int newWidth, int newStyle)
     pen = GdiPen::Styled(newColour, newWidth, newStyle);
 }
 
-void CDrawPen::RecalcBounds() { bounds = StrokeBounds(points, BoundsMargin); }
+void CDrawPen::RecalcBounds()
+{
+    bounds = StrokeBounds(points, BoundsMargin);
+}
 
 void CDrawPen::Draw(GdiContext& dc)
 {

@@ -8,7 +8,7 @@
 // A freehand stroke through the points the pointer visited.
 class CDrawPen : public CDrawObject
 {
-public:
+  public:
     static constexpr int BoundsMargin = 200;
 
     CDrawPen() = default;

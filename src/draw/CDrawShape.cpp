@@ -54,8 +54,12 @@ void CDrawShape::Draw(GdiContext& dc)
             DrawEndGuides(dc, points[0], points[1], GuideHalfLength, colour);
         }
         break;
-    case KindRectangle: dc.Rectangle(bounds); break;
-    case KindEllipse: dc.Ellipse(bounds); break;
+    case KindRectangle:
+        dc.Rectangle(bounds);
+        break;
+    case KindEllipse:
+        dc.Ellipse(bounds);
+        break;
     case KindArrow:
         if (pointCount >= 2) {
             DrawArrow(dc, points[0], points[1]);
@@ -70,7 +74,8 @@ void CDrawShape::Draw(GdiContext& dc)
             DrawEndGuides(dc, points[0], points[1], GuideHalfLength, colour);
         }
         break;
-    default: break;
+    default:
+        break;
     }
 
     dc.SelectPen(previousPen);

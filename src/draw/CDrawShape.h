@@ -9,7 +9,7 @@
 // A straight line, arrow, rectangle or ellipse.
 class CDrawShape : public CDrawObject
 {
-public:
+  public:
     static constexpr int KindLine = 1;
     static constexpr int KindRectangle = 2;
     static constexpr int KindEllipse = 3;
@@ -36,6 +36,6 @@ public:
     GdiBrush brush = GdiBrush::Hollow();
     ColorRef colour = 0;
 
-private:
+  private:
     void DrawArrow(GdiContext& dc, GdiPoint tail, GdiPoint head);
 };

@@ -9,7 +9,7 @@
 // whose top-right corner is where the text starts.
 class CDrawText : public CDrawObject
 {
-public:
+  public:
     CDrawText() = default;
 
     void SetFont(const LogFont& logFont, ColorRef textColour);

@@ -9,7 +9,8 @@
 // The drawing calls a measurement makes once its pen, brush and font are
 // selected. The drawing context stands behind it in the program; tests
 // record the calls to check coordinates and label texts as numbers.
-class MeasureCanvas {
+class MeasureCanvas
+{
   public:
     virtual ~MeasureCanvas() = default;
 

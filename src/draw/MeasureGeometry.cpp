@@ -15,13 +15,15 @@ namespace {
 // Wide enough for a product of three differences of 32-bit coordinates.
 using WideInt = __int128;
 
-int64_t Sign(int64_t v) {
+int64_t Sign(int64_t v)
+{
     return (v > 0) - (v < 0);
 }
 
 } // namespace
 
-const char* UnitWord(int unit) {
+const char* UnitWord(int unit)
+{
     switch (unit) {
     case 1:
         return "um";
@@ -34,7 +36,8 @@ const char* UnitWord(int unit) {
     }
 }
 
-double UnitFactor(int unit) {
+double UnitFactor(int unit)
+{
     switch (unit) {
     case 1:
         return 1000.0;
@@ -47,57 +50,68 @@ double UnitFactor(int unit) {
     }
 }
 
-int32_t ClampToInt(int64_t v) {
+int32_t ClampToInt(int64_t v)
+{
     return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
                                                     std::numeric_limits<int32_t>::max()));
 }
 
-int32_t Half(int32_t a, int32_t b) {
+int32_t Half(int32_t a, int32_t b)
+{
     return static_cast<int32_t>((int64_t(a) + b) / 2);
 }
 
-GdiPoint Midpoint(GdiPoint a, GdiPoint b) {
+GdiPoint Midpoint(GdiPoint a, GdiPoint b)
+{
     return {Half(a.x, b.x), Half(a.y, b.y)};
 }
 
-double Distance(GdiPoint a, GdiPoint b) {
+double Distance(GdiPoint a, GdiPoint b)
+{
     // Exact integer squares as long as the differences stay below 2^26.
     const double dx = double(int64_t(b.x) - a.x);
     const double dy = double(int64_t(b.y) - a.y);
     return std::sqrt(dx * dx + dy * dy);
 }
 
-double Degrees(double radians) {
+double Degrees(double radians)
+{
     return radians / Pi * 180;
 }
 
-double ScreenAngle(double dx, double dy) {
+double ScreenAngle(double dx, double dy)
+{
     return Degrees(std::atan2(-dy, dx));
 }
 
-QString FormatNumber(double v) {
+QString FormatNumber(double v)
+{
     char text[512];
     std::snprintf(text, sizeof text, "%f", v);
     return QString::fromLatin1(text);
 }
 
-QString FormatValue(const char* format, double v, const char* word) {
+QString FormatValue(const char* format, double v, const char* word)
+{
     char text[512];
     std::snprintf(text, sizeof text, format, v, word);
     return QString::fromLatin1(text);
 }
 
-GdiPoint LineBelow(GdiPoint p, int lines, int lineHeight) {
+GdiPoint LineBelow(GdiPoint p, int lines, int lineHeight)
+{
     return {p.x, ClampToInt(int64_t(p.y) - int64_t(lines) * lineHeight)};
 }
 
-GdiPoint DegreeMarkPosition(GdiPoint p, int textLength, int lineHeight) {
+GdiPoint DegreeMarkPosition(GdiPoint p, int textLength, int lineHeight)
+{
     const double advance = std::fabs(textLength * 1.05 * lineHeight / 2.0);
     const int64_t rise = std::abs(int64_t(lineHeight / 2));
     return {TruncToInt(p.x + advance), ClampToInt(int64_t(p.y) - rise)};
 }
 
-GdiPoint SnapEnd(GdiPoint a, GdiPoint b, int angleConstraint) {
+GdiPoint SnapEnd(GdiPoint a, GdiPoint b, int angleConstraint)
+{
     const int64_t dx = int64_t(b.x) - a.x;
     const int64_t dy = int64_t(b.y) - a.y;
     const int64_t adx = std::abs(dx);
@@ -116,7 +130,8 @@ GdiPoint SnapEnd(GdiPoint a, GdiPoint b, int angleConstraint) {
     return b;
 }
 
-std::optional<Circle> CircleThroughPoints(GdiPoint p1, GdiPoint p2, GdiPoint p3) {
+std::optional<Circle> CircleThroughPoints(GdiPoint p1, GdiPoint p2, GdiPoint p3)
+{
     // The bisector construction has no finite centre for collinear points;
     // the integer cross product decides that exactly.
     const WideInt cross = WideInt(int64_t(p2.x) - p1.x) * (int64_t(p3.y) - p2.y) -
@@ -143,18 +158,21 @@ std::optional<Circle> CircleThroughPoints(GdiPoint p1, GdiPoint p2, GdiPoint p3)
     return Circle{centre, Distance(centre, p1)};
 }
 
-uint32_t DrawingRadius(double radius) {
+uint32_t DrawingRadius(double radius)
+{
     if (!(radius > 0))
         return 0;
     return static_cast<uint32_t>(std::min(radius, MaxCircleRadius));
 }
 
-double CircleStartAngle(GdiPoint centre, GdiPoint p3) {
+double CircleStartAngle(GdiPoint centre, GdiPoint p3)
+{
     return Degrees(std::atan2(double(int64_t(centre.x) - p3.x), double(int64_t(centre.y) - p3.y))) +
            90;
 }
 
-ArcSpan ArcLeavingLargestGap(double a1, double a2, double a3) {
+ArcSpan ArcLeavingLargestGap(double a1, double a2, double a3)
+{
     double hi = a1;
     double mid = a2;
     double lo = a3;
@@ -178,7 +196,8 @@ ArcSpan ArcLeavingLargestGap(double a1, double a2, double a3) {
     return arc;
 }
 
-ArcSpan ArcThroughPoints(GdiPoint centre, GdiPoint p1, GdiPoint p2, GdiPoint p3) {
+ArcSpan ArcThroughPoints(GdiPoint centre, GdiPoint p1, GdiPoint p2, GdiPoint p3)
+{
     auto direction = [centre](GdiPoint p) {
         return Degrees(
             std::atan2(double(int64_t(centre.y) - p.y), double(int64_t(p.x) - centre.x)));
@@ -186,7 +205,8 @@ ArcSpan ArcThroughPoints(GdiPoint centre, GdiPoint p1, GdiPoint p2, GdiPoint p3)
     return ArcLeavingLargestGap(direction(p1), direction(p2), direction(p3));
 }
 
-double FoldIntoHalfTurn(double delta) {
+double FoldIntoHalfTurn(double delta)
+{
     if (delta > 180)
         delta -= 360;
     if (delta < -180)
@@ -194,7 +214,8 @@ double FoldIntoHalfTurn(double delta) {
     return delta;
 }
 
-ArmAngle AngleBetweenArms(GdiPoint vertex, GdiPoint a, GdiPoint b) {
+ArmAngle AngleBetweenArms(GdiPoint vertex, GdiPoint a, GdiPoint b)
+{
     const double alpha1 =
         Degrees(std::atan2(double(int64_t(vertex.y) - a.y), double(int64_t(a.x) - vertex.x)));
     const double alpha2 =
@@ -202,7 +223,8 @@ ArmAngle AngleBetweenArms(GdiPoint vertex, GdiPoint a, GdiPoint b) {
     return {alpha1, FoldIntoHalfTurn(alpha2 - alpha1)};
 }
 
-double AcuteAngle(double delta) {
+double AcuteAngle(double delta)
+{
     double theta = std::fabs(delta);
     if (theta >= 270)
         theta = 360 - theta;
@@ -213,7 +235,8 @@ double AcuteAngle(double delta) {
     return theta;
 }
 
-LinePairAngle AngleBetweenLines(GdiPoint p1, GdiPoint p2, GdiPoint p3, GdiPoint q) {
+LinePairAngle AngleBetweenLines(GdiPoint p1, GdiPoint p2, GdiPoint p3, GdiPoint q)
+{
     const GdiPoint m = Midpoint(p1, p2);
     LinePairAngle angle;
     angle.beta1 = Degrees(std::atan2(double(int64_t(p1.y) - p2.y), double(int64_t(p2.x) - p1.x)));
@@ -224,7 +247,8 @@ LinePairAngle AngleBetweenLines(GdiPoint p1, GdiPoint p2, GdiPoint p3, GdiPoint 
     return angle;
 }
 
-std::optional<GdiPoint> LineIntersection(GdiPoint p1, GdiPoint p2, GdiPoint p3, GdiPoint q) {
+std::optional<GdiPoint> LineIntersection(GdiPoint p1, GdiPoint p2, GdiPoint p3, GdiPoint q)
+{
     const WideInt dx1 = int64_t(p2.x) - p1.x;
     const WideInt dy1 = int64_t(p2.y) - p1.y;
     const WideInt dx2 = int64_t(q.x) - p3.x;
@@ -247,7 +271,8 @@ std::optional<GdiPoint> LineIntersection(GdiPoint p1, GdiPoint p2, GdiPoint p3, 
     return GdiPoint{TruncToInt(x), TruncToInt(y)};
 }
 
-std::optional<Segment> ExtensionTo(GdiPoint start, GdiPoint end, GdiPoint x) {
+std::optional<Segment> ExtensionTo(GdiPoint start, GdiPoint end, GdiPoint x)
+{
     auto taxicab = [](GdiPoint u, GdiPoint v) {
         return std::abs(int64_t(u.x) - v.x) + std::abs(int64_t(u.y) - v.y);
     };
@@ -261,7 +286,8 @@ std::optional<Segment> ExtensionTo(GdiPoint start, GdiPoint end, GdiPoint x) {
     return std::nullopt;
 }
 
-std::optional<ArcSpan> MarkingArc(const LinePairAngle& angle) {
+std::optional<ArcSpan> MarkingArc(const LinePairAngle& angle)
+{
     int k = static_cast<int>((std::fabs(angle.delta) + 90) / 90);
     if (angle.delta < 0)
         k = -k;
@@ -296,7 +322,8 @@ std::optional<ArcSpan> MarkingArc(const LinePairAngle& angle) {
     return ArcSpan{turned ? beta2 + 180 : beta2, positiveSweep ? angle.theta : -angle.theta};
 }
 
-double PolygonArea(const GdiPoint* vertices, uint32_t n, double unitPerPixel) {
+double PolygonArea(const GdiPoint* vertices, uint32_t n, double unitPerPixel)
+{
     const double squared = unitPerPixel * unitPerPixel;
     double area = 0;
     for (uint32_t i = 0; i < n; ++i) {

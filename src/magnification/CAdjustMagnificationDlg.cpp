@@ -15,13 +15,15 @@
 
 namespace {
 
-QString DataExchangeText(double value) {
+QString DataExchangeText(double value)
+{
     return QString::asprintf("%.*g", 15, value);
 }
 
 } // namespace
 
-CAdjustMagnificationDlg::CAdjustMagnificationDlg(QWidget* parent) : QDialog(parent) {
+CAdjustMagnificationDlg::CAdjustMagnificationDlg(QWidget* parent) : QDialog(parent)
+{
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     const DialogUnits scale = DialogUnits::FromFont(font());
     setFixedSize(scale.Map(208, 94));
@@ -71,7 +73,8 @@ CAdjustMagnificationDlg::CAdjustMagnificationDlg(QWidget* parent) : QDialog(pare
 CAdjustMagnificationDlg::~CAdjustMagnificationDlg() = default;
 
 CAdjustMagnificationDlg::Texts CAdjustMagnificationDlg::TextsFor(const LanguageTable& language,
-                                                                 int unitIndex) {
+                                                                 int unitIndex)
+{
     // Units the table does not know take the millimetre label.
     const int unit = unitIndex >= 1 && unitIndex <= 3 ? unitIndex : 0;
     return {language.Text(::Texts::AdjustTitle),
@@ -83,7 +86,8 @@ CAdjustMagnificationDlg::Texts CAdjustMagnificationDlg::TextsFor(const LanguageT
 }
 
 double CAdjustMagnificationDlg::AdjustedFor(double measuredDimension, double actualDimension,
-                                            int unitIndex) {
+                                            int unitIndex)
+{
     double adjusted = measuredDimension / actualDimension;
     switch (unitIndex) {
     case 1:
@@ -102,7 +106,8 @@ double CAdjustMagnificationDlg::AdjustedFor(double measuredDimension, double act
 }
 
 CalibrationAnswer CAdjustMagnificationDlg::Run(const CalibrationRequest& request,
-                                               const Texts& texts, QWidget* parent) {
+                                               const Texts& texts, QWidget* parent)
+{
     CAdjustMagnificationDlg dialog(parent);
     dialog.SetRequest(request);
     dialog.texts = texts;
@@ -113,14 +118,16 @@ CalibrationAnswer CAdjustMagnificationDlg::Run(const CalibrationRequest& request
     return answer;
 }
 
-void CAdjustMagnificationDlg::SetRequest(const CalibrationRequest& request) {
+void CAdjustMagnificationDlg::SetRequest(const CalibrationRequest& request)
+{
     unitIndex = request.unitIndex;
     measuredDimension = request.measuredDimension;
     referenceMagnification = request.referenceMagnification;
     adjustedMagnification = request.adjustedMagnification;
 }
 
-void CAdjustMagnificationDlg::InitDialog() {
+void CAdjustMagnificationDlg::InitDialog()
+{
     measuredEdit->setText(DataExchangeText(measuredDimension));
     referenceEdit->setText(DataExchangeText(referenceMagnification));
     captureCheck->setChecked(useAdjustedAsCapture != 0);
@@ -142,17 +149,20 @@ void CAdjustMagnificationDlg::InitDialog() {
     actualEdit->setFocus();
 }
 
-bool CAdjustMagnificationDlg::CanAccept() const {
+bool CAdjustMagnificationDlg::CanAccept() const
+{
     return !actualEdited || actualValid;
 }
 
-void CAdjustMagnificationDlg::showEvent(QShowEvent* event) {
+void CAdjustMagnificationDlg::showEvent(QShowEvent* event)
+{
     if (!event->spontaneous())
         InitDialog();
     QDialog::showEvent(event);
 }
 
-void CAdjustMagnificationDlg::OnActualChanged(const QString& text) {
+void CAdjustMagnificationDlg::OnActualChanged(const QString& text)
+{
     actualEdited = true;
     actualDimension = DecimalText::ReadLeading(text);
     const double adjusted = AdjustedFor(measuredDimension, actualDimension, unitIndex);
@@ -168,7 +178,8 @@ void CAdjustMagnificationDlg::OnActualChanged(const QString& text) {
     }
 }
 
-void CAdjustMagnificationDlg::OnOk() {
+void CAdjustMagnificationDlg::OnOk()
+{
     if (!CanAccept()) {
         actualEdit->setFocus();
         actualEdit->selectAll();

@@ -13,11 +13,13 @@ class QPushButton;
 // Computes a calibrated magnification from a line drawn over a standard of
 // known length: the user types the real length, the dialog shows the result.
 // There is no Cancel button; Esc and the close box cancel.
-class CAdjustMagnificationDlg : public QDialog {
+class CAdjustMagnificationDlg : public QDialog
+{
     Q_OBJECT
 
   public:
-    struct Texts {
+    struct Texts
+    {
         QString caption;
         QString unitLabel;
         QString actualLabel;

@@ -9,7 +9,8 @@ namespace {
 
 // The application sets the user's locale at start-up; the texts here always use
 // '.' as the decimal point, so parse under a private "C" locale.
-locale_t CLocale() {
+locale_t CLocale()
+{
     static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     return locale;
 }
@@ -18,7 +19,8 @@ locale_t CLocale() {
 
 namespace DecimalText {
 
-double ReadLeading(const QString& text, qsizetype* consumed) {
+double ReadLeading(const QString& text, qsizetype* consumed)
+{
     const QByteArray bytes = text.toUtf8();
     const char* begin = bytes.constData();
     char* end = nullptr;
@@ -30,7 +32,8 @@ double ReadLeading(const QString& text, qsizetype* consumed) {
     return value;
 }
 
-bool ReadWhole(const QString& text, double& value) {
+bool ReadWhole(const QString& text, double& value)
+{
     const QByteArray bytes = text.toUtf8();
     qsizetype start = 0;
     while (start < bytes.size() && (bytes[start] == ' ' || bytes[start] == '\t'))

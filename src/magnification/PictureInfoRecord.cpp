@@ -42,8 +42,14 @@ QString FieldText(const char* field, int fieldSize)
     return QString::fromUtf8(field, n);
 }
 
-QString PictureInfoRecord::PathText() const { return FieldText(pathText.data(), TextSize); }
-QString PictureInfoRecord::Remark() const { return FieldText(remark.data(), TextSize); }
+QString PictureInfoRecord::PathText() const
+{
+    return FieldText(pathText.data(), TextSize);
+}
+QString PictureInfoRecord::Remark() const
+{
+    return FieldText(remark.data(), TextSize);
+}
 void PictureInfoRecord::SetPathText(const QString& text)
 {
     StoreFieldText(pathText.data(), TextSize, text);
@@ -59,8 +65,8 @@ QByteArray PictureInfoRecord::ToBytes() const
     auto* p = reinterpret_cast<uint8_t*>(bytes.data());
     std::memcpy(p, pathText.data(), TextSize);
     std::memcpy(p + 260, remark.data(), TextSize);
-    const uint16_t t[8] = {captureTime.year,   captureTime.month,  captureTime.dayOfWeek,
-                           captureTime.day,    captureTime.hour,   captureTime.minute,
+    const uint16_t t[8] = {captureTime.year,   captureTime.month,       captureTime.dayOfWeek,
+                           captureTime.day,    captureTime.hour,        captureTime.minute,
                            captureTime.second, captureTime.milliseconds};
     for (int i = 0; i < 8; ++i)
         PutU16(p + 520 + 2 * i, t[i]);
@@ -76,13 +82,14 @@ QByteArray PictureInfoRecord::ToBytes() const
 PictureInfoRecord PictureInfoRecord::FromBytes(const QByteArray& bytes)
 {
     QByteArray full(ByteSize, '\0');
-    std::memcpy(full.data(), bytes.constData(), size_t(std::min<qsizetype>(bytes.size(), ByteSize)));
+    std::memcpy(full.data(), bytes.constData(),
+                size_t(std::min<qsizetype>(bytes.size(), ByteSize)));
     const auto* p = reinterpret_cast<const uint8_t*>(full.constData());
     PictureInfoRecord r;
     std::memcpy(r.pathText.data(), p, TextSize);
     std::memcpy(r.remark.data(), p + 260, TextSize);
-    uint16_t* t[8] = {&r.captureTime.year,   &r.captureTime.month,  &r.captureTime.dayOfWeek,
-                      &r.captureTime.day,    &r.captureTime.hour,   &r.captureTime.minute,
+    uint16_t* t[8] = {&r.captureTime.year,   &r.captureTime.month,       &r.captureTime.dayOfWeek,
+                      &r.captureTime.day,    &r.captureTime.hour,        &r.captureTime.minute,
                       &r.captureTime.second, &r.captureTime.milliseconds};
     for (int i = 0; i < 8; ++i)
         *t[i] = GetU16(p + 520 + 2 * i);

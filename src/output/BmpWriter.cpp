@@ -12,7 +12,8 @@ namespace BmpWriter {
 
 using namespace ByteCodec;
 
-QByteArray Header(int width, int height, uint16_t planes) {
+QByteArray Header(int width, int height, uint16_t planes)
+{
     QByteArray bytes(HeaderSize, '\0');
     auto* p = reinterpret_cast<uint8_t*>(bytes.data());
     const int64_t pixelBytes = RowLength(width) * height;
@@ -28,7 +29,8 @@ QByteArray Header(int width, int height, uint16_t planes) {
     return bytes;
 }
 
-bool Write(QIODevice& device, const QImage& image) {
+bool Write(QIODevice& device, const QImage& image)
+{
     const QImage rgb = image.format() == QImage::Format_RGB32
                            ? image
                            : image.convertToFormat(QImage::Format_RGB32);
@@ -64,7 +66,8 @@ bool Write(QIODevice& device, const QImage& image) {
     return true;
 }
 
-QByteArray Encode(const QImage& image) {
+QByteArray Encode(const QImage& image)
+{
     QByteArray bytes;
     bytes.reserve(qsizetype(FileSize(image.width(), image.height())));
     QBuffer buffer(&bytes);

@@ -14,10 +14,12 @@ namespace BmpWriter {
 
 constexpr int HeaderSize = 54;
 
-constexpr int64_t RowLength(int width) {
+constexpr int64_t RowLength(int width)
+{
     return (int64_t(width) * 3 + 3) / 4 * 4;
 }
-constexpr int64_t FileSize(int width, int height) {
+constexpr int64_t FileSize(int width, int height)
+{
     return HeaderSize + RowLength(width) * height;
 }
 

@@ -7,23 +7,28 @@
 #include <QMessageBox>
 #include <QWidget>
 
-QString CMailSender::BusyCaption(int language) {
+QString CMailSender::BusyCaption(int language)
+{
     return LanguageTable(language).CaptionText(Texts::MailCaption);
 }
 
-QString CMailSender::BusyText(int language) {
+QString CMailSender::BusyText(int language)
+{
     return LanguageTable(language).MessageText(Texts::MailBusyMessage);
 }
 
-QString CMailSender::BusyButton(int language) {
+QString CMailSender::BusyButton(int language)
+{
     return LanguageTable(language).ButtonText(Texts::Ok);
 }
 
-QString CMailSender::FailureText() {
+QString CMailSender::FailureText()
+{
     return LanguageTable::String(Texts::MailFailed.chinese);
 }
 
-QString CMailSender::InfoPathForMail(const QString& picturePath) {
+QString CMailSender::InfoPathForMail(const QString& picturePath)
+{
     const qsizetype n = picturePath.size();
     const qsizetype head = std::max<qsizetype>(0, n - 17);
     return picturePath.left(head) + QStringLiteral("Info/") + picturePath.mid(head, 13);
@@ -50,7 +55,8 @@ CMailSender::CMailSender(QWidget* window)
     };
 }
 
-void CMailSender::Send(const QString& picturePath) {
+void CMailSender::Send(const QString& picturePath)
+{
     if (mailBusy == 1) {
         if (showBusy)
             showBusy(BusyCaption(language), BusyText(language), BusyButton(language));

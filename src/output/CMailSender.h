@@ -11,7 +11,8 @@ class QWidget;
 
 // MAIL: opens a new mail in the user's mail program with the picture file
 // and its info file attached, without blocking the editor.
-class CMailSender : public QObject {
+class CMailSender : public QObject
+{
     Q_OBJECT
 
   public:

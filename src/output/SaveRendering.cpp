@@ -14,7 +14,8 @@ namespace SaveRendering {
 
 using namespace SaveAsRules;
 
-void Resample(const QImage& picture, QImage& output, const std::function<void(int)>& rowDone) {
+void Resample(const QImage& picture, QImage& output, const std::function<void(int)>& rowDone)
+{
     const QImage source = picture.format() == QImage::Format_RGB32
                               ? picture
                               : picture.convertToFormat(QImage::Format_RGB32);
@@ -47,8 +48,10 @@ void Resample(const QImage& picture, QImage& output, const std::function<void(in
 }
 
 void DrawStamp(QImage& output, const StampSettings& stamp, const PictureInfoRecord& record,
-               const QString& picturePath) {
-    const struct {
+               const QString& picturePath)
+{
+    const struct
+    {
         StampFlag flag;
         QString text;
     } items[] = {

@@ -19,7 +19,10 @@ inline void PutU32(uint8_t* p, uint32_t v)
         p[i] = uint8_t(v >> (8 * i));
 }
 
-inline void PutI32(uint8_t* p, int32_t v) { PutU32(p, uint32_t(v)); }
+inline void PutI32(uint8_t* p, int32_t v)
+{
+    PutU32(p, uint32_t(v));
+}
 
 inline void PutF64(uint8_t* p, double v)
 {
@@ -29,14 +32,20 @@ inline void PutF64(uint8_t* p, double v)
         p[i] = uint8_t(bits >> (8 * i));
 }
 
-inline uint16_t GetU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+inline uint16_t GetU16(const uint8_t* p)
+{
+    return uint16_t(p[0] | p[1] << 8);
+}
 
 inline uint32_t GetU32(const uint8_t* p)
 {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-inline int32_t GetI32(const uint8_t* p) { return int32_t(GetU32(p)); }
+inline int32_t GetI32(const uint8_t* p)
+{
+    return int32_t(GetU32(p));
+}
 
 inline double GetF64(const uint8_t* p)
 {

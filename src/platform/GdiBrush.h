@@ -8,7 +8,7 @@
 // a shape untouched.
 class GdiBrush
 {
-public:
+  public:
     // Like a fresh device context: solid white.
     GdiBrush() = default;
 
@@ -31,7 +31,7 @@ public:
 
     bool operator==(const GdiBrush&) const = default;
 
-private:
+  private:
     bool hollow = false;
     ColorRef colour = 0x00FFFFFF;
 };

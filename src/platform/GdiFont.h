@@ -8,7 +8,7 @@
 // A font built from a LOGFONT description, with the metrics text layout needs.
 class GdiFont
 {
-public:
+  public:
     // The context's font before anything is selected.
     GdiFont();
     explicit GdiFont(const LogFont& logFont);
@@ -20,7 +20,7 @@ public:
     int Height() const { return metrics.height(); }
     int Ascent() const { return metrics.ascent(); }
 
-private:
+  private:
     LogFont logFont;
     QFont font;
     QFontMetrics metrics;

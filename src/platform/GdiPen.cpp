@@ -6,11 +6,16 @@ std::vector<int> UserStylePattern(int style, int width)
 {
     const int w = std::max(width, 1);
     switch (style) {
-    case 1: return {6 * w, 3 * w};
-    case 2: return {2 * w, 3 * w};
-    case 3: return {6 * w, 3 * w, 2 * w, 3 * w};
-    case 4: return {6 * w, 3 * w, 2 * w, 3 * w, 2 * w, 3 * w};
-    default: return {}; // 6w on, 0 off: a solid line
+    case 1:
+        return {6 * w, 3 * w};
+    case 2:
+        return {2 * w, 3 * w};
+    case 3:
+        return {6 * w, 3 * w, 2 * w, 3 * w};
+    case 4:
+        return {6 * w, 3 * w, 2 * w, 3 * w, 2 * w, 3 * w};
+    default:
+        return {}; // 6w on, 0 off: a solid line
     }
 }
 

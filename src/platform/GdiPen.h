@@ -11,7 +11,7 @@
 // width, a one-pixel dotted pen for guide lines, or the null pen.
 class GdiPen
 {
-public:
+  public:
     enum class Kind { Null, Geometric, Dotted };
 
     // The null pen draws nothing.
@@ -41,7 +41,7 @@ public:
 
     bool operator==(const GdiPen&) const = default;
 
-private:
+  private:
     Kind kind = Kind::Null;
     ColorRef colour = 0;
     int width = 1;
@@ -54,4 +54,7 @@ private:
 std::vector<int> UserStylePattern(int style, int width);
 
 // Each of red, green and blue becomes 255 minus itself.
-inline constexpr ColorRef ComplementColour(ColorRef c) { return ~c & 0x00FFFFFF; }
+inline constexpr ColorRef ComplementColour(ColorRef c)
+{
+    return ~c & 0x00FFFFFF;
+}

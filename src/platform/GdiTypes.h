@@ -56,6 +56,9 @@ struct GdiRect
         top += dy;
         bottom += dy;
     }
-    bool Contains(GdiPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool Contains(GdiPoint p) const
+    {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     bool operator==(const GdiRect&) const = default;
 };

@@ -10,7 +10,7 @@
 // process dies; a stale lock left by a crash is taken over.
 class InstanceLock
 {
-public:
+  public:
     // The folder of the lock files; LUMVEX_LOCK_DIR overrides it (tests).
     static QString LockFolder();
 
@@ -21,7 +21,7 @@ public:
     // name takes no lock and always succeeds.
     bool TryLock();
 
-private:
+  private:
     QString name;
     std::unique_ptr<QLockFile> lock;
 };

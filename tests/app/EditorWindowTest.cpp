@@ -99,16 +99,6 @@ TEST_F(EditorWindowTest, BlueSkinAndUnknownSkins)
     EXPECT_NE(other.grab().toImage().pixelColor(300, 45), QColor(12, 49, 96));
 }
 
-TEST_F(EditorWindowTest, StatusTextCarriesTheRemark)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    const QString path = w.picturePath;
-    const QString shownPath = path.size() > 40 ? QStringLiteral("......") + path.right(33) : path;
-    EXPECT_EQ(w.StatusText(), shownPath + QStringLiteral("   --   IHC stain, colon mucosa"));
-    w.Magnification().record.SetRemark(QString());
-    EXPECT_EQ(w.StatusText(), shownPath);
-}
-
 TEST_F(EditorWindowTest, DoubleClickOnTheStatusLineEditsTheRemark)
 {
     CLumvexImgEdtDlg& w = OpenMagnified();
@@ -448,19 +438,6 @@ TEST_F(EditorWindowTest, PropertiesSurviveARestart)
     EXPECT_FALSE(again.MeasuringMenu().Find(32855)->checked);
 }
 
-TEST_F(EditorWindowTest, ShortPropertiesValueKeepsTheRest)
-{
-    PropertiesRecord stored;
-    stored.drawWidth = 7;
-    stored.measureWidth = 8;
-    stored.unit = 3;
-    WriteSetting(QStringLiteral("Properties"), stored.ToBytes().left(108));
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    EXPECT_EQ(w.View().Protocol().Style().drawWidth, 7);
-    EXPECT_EQ(w.View().Protocol().Style().measureWidth, 1);
-    EXPECT_EQ(w.View().Protocol().Style().unit, 0);
-}
-
 TEST_F(EditorWindowTest, OtherSettingsAreReadWithTheirSizes)
 {
     WriteSettingValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0x1234);
@@ -471,22 +448,6 @@ TEST_F(EditorWindowTest, OtherSettingsAreReadWithTheirSizes)
     EXPECT_EQ(w.stamp.color, 0x00FF00u);
     EXPECT_EQ(w.stamp.font, LogFont::DefaultStampFont());
     EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("20.000000"));
-}
-
-TEST_F(EditorWindowTest, ChineseTextsInMenusAndTooltips)
-{
-    WriteSetting(QStringLiteral("Language"), QByteArray("\x02\0\0\0", 4));
-    CLumvexImgEdtDlg& w = OpenUnmagnified();
-    EXPECT_EQ(w.Button(1014)->toolTip(), QStringLiteral("另存"));
-    EXPECT_EQ(w.Button(1018)->toolTip(), QStringLiteral("测量"));
-    EXPECT_EQ(w.Button(1006)->toolTip(), QStringLiteral("退出"));
-    EXPECT_EQ(w.DrawingMenu().items[0].text, QStringLiteral("直线"));
-    EXPECT_EQ(w.MeasuringMenu().items[18].items[2].text, QStringLiteral("密尔"));
-    boxAnswer = 2;
-    w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, QStringLiteral("倍率矫正"));
-    EXPECT_EQ(boxes[0].yes, QStringLiteral("确定"));
 }
 
 TEST_F(EditorWindowTest, ButtonsCarryTheirTooltipsInTheChosenLanguage)

@@ -28,15 +28,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(NameCase{"\"D:\\pics\\20081231_1234.jpg\"", "20081231_1234"},
                       NameCase{"\"/home/lab/other/20081231_1234.bmp\"", "20081231_1234"},
                       NameCase{"\"/p/20081231_1235.jpg\"", "20081231_1235"},
-                      NameCase{"\"a.jpg\"", "\"a"},          // shorter than 13: all of it
-                      NameCase{"\"ab\"", ""},                // under 5 characters
-                      NameCase{"", ""},
-                      NameCase{"12345", ""}));
+                      NameCase{"\"a.jpg\"", "\"a"}, // shorter than 13: all of it
+                      NameCase{"\"ab\"", ""},       // under 5 characters
+                      NameCase{"", ""}, NameCase{"12345", ""}));
 
 TEST(CommandLineTest, QuotesArePutBackSoTheShellMakesNoDifference)
 {
     const QString quoted = QStringLiteral("\"/pics/20081231_1234.jpg\"");
-    EXPECT_EQ(CLumvexImgEdtApp::RawCommandLine({QStringLiteral("editor"), QStringLiteral("/pics/20081231_1234.jpg")}),
+    EXPECT_EQ(CLumvexImgEdtApp::RawCommandLine(
+                  {QStringLiteral("editor"), QStringLiteral("/pics/20081231_1234.jpg")}),
               quoted);
     EXPECT_EQ(CLumvexImgEdtApp::RawCommandLine({QStringLiteral("editor"), quoted}), quoted);
     EXPECT_EQ(CLumvexImgEdtApp::RawCommandLine({QStringLiteral("editor")}), QString());
@@ -45,7 +45,7 @@ TEST(CommandLineTest, QuotesArePutBackSoTheShellMakesNoDifference)
 
 class InstanceLockTest : public ::testing::Test
 {
-protected:
+  protected:
     QTemporaryDir locks;
     void SetUp() override { qputenv("LUMVEX_LOCK_DIR", locks.path().toLocal8Bit()); }
     void TearDown() override { qunsetenv("LUMVEX_LOCK_DIR"); }
@@ -73,7 +73,8 @@ TEST_F(InstanceLockTest, ASecondStartForTheSameBaseNameEndsAtOnceWithStatusZero)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     second.setProcessEnvironment(environment);
     // Another folder and the other extension: the same base name all the same.
-    second.start(QStringLiteral(LUMVEX_EXECUTABLE), {QStringLiteral("/elsewhere/20081231_1234.bmp")});
+    second.start(QStringLiteral(LUMVEX_EXECUTABLE),
+                 {QStringLiteral("/elsewhere/20081231_1234.bmp")});
     ASSERT_TRUE(second.waitForFinished(20000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);

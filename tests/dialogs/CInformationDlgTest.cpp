@@ -12,7 +12,8 @@ namespace {
 
 const QString Hint = QStringLiteral("Press <Esc> to exit");
 
-TEST(CInformationDlgPlacement, HintAtTheTopRightOfA1024PixelScreen) {
+TEST(CInformationDlgPlacement, HintAtTheTopRightOfA1024PixelScreen)
+{
     ASSERT_EQ(Hint.size(), 19);
     const QRect place = CInformationDlg::Placement(19, 26, std::nullopt, 1024);
     EXPECT_EQ(place.left(), 853);
@@ -21,9 +22,11 @@ TEST(CInformationDlgPlacement, HintAtTheTopRightOfA1024PixelScreen) {
     EXPECT_EQ(place.height(), 26);
 }
 
-class CInformationDlgTest : public ::testing::Test {
+class CInformationDlgTest : public ::testing::Test
+{
   protected:
-    CInformationDlgTest() : info(new CInformationDlg(&view)) {
+    CInformationDlgTest() : info(new CInformationDlg(&view))
+    {
         view.resize(900, 500);
         QPalette palette = view.palette();
         palette.setColor(QPalette::Window, Qt::black);
@@ -42,7 +45,8 @@ class CInformationDlgTest : public ::testing::Test {
     QLineEdit* edit;
 };
 
-TEST_F(CInformationDlgTest, StartsHiddenAndShowsWithoutTakingFocus) {
+TEST_F(CInformationDlgTest, StartsHiddenAndShowsWithoutTakingFocus)
+{
     EXPECT_FALSE(info->isVisible());
     info->ShowInformation(CInformationDlg::ShowCommand::ShowNoActivate, Hint);
     EXPECT_TRUE(info->isVisible());
@@ -53,7 +57,8 @@ TEST_F(CInformationDlgTest, StartsHiddenAndShowsWithoutTakingFocus) {
     EXPECT_EQ(info->geometry(), QRect(screenWidth - 171, 0, 171, info->height()));
 }
 
-TEST_F(CInformationDlgTest, HideKeepsTheTextAndAPositionIsRemembered) {
+TEST_F(CInformationDlgTest, HideKeepsTheTextAndAPositionIsRemembered)
+{
     const int height = info->height();
     info->ShowInformation(CInformationDlg::ShowCommand::Show, QStringLiteral("abc"), QPoint(5, 6));
     EXPECT_EQ(info->geometry(), QRect(5, 6, 27, height));
@@ -65,7 +70,8 @@ TEST_F(CInformationDlgTest, HideKeepsTheTextAndAPositionIsRemembered) {
     EXPECT_EQ(info->height(), height);
 }
 
-TEST_F(CInformationDlgTest, DrawsWhiteTextAndLeavesThePictureAroundIt) {
+TEST_F(CInformationDlgTest, DrawsWhiteTextAndLeavesThePictureAroundIt)
+{
     // Were the window to fill its background, this red would show.
     QPalette palette = info->palette();
     palette.setColor(QPalette::Window, Qt::red);
@@ -82,14 +88,16 @@ TEST_F(CInformationDlgTest, DrawsWhiteTextAndLeavesThePictureAroundIt) {
         EXPECT_EQ(image.pixel(info->width() - 1, y), qRgb(0, 0, 0)) << y;
 }
 
-TEST_F(CInformationDlgTest, EnterAndEscapeDoNothing) {
+TEST_F(CInformationDlgTest, EnterAndEscapeDoNothing)
+{
     info->ShowInformation(CInformationDlg::ShowCommand::Show, Hint);
     QTest::keyClick(info, Qt::Key_Escape);
     QTest::keyClick(info, Qt::Key_Return);
     EXPECT_TRUE(info->isVisible());
 }
 
-TEST_F(CInformationDlgTest, TextIsCutToItsField) {
+TEST_F(CInformationDlgTest, TextIsCutToItsField)
+{
     info->ShowInformation(CInformationDlg::ShowCommand::Hide, QString(300, u'x'));
     EXPECT_EQ(info->infoText.size(), 259);
     EXPECT_EQ(info->width(), 9 * 259);

@@ -13,7 +13,8 @@ namespace {
 
 // What the user does in an open dialog: click radio button `click` (none when
 // negative), then OK, or Esc when escape is set.
-struct Action {
+struct Action
+{
     int click;
     bool escape;
 };
@@ -49,7 +50,8 @@ template <typename Dialog> std::pair<int, int> RunDialog(int start, Action actio
 
 TEST(CLineChoice, RadioKStandsForIndexKAndOnlyOkStoresIt)
 {
-    struct Case {
+    struct Case
+    {
         bool style;
         int start;
         Action action;

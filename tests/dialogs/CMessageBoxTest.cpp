@@ -9,9 +9,11 @@
 
 namespace {
 
-class CMessageBoxTest : public ::testing::Test {
+class CMessageBoxTest : public ::testing::Test
+{
   protected:
-    CMessageBoxTest() {
+    CMessageBoxTest()
+    {
         box.caption = QStringLiteral("Lumvex picture editor");
         box.message = QStringLiteral("Picture has been modified!\nSave picture...");
         box.yesText = QStringLiteral("YES");
@@ -21,7 +23,8 @@ class CMessageBoxTest : public ::testing::Test {
     CMessageBox box;
 };
 
-TEST_F(CMessageBoxTest, TwoButtonsCarryTheCallersTexts) {
+TEST_F(CMessageBoxTest, TwoButtonsCarryTheCallersTexts)
+{
     box.open();
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Lumvex picture editor"));
     EXPECT_EQ(box.MessageLabel()->text(), box.message);
@@ -31,7 +34,8 @@ TEST_F(CMessageBoxTest, TwoButtonsCarryTheCallersTexts) {
     EXPECT_LT(box.YesButton()->geometry().right(), box.NoButton()->geometry().left());
 }
 
-TEST_F(CMessageBoxTest, SingleButtonIsCentredAndShowsTheYesText) {
+TEST_F(CMessageBoxTest, SingleButtonIsCentredAndShowsTheYesText)
+{
     box.singleButton = 1;
     box.yesText = QStringLiteral("OK");
     box.open();
@@ -41,15 +45,18 @@ TEST_F(CMessageBoxTest, SingleButtonIsCentredAndShowsTheYesText) {
     EXPECT_EQ(box.YesButton()->text(), QStringLiteral("OK"));
 }
 
-struct ResultCase {
+struct ResultCase
+{
     const char* name;
     std::function<void(CMessageBox&)> act;
     int result;
 };
 
-class CMessageBoxResult : public ::testing::TestWithParam<ResultCase> {};
+class CMessageBoxResult : public ::testing::TestWithParam<ResultCase>
+{};
 
-TEST_P(CMessageBoxResult, EndsWithTheListedResult) {
+TEST_P(CMessageBoxResult, EndsWithTheListedResult)
+{
     CMessageBox box;
     box.yesText = QStringLiteral("YES");
     box.noText = QStringLiteral("NO");
@@ -72,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         ResultCase{"Enter", [](CMessageBox& b) { QTest::keyClick(&b, Qt::Key_Return); }, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CMessageBoxTest, SingleButtonEscapeStillReturnsTwo) {
+TEST_F(CMessageBoxTest, SingleButtonEscapeStillReturnsTwo)
+{
     box.singleButton = 1;
     ModalRunner::Scope scope([](QDialog& dialog) {
         dialog.open();
@@ -82,7 +90,8 @@ TEST_F(CMessageBoxTest, SingleButtonEscapeStillReturnsTwo) {
     EXPECT_EQ(box.Run(), CMessageBox::ResultCancel);
 }
 
-TEST_F(CMessageBoxTest, TextsAreCutToTheirFields) {
+TEST_F(CMessageBoxTest, TextsAreCutToTheirFields)
+{
     box.caption = QString(40, u'c');
     box.message = QString(200, u'm');
     box.yesText = QString(20, u'y');

@@ -7,7 +7,8 @@
 
 namespace {
 
-TEST(CProcessDlg, TitleLeftCentresSixPixelsPerCharacter) {
+TEST(CProcessDlg, TitleLeftCentresSixPixelsPerCharacter)
+{
     EXPECT_EQ(CProcessDlg::TitleLeft(622, 10), 281);
     EXPECT_EQ(CProcessDlg::TitleLeft(623, 10), 281);
     EXPECT_EQ(CProcessDlg::TitleLeft(60, 10), 0);
@@ -15,13 +16,15 @@ TEST(CProcessDlg, TitleLeftCentresSixPixelsPerCharacter) {
     EXPECT_EQ(CProcessDlg::TitleLeft(55, 10), -2);
 }
 
-struct Extent {
+struct Extent
+{
     int left = -1;
     int top = -1;
 };
 
 // The leftmost column and topmost row whose pixels pass test, within the title band.
-template <typename Test> Extent Find(const QImage& image, int rows, Test test) {
+template <typename Test> Extent Find(const QImage& image, int rows, Test test)
+{
     Extent extent;
     for (int x = 0; x < image.width() && extent.left < 0; ++x)
         for (int y = 0; y < rows; ++y)
@@ -38,16 +41,19 @@ template <typename Test> Extent Find(const QImage& image, int rows, Test test) {
     return extent;
 }
 
-class CProcessDlgPaint : public ::testing::Test {
+class CProcessDlgPaint : public ::testing::Test
+{
   protected:
-    CProcessDlgPaint() {
+    CProcessDlgPaint()
+    {
         QPalette palette = dialog.palette();
         palette.setColor(QPalette::Window, QColor(128, 128, 128));
         dialog.setPalette(palette);
         dialog.resize(622, dialog.height());
     }
 
-    QImage Render() {
+    QImage Render()
+    {
         QImage image(dialog.size(), QImage::Format_RGB32);
         image.fill(QColor(128, 128, 128));
         dialog.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
@@ -59,7 +65,8 @@ class CProcessDlgPaint : public ::testing::Test {
     CProcessDlg dialog;
 };
 
-TEST_F(CProcessDlgPaint, TitleIsDrawnBlackThenWhiteOnePixelLowerRight) {
+TEST_F(CProcessDlgPaint, TitleIsDrawnBlackThenWhiteOnePixelLowerRight)
+{
     dialog.title = QStringLiteral("Save as...");
     const QImage image = Render();
     const Extent black = Find(image, TitleRows(), [](QRgb p) { return qGray(p) < 40; });
@@ -72,14 +79,16 @@ TEST_F(CProcessDlgPaint, TitleIsDrawnBlackThenWhiteOnePixelLowerRight) {
     EXPECT_EQ(white.top, black.top + 1);
 }
 
-TEST_F(CProcessDlgPaint, EmptyTitleDrawsNothing) {
+TEST_F(CProcessDlgPaint, EmptyTitleDrawsNothing)
+{
     const QImage image = Render();
     const Extent drawn =
         Find(image, TitleRows(), [](QRgb p) { return qGray(p) < 40 || qGray(p) > 215; });
     EXPECT_EQ(drawn.left, -1);
 }
 
-TEST(CProcessDlg, ProgressBarSpansTheWindowBelowTheTitle) {
+TEST(CProcessDlg, ProgressBarSpansTheWindowBelowTheTitle)
+{
     CProcessDlg dialog;
     const QRect bar = dialog.progress->geometry();
     EXPECT_EQ(bar.left(), 0);

@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(DialogUnits, MulDivRoundsHalfAwayFromZero) {
+TEST(DialogUnits, MulDivRoundsHalfAwayFromZero)
+{
     EXPECT_EQ(DialogUnits::MulDiv(39, 6, 4), 59);   // 58.5
     EXPECT_EQ(DialogUnits::MulDiv(-39, 6, 4), -59); // -58.5
     EXPECT_EQ(DialogUnits::MulDiv(63, 13, 8), 102); // 102.375
@@ -13,7 +14,8 @@ TEST(DialogUnits, MulDivRoundsHalfAwayFromZero) {
     EXPECT_EQ(DialogUnits::MulDiv(1, 1, 0), 0);
 }
 
-TEST(DialogUnits, MapsBothCornersSoNeighboursMeet) {
+TEST(DialogUnits, MapsBothCornersSoNeighboursMeet)
+{
     const DialogUnits units(6, 13);
     // A button at 39, 42 sized 50 x 14: corners 58.5 -> 59 and 133.5 -> 134.
     EXPECT_EQ(units.Map(39, 42, 50, 14), QRect(59, 68, 75, 23));
@@ -23,7 +25,8 @@ TEST(DialogUnits, MapsBothCornersSoNeighboursMeet) {
     EXPECT_EQ(first.bottom() + 1, second.top());
 }
 
-TEST(DialogUnits, DialogSizesAtTheClassicFont) {
+TEST(DialogUnits, DialogSizesAtTheClassicFont)
+{
     const DialogUnits units(6, 13);
     EXPECT_EQ(units.Map(186, 63), QSize(279, 102));
     EXPECT_EQ(units.Map(94, 134), QSize(141, 218));

@@ -4,12 +4,14 @@
 
 namespace {
 
-bool Opaque(const QImage& image, int x, int y) {
+bool Opaque(const QImage& image, int x, int y)
+{
     return qAlpha(image.pixel(x, y)) == 255;
 }
 
 // The rows that hold any drawn pixel.
-std::vector<int> DrawnRows(const QImage& image) {
+std::vector<int> DrawnRows(const QImage& image)
+{
     std::vector<int> rows;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -20,9 +22,11 @@ std::vector<int> DrawnRows(const QImage& image) {
     return rows;
 }
 
-class WidthSample : public ::testing::TestWithParam<int> {};
+class WidthSample : public ::testing::TestWithParam<int>
+{};
 
-TEST_P(WidthSample, IsABlackLineOfThatManyRowsAcrossTheMiddle) {
+TEST_P(WidthSample, IsABlackLineOfThatManyRowsAcrossTheMiddle)
+{
     const int width = GetParam();
     const QImage image = LineSampleIcons::WidthSample(width);
     ASSERT_EQ(image.size(), QSize(64, 16));
@@ -39,14 +43,16 @@ TEST_P(WidthSample, IsABlackLineOfThatManyRowsAcrossTheMiddle) {
 INSTANTIATE_TEST_SUITE_P(OneToNine, WidthSample, ::testing::Range(1, 10));
 
 // Drawn columns of the middle row as a string of '#' and '.'.
-std::string Columns(const QImage& image) {
+std::string Columns(const QImage& image)
+{
     std::string columns;
     for (int x = 0; x < image.width(); ++x)
         columns += Opaque(image, x, 7) ? '#' : '.';
     return columns;
 }
 
-TEST(LineSampleIcons, StylesFollowTheirDashPatterns) {
+TEST(LineSampleIcons, StylesFollowTheirDashPatterns)
+{
     EXPECT_EQ(Columns(LineSampleIcons::StyleSample(0)), std::string(64, '#'));
     EXPECT_EQ(Columns(LineSampleIcons::StyleSample(1)).substr(0, 30),
               "##################......######");
@@ -58,7 +64,8 @@ TEST(LineSampleIcons, StylesFollowTheirDashPatterns) {
     EXPECT_EQ(Columns(LineSampleIcons::StyleSample(5)), std::string(64, '.'));
 }
 
-TEST(LineSampleIcons, StylesAreTwoRowsInTheMiddle) {
+TEST(LineSampleIcons, StylesAreTwoRowsInTheMiddle)
+{
     for (int style = 0; style < 5; ++style)
         EXPECT_EQ(DrawnRows(LineSampleIcons::StyleSample(style)), (std::vector<int>{7, 8}))
             << style;

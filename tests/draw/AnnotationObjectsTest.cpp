@@ -1,3 +1,4 @@
+#include "draw/CDrawMeasure.h"
 #include "draw/CDrawPen.h"
 #include "draw/CDrawShape.h"
 #include "draw/CDrawText.h"
@@ -117,6 +118,29 @@ TEST_F(ObjectDrawing, ArrowDrawsBothBarbsAtTheHead)
     EXPECT_TRUE(Ink(227, 95));
     EXPECT_FALSE(Ink(227, 112));
     EXPECT_FALSE(Ink(40, 106));
+}
+
+// The lines cross about 10^9 pixels away: the extension is clipped to the
+// picture and the lines themselves still show.
+TEST_F(ObjectDrawing, NearlyParallelLinesMeetFarAway)
+{
+    CDrawMeasure m(MeasureKind(9), GdiRect{});
+    m.SetPen(Blue, 4, 1);
+    m.SetFont(LogFont::DefaultTextFont(), Blue);
+    m.magnification = 50.0;
+    m.points[1] = {0, 100};
+    m.points[2] = {30000, 101};
+    m.points[3] = {0, 150};
+    m.points[4] = {30001, 151};
+    m.pointIndex = 5;
+    m.allPointsPlaced = true;
+    m.SetBounds({0, 0}, {10, 10});
+    DrawObject(m);
+    int ink = 0;
+    for (int x = 0; x < picture.width(); ++x)
+        for (int y = 95; y < 105; ++y)
+            ink += picture.pixel(x, y) == BlueInk;
+    EXPECT_GT(ink, 100);
 }
 
 class TextDrawing : public ObjectDrawing, public ::testing::WithParamInterface<int>

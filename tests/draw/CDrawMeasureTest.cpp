@@ -1,5 +1,6 @@
 #include "draw/CDrawMeasure.h"
 #include "draw/MeasureCanvas.h"
+#include "draw/MeasureReadout.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,15 @@ TEST_P(Labels, Texts)
 {
     const LabelCase& c = GetParam();
     auto m = Make(c.kind, c.points, c.pointIndex, c.labelIndex, {60, 80}, c.unit);
+    // The readout repeats the labels, the degree mark joined to its number,
+    // and reading does not disturb what is drawn next.
+    QStringList readout;
+    for (const std::string& text : c.texts)
+        if (text == "o")
+            readout.back() += QChar(0x00B0);
+        else
+            readout << QString::fromStdString(text);
+    EXPECT_EQ(MeasureReadout::Lines(*m), readout);
     EXPECT_EQ(Draw(*m).texts, c.texts);
 }
 
@@ -263,6 +273,11 @@ TEST_P(Polyline, PointerSegmentIsMeasured)
               (std::vector<std::string>{"0.710000 mm", "0.710000 mm",
                                         IsPolygon() ? "C=2.424092 mm" : "Total=1.420000 mm"}));
     EXPECT_EQ(c.lines.size(), IsPolygon() ? 2u : 1u);
+    // The placed segment label stays where it was put; the rest follow the pointer.
+    QStringList atPointer;
+    for (size_t i = 1; i < c.texts.size(); ++i)
+        atPointer << QString::fromStdString(c.texts[i]);
+    EXPECT_EQ(MeasureReadout::Lines(*m), atPointer);
 }
 
 TEST_P(Polyline, NewestLabelFollowsAfterVertex)

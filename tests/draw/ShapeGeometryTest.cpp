@@ -2,23 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
 namespace {
 
-TEST(ArrowBarbs, PointBackAlongTheShaftAtFourWidths)
+// Barbs point back along the shaft at four widths; a zero-length arrow points right.
+TEST(ArrowBarbs, PointBackAlongTheShaft)
 {
-    const auto barbs = ArrowBarbs({0, 0}, {100, 0}, 2);
-    EXPECT_EQ(barbs[0], (GdiPoint{92, 3}));
-    EXPECT_EQ(barbs[1], (GdiPoint{92, -3}));
-}
-
-TEST(ArrowBarbs, ZeroLengthArrowPointsRight)
-{
-    const auto barbs = ArrowBarbs({0, 0}, {0, 0}, 2);
-    EXPECT_EQ(barbs[0], (GdiPoint{7, -3}));
-    EXPECT_EQ(barbs[1], (GdiPoint{7, 3}));
+    EXPECT_EQ(ArrowBarbs({0, 0}, {100, 0}, 2), (std::array<GdiPoint, 2>{{{92, 3}, {92, -3}}}));
+    EXPECT_EQ(ArrowBarbs({0, 0}, {0, 0}, 2), (std::array<GdiPoint, 2>{{{7, -3}, {7, 3}}}));
 }
 
 struct GuideCase

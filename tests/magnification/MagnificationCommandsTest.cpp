@@ -1,13 +1,5 @@
 #include "MagnificationFixture.h"
 
-#include "dialogs/ModalRunner.h"
-#include "magnification/CSetMagnification.h"
-#include "text/LanguageTable.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
 using Box = MagnificationModel::BoxFormat;
 
 class MagnificationCommands : public MagnificationFixture
@@ -42,10 +34,9 @@ TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue
 {
     ASSERT_TRUE(model->SetPictureMagnification(Answer(75.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
-    EXPECT_DOUBLE_EQ(model->pictureMagnification, 75.0);
-    EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 75.0);
-    EXPECT_DOUBLE_EQ(model->measuringMagnification, 75.0);
-    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 75.0);
+    for (double value : {model->pictureMagnification, model->record.pictureMagnification,
+                         model->measuringMagnification, model->scale.pictureMagnification})
+        EXPECT_DOUBLE_EQ(value, 75.0);
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
     EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
@@ -76,13 +67,18 @@ TEST_F(MagnificationCommands, CancelChangesNothing)
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
-TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting)
+// Setting or resetting the capture magnification writes the setting and
+// broadcasts it; the picture keeps its own.
+TEST_F(MagnificationCommands, CaptureMagnificationOnlyWritesTheSetting)
 {
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
     ASSERT_TRUE(model->SetCaptureMagnification(Answer(120.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
     EXPECT_DOUBLE_EQ(CaptureSetting(), 120.0);
     EXPECT_EQ(Broadcasts(posted), 1);
+    model->ResetCaptureMagnification();
+    EXPECT_DOUBLE_EQ(CaptureSetting(), 0.0);
+    EXPECT_EQ(Broadcasts(posted), 2);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
     EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
@@ -91,25 +87,13 @@ TEST_F(MagnificationCommands, SetCaptureMagnificationOnlyWritesTheSetting)
 TEST_F(MagnificationCommands, ResetPictureMagnificationClearsEverything)
 {
     model->ResetPictureMagnification();
-    EXPECT_DOUBLE_EQ(model->pictureMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->measuringMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
-    EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 0.0);
+    for (double value : {model->pictureMagnification, model->adjustedMagnification,
+                         model->measuringMagnification, model->record.pictureMagnification,
+                         model->record.adjustedMagnification, model->scale.pictureMagnification})
+        EXPECT_DOUBLE_EQ(value, 0.0);
     EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
     EXPECT_EQ(model->boxText, QStringLiteral("NONE"));
     EXPECT_TRUE(model->ShouldPromptCalibration());
-}
-
-TEST_F(MagnificationCommands, ResetCaptureMagnificationLeavesThePictureAlone)
-{
-    QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
-    model->ResetCaptureMagnification();
-    EXPECT_DOUBLE_EQ(CaptureSetting(), 0.0);
-    EXPECT_EQ(Broadcasts(posted), 1);
-    EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
-    EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
 TEST_F(MagnificationCommands, UnwritableSettingIsReportedAndStillBroadcast)
@@ -139,24 +123,4 @@ TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification)
     // The picture's own record still decides once it is loaded.
     Open(PicturePath(QStringLiteral("20081231_1400.bmp")), Box::Full);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
-}
-
-TEST_F(MagnificationCommands, SetCommandRunsTheRealDialog)
-{
-    CSetMagnification dialog;
-    dialog.SetTexts(LanguageTable(0));
-    QString shownAtStart;
-    ModalRunner::Scope scope([&](QDialog&) {
-        dialog.show();
-        shownAtStart = dialog.Edit()->text();
-        dialog.Edit()->setText(QStringLiteral("10000"));
-        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton); // refused, stays open
-        dialog.Edit()->setText(QStringLiteral("64.5"));
-        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-        return dialog.result();
-    });
-    ASSERT_TRUE(model->SetPictureMagnification([&](double& v) { return dialog.Run(v); }));
-    EXPECT_EQ(shownAtStart, QStringLiteral("2.5"));
-    EXPECT_DOUBLE_EQ(model->pictureMagnification, 64.5);
-    EXPECT_EQ(model->boxText, QStringLiteral("64.5"));
 }

@@ -35,132 +35,85 @@ TEST(DecimalText, ReadsLikeTheCRuntime)
     }
 }
 
-struct AdjustCase
-{
-    int unit;
-    const char* typed;
-    double expected;
-};
-
-class AdjustArithmetic : public ::testing::TestWithParam<AdjustCase>
-{};
-
-TEST_P(AdjustArithmetic, ShowsTheResultOnEveryChange)
-{
-    CAdjustMagnificationDlg dialog;
-    CalibrationRequest request;
-    request.unitIndex = GetParam().unit;
-    request.measuredDimension = 5.0;
-    request.referenceMagnification = 40.0;
-    request.adjustedMagnification = 40.0;
-    dialog.SetRequest(request);
-    dialog.show();
-    QTest::keyClicks(dialog.ActualEdit(), QString::fromLatin1(GetParam().typed));
-    EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, GetParam().expected);
-    EXPECT_EQ(dialog.AdjustedEdit()->text(), QString::asprintf("%f", GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(Units, AdjustArithmetic,
-                         ::testing::Values(AdjustCase{0, "0.1", 50.0}, AdjustCase{1, "100", 50.0},
-                                           AdjustCase{2, "3.937", 5.0 / 3.937 / 0.0254},
-                                           AdjustCase{3, "0.003937", 5.0 / 0.003937 / 25.4},
-                                           AdjustCase{7, "0.1", 50.0}));
-
+// A 5 mm measurement at magnification 40; the typed length is in the unit.
 class AdjustDialog : public ::testing::Test
 {
   protected:
-    void SetUp() override
+    void Open(int unit)
     {
         CalibrationRequest request;
+        request.unitIndex = unit;
         request.measuredDimension = 5.0;
         request.referenceMagnification = 40.0;
         request.adjustedMagnification = 40.0;
         dialog.SetRequest(request);
-        dialog.texts = {QStringLiteral("Adjust magnification"),
-                        QStringLiteral("Unit:(mm)"),
-                        QStringLiteral("Actual dimension:"),
-                        QStringLiteral("Adjusted magnification:"),
-                        QStringLiteral("Use adjusted mag. as measure mag."),
-                        QStringLiteral("OK")};
         dialog.show();
     }
-
-    void Type(const QString& text)
+    void Type(const char* text)
     {
         dialog.ActualEdit()->clear();
-        QTest::keyClicks(dialog.ActualEdit(), text);
+        QTest::keyClicks(dialog.ActualEdit(), QString::fromLatin1(text));
     }
 
     CAdjustMagnificationDlg dialog;
 };
 
-TEST_F(AdjustDialog, StartsEmptyWithTheTexts)
+TEST_F(AdjustDialog, ShowsTheResultOnEveryChange)
 {
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Adjust magnification"));
-    EXPECT_EQ(dialog.OkButton()->text(), QStringLiteral("OK"));
+    const struct
+    {
+        int unit;
+        const char* typed;
+        double expected;
+    } cases[] = {{0, "0.1", 50.0},
+                 {1, "100", 50.0},
+                 {2, "3.937", 5.0 / 3.937 / 0.0254},
+                 {3, "0.003937", 5.0 / 0.003937 / 25.4},
+                 {7, "0.1", 50.0}};
+    for (const auto& c : cases) {
+        Open(c.unit);
+        Type(c.typed);
+        EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, c.expected) << c.unit;
+        EXPECT_EQ(dialog.AdjustedEdit()->text(), QString::asprintf("%f", c.expected));
+    }
+}
+
+TEST_F(AdjustDialog, StartsEmptyWithOnlyOkInItsTemplateUnits)
+{
+    Open(0);
     EXPECT_TRUE(dialog.OkButton()->isDefault());
     EXPECT_TRUE(dialog.ActualEdit()->text().isEmpty());
-    EXPECT_TRUE(dialog.AdjustedEdit()->text().isEmpty());
     EXPECT_TRUE(dialog.AdjustedEdit()->isReadOnly());
     EXPECT_TRUE(dialog.CaptureCheckBox()->isChecked());
-    // No Cancel button: OK is the only one.
     EXPECT_EQ(dialog.findChildren<QPushButton*>().size(), 1);
-    // Laid out in template units of the dialog's font.
     const DialogUnits scale = DialogUnits::FromFont(dialog.font());
     EXPECT_EQ(dialog.size(), scale.Map(208, 94));
     EXPECT_EQ(dialog.OkButton()->geometry(), scale.Map(77, 71, 50, 14));
 }
 
-TEST_F(AdjustDialog, OkWithoutTypingReturnsTheStartValue)
-{
-    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, 40.0);
-    EXPECT_EQ(dialog.useAdjustedAsCapture, 1);
-}
-
 TEST_F(AdjustDialog, RefusesZeroAndTextUntilTheLengthIsPositive)
 {
+    Open(0);
     for (const char* typed : {"0", "abc", "-2", "0.0e5"}) {
-        Type(QString::fromLatin1(typed));
+        Type(typed);
         EXPECT_TRUE(dialog.AdjustedEdit()->text().isEmpty()) << typed;
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
         EXPECT_TRUE(dialog.isVisible()) << typed;
         EXPECT_TRUE(std::isfinite(dialog.adjustedMagnification));
     }
-    Type(QStringLiteral("0.1"));
+    Type("0.1");
     QTest::keyClick(dialog.ActualEdit(), Qt::Key_Return);
-    EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, 50.0);
 }
 
-TEST_F(AdjustDialog, ClearedCheckBoxIsReported)
+TEST(SetMagnificationText, ShortestFormInsideTheRangeElseNone)
 {
-    Type(QStringLiteral("0.1"));
-    dialog.CaptureCheckBox()->click();
-    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.useAdjustedAsCapture, 0);
-}
-
-TEST_F(AdjustDialog, EscapeCancels)
-{
-    Type(QStringLiteral("0.1"));
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-}
-
-TEST(SetMagnificationText, StartValue)
-{
-    EXPECT_EQ(CSetMagnification::StartText(0.0), QStringLiteral("NONE"));
-    EXPECT_EQ(CSetMagnification::StartText(0.999), QStringLiteral("NONE"));
-    EXPECT_EQ(CSetMagnification::StartText(1.0), QStringLiteral("1"));
-    EXPECT_EQ(CSetMagnification::StartText(50.0), QStringLiteral("50"));
-    EXPECT_EQ(CSetMagnification::StartText(2.5), QStringLiteral("2.5"));
-    EXPECT_EQ(CSetMagnification::StartText(52.0004), QStringLiteral("52.0004"));
-    EXPECT_EQ(CSetMagnification::StartText(9999.99), QStringLiteral("9999.99"));
-    EXPECT_EQ(CSetMagnification::StartText(10000.0), QStringLiteral("NONE"));
+    const std::pair<double, const char*> cases[] = {
+        {0.0, "NONE"}, {0.999, "NONE"},      {1.0, "1"},           {50.0, "50"},
+        {2.5, "2.5"},  {52.0004, "52.0004"}, {9999.99, "9999.99"}, {10000.0, "NONE"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(CSetMagnification::StartText(value), QString::fromLatin1(text)) << value;
 }
 
 // Every text shows whole, no two controls overlap, and the right margin is at
@@ -203,7 +156,7 @@ TEST(SetDialogLayout, EveryTextShowsWholeInBothLanguagesAtEverySize)
 class SetDialog : public ::testing::Test
 {
   protected:
-    void Open(double value)
+    void Open(double value, int language = 0)
     {
         dialog.magnification = value;
         dialog.SetTexts(LanguageTable(language));
@@ -214,72 +167,39 @@ class SetDialog : public ::testing::Test
         dialog.show();
     }
 
-    void Enter(const QString& text)
-    {
-        dialog.Edit()->setText(text);
-        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-    }
-
     CSetMagnification dialog;
     QStringList messages;
-    int language = 0;
 };
 
-TEST_F(SetDialog, OpensWithTheShortestForm)
+// Out of range is refused silently; OK and Enter run the same checks.
+TEST_F(SetDialog, AcceptsOnlyTheRange)
 {
-    Open(50.0);
-    EXPECT_EQ(dialog.Edit()->text(), QStringLiteral("50"));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Set magnification"));
-    EXPECT_FALSE(dialog.OkButton()->isDefault());
-    language = 1;
-    Open(0.0);
-    EXPECT_EQ(dialog.Edit()->text(), QStringLiteral("NONE"));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置放大倍率"));
-    EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("取消"));
-}
-
-TEST_F(SetDialog, AcceptsTheTopOfTheRange)
-{
-    Open(50.0);
-    Enter(QStringLiteral("9999.99"));
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_DOUBLE_EQ(dialog.magnification, 9999.99);
+    const std::pair<const char*, double> cases[] = {
+        {"10000", 0}, {"0.5", 0}, {"0", 0}, {"-3", 0}, {"9999.99", 9999.99}, {" 1.00 ", 1}};
+    for (const bool byEnter : {false, true})
+        for (const auto& [typed, accepted] : cases) {
+            Open(50.0);
+            dialog.Edit()->setText(QString::fromLatin1(typed));
+            if (byEnter)
+                QTest::keyClick(dialog.Edit(), Qt::Key_Return);
+            else
+                QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+            EXPECT_EQ(dialog.isVisible(), accepted == 0) << typed;
+            if (accepted != 0)
+                EXPECT_DOUBLE_EQ(dialog.magnification, accepted) << typed;
+        }
     EXPECT_TRUE(messages.isEmpty());
-}
-
-TEST_F(SetDialog, RefusesOutOfRangeSilently)
-{
-    Open(50.0);
-    for (const char* typed : {"10000", "0.5", "0", "-3"}) {
-        Enter(QString::fromLatin1(typed));
-        EXPECT_TRUE(dialog.isVisible()) << typed;
-    }
-    EXPECT_TRUE(messages.isEmpty());
-    Enter(QStringLiteral(" 1.00 "));
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_DOUBLE_EQ(dialog.magnification, 1.0);
 }
 
 TEST_F(SetDialog, TextThatIsNotANumberIsExplained)
 {
-    Open(0.0);
+    Open(0.0, 1);
     dialog.activateWindow();
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton); // "NONE" left as it was
-    Enter(QStringLiteral("12x"));
+    dialog.Edit()->setText(QStringLiteral("12x"));
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(messages, QStringList(2, QStringLiteral("请输入一个数字。")));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_DOUBLE_EQ(dialog.magnification, 0.0);
     EXPECT_EQ(dialog.focusWidget(), dialog.Edit());
-}
-
-TEST_F(SetDialog, EnterRunsTheSameChecksAsOk)
-{
-    Open(50.0);
-    dialog.Edit()->setText(QStringLiteral("20000"));
-    QTest::keyClick(dialog.Edit(), Qt::Key_Return);
-    EXPECT_TRUE(dialog.isVisible());
-    dialog.Edit()->setText(QStringLiteral("64"));
-    QTest::keyClick(dialog.Edit(), Qt::Key_Return);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_DOUBLE_EQ(dialog.magnification, 64.0);
 }

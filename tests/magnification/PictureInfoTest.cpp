@@ -2,9 +2,7 @@
 #include "MagnificationFixture.h"
 
 #include <QDateTime>
-#include <QDirIterator>
 #include <QFileInfo>
-#include <QTimeZone>
 
 #include <cerrno>
 #include <cstring>
@@ -12,41 +10,31 @@
 
 using Box = MagnificationModel::BoxFormat;
 
-struct InfoPathCase
+// The record's path may be a Windows one; a picture's never is.
+TEST(InfoPath, DerivesByPositions)
 {
-    const char* picture;
-    const char* info;
-};
-
-class InfoPathForPicture : public ::testing::TestWithParam<InfoPathCase>
-{};
-
-TEST_P(InfoPathForPicture, DerivesByPositions)
-{
-    EXPECT_EQ(MagnificationModel::InfoPathForPicture(QString::fromUtf8(GetParam().picture)),
-              QString::fromUtf8(GetParam().info));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, InfoPathForPicture,
-    ::testing::Values(InfoPathCase{"/pics/20081231_1234.jpg", "/pics/Info/20081231_1234"},
-                      InfoPathCase{"/a/b c/20081231_1235.bmp", "/a/b c/Info/20081231_1235"},
-                      InfoPathCase{"/20081231_1234.jpg", "/Info/20081231_1234"},
-                      // Not a capture name: no usable info path.
-                      InfoPathCase{"/pics/abc.jpg", ""}, InfoPathCase{"20081231_1234.jpg", ""},
-                      InfoPathCase{"/pics/x20081231_1234.jpg", ""},
-                      InfoPathCase{"/pics/20081231_1234.jpeg", ""}, InfoPathCase{"", ""}));
-
-TEST(InfoPathForRecord, MatchesThePictureRuleAndAcceptsWindowsSeparators)
-{
-    EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QStringLiteral("/pics/20081231_1234.jpg")),
-              QStringLiteral("/pics/Info/20081231_1234"));
-    EXPECT_EQ(
-        MagnificationModel::InfoPathForRecordPath(QStringLiteral("D:\\pics\\20081231_1234.jpg")),
-        QStringLiteral("D:/pics/Info/20081231_1234"));
-    EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QStringLiteral("/pics/abc.jpg")),
-              QString());
-    EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(QString()), QString());
+    const struct
+    {
+        const char *path, *forPicture, *forRecord;
+    } cases[] = {
+        {"/pics/20081231_1234.jpg", "/pics/Info/20081231_1234", "/pics/Info/20081231_1234"},
+        {"/a/b c/20081231_1235.bmp", "/a/b c/Info/20081231_1235", "/a/b c/Info/20081231_1235"},
+        {"/20081231_1234.jpg", "/Info/20081231_1234", "/Info/20081231_1234"},
+        {"D:\\pics\\20081231_1234.jpg", "", "D:/pics/Info/20081231_1234"},
+        // Not a capture name: no usable info path.
+        {"/pics/abc.jpg", "", ""},
+        {"20081231_1234.jpg", "", ""},
+        {"/pics/x20081231_1234.jpg", "", ""},
+        {"/pics/20081231_1234.jpeg", "", ""},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        const QString path = QString::fromUtf8(c.path);
+        EXPECT_EQ(MagnificationModel::InfoPathForPicture(path), QString::fromUtf8(c.forPicture))
+            << c.path;
+        EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(path), QString::fromUtf8(c.forRecord))
+            << c.path;
+    }
 }
 
 TEST(ResolutionFactor, TakesTheSmallerQuotient)
@@ -107,43 +95,32 @@ TEST_F(PictureInfo, ShortFileReplacesOnlyTheFirstBytes)
     EXPECT_EQ(model->record.PathText(), picture);
 }
 
-struct HeaderCase
+// Without an info file the BMP header's width picks the resolution code.
+TEST_F(PictureInfo, DefaultsFromBmpHeaderWithoutInfoFile)
 {
-    int width;
-    uint32_t code;
-};
-
-class DefaultsFromBmpHeader : public MagnificationFixture,
-                              public ::testing::WithParamInterface<HeaderCase>
-{};
-
-TEST_P(DefaultsFromBmpHeader, WithoutInfoFile)
-{
-    const QString picture = WriteBmp(QStringLiteral("20081231_1300.bmp"), {GetParam().width, 2});
+    const std::pair<int, uint32_t> cases[] = {
+        {1600, 0x064004B0}, {1280, 0x05000400}, {640, 0x028001E0}, {800, 0x05000400}};
     const QDateTime written(QDate(2009, 3, 14), QTime(15, 9, 26));
-    {
-        QFile file(picture);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+    for (const auto& [width, code] : cases) {
+        const QString picture = WriteBmp(QStringLiteral("20081231_1300.bmp"), {width, 2});
+        {
+            QFile file(picture);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+        }
+        model->pictureMagnification = 60.0;
+        model->LoadPictureInfo(picture, {width, 2});
+
+        EXPECT_EQ(model->record.captureResolutionCode, code) << width;
+        EXPECT_EQ(model->record.scaleResolutionCode, code) << width;
+        EXPECT_EQ(model->record.captureTime, SystemTime::FromDateTime(written));
+        EXPECT_EQ(model->record.captureTime.dayOfWeek, 6); // a Saturday
+        EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.355);
+        EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 60.0);
+        EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
+        EXPECT_EQ(model->record.Remark(), QString());
     }
-    model->pictureMagnification = 60.0;
-    model->LoadPictureInfo(picture, {GetParam().width, 2});
-
-    EXPECT_EQ(model->record.captureResolutionCode, GetParam().code);
-    EXPECT_EQ(model->record.scaleResolutionCode, GetParam().code);
-    EXPECT_EQ(model->record.captureTime, SystemTime::FromDateTime(written));
-    EXPECT_EQ(model->record.captureTime.dayOfWeek, 6); // a Saturday
-    EXPECT_DOUBLE_EQ(model->scale.pixelSize, 0.355);
-    EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 60.0);
-    EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
-    EXPECT_EQ(model->record.Remark(), QString());
 }
-
-INSTANTIATE_TEST_SUITE_P(Widths, DefaultsFromBmpHeader,
-                         ::testing::Values(HeaderCase{1600, 0x064004B0},
-                                           HeaderCase{1280, 0x05000400},
-                                           HeaderCase{640, 0x028001E0},
-                                           HeaderCase{800, 0x05000400}));
 
 TEST_F(PictureInfo, JpegWithoutInfoGetsTheDefaultResolution)
 {
@@ -176,38 +153,33 @@ TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification)
                      75.0);
 }
 
+// An adjusted magnification above 1 is the one measurements use; exactly 1
+// counts only once a measuring tool is chosen.
 TEST_F(PictureInfo, AdjustedMagnificationWinsAboveOne)
 {
-    PictureInfoRecord record;
-    record.pictureMagnification = 50.0;
-    record.adjustedMagnification = 2.5;
-    record.scaleResolutionCode = 0x05000400;
-    WriteInfo(QStringLiteral("20081231_1320"), record.ToBytes());
+    const struct
+    {
+        double adjusted;
+        Box format;
+        const char* box;
+        double measuring;
+        int useAdjusted;
+    } cases[] = {{2.5, Box::Full, "2.500000", 2.5, 1},
+                 {2.5, Box::Short, "2.5", 2.5, 1},
+                 {1.0, Box::Full, "50.000000", 50.0, 0}};
     const QString picture = WriteBmp(QStringLiteral("20081231_1320.bmp"), {1280, 2});
-
-    for (const auto& [format, text] : {std::pair{Box::Full, "2.500000"}, {Box::Short, "2.5"}}) {
-        Open(picture, format);
-        EXPECT_EQ(model->boxText, QString::fromLatin1(text));
-        EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
-        EXPECT_DOUBLE_EQ(model->scale.adjustedMagnification, 2.5);
-        EXPECT_EQ(model->scale.useAdjustedMagnification, 1);
+    for (const auto& c : cases) {
+        PictureInfoRecord record;
+        record.pictureMagnification = 50.0;
+        record.adjustedMagnification = c.adjusted;
+        record.scaleResolutionCode = 0x05000400;
+        WriteInfo(QStringLiteral("20081231_1320"), record.ToBytes());
+        Open(picture, c.format);
+        EXPECT_EQ(model->boxText, QString::fromLatin1(c.box));
+        EXPECT_DOUBLE_EQ(model->measuringMagnification, c.measuring);
+        EXPECT_EQ(model->scale.useAdjustedMagnification, c.useAdjusted);
         EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, 50.0);
     }
-}
-
-TEST_F(PictureInfo, AdjustedExactlyOneCountsOnlyWhenAToolIsChosen)
-{
-    PictureInfoRecord record;
-    record.pictureMagnification = 50.0;
-    record.adjustedMagnification = 1.0;
-    WriteInfo(QStringLiteral("20081231_1321"), record.ToBytes());
-    const QString picture = WriteBmp(QStringLiteral("20081231_1321.bmp"), {1280, 2});
-
-    Open(picture, Box::Full);
-    EXPECT_DOUBLE_EQ(model->measuringMagnification, 50.0);
-    EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
-    EXPECT_EQ(model->boxText, QStringLiteral("50.000000"));
-
     model->RederiveForMeasuringTool();
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 1.0);
     EXPECT_EQ(model->boxText, QStringLiteral("50.000000"));
@@ -253,49 +225,40 @@ TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing)
     EXPECT_TRUE(QDir(folder + QStringLiteral("/Info")).isEmpty());
 }
 
-TEST_F(PictureInfo, MissingInfoFolderIsNeverCreated)
+// A missing Info folder is never created and one that is a file is skipped,
+// silently; a read-only one (even for the super-user) is reported and kept.
+TEST_F(PictureInfo, InfoFolderThatCannotTakeTheFileIsLeftAlone)
 {
-    ASSERT_TRUE(QDir(folder + QStringLiteral("/Info")).removeRecursively());
-    const QString picture = WriteBmp(QStringLiteral("20081231_1330.bmp"), {1280, 2});
-    Open(picture, Box::Full);
-    model->SavePictureInfo();
-    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Info")));
-    EXPECT_TRUE(writeFailures.isEmpty());
-}
-
-TEST_F(PictureInfo, InfoFolderThatIsAFileIsSkipped)
-{
-    ASSERT_TRUE(QDir(folder + QStringLiteral("/Info")).removeRecursively());
-    {
-        QFile blocker(folder + QStringLiteral("/Info"));
-        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-        blocker.write("not a folder");
-    }
-    const QString picture = WriteBmp(QStringLiteral("20081231_1331.bmp"), {1280, 2});
-    Open(picture, Box::Full);
-    model->SavePictureInfo();
-    QFile blocker(folder + QStringLiteral("/Info"));
-    ASSERT_TRUE(blocker.open(QIODevice::ReadOnly));
-    EXPECT_EQ(blocker.readAll(), QByteArray("not a folder"));
-    EXPECT_TRUE(writeFailures.isEmpty());
-}
-
-TEST_F(PictureInfo, ReadOnlyInfoFolderIsReportedAndKeptEvenForTheSuperUser)
-{
+    const QString info = folder + QStringLiteral("/Info");
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     const QByteArray before = ReadInfo(QStringLiteral("20081231_1236"));
     Open(picture, Box::Full);
     model->record.adjustedMagnification = 9.0;
-    const QString info = folder + QStringLiteral("/Info");
     const auto permissions = QFile::permissions(info);
     ASSERT_TRUE(QFile::setPermissions(info, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                                 QFile::ExeGroup));
     model->SavePictureInfo();
     QFile::setPermissions(info, permissions);
-
     EXPECT_EQ(ReadInfo(QStringLiteral("20081231_1236")), before);
     EXPECT_EQ(QDir(info).entryList(QDir::Files).size(), 1);
     EXPECT_EQ(writeFailures, QStringList{"info: " + QString::fromLocal8Bit(strerror(EACCES))});
+
+    writeFailures.clear();
+    for (const bool blocked : {false, true}) {
+        ASSERT_TRUE(QDir(info).removeRecursively() || QFile::remove(info));
+        if (blocked) {
+            QFile blocker(info);
+            ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+            blocker.write("not a folder");
+        }
+        Open(WriteBmp(QStringLiteral("20081231_1330.bmp"), {1280, 2}), Box::Full);
+        model->SavePictureInfo();
+        QFile result(info);
+        EXPECT_EQ(QFileInfo::exists(info), blocked);
+        if (blocked && result.open(QIODevice::ReadOnly))
+            EXPECT_EQ(result.readAll(), QByteArray("not a folder"));
+        EXPECT_TRUE(writeFailures.isEmpty());
+    }
 }
 
 TEST_F(PictureInfo, FailedWriteLeavesTheOldFileWhole)

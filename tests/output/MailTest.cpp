@@ -12,9 +12,11 @@ namespace {
 
 // Puts a fake mail helper first on PATH. It records its arguments, one per
 // line, waits until the test lets it go and exits with the status it is given.
-class MailTest : public ::testing::Test {
+class MailTest : public ::testing::Test
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(dir.isValid());
         savedPath = qgetenv("PATH");
         qputenv("PATH", (dir.path() + ":").toLocal8Bit() + savedPath);
@@ -23,12 +25,17 @@ class MailTest : public ::testing::Test {
                                  const QString& button) {
             shown << caption + "|" + text + "|" + button;
         };
-        sender.showFailure = [this](const QString& text) { shown << "failure|" + text; };
-        sender.activateWindow = [this] { ++activated; };
+        sender.showFailure = [this](const QString& text) {
+            shown << "failure|" + text;
+        };
+        sender.activateWindow = [this] {
+            ++activated;
+        };
     }
     void TearDown() override { qputenv("PATH", savedPath); }
 
-    void WriteScript(int status) {
+    void WriteScript(int status)
+    {
         QFile script(dir.filePath("xdg-email"));
         ASSERT_TRUE(script.open(QIODevice::WriteOnly));
         script.write(
@@ -44,12 +51,14 @@ class MailTest : public ::testing::Test {
         script.setPermissions(script.permissions() | QFile::ExeOwner);
     }
 
-    void Release() {
+    void Release()
+    {
         QFile release(dir.filePath("release"));
         release.open(QIODevice::WriteOnly);
     }
 
-    bool WaitForFinish() {
+    bool WaitForFinish()
+    {
         QEventLoop loop;
         bool done = false;
         QObject::connect(&sender, &CMailSender::finished, &loop, [&] {
@@ -61,7 +70,8 @@ class MailTest : public ::testing::Test {
         return done;
     }
 
-    QStringList RecordedArguments() {
+    QStringList RecordedArguments()
+    {
         QFile file(dir.filePath("args"));
         if (!file.open(QIODevice::ReadOnly))
             return {};
@@ -75,7 +85,8 @@ class MailTest : public ::testing::Test {
     int activated = 0;
 };
 
-TEST_F(MailTest, StartsTheMailHelperWithBothAttachmentsWithoutBlocking) {
+TEST_F(MailTest, StartsTheMailHelperWithBothAttachmentsWithoutBlocking)
+{
     const QString picture = QStringLiteral("/pics/20081231_1234.jpg");
     sender.Send(picture);
     EXPECT_EQ(sender.mailBusy, 1);
@@ -94,7 +105,8 @@ TEST_F(MailTest, StartsTheMailHelperWithBothAttachmentsWithoutBlocking) {
                            "--attach", picture, "--attach", "/pics/Info/20081231_1234"}));
 }
 
-TEST_F(MailTest, FailureExitShowsTheMailFailureMessage) {
+TEST_F(MailTest, FailureExitShowsTheMailFailureMessage)
+{
     WriteScript(4);
     Release();
     sender.Send("/pics/20081231_1234.jpg");
@@ -103,7 +115,8 @@ TEST_F(MailTest, FailureExitShowsTheMailFailureMessage) {
     EXPECT_EQ(sender.mailBusy, 0);
 }
 
-TEST_F(MailTest, NoMailHelperIsSilentAndMailCanBePressedAgain) {
+TEST_F(MailTest, NoMailHelperIsSilentAndMailCanBePressedAgain)
+{
     sender.launcher->program = QStringLiteral("lumvex-no-such-mail-helper");
     sender.Send("/pics/20081231_1234.jpg");
     EXPECT_EQ(sender.mailBusy, 0);
@@ -113,7 +126,8 @@ TEST_F(MailTest, NoMailHelperIsSilentAndMailCanBePressedAgain) {
     EXPECT_EQ(activated, 0);
 }
 
-TEST(MailPaths, InfoFileBesideThePictures) {
+TEST(MailPaths, InfoFileBesideThePictures)
+{
     EXPECT_EQ(CMailSender::InfoPathForMail("/a/b/20081231_1234.jpg"), "/a/b/Info/20081231_1234");
     EXPECT_EQ(CMailSender::InfoPathForMail("20081231_1234.bmp"), "Info/20081231_1234");
     // A short path keeps what it has rather than reading before its start.

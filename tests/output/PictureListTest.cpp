@@ -9,14 +9,17 @@ using namespace PictureList;
 
 namespace {
 
-struct NameCase {
+struct NameCase
+{
     const char* name;
     bool accepted;
 };
 
-class PictureNameTest : public ::testing::TestWithParam<NameCase> {};
+class PictureNameTest : public ::testing::TestWithParam<NameCase>
+{};
 
-TEST_P(PictureNameTest, FollowsTheNamingRule) {
+TEST_P(PictureNameTest, FollowsTheNamingRule)
+{
     EXPECT_EQ(IsPictureName(QString::fromUtf8(GetParam().name)), GetParam().accepted)
         << GetParam().name;
 }
@@ -32,9 +35,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"20081231 1234.jpg", false}, NameCase{"jpg", false},
                       NameCase{"", false}));
 
-class PictureFolderTest : public ::testing::Test {
+class PictureFolderTest : public ::testing::Test
+{
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(dir.isValid());
         folder = dir.path() + QLatin1Char('/');
         // Created out of order: the listing must not depend on it.
@@ -48,16 +53,25 @@ class PictureFolderTest : public ::testing::Test {
 
     // A move with hooks that log the steps the editor window would take.
     bool Move(int direction, QString& path, bool modified = false, int answer = 7,
-              bool loads = true) {
+              bool loads = true)
+    {
         AdjacentPictureSteps steps;
-        steps.isModified = [=] { return modified; };
+        steps.isModified = [=] {
+            return modified;
+        };
         steps.askSave = [=, this] {
             log << "ask";
             return answer;
         };
-        steps.saveAs = [this] { log << "saveAs"; };
-        steps.cancelOperation = [this] { log << "cancel"; };
-        steps.savePictureInfo = [this] { log << "saveInfo"; };
+        steps.saveAs = [this] {
+            log << "saveAs";
+        };
+        steps.cancelOperation = [this] {
+            log << "cancel";
+        };
+        steps.savePictureInfo = [this] {
+            log << "saveInfo";
+        };
         steps.loadPicture = [=, this](const QString& p) {
             log << "load " + p.section('/', -1);
             return loads;
@@ -65,7 +79,9 @@ class PictureFolderTest : public ::testing::Test {
         steps.loadPictureInfo = [this](const QString& p) {
             log << "loadInfo " + p.section('/', -1);
         };
-        steps.refreshBoxes = [this] { log << "refresh"; };
+        steps.refreshBoxes = [this] {
+            log << "refresh";
+        };
         return ShowAdjacentPicture(direction, path, folder, steps);
     }
 
@@ -74,13 +90,15 @@ class PictureFolderTest : public ::testing::Test {
     QStringList log;
 };
 
-TEST_F(PictureFolderTest, ListsOnlyPictureNamesInAscendingOrder) {
+TEST_F(PictureFolderTest, ListsOnlyPictureNamesInAscendingOrder)
+{
     EXPECT_EQ(BuildPictureList(folder), QStringList({a, b}));
     EXPECT_EQ(BuildPictureList(dir.path()), QStringList({a, b}));
     EXPECT_TRUE(BuildPictureList(folder + "missing/").isEmpty());
 }
 
-TEST_F(PictureFolderTest, AdjacentPictureHasNoWrapAround) {
+TEST_F(PictureFolderTest, AdjacentPictureHasNoWrapAround)
+{
     const QStringList list = BuildPictureList(folder);
     EXPECT_EQ(AdjacentPicture(list, a, Next), b);
     EXPECT_EQ(AdjacentPicture(list, b, Next), std::nullopt);
@@ -91,7 +109,8 @@ TEST_F(PictureFolderTest, AdjacentPictureHasNoWrapAround) {
     EXPECT_EQ(AdjacentPicture(list, folder + "notes.txt", Next), std::nullopt);
 }
 
-TEST_F(PictureFolderTest, StartPictureWithALongerNameIsNotFound) {
+TEST_F(PictureFolderTest, StartPictureWithALongerNameIsNotFound)
+{
     const QString odd = folder + "20081231_12345.jpg";
     QFile(odd).open(QIODevice::WriteOnly);
     QString path = odd;
@@ -101,7 +120,8 @@ TEST_F(PictureFolderTest, StartPictureWithALongerNameIsNotFound) {
     EXPECT_EQ(log, QStringList({"cancel", "cancel"}));
 }
 
-TEST_F(PictureFolderTest, NextRunsTheStepsInOrder) {
+TEST_F(PictureFolderTest, NextRunsTheStepsInOrder)
+{
     QString path = a;
     EXPECT_TRUE(Move(Next, path));
     EXPECT_EQ(path, b);
@@ -109,7 +129,8 @@ TEST_F(PictureFolderTest, NextRunsTheStepsInOrder) {
                                 "loadInfo 20081231_1235.bmp", "refresh"}));
 }
 
-TEST_F(PictureFolderTest, SaveQuestionYesSavesThenMovesAndNoJustMoves) {
+TEST_F(PictureFolderTest, SaveQuestionYesSavesThenMovesAndNoJustMoves)
+{
     QString path = a;
     EXPECT_TRUE(Move(Next, path, true, 1));
     EXPECT_EQ(log.mid(0, 3), QStringList({"ask", "saveAs", "cancel"}));
@@ -120,21 +141,24 @@ TEST_F(PictureFolderTest, SaveQuestionYesSavesThenMovesAndNoJustMoves) {
     EXPECT_EQ(path, b);
 }
 
-TEST_F(PictureFolderTest, AtTheEndNothingChangesEvenAfterTheQuestion) {
+TEST_F(PictureFolderTest, AtTheEndNothingChangesEvenAfterTheQuestion)
+{
     QString path = b;
     EXPECT_FALSE(Move(Next, path, true, 1));
     EXPECT_EQ(path, b);
     EXPECT_EQ(log, QStringList({"ask", "saveAs", "cancel"}));
 }
 
-TEST_F(PictureFolderTest, FailedLoadStillMovesAndRefreshes) {
+TEST_F(PictureFolderTest, FailedLoadStillMovesAndRefreshes)
+{
     QString path = b;
     EXPECT_TRUE(Move(Previous, path, false, 7, false));
     EXPECT_EQ(path, a);
     EXPECT_EQ(log, QStringList({"cancel", "saveInfo", "load 20081231_1234.jpg", "refresh"}));
 }
 
-TEST(PictureList, SortIsCaseSensitiveOnWholePaths) {
+TEST(PictureList, SortIsCaseSensitiveOnWholePaths)
+{
     QTemporaryDir dir;
     const QString folder = dir.path() + '/';
     for (const char* name : {"2008123101234.jpg", "20081231_1234.jpg", "1999123101234.BMP"})
@@ -144,7 +168,8 @@ TEST(PictureList, SortIsCaseSensitiveOnWholePaths) {
                            folder + "20081231_1234.jpg"}));
 }
 
-TEST(PictureList, MagnificationBoxAfterAStep) {
+TEST(PictureList, MagnificationBoxAfterAStep)
+{
     auto box = MagnificationBoxAfterStep(0.0, 50.0, 7.0, Next);
     EXPECT_EQ(box.text, "50.0");
     EXPECT_EQ(box.measuringMagnification, 50.0);

@@ -5,23 +5,12 @@
 #include "view/DisplayScaler.h"
 #include "view/TouchedArea.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
 #include <string_view>
 
 namespace {
-
-// A picture where any pixel restored from the wrong place would show.
-QImage Texture(QSize size)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            row[x] = qRgb((x * 7) & 0xFF, (y * 13) & 0xFF, (x ^ y) & 0xFF);
-    }
-    return picture;
-}
 
 struct RedrawCase
 {
@@ -40,7 +29,7 @@ struct TexturedView
         view.show();
         loaded = QTest::qWaitForWindowExposed(&view);
         const QString path = folder.filePath(QStringLiteral("20081231_1300.bmp"));
-        loaded = loaded && Texture(picture).save(path) && view.LoadPicture(path);
+        loaded = loaded && TexturedPicture(picture).save(path) && view.LoadPicture(path);
     }
 
     // What a full restore would give: the snapshot with the object drawn anew.
@@ -169,7 +158,7 @@ TEST(TouchedAreaInvariantTest, EveryChangedPixelIsInsideTheReportedArea)
         {ToolMode::ToolCalibration, "c100,100 m600,120"},
     };
     // clang-format on
-    const QImage texture = Texture({800, 600});
+    const QImage texture = TexturedPicture({800, 600});
     for (const TouchScene& scene : scenes) {
         for (const int width : {1, 5, 9}) {
             for (const int dash : {0, 1, 4}) {
@@ -213,17 +202,11 @@ TEST(TouchedAreaTest, RunsOfARowMergeAndStayInsideTheLimits)
     area.AddRect(QRect(14, 5, 10, 1));
     area.AddRect(QRect(40, 5, 3, 1));
     area.AddRect(QRect(-20, 49, 30, 10));
-    const std::vector<TouchedArea::Run>& runs = area.Runs();
-    ASSERT_EQ(runs.size(), 4u);
-    EXPECT_EQ(runs[0].y, 5);
-    EXPECT_EQ(runs[0].left, 10);
-    EXPECT_EQ(runs[0].right, 23);
-    EXPECT_EQ(runs[1].left, 40);
-    EXPECT_EQ(runs[2].y, 6);
-    EXPECT_EQ(runs[2].right, 14);
-    EXPECT_EQ(runs[3].y, 49);
-    EXPECT_EQ(runs[3].left, 0);
-    EXPECT_EQ(runs[3].right, 9);
+    std::vector<std::array<int, 3>> runs; // row, left, right
+    for (const TouchedArea::Run& run : area.Runs())
+        runs.push_back({run.y, run.left, run.right});
+    EXPECT_EQ(runs,
+              (std::vector<std::array<int, 3>>{{5, 10, 23}, {5, 40, 42}, {6, 10, 14}, {49, 0, 9}}));
 }
 
 TEST(TouchedAreaTest, AThinDiagonalSegmentTouchesANarrowBandOfEachRow)

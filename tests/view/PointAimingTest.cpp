@@ -29,6 +29,7 @@ TEST(PointAiming, KeysWhilePlacingPointsAndOtherwise)
         {Qt::Key_Left, ctrl, true, {}},
         {Qt::Key_Return, Qt::AltModifier, true, {}},
         {Qt::Key_Left, none, false, {}},
+        {Qt::Key_Space, none, false, {}},
         {Qt::Key_PageDown, none, true, {}},
     };
     for (const Case& c : cases)

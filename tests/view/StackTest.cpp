@@ -9,57 +9,13 @@
 
 namespace {
 
-std::unique_ptr<QImage> Marked(int value)
-{
-    auto image = std::make_unique<QImage>(2, 2, QImage::Format_RGB32);
-    image->fill(qRgb(value, 0, 0));
-    return image;
-}
-
-int MarkOf(const QImage* image)
-{
-    return image ? qRed(image->pixel(0, 0)) : -1;
-}
-
 TEST(StackTest, CapacityIsAtMostSixteen)
 {
     EXPECT_EQ(Stack(40).Capacity(), 16);
     EXPECT_EQ(Stack(3).Capacity(), 3);
     Stack empty(16);
     EXPECT_EQ(empty.Top(), nullptr);
-    EXPECT_FALSE(empty.CanUndo());
-    EXPECT_FALSE(empty.CanRedo());
-}
-
-TEST(StackTest, PushWhenFullDropsTheOldest)
-{
-    Stack stack(3);
-    for (int i = 1; i <= 5; ++i)
-        stack.Push(Marked(i));
-    EXPECT_EQ(stack.Count(), 3);
-    EXPECT_EQ(stack.TopIndex(), 2);
-    EXPECT_EQ(MarkOf(stack.Top()), 5);
-    EXPECT_EQ(MarkOf(stack.Undo()), 4);
-    EXPECT_EQ(MarkOf(stack.Undo()), 3);
-    EXPECT_FALSE(stack.CanUndo());
-}
-
-TEST(StackTest, PushAfterUndoGivesUpTheRedoBranch)
-{
-    Stack stack(16);
-    stack.Push(Marked(1));
-    stack.Push(Marked(2));
-    stack.Push(Marked(3));
-    stack.Undo();
-    stack.Undo();
-    EXPECT_TRUE(stack.CanRedo());
-    stack.Push(Marked(9));
-    EXPECT_FALSE(stack.CanRedo());
-    EXPECT_EQ(stack.Count(), 2);
-    EXPECT_EQ(MarkOf(stack.Top()), 9);
-    stack.Clear();
-    EXPECT_EQ(stack.SizeInBytes(), 0);
-    EXPECT_EQ(stack.TopIndex(), -1);
+    EXPECT_FALSE(empty.CanUndo() || empty.CanRedo());
 }
 
 // Whole pictures kept the plain way, the history's rules applied to them.
@@ -123,6 +79,9 @@ TEST(StackTest, DifferencesGiveBackEveryPictureAPlainHistoryWould)
             ASSERT_TRUE(*stack.Top() == plain.pictures[size_t(plain.top)])
                 << "capacity " << capacity << ", step " << step;
         }
+        stack.Clear();
+        EXPECT_EQ(stack.SizeInBytes(), 0);
+        EXPECT_EQ(stack.TopIndex(), -1);
     }
 }
 
@@ -215,31 +174,24 @@ TEST_F(HistoryTest, ModificationCountFollowsCommitsUndosAndRedos)
     view.Undo();
     EXPECT_EQ(view.modificationCount, 0) << "nothing to undo after a load";
     std::vector<int> counts;
-    Commit(100);
-    counts.push_back(view.modificationCount);
-    Commit(200);
-    counts.push_back(view.modificationCount);
-    view.Undo();
-    counts.push_back(view.modificationCount);
-    view.Undo();
-    counts.push_back(view.modificationCount);
-    view.Redo();
-    counts.push_back(view.modificationCount);
+    for (const auto step : {+1, +2, -1, -1, 0}) {
+        if (step > 0)
+            Commit(step * 100);
+        else if (step < 0)
+            view.Undo();
+        else
+            view.Redo();
+        counts.push_back(view.modificationCount);
+    }
     EXPECT_EQ(counts, (std::vector<int>{1, 2, 1, 0, 1}));
     EXPECT_EQ(view.Shade(), 100) << "the picture shows the first edit";
     view.Redo();
     view.Redo();
     EXPECT_EQ(view.modificationCount, 2) << "redo beyond the end is refused";
-}
-
-TEST_F(HistoryTest, CommitAfterUndoCannotBeRedone)
-{
-    Load({64, 48});
-    Commit(100);
     view.Undo();
     Commit(150);
     EXPECT_FALSE(view.History().CanRedo());
-    EXPECT_EQ(view.modificationCount, 1);
+    EXPECT_EQ(view.modificationCount, 2);
 }
 
 TEST_F(HistoryTest, SixteenCommitsLoseTheLoadedPicture)
@@ -263,23 +215,16 @@ TEST_F(HistoryTest, FailedSnapshotLeavesEverythingAsItWas)
     EXPECT_EQ(view.History().Count(), 1);
 }
 
-TEST_F(HistoryTest, ATallPictureIsRestoredCompletely)
+// Odd sizes and a picture taller than many tiles come back pixel for pixel.
+TEST_F(HistoryTest, UndoRestoresTheLoadedPixelsExactly)
 {
-    Load({30, 500});
-    Commit(200);
-    view.Undo();
-    const QImage& picture = view.WorkingPicture();
-    for (int y = 0; y < picture.height(); ++y)
-        ASSERT_EQ(picture.pixel(29, y), qRgb(10, 10, 10)) << "row " << y;
-}
-
-TEST_F(HistoryTest, SnapshotsCopyPixelsExactly)
-{
-    Load({7, 5});
-    const QImage loaded = view.WorkingPicture();
-    Commit(77);
-    view.Undo();
-    EXPECT_EQ(view.WorkingPicture(), loaded);
+    for (const QSize size : {QSize(30, 500), QSize(7, 5)}) {
+        Load(size);
+        const QImage loaded = view.WorkingPicture();
+        Commit(200);
+        view.Undo();
+        EXPECT_EQ(view.WorkingPicture(), loaded) << size.width();
+    }
 }
 
 } // namespace

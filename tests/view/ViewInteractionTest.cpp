@@ -24,17 +24,12 @@ class ViewInteractionTest : public ViewFixture
     std::vector<CommittedMeasurement> committed;
 };
 
-TEST_F(ViewInteractionTest, LineFollowsThePointerAndIsCommittedOnce)
+TEST_F(ViewInteractionTest, LineIsCommittedOnceWithoutItsGuides)
 {
     editor.SetToolMode(ToolMode::ToolLine);
     Click({100, 100});
-    Move({300, 100});
-    EXPECT_FALSE(IsWhite({200, 100})) << "the line follows the pointer with no button held";
-    Move({100, 300});
-    EXPECT_TRUE(IsWhite({200, 100})) << "the earlier position is restored";
-    EXPECT_EQ(editor.modificationCount, 0);
-
     Move({300, 200});
+    EXPECT_EQ(editor.modificationCount, 0);
     Click({300, 200});
     EXPECT_EQ(editor.State(), InteractionState::StateIdle);
     EXPECT_EQ(editor.modificationCount, 1);
@@ -101,21 +96,6 @@ TEST_F(ViewInteractionTest, RightClickDropsTheObjectThenTheTool)
     EXPECT_EQ(owner.calls,
               (std::vector<QString>{QStringLiteral("drawing"), QStringLiteral("measuring")}));
     EXPECT_EQ(editor.modificationCount, 0);
-}
-
-TEST_F(ViewInteractionTest, UndoAndRedoStepThroughTheCommits)
-{
-    editor.SetToolMode(ToolMode::ToolRectangle);
-    Press({50, 60});
-    Move({150, 160});
-    Release({150, 160});
-    const QImage drawn = editor.WorkingPicture();
-    editor.Undo();
-    EXPECT_EQ(Ink(), 0);
-    EXPECT_EQ(editor.modificationCount, 0);
-    editor.Redo();
-    EXPECT_TRUE(editor.WorkingPicture() == drawn);
-    EXPECT_EQ(editor.modificationCount, 1);
 }
 
 TEST_F(ViewInteractionTest, CursorBecomesTheArrowOutsideTheViewAndComesBack)

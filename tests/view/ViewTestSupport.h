@@ -9,6 +9,18 @@
 
 #include <vector>
 
+// A picture where any pixel taken from the wrong place would show.
+inline QImage TexturedPicture(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            row[x] = qRgb((x * 7) & 0xFF, (y * 13) & 0xFF, (x ^ y) & 0xFF);
+    }
+    return picture;
+}
+
 // The owner as the tests see it: the calls the view made, in order.
 struct RecordingOwner : ViewOwner
 {
@@ -17,20 +29,24 @@ struct RecordingOwner : ViewOwner
     void SelectMeasuringTool() override { calls.push_back(QStringLiteral("measuring")); }
 };
 
-// A shown view holding a white picture, driven through its window the way the
-// window system does: a quick double click replaces the second press.
+// A shown 640 x 480 view holding a picture (white unless given), driven through its window the way
+// the window system does: a quick double click replaces the second press.
 class ViewFixture : public ::testing::Test
 {
   protected:
-    void Load(QSize picture, QSize view = {640, 480})
+    void Load(QSize size)
     {
-        editor.resize(view);
+        QImage white(size, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        Load(white);
+    }
+    void Load(const QImage& picture)
+    {
+        editor.resize(640, 480);
         editor.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
-        QImage white(picture, QImage::Format_RGB32);
-        white.fill(Qt::white);
         const QString path = folder.filePath(QStringLiteral("20081231_1200.bmp"));
-        ASSERT_TRUE(white.save(path));
+        ASSERT_TRUE(picture.save(path));
         editor.showError = [](const QString& message) {
             ADD_FAILURE() << message.toStdString();
         };
