@@ -1,10 +1,10 @@
 #include "results/ResultsStore.h"
 
+#include "platform/AtomicFileWriter.h"
 #include "results/ResultsCsv.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ResultsStore {
 
@@ -41,19 +41,9 @@ bool Save(const QString& path, const QByteArray& contents, QString& error)
         error = QStringLiteral("not a plain file");
         return false;
     }
-    QSaveFile file(path);
-    // Unbuffered, so a short write (full disk) shows at the write itself.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = file.errorString();
-        return false;
-    }
-    if (file.write(contents) != contents.size()) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
+    AtomicFileWriter writer(path);
+    if (!writer.Write(contents)) {
+        error = writer.ErrorString();
         return false;
     }
     return true;
