@@ -13,15 +13,7 @@ namespace {
 // A line of the drawing tools: its aiming guides cross the whole picture.
 void BM_PointerMoveLine(benchmark::State& state)
 {
-    LargeView large;
-    large.view.SetToolMode(ToolMode::ToolLine);
-    large.view.LeftButtonDown({200, 200});
-    large.view.LeftButtonUp({200, 200});
-    int i = 0;
-    for (auto _ : state) {
-        large.view.PointerMove({300 + (i % 50), 260 + (i % 30)});
-        ++i;
-    }
+    LargeView().MoveFreeEnd(state, ToolMode::ToolLine);
 }
 BENCHMARK(BM_PointerMoveLine)->Unit(benchmark::kMillisecond);
 
@@ -30,8 +22,7 @@ void BM_TypeCharacter(benchmark::State& state)
 {
     LargeView large;
     large.view.SetToolMode(ToolMode::ToolText);
-    large.view.LeftButtonDown({200, 200});
-    large.view.LeftButtonUp({200, 200});
+    large.Click({200, 200});
     for (auto _ : state) {
         large.view.TypeCodeUnit(U'x');
         large.view.TypeRemoveLast();

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include <benchmark/benchmark.h>
 
 // The camera's picture sizes the benchmarks run at, largest last.
 inline constexpr QSize BenchSizes[] = {{1280, 1024}, {2560, 1920}, {3488, 2616}};
@@ -50,5 +51,18 @@ struct LargeView
     {
         view.LeftButtonDown(q);
         view.LeftButtonUp(q);
+    }
+
+    // Places the first point of a tool at (200, 200), then measures the pointer
+    // moving its free end nearby.
+    void MoveFreeEnd(benchmark::State& state, ToolMode tool)
+    {
+        view.SetToolMode(tool);
+        Click({200, 200});
+        int i = 0;
+        for (auto _ : state) {
+            view.PointerMove({300 + (i % 50), 260 + (i % 30)});
+            ++i;
+        }
     }
 };

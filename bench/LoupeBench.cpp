@@ -29,14 +29,7 @@ void BM_LoupeLineMeasurementMove(benchmark::State& state)
 {
     LargeView large;
     large.view.SetLoupeEnabled(state.range(0) != 0);
-    large.view.SetToolMode(ToolMode::ToolAnyAngleLine);
-    large.view.LeftButtonDown({200, 200});
-    large.view.LeftButtonUp({200, 200});
-    int i = 0;
-    for (auto _ : state) {
-        large.view.PointerMove({300 + (i % 50), 260 + (i % 30)});
-        ++i;
-    }
+    large.MoveFreeEnd(state, ToolMode::ToolAnyAngleLine);
 }
 BENCHMARK(BM_LoupeLineMeasurementMove)
     ->Name("BM_LoupeLineMeasurementMove/3488x2616")
