@@ -507,9 +507,6 @@ void ToolProtocol::FollowPointer(GdiPoint p, ToolEffects&)
 void ToolProtocol::EndMeasure(GdiPoint p, ToolEffects& effects)
 {
     CDrawMeasure& measure = Measure();
-    // The record shows the measurement as drawn, before the release moves it.
-    effects.measurement = CommittedMeasurement{measure.kind, measure.PlacedPoints(),
-                                               measure.Labels(measure.font.Log().height)};
     if (family != Family::Polyline)
         measure.points[measure.pointIndex] = p;
     measure.SetBounds(anchor, p);
@@ -568,9 +565,6 @@ void ToolProtocol::NewText()
 
 void ToolProtocol::Finish(ToolEffects& effects)
 {
-    if (auto* measure = dynamic_cast<CDrawMeasure*>(object.get()); measure && !effects.measurement)
-        effects.measurement = CommittedMeasurement{measure->kind, measure->PlacedPoints(),
-                                                   measure->Labels(measure->font.Log().height)};
     effects.finished = std::move(object);
     effects.commit = true;
 }

@@ -67,6 +67,7 @@ const Case Cases[] = {
     {"ContinuousLineDoubleClickAtVertex", T::ToolContinuousLine, "c0,0 c100,0 c50,-10 d50,-10 c0,200 c0,220", S::StateIdle, 1, {{0, 0}, {100, 0}}, {5, 5}},
     {"Polygon", T::ToolPolygon, "c0,0 c100,0 c50,-10 c100,100 c110,50 c0,100 d0,100 c0,200 c0,220", S::StateIdle, 1, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {5, 5, 5, 25, 15}},
     {"Calibration", T::ToolCalibration, "c0,0 m200,0 c200,0", S::StateIdle, 1, {{0, 0}, {200, 0}}, {10}},
+    {"CalibrationEndsOnlyAtTheRelease", T::ToolCalibration, "c0,0 m200,0 p200,0", S::StateComplete, 0, {}, {}},
     {"CancelDropsTheObject", T::ToolAnyAngleLine, "c0,0 m100,0 x", S::StateIdle, 0, {}, {}},
     {"NoTool", T::ToolNone, "c0,0 m100,0 c100,0", S::StateIdle, 0, {}, {}},
 };
@@ -139,30 +140,6 @@ TEST(ToolProtocolRules, MeasurementsTakeTheMagnificationInForce)
         ASSERT_NE(measure, nullptr);
         EXPECT_EQ(measure->magnification, c.expected) << c.picture << " " << c.useAdjusted;
     }
-}
-
-TEST(ToolProtocolRules, CalibrationBroadcastsItsValueOnRelease)
-{
-    ProtocolDriver driver;
-    driver.protocol.SetTool(ToolMode::ToolCalibration);
-    driver.Run("c0,0 m200,0 p200,0");
-    EXPECT_FALSE(driver.calibration);
-    driver.Run("r200,0");
-    // 200 pixels of 0.5 mm at magnification 10.
-    ASSERT_TRUE(driver.calibration);
-    EXPECT_DOUBLE_EQ(*driver.calibration, 200 * 0.5 * 10);
-}
-
-TEST(ToolProtocolRules, CancelWithoutAnObjectLeavesNoTool)
-{
-    ProtocolDriver driver;
-    driver.protocol.SetTool(ToolMode::ToolRadiusCircle);
-    driver.Run("c0,0 x");
-    EXPECT_EQ(driver.protocol.Tool(), ToolMode::ToolRadiusCircle);
-    EXPECT_FALSE(driver.chooseAgain);
-    driver.Run("x");
-    EXPECT_EQ(driver.protocol.Tool(), ToolMode::ToolNone);
-    EXPECT_TRUE(driver.chooseAgain);
 }
 
 TEST(ToolProtocolRules, ANewToolCommitsTheObjectAsDrawn)
