@@ -26,7 +26,7 @@ struct ProtocolDriver
 
     // Space-separated steps: p press, r release, c click, m move, d double
     // click (and its release) at "x,y"; x cancel; t<text> typing; b backspace;
-    // e Enter.
+    // e Enter; n no tool.
     void Run(const char* script)
     {
         for (const QString& step : QString::fromLatin1(script).split(u' ', Qt::SkipEmptyParts)) {
@@ -47,6 +47,8 @@ struct ProtocolDriver
                 Take(protocol.RemoveLast());
             if (c == 'e')
                 Take(protocol.Enter());
+            if (c == 'n')
+                Take(protocol.SetTool(ToolMode::ToolNone));
             for (QChar typed : c == 't' ? step.mid(1) : QString())
                 Take(protocol.Type(typed.unicode()));
         }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -69,6 +70,7 @@ const Case Cases[] = {
     {"Calibration", T::ToolCalibration, "c0,0 m200,0 c200,0", S::StateIdle, 1, {{0, 0}, {200, 0}}, {10}},
     {"CalibrationEndsOnlyAtTheRelease", T::ToolCalibration, "c0,0 m200,0 p200,0", S::StateComplete, 0, {}, {}},
     {"CancelDropsTheObject", T::ToolAnyAngleLine, "c0,0 m100,0 x", S::StateIdle, 0, {}, {}},
+    {"ANewToolCommitsTheObjectAsDrawn", T::ToolDiameterCircle, "c0,0 m200,0 n", S::StateIdle, 1, {}, {10, 10 * Pi, 25 * Pi}},
     {"NoTool", T::ToolNone, "c0,0 m100,0 c100,0", S::StateIdle, 0, {}, {}},
 };
 // clang-format on
@@ -86,7 +88,8 @@ TEST_P(ToolProtocolTest, EventsGiveTheObject)
     EXPECT_EQ(driver.commits, c.commits);
     if (c.commits == 0)
         return;
-    EXPECT_EQ(driver.points, c.points);
+    if (!c.points.empty())
+        EXPECT_EQ(driver.points, c.points);
     const std::vector<double> numbers = Numbers(driver.labels);
     ASSERT_EQ(numbers.size(), c.numbers.size()) << driver.labels.join(u'|').toStdString();
     for (size_t i = 0; i < numbers.size(); ++i)
@@ -117,40 +120,23 @@ TEST(ToolProtocolRules, TypingKeepsPrintableUnitsUpToTheBuffer)
 // force; a calibration line falls back to 50 when the magnification is not above 1.
 TEST(ToolProtocolRules, MeasurementsTakeTheMagnificationInForce)
 {
-    struct MagnificationCase
-    {
-        ToolMode tool;
-        double picture, adjusted;
-        int useAdjusted;
-        double expected;
-    };
-    const MagnificationCase cases[] = {
+    // tool, picture and adjusted magnifications, the adjusted one in force, the expected one
+    const std::tuple<ToolMode, double, double, int, double> cases[] = {
         {ToolMode::ToolRadiusCircle, 10, 20, 0, 10},  {ToolMode::ToolRadiusCircle, 10, 20, 1, 20},
         {ToolMode::ToolRadiusCircle, 0.5, 0, 0, 0.5}, {ToolMode::ToolCalibration, 1, 0, 0, 50},
         {ToolMode::ToolCalibration, 10, 0.5, 1, 50},  {ToolMode::ToolCalibration, 10, 20, 1, 20},
     };
-    for (const MagnificationCase& c : cases) {
+    for (const auto& [tool, picture, adjusted, useAdjusted, expected] : cases) {
         ProtocolDriver driver;
-        driver.scale.pictureMagnification = c.picture;
-        driver.scale.adjustedMagnification = c.adjusted;
-        driver.scale.useAdjustedMagnification = c.useAdjusted;
-        driver.protocol.SetTool(c.tool);
+        driver.scale.pictureMagnification = picture;
+        driver.scale.adjustedMagnification = adjusted;
+        driver.scale.useAdjustedMagnification = useAdjusted;
+        driver.protocol.SetTool(tool);
         driver.Run("c0,0 m200,0");
         auto* measure = dynamic_cast<CDrawMeasure*>(driver.protocol.Object());
         ASSERT_NE(measure, nullptr);
-        EXPECT_EQ(measure->magnification, c.expected) << c.picture << " " << c.useAdjusted;
+        EXPECT_EQ(measure->magnification, expected) << picture << " " << useAdjusted;
     }
-}
-
-TEST(ToolProtocolRules, ANewToolCommitsTheObjectAsDrawn)
-{
-    ProtocolDriver driver;
-    driver.protocol.SetTool(ToolMode::ToolDiameterCircle);
-    driver.Run("c0,0 m200,0");
-    driver.Take(driver.protocol.SetTool(ToolMode::ToolLine));
-    EXPECT_EQ(driver.commits, 1);
-    EXPECT_EQ(Numbers(driver.labels), (std::vector<double>{10, 10 * Pi, 25 * Pi}));
-    EXPECT_EQ(driver.protocol.Object(), nullptr);
 }
 
 // Each press places a vertex or a segment's label; once the label list has
