@@ -27,42 +27,47 @@ struct EditorWindow : ViewOwner, HistoryListener
 };
 
 // The view between the window system and the tool protocol: real mouse and
-// key events in window pixels over a white picture shown at its own size.
+// key events in window pixels over a grey picture shown at its own size, on
+// which both the black ink and its white guides show.
 class ViewInteractionTest : public ViewFixture
 {
   protected:
+    static constexpr QRgb Paper = 0xFF808080;
     void SetUp() override
     {
-        QImage white(640, 480, QImage::Format_RGB32);
-        white.fill(Qt::white);
-        Load(white);
+        QImage grey(640, 480, QImage::Format_RGB32);
+        grey.fill(Paper);
+        Load(grey);
         view.SetOwner(&window);
         view.SetHistoryListener(&window);
     }
-    // Pixels of the working picture that are not white, within a rectangle.
+    // Pixels of the working picture that are not the paper's, within a rectangle.
     int InkIn(const QRect& area) const
     {
         int ink = 0;
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x)
-                ink += view.WorkingPicture().pixel(x, y) != qRgb(255, 255, 255);
+                ink += view.WorkingPicture().pixel(x, y) != Paper;
         return ink;
     }
 
     EditorWindow window;
 };
 
+// A line shows guides through its ends while the end follows the pointer;
+// they never reach the committed picture.
 TEST_F(ViewInteractionTest, LineIsCommittedOnceWithoutItsGuides)
 {
     view.SetToolMode(ToolMode::ToolLine);
     Click({100, 100});
     Move({300, 200});
     EXPECT_EQ(view.modificationCount, 0);
+    EXPECT_GT(InkIn({0, 0, 640, 90}), 0) << "aiming guides while the end follows";
     Click({300, 200});
     EXPECT_EQ(view.modificationCount, 1);
     EXPECT_EQ(view.History().Count(), 2);
     EXPECT_GT(InkIn({195, 145, 10, 10}), 0);
-    EXPECT_EQ(InkIn({0, 0, 90, 480}), 0) << "no aiming guides in the committed picture";
+    EXPECT_EQ(InkIn({0, 0, 640, 90}), 0) << "no aiming guides in the committed picture";
     EXPECT_TRUE(MatchesTopSnapshot());
 }
 
