@@ -68,7 +68,6 @@ const Case Cases[] = {
     {"ContinuousLineDoubleClickAtVertex", T::ToolContinuousLine, "c0,0 c100,0 c50,-10 d50,-10 c0,200 c0,220", S::StateIdle, 1, {{0, 0}, {100, 0}}, {5, 5}},
     {"Polygon", T::ToolPolygon, "c0,0 c100,0 c50,-10 c100,100 c110,50 c0,100 d0,100 c0,200 c0,220", S::StateIdle, 1, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {5, 5, 5, 25, 15}},
     {"Calibration", T::ToolCalibration, "c0,0 m200,0 c200,0", S::StateIdle, 1, {{0, 0}, {200, 0}}, {10}},
-    {"CalibrationEndsOnlyAtTheRelease", T::ToolCalibration, "c0,0 m200,0 p200,0", S::StateComplete, 0, {}, {}},
     {"CancelDropsTheObject", T::ToolAnyAngleLine, "c0,0 m100,0 x", S::StateIdle, 0, {}, {}},
     {"ANewToolCommitsTheObjectAsDrawn", T::ToolDiameterCircle, "c0,0 m200,0 n", S::StateIdle, 1, {}, {10, 10 * Pi, 25 * Pi}},
     {"NoTool", T::ToolNone, "c0,0 m100,0 c100,0", S::StateIdle, 0, {}, {}},
@@ -98,6 +97,17 @@ TEST_P(ToolProtocolTest, EventsGiveTheObject)
 
 INSTANTIATE_TEST_SUITE_P(Tools, ToolProtocolTest, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The value goes out with the release, without a widget having drawn the line.
+TEST(ToolProtocolRules, CalibrationGivesItsValueOnRelease)
+{
+    ProtocolDriver driver;
+    driver.protocol.SetTool(ToolMode::ToolCalibration);
+    driver.Run("c0,0 m200,0");
+    EXPECT_FALSE(driver.protocol.Press({200, 0}).calibration);
+    // 200 pixels of 0.5 mm at magnification 10.
+    EXPECT_EQ(driver.protocol.Release({200, 0}).calibration, 200 * 0.5 * 10);
+}
 
 TEST(ToolProtocolRules, TypingKeepsPrintableUnitsUpToTheBuffer)
 {
