@@ -107,13 +107,3 @@ TEST_F(MagnificationCommands, UnwritableSettingIsReportedAndStillBroadcast)
     EXPECT_EQ(reported, 1);
     EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("blocker/Lumvex.ini"))));
 }
-
-TEST_F(MagnificationCommands, StartUpTakesTheCaptureMagnification)
-{
-    model->ReadCaptureMagnification();
-    EXPECT_DOUBLE_EQ(model->pictureMagnification, 30.0);
-    EXPECT_DOUBLE_EQ(model->record.pictureMagnification, 30.0);
-    // The picture's own record still decides once it is loaded.
-    Open(PicturePath(QStringLiteral("20081231_1400.bmp")), Box::Full);
-    EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
-}

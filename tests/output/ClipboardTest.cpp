@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTemporaryDir>
