@@ -313,8 +313,6 @@ bool CLumvexImgEdtView::Carry(ToolEffects effects)
         Redraw(protocol.Object());
     if (effects.calibration && messageBus)
         messageBus->PostAdjustMagnification(*effects.calibration);
-    if (effects.measurement && measurementCommitted)
-        measurementCommitted(*effects.measurement);
     if (effects.toolChanged)
         UpdateCursor();
     if (effects.showNow)

@@ -78,8 +78,6 @@ class CLumvexImgEdtView : public QWidget
     void SetOwner(ViewOwner* newOwner) { owner = newOwner; }
     // Where a finished calibration line is broadcast; owned by the window.
     void SetMessageBus(MessageBus* bus) { messageBus = bus; }
-    // Told of every measurement committed into the picture.
-    std::function<void(const CommittedMeasurement&)> measurementCommitted;
     // Told of each commit, undo and redo; owned by the window.
     void SetHistoryListener(HistoryListener* listener) { historyListener = listener; }
 
