@@ -2,6 +2,7 @@
 #include "platform/ByteCodec.h"
 
 #include "FileSizeLimit.h"
+#include "TestFiles.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -15,7 +16,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -23,13 +23,6 @@ namespace {
 QString PrivateFolder()
 {
     return QDir(QDir::tempPath()).filePath(QStringLiteral("lumvex-%1").arg(::geteuid()));
-}
-
-mode_t ModeOf(const QString& path)
-{
-    struct stat state
-    {};
-    return ::lstat(QFile::encodeName(path).constData(), &state) == 0 ? state.st_mode & 07777 : 0;
 }
 
 class ClipboardTest : public ::testing::Test
@@ -87,10 +80,8 @@ TEST_F(ClipboardTest, CopyPictureOffersABmpFileAndAnImageAndLeavesAPrivateTempor
 
     const QString folder = PrivateFolder();
     EXPECT_EQ(CClipboardOutput::TemporaryPicturePath(), folder + "/Lumvex.bmp");
-    EXPECT_EQ(ModeOf(folder + "/Lumvex.bmp"), 0600u);
-    QFile file(folder + "/Lumvex.bmp");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bmp = file.readAll();
+    EXPECT_EQ(TestFiles::ModeOf(folder + "/Lumvex.bmp"), 0600u);
+    const QByteArray bmp = TestFiles::Read(folder + "/Lumvex.bmp");
 
     const QMimeData* data = Clipboard();
     ASSERT_NE(data, nullptr);
@@ -148,10 +139,8 @@ TEST_F(ClipboardTest, UnwritableTemporaryFileLeavesTheClipboardEmptyAndSaysWhy)
     picture.fill(Qt::black);
     ASSERT_TRUE(output.CopyPicture(picture));
     const QString path = PrivateFolder() + "/Lumvex.bmp";
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
+    const QByteArray before = TestFiles::Read(path);
+    ASSERT_FALSE(before.isEmpty());
 
     ASSERT_TRUE(output.CopyFile("/pics/20081231_1234.jpg"));
     picture.fill(Qt::white);
@@ -159,8 +148,7 @@ TEST_F(ClipboardTest, UnwritableTemporaryFileLeavesTheClipboardEmptyAndSaysWhy)
         FileSizeLimit limit(100);
         EXPECT_FALSE(output.CopyPicture(picture));
     }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(TestFiles::Read(path), before);
     const QMimeData* data = Clipboard();
     EXPECT_TRUE(!data || data->formats().isEmpty());
     EXPECT_TRUE(warnings.isEmpty());
