@@ -2,6 +2,7 @@
 #include "platform/ByteCodec.h"
 
 #include "FileSizeLimit.h"
+#include "ScopedEnv.h"
 #include "TestFiles.h"
 
 #include <QClipboard>
@@ -38,20 +39,12 @@ class ClipboardTest : public ::testing::Test
             failures << path + "|" + reason;
         };
         QGuiApplication::clipboard()->clear();
-        qputenv("TMPDIR", dir.path().toLocal8Bit()); // no final separator
-    }
-    void TearDown() override
-    {
-        if (savedTemp.isNull())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", savedTemp);
     }
 
     const QMimeData* Clipboard() const { return QGuiApplication::clipboard()->mimeData(); }
 
-    const QByteArray savedTemp = qgetenv("TMPDIR");
     QTemporaryDir dir;
+    const ScopedEnv temp{"TMPDIR", dir.path().toLocal8Bit()}; // no final separator
     CClipboardOutput output;
     QStringList warnings;
     QStringList failures;
@@ -106,12 +99,10 @@ TEST_F(ClipboardTest, PlantedFolderLinkIsNeverFollowed)
     QTemporaryDir victims;
     ASSERT_TRUE(victims.isValid());
     ASSERT_TRUE(QFile::link(victims.path(), PrivateFolder()));
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    qunsetenv("XDG_RUNTIME_DIR");
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(Qt::black);
     EXPECT_FALSE(output.CopyPicture(picture));
-    qputenv("XDG_RUNTIME_DIR", runtime);
     EXPECT_EQ(failures.size(), 1);
     EXPECT_TRUE(QDir(victims.path()).isEmpty());
 }
