@@ -51,6 +51,7 @@ TEST_P(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale)
     const RedrawCase c = GetParam();
     AnnotationStyle style;
     style.drawWidth = 3;
+    style.drawPenStyle = 1;
     view.SetStyle(&style);
     view.SetToolMode(c.tool);
     QPoint q(200, 150);
@@ -60,6 +61,9 @@ TEST_P(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale)
         view.LeftButtonUp(q);
         q += QPoint(90, 40 - 30 * i);
     }
+    // A stroke grows while the button is held.
+    if (c.tool == ToolMode::ToolFreehand)
+        view.LeftButtonDown(q);
     const QPoint path[] = {{320, 260}, {330, 270}, {100, 400}, {600, 20},
                            {5, 5},     {639, 479}, {340, 240}};
     for (const QPoint& p : path) {
@@ -85,6 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RedrawCase{"DiameterCircle", ToolMode::ToolDiameterCircle, {1000, 701}, 1},
                       RedrawCase{"ThreePointArc", ToolMode::ToolThreePointArc, {1280, 960}, 2},
                       RedrawCase{"Polygon", ToolMode::ToolPolygon, {1280, 960}, 3},
+                      RedrawCase{"FreehandDashed", ToolMode::ToolFreehand, {1000, 701}, 0},
+                      // Outline-drawn labels that the pointer's guides cross.
+                      RedrawCase{"ContinuousLine", ToolMode::ToolContinuousLine, {2560, 1920}, 5},
                       RedrawCase{"Calibration", ToolMode::ToolCalibration, {800, 600}, 1}),
     [](const ::testing::TestParamInfo<RedrawCase>& info) { return std::string(info.param.name); });
 
