@@ -38,7 +38,7 @@ TEST_F(EditorWindowTest, TiffOfTheCalibratedStageMicrometerOpensAtTheEditorsScal
         dialog->FileNameEdit()->setText(target);
         dialog->accept();
     });
-    w.OnCommand(CLumvexImgEdtDlg::IdSaveAs);
+    Press(ControlId::SaveAs);
 
     const auto tags = ReadWithImagingLibrary(target + QStringLiteral(".tif"));
     EXPECT_EQ(tags["unit"], "3") << tags["error"].toStdString();

@@ -1,46 +1,16 @@
 #include "EditorWindowSupport.h"
 
-#include "app/LayoutTable.h"
-
 #include "app/CBitmapButton.h"
 #include "app/CSpawnMenu.h"
+#include "app/LayoutTable.h"
 #include "text/LanguageTable.h"
-
-#include <QCoreApplication>
 
 #include <string>
 #include <vector>
 
 namespace {
 
-// Qt's own file, colour and font dialogs follow the language setting, and the
-// window carries the application icon.
-TEST_F(EditorWindowTest, ToolkitDialogsSpeakTheChosenLanguage)
-{
-    struct Case
-    {
-        int language;
-        bool english;
-    };
-    for (const Case c : {Case{1, false}, Case{0, true}, Case{7, false}}) {
-        SCOPED_TRACE(c.language);
-        WriteSettingValue<int32_t>(QStringLiteral("Language"), c.language);
-        CLumvexImgEdtDlg& w = OpenMagnified();
-        ASSERT_TRUE(opened);
-        EXPECT_FALSE(w.windowIcon().isNull());
-        for (const auto& [context, text] :
-             {std::pair{"QFileDialog", "Look in:"}, std::pair{"QColorDialog", "&Basic colors"},
-              std::pair{"QFontDialog", "&Font"}}) {
-            const QString shown = QCoreApplication::translate(context, text);
-            EXPECT_EQ(shown == QLatin1String(text), c.english) << shown.toStdString();
-        }
-        window.reset();
-    }
-}
-
-} // namespace
-
-namespace {
+using enum ControlId;
 
 QImage Shown(const CBitmapButton* button)
 {
@@ -50,7 +20,7 @@ QImage Shown(const CBitmapButton* button)
 
 QImage Artwork(const QString& name)
 {
-    return QImage(QStringLiteral(":/artwork/") + name + QStringLiteral(".png"));
+    return QImage(":/artwork/" + name + ".png");
 }
 
 // The keys start on the view, so Space presses no button; Tab then walks a
@@ -60,34 +30,22 @@ TEST_F(EditorWindowTest, KeysStartOnTheViewAndTabWalksTheButtons)
     CLumvexImgEdtDlg& w = OpenMagnified();
     QApplication::setActiveWindow(&w);
     EXPECT_EQ(QApplication::focusWidget(), &w.View());
-    EXPECT_EQ(Shown(w.Button(CLumvexImgEdtDlg::IdClose)), Artwork("CLOSEBLUEU"));
-
     // Focus that the pointer left behind shows no focus look.
-    w.Button(CLumvexImgEdtDlg::IdUndo)->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(Shown(w.Button(CLumvexImgEdtDlg::IdUndo)), Artwork("UNDOU"));
+    w.Button(Undo)->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(Shown(w.Button(Undo)), Artwork("UNDOU"));
     w.View().setFocus(Qt::OtherFocusReason);
 
     for (const LayoutRow& row : LayoutTable::Rows()) {
-        const int id = row.controlId;
-        if (!row.HasTooltip() || !w.Button(id)->isVisible())
+        if (!row.HasTooltip() || !w.Button(row.controlId)->isVisible())
             continue;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget(), w.Button(id)) << id;
-        if (id == CLumvexImgEdtDlg::IdSaveAs)
-            EXPECT_EQ(Shown(w.Button(id)), Artwork("SAVEASF"));
+        ASSERT_EQ(QApplication::focusWidget(), w.Button(row.controlId)) << CommandOf(row.controlId);
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &w.View());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), w.Button(CLumvexImgEdtDlg::IdClose));
-    EXPECT_EQ(Shown(w.Button(CLumvexImgEdtDlg::IdClose)), Artwork("CLOSEBLUEF"));
-}
-
-void Click(CLumvexImgEdtView& view, QPoint at)
-{
-    view.PointerMove(at);
-    view.LeftButtonDown(at);
-    view.LeftButtonUp(at);
+    EXPECT_EQ(QApplication::focusWidget(), w.Button(Close));
+    EXPECT_EQ(Shown(w.Button(Close)), Artwork("CLOSEBLUEF"));
 }
 
 // Each key runs what its button runs; while text is typed, typing keys stay
@@ -97,8 +55,7 @@ TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
     CLumvexImgEdtDlg& w = OpenMagnified();
     CLumvexImgEdtView& view = w.View();
     std::vector<std::string> log;
-    QPoint menuAt;
-    auto record = [&log](const char* name) {
+    const auto record = [&log](const char* name) {
         return [&log, name] {
             log.push_back(name);
         };
@@ -113,10 +70,11 @@ TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
     w.output.zoomOut = record("zoom out");
     boxAnswer = 2; // the unsaved-changes question is closed without an answer
 
-    Choose(CLumvexImgEdtDlg::IdDrawing, 32803);
-    Click(view, {100, 100});
-    Click(view, {200, 100});
+    Choose(Drawing, 32803);
+    Click({100, 100});
+    Click({200, 100});
     ASSERT_EQ(view.modificationCount, 1);
+    QPoint menuAt;
     w.hooks.popupMenu = [&](CSpawnMenu& menu, QPoint at) {
         log.push_back(menu.ActionFor(32803) ? "drawing menu" : "measuring menu");
         menuAt = at;
@@ -129,9 +87,9 @@ TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
     {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        const char* effect; // what the log gains, "" for nothing
-        int modified;       // the modification count afterwards
-        int menuButton = 0; // a tool menu opens below this button
+        const char* effect;            // what the log gains, "" for nothing
+        int modified;                  // the modification count afterwards
+        ControlId menuButton = Window; // a tool menu opens below this button
     };
     const KeyCase cases[] = {
         {Qt::Key_Z, ctrl, "", 0},
@@ -148,9 +106,9 @@ TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
         {Qt::Key_Equal, ctrl, "zoom in", 1},
         {Qt::Key_Plus, ctrl | Qt::KeypadModifier, "zoom in", 1},
         {Qt::Key_Minus, ctrl, "zoom out", 1},
-        {Qt::Key_F10, Qt::NoModifier, "drawing menu", 1, CLumvexImgEdtDlg::IdDrawing},
-        {Qt::Key_D, Qt::AltModifier, "drawing menu", 1, CLumvexImgEdtDlg::IdDrawing},
-        {Qt::Key_M, Qt::AltModifier, "measuring menu", 1, CLumvexImgEdtDlg::IdMeasurement},
+        {Qt::Key_F10, Qt::NoModifier, "drawing menu", 1, Drawing},
+        {Qt::Key_D, Qt::AltModifier, "drawing menu", 1, Drawing},
+        {Qt::Key_M, Qt::AltModifier, "measuring menu", 1, Measurement},
         {Qt::Key_S, Qt::NoModifier, "", 1},
         {Qt::Key_S, ctrl | Qt::AltModifier, "", 1},
     };
@@ -160,7 +118,7 @@ TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
         QTest::keyClick(&view, c.key, c.modifiers);
         EXPECT_EQ(log, std::vector<std::string>(*c.effect ? 1 : 0, c.effect));
         EXPECT_EQ(view.modificationCount, c.modified);
-        if (c.menuButton) {
+        if (c.menuButton != Window) {
             const QWidget* button = w.Button(c.menuButton);
             EXPECT_EQ(menuAt, button->mapToGlobal(QPoint(0, button->height())));
         }
@@ -176,8 +134,8 @@ TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
     }
 
     // Typing keeps its keys; the shortcuts that type nothing still work.
-    w.OnCommand(CLumvexImgEdtDlg::IdText);
-    Click(view, {100, 200});
+    Press(Text);
+    Click({100, 200});
     ASSERT_EQ(view.State(), InteractionState::StateTyping);
     log.clear();
     QTest::keyClicks(&view, QStringLiteral("sdm"));

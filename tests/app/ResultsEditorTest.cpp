@@ -14,6 +14,7 @@
 namespace {
 
 using enum ToolMode;
+using enum ControlId;
 
 class ResultsEditorTest : public EditorWindowTest
 {
@@ -21,11 +22,16 @@ class ResultsEditorTest : public EditorWindowTest
     // Three clicks of a two-point tool, the third placing the label.
     void MeasureLine(QPoint from, QPoint to)
     {
-        for (QPoint q : {from, to, to + QPoint(5, 5)}) {
-            window->View().PointerMove(q);
-            window->View().LeftButtonDown(q);
-            window->View().LeftButtonUp(q);
-        }
+        for (QPoint q : {from, to, to + QPoint(5, 5)})
+            Click(q);
+    }
+    // A rectangle: an edit without a row.
+    void DrawRectangle()
+    {
+        window->View().SetToolMode(ToolRectangle);
+        window->View().LeftButtonDown({20, 20});
+        window->View().LeftButtonUp({60, 60});
+        window->View().SetToolMode(ToolAnyAngleLine);
     }
     size_t Rows() const { return window->Results()->Rows().size(); }
     QByteArray Stored() const
@@ -44,7 +50,7 @@ class ResultsEditorTest : public EditorWindowTest
 TEST_F(ResultsEditorTest, ThreeLinesToTheWindowAFileAndTheClipboard)
 {
     CLumvexImgEdtDlg& w = OpenMagnified();
-    Choose(CLumvexImgEdtDlg::IdMeasurement, uint32_t(ToolAnyAngleLine));
+    Choose(Measurement, uint32_t(ToolAnyAngleLine));
     MeasureLine({100, 100}, {200, 100});
     MeasureLine({100, 150}, {300, 150});
     MeasureLine({100, 200}, {400, 200});
@@ -111,17 +117,13 @@ TEST_F(ResultsEditorTest, RowsFollowUndoRedoAndEviction)
     CLumvexImgEdtView& v = w.View();
     v.SetToolMode(ToolAnyAngleLine);
     MeasureLine({100, 100}, {200, 100});
-    v.SetToolMode(ToolRectangle); // an edit without a row
-    v.LeftButtonDown({20, 20});
-    v.LeftButtonUp({60, 60});
-    v.SetToolMode(ToolAnyAngleLine);
+    DrawRectangle();
     MeasureLine({100, 200}, {300, 200});
 
-    const uint32_t undo = CLumvexImgEdtDlg::IdUndo, redo = CLumvexImgEdtDlg::IdRedo;
-    const std::pair<uint32_t, size_t> steps[] = {{undo, 1}, {undo, 1}, {redo, 1},
-                                                 {redo, 2}, {redo, 2}, {undo, 1}};
-    for (const auto& [command, rows] : steps) {
-        w.OnCommand(command);
+    const std::pair<ControlId, size_t> steps[] = {{Undo, 1}, {Undo, 1}, {Redo, 1},
+                                                  {Redo, 2}, {Redo, 2}, {Undo, 1}};
+    for (const auto& [button, rows] : steps) {
+        Press(button);
         EXPECT_EQ(Rows(), rows);
         EXPECT_EQ(Stored().count("\r\n"), qsizetype(rows + 1));
     }
@@ -131,7 +133,7 @@ TEST_F(ResultsEditorTest, RowsFollowUndoRedoAndEviction)
         MeasureLine({10, 10 + 20 * i}, {50 + 10 * i, 10 + 20 * i});
     int undone = 0;
     for (; v.History().CanUndo(); ++undone)
-        w.OnCommand(undo);
+        Press(Undo);
     EXPECT_EQ(Rows(), 21u - size_t(undone));
     EXPECT_GT(Rows(), 1u);
 }
@@ -145,7 +147,7 @@ TEST_F(ResultsEditorTest, EachPictureKeepsItsTableAcrossBrowsingAndReopening)
     w.Results()->ShowWindow();
     boxAnswer = 7; // leave without saving the picture
 
-    w.OnCommand(CLumvexImgEdtDlg::IdNext);
+    Press(Next);
     EXPECT_EQ(Rows(), 0u);
     EXPECT_EQ(w.Results()->Window()->windowTitle(), QStringLiteral("Results - 20081231_1300"));
     w.View().SetToolMode(ToolAnyAngleLine);
@@ -153,12 +155,12 @@ TEST_F(ResultsEditorTest, EachPictureKeepsItsTableAcrossBrowsingAndReopening)
     MeasureLine({100, 200}, {200, 200});
     EXPECT_EQ(w.Results()->Window()->Table()->rowCount(), 2 + 5);
 
-    w.OnCommand(CLumvexImgEdtDlg::IdPrevious);
+    Press(Previous);
     EXPECT_EQ(Rows(), 1u);
     window.reset();
-    CLumvexImgEdtDlg& reopened = Open(second);
+    Open(second);
     EXPECT_EQ(Rows(), 2u);
-    reopened.OnCommand(CLumvexImgEdtDlg::IdUndo); // stored rows predate the history
+    Press(Undo); // stored rows predate the history
     EXPECT_EQ(Rows(), 2u);
 }
 
@@ -175,11 +177,8 @@ TEST_F(ResultsEditorTest, MalformedFileGivesAMessageAndStaysUntilANewMeasurement
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Results - 20081231_1234"));
     EXPECT_TRUE(boxes[0].message.contains(QStringLiteral("20081231_1234.csv")));
     EXPECT_EQ(Rows(), 0u);
-    w.View().SetToolMode(ToolRectangle); // an edit without a row leaves the file
-    w.View().LeftButtonDown({20, 20});
-    w.View().LeftButtonUp({60, 60});
+    DrawRectangle(); // leaves the file
     EXPECT_EQ(Stored(), garbage);
-    w.View().SetToolMode(ToolAnyAngleLine);
     MeasureLine({100, 100}, {200, 100});
     EXPECT_EQ(Stored().count("\r\n"), 2);
 }
@@ -188,14 +187,14 @@ TEST_F(ResultsEditorTest, MenuItemComesAfterEveryMeasuringItemAndChoosesNoTool)
 {
     CLumvexImgEdtDlg& w = OpenMagnified();
     const MenuItem original = ToolMenus::Load(0).items[ToolMenus::MeasuringMenu];
-    const MenuItem& shown = w.MeasuringMenu();
+    const MenuItem& shown = Tools().MeasuringMenu();
     ASSERT_EQ(shown.items.size(), original.items.size() + 2); // a separator and the item
     for (size_t i = 0; i < original.items.size(); ++i)
         EXPECT_EQ(shown.items[i].text, original.items[i].text) << i;
     EXPECT_EQ(shown.items.back().text, QStringLiteral("Results..."));
 
-    Choose(CLumvexImgEdtDlg::IdMeasurement, uint32_t(ToolPolygon));
-    Choose(CLumvexImgEdtDlg::IdMeasurement, ResultsController::CommandId);
+    Choose(Measurement, uint32_t(ToolPolygon));
+    Choose(Measurement, ResultsController::CommandId);
     EXPECT_TRUE(w.Results()->Window()->isVisible());
     EXPECT_EQ(w.View().GetToolMode(), ToolPolygon);
     w.View().CancelOperation(); // toggles the tool chosen last, not the results
