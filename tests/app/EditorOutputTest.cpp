@@ -8,9 +8,6 @@
 #include <QLineEdit>
 #include <QScreen>
 
-#include <cerrno>
-#include <cstring>
-
 namespace {
 
 using enum ControlId;
@@ -62,35 +59,6 @@ TEST_F(EditorWindowTest, NextStoresTheRemarkOfThePictureLeft)
     EXPECT_TRUE(w.picturePath.endsWith(QStringLiteral("20081231_1234.jpg")));
     EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("50.000000"));
     EXPECT_TRUE(w.StatusText().endsWith(QStringLiteral("   --   seen")));
-}
-
-// Info and settings files that cannot be written are reported once each, with
-// the system's reason, and browsing and closing go on as usual.
-TEST_F(EditorWindowTest, FailedInfoAndSettingsWritesAreReportedOnceEach)
-{
-    Picture("20081231_1234.jpg", "20081231_1300", false);
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    const QByteArray infoBefore = StoredInfo(QStringLiteral("20081231_1234")).ToBytes();
-    const QStringList folders = {folder.filePath(QStringLiteral("pics/Info")),
-                                 folder.filePath(QStringLiteral("settings"))};
-    for (const QString& path : folders)
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-    w.Magnification().record.SetRemark(QStringLiteral("kept on screen"));
-    Press(Next);
-    Press(Previous);
-    w.CloseEditor();
-    for (const QString& path : folders)
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    EXPECT_TRUE(w.IsClosed());
-    EXPECT_TRUE(w.picturePath.endsWith(QStringLiteral("20081231_1234.jpg")));
-    const QString denied = QString::fromLocal8Bit(strerror(EACCES));
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning"));
-    EXPECT_EQ(boxes[0].message, "The picture information could not be saved:\n" + denied);
-    EXPECT_EQ(boxes[1].message, "The settings could not be saved:\n" + denied);
-    EXPECT_EQ(boxes[1].yes + boxes[1].no, QStringLiteral("OK"));
-    EXPECT_EQ(StoredInfo(QStringLiteral("20081231_1234")).ToBytes(), infoBefore);
 }
 
 } // namespace

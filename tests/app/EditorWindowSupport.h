@@ -62,11 +62,6 @@ class EditorWindowTest : public ::testing::Test
                                               : PictureInfoRecord();
     }
 
-    void WriteSetting(const QString& name, int32_t value)
-    {
-        SettingsStore(settingsPath).WriteValue(name, value);
-    }
-
     QByteArray ReadSetting(const QString& name, int size)
     {
         QByteArray bytes(size, '\xEE');
@@ -75,6 +70,13 @@ class EditorWindowTest : public ::testing::Test
     }
 
     template <typename... Values> static bool Decline(Values&...) { return false; }
+    // A dialog answered with OK and value.
+    template <typename T> static auto Answer(T value)
+    {
+        return [value](T& shown) {
+            return (shown = value, true);
+        };
+    }
 
     // Opens the window; dialogs a test does not answer are declined.
     CLumvexImgEdtDlg& Open(const QString& picturePath)
