@@ -85,17 +85,6 @@ std::optional<QString> AdjacentPicture(const QStringList& list, const QString& c
     return list.at(j);
 }
 
-MagnificationBox MagnificationBoxAfterStep(double adjusted, double picture, double measuring,
-                                           int direction)
-{
-    const char* format = direction > 0 ? "%0.1f" : "%f";
-    if (adjusted > 1.0)
-        return {QString::asprintf(format, adjusted), adjusted};
-    if (picture > 1.0)
-        return {QString::asprintf(format, picture), picture};
-    return {QStringLiteral("NONE"), measuring};
-}
-
 bool ShowAdjacentPicture(int direction, QString& picturePath, const QString& folderPath,
                          const AdjacentPictureSteps& steps)
 {

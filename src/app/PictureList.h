@@ -32,18 +32,6 @@ int IndexOf(const QStringList& list, const QString& path);
 std::optional<QString> AdjacentPicture(const QStringList& list, const QString& current,
                                        int direction);
 
-struct MagnificationBox
-{
-    QString text;
-    double measuringMagnification = 0.0;
-};
-
-// The magnification box after a step: the adjusted magnification, else the
-// picture's, when above 1.0 ("%0.1f" after NEXT, "%f" after PREVIOUS), else
-// "NONE" with the measuring magnification left as it was.
-MagnificationBox MagnificationBoxAfterStep(double adjusted, double picture, double measuring,
-                                           int direction);
-
 // What the editor window does at each step of a move; every hook may be empty.
 struct AdjacentPictureSteps
 {

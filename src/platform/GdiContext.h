@@ -36,7 +36,7 @@ class GdiContext
     QPainter& Painter() { return painter; }
 
     // Each selection returns what was selected before, to be selected again
-    // when the caller is done (or use GdiSelectionGuard).
+    // when the caller is done.
     GdiPen SelectPen(const GdiPen& pen);
     GdiBrush SelectBrush(const GdiBrush& brush);
     GdiFont SelectFont(const GdiFont& font);
@@ -77,6 +77,8 @@ class GdiContext
 
     // The point is the top-left corner of the text.
     void TextOut(int x, int y, const QString& text);
+    // The picture pixels TextOut may change with the selected font.
+    QRect TextArea(int x, int y, const QString& text) const;
     // Inverts the colour of every pixel inside the rectangle (right and
     // bottom edge excluded).
     void InvertRect(const GdiRect& r);
@@ -135,28 +137,4 @@ class GdiContext
     QRect touched;
     std::vector<TouchedLine> touchedLines;
     std::vector<QRect> touchedBoxes;
-};
-
-// Selects nothing itself; puts back the pen, brush and font that were
-// selected when it was made.
-class GdiSelectionGuard
-{
-  public:
-    explicit GdiSelectionGuard(GdiContext& dc)
-        : dc(dc), pen(dc.CurrentPen()), brush(dc.CurrentBrush()), font(dc.CurrentFont())
-    {}
-    ~GdiSelectionGuard()
-    {
-        dc.SelectPen(pen);
-        dc.SelectBrush(brush);
-        dc.SelectFont(font);
-    }
-    GdiSelectionGuard(const GdiSelectionGuard&) = delete;
-    GdiSelectionGuard& operator=(const GdiSelectionGuard&) = delete;
-
-  private:
-    GdiContext& dc;
-    GdiPen pen;
-    GdiBrush brush;
-    GdiFont font;
 };

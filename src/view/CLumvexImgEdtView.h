@@ -4,6 +4,7 @@
 #include "view/HistoryListener.h"
 #include "view/Loupe.h"
 #include "view/PointAiming.h"
+#include "view/ProgressPainter.h"
 #include "view/Stack.h"
 #include "view/ToolProtocol.h"
 #include "view/TouchedArea.h"
@@ -78,8 +79,6 @@ class CLumvexImgEdtView : public QWidget
     void SetOwner(ViewOwner* newOwner) { owner = newOwner; }
     // Where a finished calibration line is broadcast; owned by the window.
     void SetMessageBus(MessageBus* bus) { messageBus = bus; }
-    // Told of every measurement committed into the picture.
-    std::function<void(const CommittedMeasurement&)> measurementCommitted;
     // Told of each commit, undo and redo; owned by the window.
     void SetHistoryListener(HistoryListener* listener) { historyListener = listener; }
 
@@ -168,7 +167,7 @@ class CLumvexImgEdtView : public QWidget
     // so a move costs the object's pixels rather than the picture's.
     void MarkDisplayStale(TouchedArea& area);
     const QImage* syncedTop = nullptr;
-    TouchedArea drawnArea;
+    ProgressPainter progress;
     TouchedArea staleDisplay;
 
     // The working picture scaled to the view, rebuilt when either changes.

@@ -507,14 +507,15 @@ void ToolProtocol::FollowPointer(GdiPoint p, ToolEffects&)
 void ToolProtocol::EndMeasure(GdiPoint p, ToolEffects& effects)
 {
     CDrawMeasure& measure = Measure();
-    // The record shows the measurement as drawn, before the release moves it.
-    effects.measurement = CommittedMeasurement{measure.kind, measure.PlacedPoints(),
-                                               measure.Labels(measure.font.Log().height)};
+    // A calibration line's value is the line as last drawn, before the release
+    // moves its end; working out its labels sets it even if nothing drew it.
+    if (family == Family::Calibration) {
+        measure.Labels(measure.font.Log().height);
+        effects.calibration = measure.result;
+    }
     if (family != Family::Polyline)
         measure.points[measure.pointIndex] = p;
     measure.SetBounds(anchor, p);
-    if (family == Family::Calibration)
-        effects.calibration = measure.result;
     Finish(effects);
 }
 
@@ -568,9 +569,6 @@ void ToolProtocol::NewText()
 
 void ToolProtocol::Finish(ToolEffects& effects)
 {
-    if (auto* measure = dynamic_cast<CDrawMeasure*>(object.get()); measure && !effects.measurement)
-        effects.measurement = CommittedMeasurement{measure->kind, measure->PlacedPoints(),
-                                                   measure->Labels(measure->font.Log().height)};
     effects.finished = std::move(object);
     effects.commit = true;
 }

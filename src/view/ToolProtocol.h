@@ -12,21 +12,10 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <vector>
 
 class CDrawPen;
 class CDrawShape;
 class CDrawText;
-
-// A measurement as it was committed: what a results list needs.
-struct CommittedMeasurement
-{
-    MeasureKind kind = MeasureKind::Calibration;
-    // The geometric points in the order they were placed, picture pixels.
-    std::vector<GdiPoint> points;
-    // Every text drawn with the measurement, where it was drawn.
-    std::vector<MeasureLabel> labels;
-};
 
 // What the view must do after an event, carried out in the order of the fields.
 struct ToolEffects
@@ -49,8 +38,6 @@ struct ToolEffects
     bool chooseToolAgain = false;
     // A finished calibration line's value, to broadcast.
     std::optional<double> calibration;
-    // The measurement committed by this event, if any.
-    std::optional<CommittedMeasurement> measurement;
 };
 
 // The mouse and keyboard protocol of every tool, in picture coordinates: it

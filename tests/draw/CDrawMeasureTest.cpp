@@ -12,7 +12,8 @@ namespace {
 
 using Line = std::pair<GdiPoint, GdiPoint>;
 
-// Records what a measurement draws so its construction reads as numbers.
+// Records what a measurement draws so its construction reads as numbers;
+// its texts are the labels the measurement reports.
 struct RecordingCanvas : MeasureCanvas
 {
     void MoveTo(GdiPoint p) override { position = p; }
@@ -26,11 +27,7 @@ struct RecordingCanvas : MeasureCanvas
     {
         arcs.push_back({centre, radius, start, sweep});
     }
-    void TextOut(GdiPoint p, const QString& text) override
-    {
-        texts.push_back(text.toStdString());
-        textPoints.push_back(p);
-    }
+    void TextOut(GdiPoint, const QString&) override {}
     void GuideLine(GdiPoint from, GdiPoint to) override { guides.emplace_back(from, to); }
     GdiPoint ToDevice(GdiPoint p) const override { return p; }
 
@@ -42,10 +39,9 @@ struct RecordingCanvas : MeasureCanvas
     };
     GdiPoint position;
     std::vector<Line> lines, guides;
-    std::vector<GdiPoint> polyline, textPoints;
+    std::vector<GdiPoint> polyline;
     std::vector<GdiRect> ellipses;
     std::vector<Arc> arcs;
-    std::vector<std::string> texts;
 };
 
 // As a label count: every geometric point is fixed, only the label follows.
@@ -53,7 +49,8 @@ constexpr uint32_t Placed = 0xFFFFFFFFu;
 
 // 0.355 mm per pixel at magnification 50, width 4, as the tools make it.
 std::unique_ptr<CDrawMeasure> Make(int kind, std::vector<GdiPoint> points, uint32_t pointIndex,
-                                   uint32_t labelIndex, GdiPoint pointer, int unit = 0)
+                                   uint32_t labelIndex, GdiPoint pointer, int unit = 0,
+                                   int phase = 0)
 {
     auto m = std::make_unique<CDrawMeasure>(MeasureKind(kind), GdiRect{});
     m->SetPen(MakeColorRef(255, 0, 0), 4, 0);
@@ -63,6 +60,7 @@ std::unique_ptr<CDrawMeasure> Make(int kind, std::vector<GdiPoint> points, uint3
     m->pointIndex = pointIndex;
     m->allPointsPlaced = labelIndex == Placed;
     m->labelIndex = m->allPointsPlaced ? 0 : labelIndex;
+    m->phase = PolylinePhase(phase);
     m->SetBounds({1, 1}, pointer);
     return m;
 }
@@ -74,7 +72,21 @@ RecordingCanvas Draw(CDrawMeasure& m)
     return canvas;
 }
 
-} // namespace
+std::vector<std::string> Texts(CDrawMeasure& m)
+{
+    std::vector<std::string> texts;
+    for (const MeasureLabel& label : m.Labels(-18))
+        texts.push_back(label.text.toStdString());
+    return texts;
+}
+
+std::vector<GdiPoint> TextPoints(CDrawMeasure& m)
+{
+    std::vector<GdiPoint> points;
+    for (const MeasureLabel& label : m.Labels(-18))
+        points.push_back(label.at);
+    return points;
+}
 
 struct LabelCase
 {
@@ -82,64 +94,70 @@ struct LabelCase
     int kind;
     std::vector<GdiPoint> points;
     uint32_t pointIndex, labelIndex;
-    int unit;
+    int unit, phase;
     std::vector<std::string> texts;
+    size_t placedTexts = 0; // leading texts fixed where they were placed
 };
 
 class Labels : public testing::TestWithParam<LabelCase>
 {};
 
+// The pointer is at (60, 80): 100 pixels from (0, 0). A calibration line
+// leaves its length in millimetres times the magnification as its result.
+// clang-format off
+const LabelCase LabelCases[] = {
+    {"Calibration", 0, {{0, 0}}, 1, 0, 0, 0, {"0.710000 mm"}},
+    {"LineUm", 1, {{0, 0}}, 1, 0, 1, 0, {"710.000000 um"}},
+    {"LineMil", 1, {{0, 0}}, 1, 0, 2, 0, {"27.952756 mil"}},
+    {"LineInch", 1, {{0, 0}}, 1, 0, 3, 0, {"0.027953 inch"}},
+    {"LineUnlistedUnit", 1, {{0, 0}}, 1, 0, 9, 0, {"0.710000 mm"}},
+    {"LinePlacedEnd", 1, {{0, 0}, {100, 0}}, 2, Placed, 0, 0, {"0.710000 mm"}},
+    {"ZeroCalibration", 0, {{60, 80}}, 1, 0, 0, 0, {}},
+    {"Radius", 12, {{0, 0}}, 1, 0, 0, 0, {"R=0.710000 mm", "C=4.461061 mm", "A=1.583677 mm^2"}},
+    {"Diameter", 13, {{0, 0}}, 1, 0, 0, 0, {"D=0.710000 mm", "C=2.230531 mm", "A=0.395919 mm^2"}},
+    {"ThreePointCircle", 7, {{}, {0, 100}, {100, 0}, {200, 100}}, 4, Placed, 0, 0, {"R=0.710000 mm", "C=4.461061 mm", "A=1.583677 mm^2"}},
+    {"ThreePointArc", 8, {{}, {0, 100}, {100, 0}, {200, 100}}, 3, Placed, 0, 0, {"180.000003", "o", "R=0.710000 mm", "C=2.230531 mm", "A=0.791838 mm^2"}},
+    {"RightAngle", 6, {{}, {100, 100}, {200, 100}, {100, 0}}, 3, Placed, 0, 0, {"90.000002", "o"}},
+    {"RightAngleSwapped", 6, {{}, {100, 100}, {100, 0}, {200, 100}}, 3, Placed, 0, 0, {"90.000002", "o"}},
+    {"StraightAngle", 6, {{}, {100, 100}, {200, 100}, {0, 100}}, 3, Placed, 0, 0, {"179.999997", "o"}},
+    {"CrossingLines", 9, {{}, {0, 0}, {100, 0}, {50, 50}, {50, 10}}, 4, Placed, 0, 0, {"89.999998", "o"}},
+    {"ParallelLines", 9, {{}, {0, 0}, {100, 0}, {0, 50}, {70, 50}}, 4, Placed, 0, 0, {"0.000000", "o"}},
+    {"ContinuousLine", 10, {{}, {0, 0}, {100, 0}, {100, 100}}, 3, 3, 0, 5, {"0.710000 mm", "0.710000 mm", "Total=1.420000 mm"}, 2},
+    // The closing edge bounds the area but is not summed.
+    {"Polygon", 11, {{}, {0, 0}, {100, 0}, {100, 100}}, 3, 3, 0, 5, {"0.710000 mm", "0.710000 mm", "A=0.252050 mm^2", "C=1.420000 mm"}, 2},
+    // While the pointer segment is live both edges through the pointer count.
+    {"PolygonThroughThePointer", 11, {{}, {0, 0}, {100, 0}}, 2, 1, 0, 1, {"0.710000 mm", "0.635043 mm", "C=2.055043 mm"}, 1},
+};
+// clang-format on
+
 TEST_P(Labels, Texts)
 {
     const LabelCase& c = GetParam();
-    auto m = Make(c.kind, c.points, c.pointIndex, c.labelIndex, {60, 80}, c.unit);
-    // The readout repeats the labels, the degree mark joined to its number,
-    // and reading does not disturb what is drawn next.
+    auto m = Make(c.kind, c.points, c.pointIndex, c.labelIndex, {60, 80}, c.unit, c.phase);
+    // The readout repeats the texts that follow the pointer (in the order of
+    // their lines), the degree mark joined to its number, and reading does not
+    // disturb what is drawn next.
     QStringList readout;
-    for (const std::string& text : c.texts)
-        if (text == "o")
+    for (size_t i = c.placedTexts; i < c.texts.size(); ++i)
+        if (c.texts[i] == "o")
             readout.back() += QChar(0x00B0);
         else
-            readout << QString::fromStdString(text);
-    EXPECT_EQ(MeasureReadout::Lines(*m), readout);
-    EXPECT_EQ(Draw(*m).texts, c.texts);
+            readout << QString::fromStdString(c.texts[i]);
+    QStringList lines = MeasureReadout::Lines(*m);
+    lines.sort();
+    readout.sort();
+    EXPECT_EQ(lines, readout);
+    EXPECT_EQ(Texts(*m), c.texts);
+    if (c.kind == 0)
+        EXPECT_EQ(m->result, c.texts.empty() ? 0.0 : 1775.0);
 }
 
-// The pointer is at (60, 80): 100 pixels from (0, 0).
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, Labels,
-    testing::Values(
-        LabelCase{"Calibration", 0, {{0, 0}}, 1, 0, 0, {"0.710000 mm"}},
-        LabelCase{"LineUm", 1, {{0, 0}}, 1, 0, 1, {"710.000000 um"}},
-        LabelCase{"LineMil", 1, {{0, 0}}, 1, 0, 2, {"27.952756 mil"}},
-        LabelCase{"LineInch", 1, {{0, 0}}, 1, 0, 3, {"0.027953 inch"}},
-        LabelCase{"LineUnlistedUnit", 1, {{0, 0}}, 1, 0, 9, {"0.710000 mm"}},
-        LabelCase{"LinePlacedEnd", 1, {{0, 0}, {100, 0}}, 2, Placed, 0, {"0.710000 mm"}},
-        LabelCase{"ZeroCalibration", 0, {{60, 80}}, 1, 0, 0, {}},
-        LabelCase{"Radius", 12, {{0, 0}}, 1, 0, 0, {"R=0.710000 mm", "C=4.461061 mm", "A=1.583677 mm^2"}},
-        LabelCase{"Diameter", 13, {{0, 0}}, 1, 0, 0, {"D=0.710000 mm", "C=2.230531 mm", "A=0.395919 mm^2"}},
-        LabelCase{"ThreePointCircle", 7, {{}, {0, 100}, {100, 0}, {200, 100}}, 4, Placed, 0, {"R=0.710000 mm", "C=4.461061 mm", "A=1.583677 mm^2"}},
-        LabelCase{"ThreePointArc", 8, {{}, {0, 100}, {100, 0}, {200, 100}}, 3, Placed, 0, {"180.000003", "o", "R=0.710000 mm", "C=2.230531 mm", "A=0.791838 mm^2"}},
-        LabelCase{"RightAngle", 6, {{}, {100, 100}, {200, 100}, {100, 0}}, 3, Placed, 0, {"90.000002", "o"}},
-        LabelCase{"RightAngleSwapped", 6, {{}, {100, 100}, {100, 0}, {200, 100}}, 3, Placed, 0, {"90.000002", "o"}},
-        LabelCase{"StraightAngle", 6, {{}, {100, 100}, {200, 100}, {0, 100}}, 3, Placed, 0, {"179.999997", "o"}},
-        LabelCase{"CrossingLines", 9, {{}, {0, 0}, {100, 0}, {50, 50}, {50, 10}}, 4, Placed, 0, {"89.999998", "o"}},
-        LabelCase{"ParallelLines", 9, {{}, {0, 0}, {100, 0}, {0, 50}, {70, 50}}, 4, Placed, 0, {"0.000000", "o"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
+INSTANTIATE_TEST_SUITE_P(Kinds, Labels, testing::ValuesIn(LabelCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CDrawMeasureTest, CalibrationResult)
-{
-    auto m = Make(0, {{10, 20}}, 1, 0, {70, 100});
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.textPoints, (std::vector<GdiPoint>{{20, 60}}));
-    EXPECT_DOUBLE_EQ(m->result, 1775.0);
-    m->SetBounds({0, 0}, {10, 20});
-    Draw(*m);
-    EXPECT_DOUBLE_EQ(m->result, 0.0);
-}
-
+// Guides through both ends while the end follows the pointer; a finished line
+// of width 4 carries ticks 12 pixels long on each side; a 45-degree line
+// dragged sideways has no length and no label.
 TEST(CDrawMeasureTest, GuidesWhileFollowingTicksWhenFinished)
 {
     auto m = Make(1, {{0, 0}, {100, 0}}, 1, 0, {60, 80});
@@ -153,29 +171,30 @@ TEST(CDrawMeasureTest, GuidesWhileFollowingTicksWhenFinished)
     EXPECT_TRUE(c.guides.empty());
     EXPECT_EQ(c.lines, (std::vector<Line>{
                            {{0, 0}, {100, 0}}, {{0, 12}, {0, -12}}, {{100, 12}, {100, -12}}}));
-    EXPECT_EQ(c.textPoints, (std::vector<GdiPoint>{{60, 80}}));
-}
+    EXPECT_EQ(TextPoints(*m), (std::vector<GdiPoint>{{60, 80}}));
 
-TEST(CDrawMeasureTest, SnappedZeroLengthLineHasNoLabel)
-{
-    auto m = Make(1, {{100, 100}}, 1, 0, {140, 100});
+    // A calibration line's text sits 20 pixels left of its middle.
+    EXPECT_EQ(TextPoints(*Make(0, {{10, 20}}, 1, 0, {70, 100})), (std::vector<GdiPoint>{{20, 60}}));
+    m = Make(1, {{100, 100}}, 1, 0, {140, 100});
     m->angleConstraint = 45;
-    const RecordingCanvas c = Draw(*m);
+    c = Draw(*m);
     EXPECT_EQ(c.lines.at(0), (Line{{100, 100}, {100, 100}}));
-    EXPECT_TRUE(c.texts.empty());
+    EXPECT_TRUE(Texts(*m).empty());
 }
 
 TEST(CDrawMeasureTest, CircleLabelsStackDownwards)
 {
     auto m = Make(12, {{200, 200}, {260, 280}}, 2, Placed, {500, 50});
     const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.textPoints, (std::vector<GdiPoint>{{500, 50}, {500, 68}, {500, 86}}));
+    EXPECT_EQ(TextPoints(*m), (std::vector<GdiPoint>{{500, 50}, {500, 68}, {500, 86}}));
     EXPECT_EQ(c.ellipses, (std::vector<GdiRect>{{100, 100, 300, 300}}));
 
     m = Make(13, {{0, 0}}, 1, 0, {-60, 80});
     EXPECT_EQ(Draw(*m).ellipses, (std::vector<GdiRect>{{-80, -10, 20, 90}}));
 }
 
+// The arc through (0, 100), (100, 0), (200, 100) starts at 0 degrees and
+// sweeps 180.000003 over the top; the angle's arc has radius 10.
 TEST(CDrawMeasureTest, ThreePointConstruction)
 {
     auto m = Make(8, {{}, {0, 100}, {100, 0}, {200, 100}}, 3, Placed, {300, 300});
@@ -187,12 +206,10 @@ TEST(CDrawMeasureTest, ThreePointConstruction)
     EXPECT_FLOAT_EQ(c.arcs[1].start, 180.000003f);
     EXPECT_FLOAT_EQ(c.arcs[1].sweep, -180.000003f);
     // 10 characters: the mark sits 94 pixels right and 9 up.
-    EXPECT_EQ(c.textPoints.at(1), (GdiPoint{394, 291}));
-    EXPECT_EQ(c.ellipses.at(1), (GdiRect{95, -5, 105, 5}));
+    EXPECT_EQ(TextPoints(*m).at(1), (GdiPoint{394, 291}));
 
     m->kind = MeasureKind::ThreePointAngle;
     c = Draw(*m);
-    EXPECT_EQ(m->points[0], (GdiPoint{300, 300}));
     EXPECT_EQ(c.arcs.at(0).radius, 10u);
     EXPECT_EQ(c.lines, (std::vector<Line>{{{0, 100}, {100, 0}}, {{0, 100}, {200, 100}}}));
 }
@@ -201,19 +218,19 @@ TEST(CDrawMeasureTest, CollinearPointsDrawOnlyMarkers)
 {
     for (int kind : {7, 8}) {
         for (GdiPoint pointer : {GdiPoint{300, 0}, GdiPoint{100, 0}}) {
-            auto m = Make(kind, {{}, {0, 0}, {100, 0}}, 2, 0, pointer);
-            const RecordingCanvas c = Draw(*m);
+            const RecordingCanvas c = Draw(*Make(kind, {{}, {0, 0}, {100, 0}}, 2, 0, pointer));
             EXPECT_EQ(c.ellipses.size(), 3u);
-            EXPECT_TRUE(c.arcs.empty() && c.texts.empty() && c.lines.empty());
+            EXPECT_TRUE(c.arcs.empty() && c.lines.empty());
         }
     }
 }
 
+// Lines (0, 0)-(100, 0) and (50, 50)-(50, 10) cross at (50, 0), beyond the
+// second line's end: it is extended there and the mark closes at the crossing.
 TEST(CDrawMeasureTest, FourPointExtensionAndMark)
 {
     auto m = Make(9, {{}, {0, 0}, {100, 0}, {50, 50}, {50, 10}}, 5, Placed, {200, 200});
     const RecordingCanvas c = Draw(*m);
-    // Both lines, the second extended to the crossing, the mark closed there.
     ASSERT_EQ(c.lines.size(), 4u);
     EXPECT_EQ(c.lines[2], (Line{{50, 50}, {50, 0}}));
     EXPECT_EQ(c.arcs.at(0).centre, (GdiPoint{50, 0}));
@@ -224,82 +241,24 @@ TEST(CDrawMeasureTest, FourPointExtensionAndMark)
     EXPECT_EQ(m->points[4], (GdiPoint{70, 40}));
     EXPECT_TRUE(parallel.arcs.empty());
     EXPECT_EQ(parallel.lines.size(), 2u);
-    EXPECT_EQ(parallel.guides.size(), 4u);
 }
 
-// Vertices (0, 0), (100, 0), (100, 100) with labels at Q1 and Q2, for the
-// continuous line (10) and the polygon (11).
-class Polyline : public testing::TestWithParam<int>
+// A complete polyline: its vertices, the polygon's closing edge, and the
+// total one line below the final press point; its lists never overrun.
+TEST(CDrawMeasureTest, PolylineCompleteAndWithinCapacity)
 {
-  protected:
-    std::unique_ptr<CDrawMeasure> At(uint32_t n, uint32_t m, int phase, GdiPoint pointer)
-    {
-        auto measure = Make(GetParam(), {{}, {0, 0}, {100, 0}, {100, 100}}, n, m, pointer);
-        measure->labelPoints[1] = q1;
-        measure->labelPoints[2] = q2;
-        measure->labelPoints[3] = pointer;
-        measure->phase = PolylinePhase(phase);
-        return measure;
+    for (const int kind : {10, 11}) {
+        auto m = Make(kind, {{}, {0, 0}, {100, 0}, {100, 100}}, 3, 3, {300, 300}, 0, 5);
+        m->labelPoints[3] = {300, 300};
+        const RecordingCanvas c = Draw(*m);
+        EXPECT_EQ(c.polyline, (std::vector<GdiPoint>{{0, 0}, {100, 0}, {100, 100}}));
+        const std::vector<Line> closing{{{100, 100}, {0, 0}}};
+        EXPECT_EQ(c.lines, kind == 11 ? closing : std::vector<Line>{});
+        EXPECT_TRUE(c.guides.empty());
+        EXPECT_EQ(TextPoints(*m).back(), (GdiPoint{300, 318}));
+        EXPECT_TRUE(Texts(*Make(kind, {}, 0, 0, {1, 1})).empty());
+        EXPECT_EQ(Draw(*Make(kind, {}, 5000, 5000, {1, 1})).polyline.size(), 1023u);
     }
-    bool IsPolygon() const { return GetParam() == 11; }
-
-    const GdiPoint q1{50, -20}, q2{120, 50};
-};
-
-TEST_P(Polyline, Complete)
-{
-    auto m = At(3, 3, 5, {300, 300});
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.polyline, (std::vector<GdiPoint>{{0, 0}, {100, 0}, {100, 100}}));
-    EXPECT_TRUE(c.guides.empty());
-    if (IsPolygon()) {
-        EXPECT_EQ(c.texts, (std::vector<std::string>{"0.710000 mm", "0.710000 mm",
-                                                     "A=0.252050 mm^2", "C=1.420000 mm"}));
-        EXPECT_EQ(c.lines, (std::vector<Line>{{{100, 100}, {0, 0}}}));
-    } else {
-        EXPECT_EQ(c.texts,
-                  (std::vector<std::string>{"0.710000 mm", "0.710000 mm", "Total=1.420000 mm"}));
-    }
-    EXPECT_EQ(c.textPoints.back(), (GdiPoint{300, 318}));
 }
 
-TEST_P(Polyline, PointerSegmentIsMeasured)
-{
-    auto m = At(2, 1, 1, {100, 100});
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(c.guides.size(), 2u);
-    // Polygon: both edges through the pointer count, 100 + 100 + 141.42.
-    EXPECT_EQ(c.texts,
-              (std::vector<std::string>{"0.710000 mm", "0.710000 mm",
-                                        IsPolygon() ? "C=2.424092 mm" : "Total=1.420000 mm"}));
-    EXPECT_EQ(c.lines.size(), IsPolygon() ? 2u : 1u);
-    // The placed segment label stays where it was put; the rest follow the pointer.
-    QStringList atPointer;
-    for (size_t i = 1; i < c.texts.size(); ++i)
-        atPointer << QString::fromStdString(c.texts[i]);
-    EXPECT_EQ(MeasureReadout::Lines(*m), atPointer);
-}
-
-TEST_P(Polyline, NewestLabelFollowsAfterVertex)
-{
-    auto m = At(2, 1, 1, {100, 100});
-    Draw(*m);
-    // A new vertex: the polygon keeps its last measured pointer edge.
-    m->pointIndex = 3;
-    m->phase = PolylinePhase::SegmentFixed;
-    m->SetBounds({0, 0}, {400, 10});
-    const RecordingCanvas c = Draw(*m);
-    EXPECT_TRUE(c.guides.empty() && c.lines.empty());
-    EXPECT_EQ(c.texts.at(1), "0.710000 mm");
-    EXPECT_EQ(c.textPoints.at(1), (GdiPoint{400, 10}));
-}
-
-TEST_P(Polyline, IndicesStayWithinCapacity)
-{
-    EXPECT_TRUE(Draw(*At(0, 0, 0, {1, 1})).texts.empty());
-    EXPECT_EQ(Draw(*At(5000, 5000, 0, {1, 1})).polyline.size(), 1023u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, Polyline, testing::Values(10, 11), [](const auto& info) {
-    return std::string(info.param == 10 ? "Continuous" : "Polygon");
-});
+} // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 using namespace MeasureGeometry;
 
@@ -14,64 +13,53 @@ TEST(MeasureGeometry, ConversionsNeverOverflow)
     EXPECT_DOUBLE_EQ(Distance({-2147483647 - 1, 0}, {2147483647, 0}), 4294967295.0);
     EXPECT_EQ(DrawingRadius(250000.7), 100000u);
     EXPECT_EQ(DrawingRadius(std::nan("")), 0u);
+    const GdiPoint triangle[] = {{0, 2000000000}, {0, 0}, {2000000000, 0}, {0, 2000000000}};
+    EXPECT_DOUBLE_EQ(std::fabs(PolygonArea(triangle, 3, 1.0)), 2e18);
+    // A numerator far beyond 32 bits.
+    EXPECT_EQ(LineIntersection({0, 0}, {200000, 200000}, {0, 200000}, {200000, 0}),
+              (GdiPoint{100000, 100000}));
 }
 
-struct SnapCase
+// Drags from (100, 200) under each angle constraint; a tie snaps vertical.
+TEST(MeasureGeometry, SnapEndFromDrag)
 {
-    int constraint;
-    GdiPoint drag, expected;
-};
-
-class Snap : public testing::TestWithParam<SnapCase>
-{};
-
-TEST_P(Snap, EndFromDrag)
-{
-    const GdiPoint a{100, 200};
-    const SnapCase& c = GetParam();
-    const GdiPoint end = SnapEnd(a, {a.x + c.drag.x, a.y + c.drag.y}, c.constraint);
-    EXPECT_EQ(end, (GdiPoint{a.x + c.expected.x, a.y + c.expected.y}));
+    const struct
+    {
+        int constraint;
+        GdiPoint drag, expected;
+    } cases[] = {{0, {37, -12}, {37, -12}},  {90, {30, 30}, {0, 30}},      {90, {31, -30}, {31, 0}},
+                 {45, {40, -10}, {10, -10}}, {45, {-30, -50}, {-30, -30}}, {45, {40, 0}, {0, 0}},
+                 {45, {0, -40}, {0, 0}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SnapEnd({100, 200}, {100 + c.drag.x, 200 + c.drag.y}, c.constraint),
+                  (GdiPoint{100 + c.expected.x, 200 + c.expected.y}))
+            << c.constraint << ": " << c.drag.x << "," << c.drag.y;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Constraints, Snap,
-    testing::Values(SnapCase{0, {37, -12}, {37, -12}}, SnapCase{90, {30, 30}, {0, 30}},
-                    SnapCase{90, {31, -30}, {31, 0}}, SnapCase{45, {40, -10}, {10, -10}},
-                    SnapCase{45, {-30, -50}, {-30, -30}}, SnapCase{45, {40, 0}, {0, 0}},
-                    SnapCase{45, {0, -40}, {0, 0}}));
-
+// The forward order gives the centre (100, 100) (the three-point labels show
+// it); the reverse has bisector slopes of -1.00000005 and 0.99999995 and the
+// centre truncates. Nearly collinear points put the centre beyond any pixel.
 TEST(MeasureGeometry, CircleThroughThreePointsDependsOnOrder)
 {
-    const auto forward = CircleThroughPoints({0, 100}, {100, 0}, {200, 100});
-    ASSERT_TRUE(forward);
-    EXPECT_EQ(forward->centre, (GdiPoint{100, 100}));
-    EXPECT_DOUBLE_EQ(forward->radius, 100.0);
-    // Bisector slopes of -1.00000005 and 0.99999995; the centre truncates.
     const auto backward = CircleThroughPoints({200, 100}, {100, 0}, {0, 100});
     ASSERT_TRUE(backward);
     EXPECT_EQ(backward->centre, (GdiPoint{100, 99}));
-}
-
-TEST(MeasureGeometry, NoCircleThroughCollinearOrCoincidentPoints)
-{
-    EXPECT_FALSE(CircleThroughPoints({0, 0}, {100, 0}, {50, 0}));
     EXPECT_FALSE(CircleThroughPoints({0, 0}, {50, 50}, {-70, -70}));
-    EXPECT_FALSE(CircleThroughPoints({5, 5}, {5, 5}, {9, 1}));
-    EXPECT_FALSE(CircleThroughPoints({5, 5}, {5, 5}, {5, 5}));
-    // Nearly collinear: the centre lies beyond any pixel coordinate.
     EXPECT_FALSE(CircleThroughPoints({-2000000000, 0}, {0, 1}, {2000000000, 0}));
 }
 
 TEST(MeasureGeometry, ArcLeavesOutTheLargestGap)
 {
-    const auto check = [](double a1, double a2, double a3, double start, double sweep) {
-        const ArcSpan arc = ArcLeavingLargestGap(a1, a2, a3);
-        EXPECT_DOUBLE_EQ(arc.start, start);
-        EXPECT_DOUBLE_EQ(arc.sweep, sweep);
+    const double cases[][5] = {
+        {60, 10, 40, 10, 50},      // gaps 20, 30, 310: from lo
+        {170, -30, -40, 170, 160}, // gaps 200, 10, 150: from hi
+        {-170, 20, 30, 20, 170},   // gaps 10, 190, 160: from mid
     };
-    check(60, 10, 40, 10, 50);      // gaps 20, 30, 310: from lo
-    check(170, -30, -40, 170, 160); // gaps 200, 10, 150: from hi
-    check(-170, 20, 30, 20, 170);   // gaps 10, 190, 160: from mid
+    for (const auto& c : cases) {
+        const ArcSpan arc = ArcLeavingLargestGap(c[0], c[1], c[2]);
+        EXPECT_DOUBLE_EQ(arc.start, c[3]);
+        EXPECT_DOUBLE_EQ(arc.sweep, c[4]);
+    }
 }
 
 TEST(MeasureGeometry, AnglesFold)
@@ -85,50 +73,30 @@ TEST(MeasureGeometry, AnglesFold)
     // Swapped arms sweep the other way.
     EXPECT_GT(AngleBetweenArms({100, 100}, {200, 100}, {100, 0}).sweep, 0);
     EXPECT_LT(AngleBetweenArms({100, 100}, {100, 0}, {200, 100}).sweep, 0);
-}
-
-TEST(MeasureGeometry, IntersectionAndExtensions)
-{
-    EXPECT_EQ(ExtensionTo({50, -10}, {50, -40}, {50, 0}), (Segment{{50, -40}, {50, 0}}));
     EXPECT_EQ(LineIntersection({20, 0}, {20, 100}, {0, 0}, {100, 50}), (GdiPoint{20, 10}));
-    EXPECT_FALSE(LineIntersection({0, 0}, {100, 0}, {0, 50}, {70, 50}));
-    // A numerator far beyond 32 bits.
-    EXPECT_EQ(LineIntersection({0, 0}, {200000, 200000}, {0, 200000}, {200000, 0}),
-              (GdiPoint{100000, 100000}));
 }
 
-struct MarkCase
+// The mark of a four-point angle for each branch of its start and sweep tables.
+TEST(MeasureGeometry, MarkingArcStartAndSweep)
 {
-    GdiPoint p1, p2, p3, q;
-    float start, sweep;
-};
-
-class MarkingArcTable : public testing::TestWithParam<MarkCase>
-{};
-
-TEST_P(MarkingArcTable, StartAndSweep)
-{
-    const MarkCase& c = GetParam();
-    const auto arc = MarkingArc(AngleBetweenLines(c.p1, c.p2, c.p3, c.q));
-    ASSERT_TRUE(arc);
-    EXPECT_NEAR(arc->start, c.start, 1e-4);
-    EXPECT_NEAR(arc->sweep, c.sweep, 1e-4);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, MarkingArcTable,
-    testing::Values(
+    const struct
+    {
+        GdiPoint p1, p2, p3, q;
+        float start, sweep;
+    } cases[] = {
         // k = 2, table B, beta1 = 0.
-        MarkCase{{0, 0}, {100, 0}, {50, 50}, {50, 10}, 90.0000015f, 89.9999985f},
+        {{0, 0}, {100, 0}, {50, 50}, {50, 10}, 90.0000015f, 89.9999985f},
         // k = 2, table B, both positive.
-        MarkCase{{0, 100}, {100, 0}, {100, 100}, {0, 0}, 315.0000023f, 89.9999985f},
+        {{0, 100}, {100, 0}, {100, 100}, {0, 0}, 315.0000023f, 89.9999985f},
         // k = -1, table A, beta1 > 0.
-        MarkCase{{0, 100}, {100, 0}, {0, 50}, {100, 50}, 180.0f, 45.0000008f},
+        {{0, 100}, {100, 0}, {0, 50}, {100, 50}, 180.0f, 45.0000008f},
         // k = -2, table B, beta1 = 0.
-        MarkCase{{0, 0}, {100, 0}, {60, 10}, {0, 70}, 45.0000008f, -45.0000008f}));
-
-TEST(MeasureGeometry, PolygonAreaOfWideCoordinates)
-{
-    const GdiPoint list[] = {{0, 2000000000}, {0, 0}, {2000000000, 0}, {0, 2000000000}};
-    EXPECT_DOUBLE_EQ(std::fabs(PolygonArea(list, 3, 1.0)), 2e18);
+        {{0, 0}, {100, 0}, {60, 10}, {0, 70}, 45.0000008f, -45.0000008f},
+    };
+    for (const auto& c : cases) {
+        const auto arc = MarkingArc(AngleBetweenLines(c.p1, c.p2, c.p3, c.q));
+        ASSERT_TRUE(arc);
+        EXPECT_NEAR(arc->start, c.start, 1e-4);
+        EXPECT_NEAR(arc->sweep, c.sweep, 1e-4);
+    }
 }

@@ -15,39 +15,27 @@ TEST(ArrowBarbs, PointBackAlongTheShaft)
     EXPECT_EQ(ArrowBarbs({0, 0}, {0, 0}, 2), (std::array<GdiPoint, 2>{{{7, -3}, {7, 3}}}));
 }
 
-struct GuideCase
+// Guides of half length 10000 through both ends: vertical, horizontal, zero
+// length, and diagonal (d = sqrt(10000^2 / 2) = 7071.07; negative results
+// truncate toward zero).
+TEST(EndGuides, RunPerpendicularThroughBothEnds)
 {
-    const char* name;
-    GdiPoint a, b;
-    GuideLine atA, atB;
-};
-
-class EndGuidesTest : public ::testing::TestWithParam<GuideCase>
-{};
-
-TEST_P(EndGuidesTest, RunPerpendicularThroughBothEnds)
-{
-    const GuideCase& c = GetParam();
-    const auto guides = EndGuides(c.a, c.b, 10000);
-    EXPECT_EQ(guides[0], c.atA);
-    EXPECT_EQ(guides[1], c.atB);
+    // clang-format off
+    const struct
+    {
+        GdiPoint a, b;
+        GuideLine atA, atB;
+    } cases[] = {
+        {{5, 10}, {5, 90}, {{10005, 10}, {-9995, 10}}, {{10005, 90}, {-9995, 90}}},
+        {{5, 10}, {90, 10}, {{5, 10010}, {5, -9990}}, {{90, 10010}, {90, -9990}}},
+        {{7, 8}, {7, 8}, {{7, 10008}, {7, -9992}}, {{7, 10008}, {7, -9992}}},
+        {{0, 0}, {100, 100}, {{7071, -7071}, {-7071, 7071}}, {{7171, -6971}, {-6971, 7171}}},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(EndGuides(c.a, c.b, 10000), (std::array<GuideLine, 2>{c.atA, c.atB}))
+            << c.b.x << "," << c.b.y;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Segments, EndGuidesTest,
-    ::testing::Values(
-        GuideCase{
-            "Vertical", {5, 10}, {5, 90}, {{10005, 10}, {-9995, 10}}, {{10005, 90}, {-9995, 90}}},
-        GuideCase{
-            "Horizontal", {5, 10}, {90, 10}, {{5, 10010}, {5, -9990}}, {{90, 10010}, {90, -9990}}},
-        GuideCase{"ZeroLength", {7, 8}, {7, 8}, {{7, 10008}, {7, -9992}}, {{7, 10008}, {7, -9992}}},
-        // d = sqrt(10000^2 / 2) = 7071.07; negative results truncate toward zero.
-        GuideCase{"Diagonal",
-                  {0, 0},
-                  {100, 100},
-                  {{7071, -7071}, {-7071, 7071}},
-                  {{7171, -6971}, {-6971, 7171}}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EndGuides, ObliqueGuideIsTwentyThousandLongAtSlopeMinusOneOverM)
 {
@@ -57,12 +45,6 @@ TEST(EndGuides, ObliqueGuideIsTwentyThousandLongAtSlopeMinusOneOverM)
     EXPECT_NEAR(dy / dx, -3.0, 0.001);
     EXPECT_NEAR(std::hypot(dx, dy), 20000.0, 4.0);
     EXPECT_NEAR((g.from.x + g.to.x) / 2.0, b.x, 1.0);
-}
-
-TEST(EndGuides, ShortHalfLengthGivesTicks)
-{
-    // A tick of 3 x width 4 on each side of a horizontal line's end.
-    EXPECT_EQ(EndGuide({0, 0}, {100, 0}, {100, 0}, 12), (GuideLine{{100, 12}, {100, -12}}));
 }
 
 TEST(TruncToInt, TruncatesTowardZeroAndNeverOverflows)

@@ -78,7 +78,8 @@ TEST_F(AdjustDialog, ShowsTheResultOnEveryChange)
     }
 }
 
-TEST_F(AdjustDialog, StartsEmptyWithOnlyOkInItsTemplateUnits)
+// It opens empty, with only OK, in its template's units.
+TEST_F(AdjustDialog, StartsEmptyAndRefusesZeroAndTextUntilTheLengthIsPositive)
 {
     Open(0);
     EXPECT_TRUE(dialog.OkButton()->isDefault());
@@ -89,11 +90,6 @@ TEST_F(AdjustDialog, StartsEmptyWithOnlyOkInItsTemplateUnits)
     const DialogUnits scale = DialogUnits::FromFont(dialog.font());
     EXPECT_EQ(dialog.size(), scale.Map(208, 94));
     EXPECT_EQ(dialog.OkButton()->geometry(), scale.Map(77, 71, 50, 14));
-}
-
-TEST_F(AdjustDialog, RefusesZeroAndTextUntilTheLengthIsPositive)
-{
-    Open(0);
     for (const char* typed : {"0", "abc", "-2", "0.0e5"}) {
         Type(typed);
         EXPECT_TRUE(dialog.AdjustedEdit()->text().isEmpty()) << typed;

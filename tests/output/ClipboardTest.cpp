@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -20,28 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Points the system temporary folder at a folder of the test's own.
-class TemporaryFolder
-{
-  public:
-    explicit TemporaryFolder(const QString& path)
-        : wasSet(qEnvironmentVariableIsSet("TMPDIR")), saved(qgetenv("TMPDIR"))
-    {
-        qputenv("TMPDIR", path.toLocal8Bit());
-    }
-    ~TemporaryFolder()
-    {
-        if (wasSet)
-            qputenv("TMPDIR", saved);
-        else
-            qunsetenv("TMPDIR");
-    }
-
-  private:
-    bool wasSet;
-    QByteArray saved;
-};
 
 QString PrivateFolder()
 {
@@ -68,44 +45,41 @@ class ClipboardTest : public ::testing::Test
             failures << path + "|" + reason;
         };
         QGuiApplication::clipboard()->clear();
+        qputenv("TMPDIR", dir.path().toLocal8Bit()); // no final separator
+    }
+    void TearDown() override
+    {
+        if (savedTemp.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", savedTemp);
     }
 
     const QMimeData* Clipboard() const { return QGuiApplication::clipboard()->mimeData(); }
 
+    const QByteArray savedTemp = qgetenv("TMPDIR");
     QTemporaryDir dir;
     CClipboardOutput output;
     QStringList warnings;
     QStringList failures;
 };
 
+// Unusual characters are percent-encoded in the file manager's format.
 TEST_F(ClipboardTest, CopyFileOffersTheFileForAFileManager)
 {
-    const QString path = dir.filePath("20081231_1234.jpg");
+    const QString path = QStringLiteral("/pics/my pictures/übung/20081231_1234.jpg");
     ASSERT_TRUE(output.CopyFile(path));
-
     const QMimeData* data = Clipboard();
     ASSERT_NE(data, nullptr);
-    EXPECT_TRUE(data->hasFormat("text/uri-list"));
-    ASSERT_EQ(data->urls().size(), 1);
-    EXPECT_EQ(data->urls().first().toLocalFile(), path);
+    EXPECT_EQ(data->urls(), QList<QUrl>{QUrl::fromLocalFile(path)});
     EXPECT_EQ(data->data("x-special/gnome-copied-files"),
-              "copy\n" + QUrl::fromLocalFile(path).toEncoded());
+              "copy\nfile:///pics/my%20pictures/%C3%BCbung/20081231_1234.jpg");
     EXPECT_EQ(data->text(), path);
     EXPECT_TRUE(warnings.isEmpty());
 }
 
-TEST_F(ClipboardTest, CopyFileEncodesUnusualCharactersInTheUrl)
-{
-    const QString path = QStringLiteral("/pics/my pictures/übung/20081231_1234.jpg");
-    ASSERT_TRUE(output.CopyFile(path));
-    const QByteArray gnome = Clipboard()->data("x-special/gnome-copied-files");
-    EXPECT_EQ(gnome, "copy\nfile:///pics/my%20pictures/%C3%BCbung/20081231_1234.jpg");
-    EXPECT_EQ(Clipboard()->urls().first().toLocalFile(), path);
-}
-
 TEST_F(ClipboardTest, CopyPictureOffersABmpFileAndAnImageAndLeavesAPrivateTemporaryFile)
 {
-    TemporaryFolder temp(dir.path()); // no final separator
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(Qt::white);
     picture.setPixel(5, 7, qRgb(255, 0, 0));
@@ -113,7 +87,6 @@ TEST_F(ClipboardTest, CopyPictureOffersABmpFileAndAnImageAndLeavesAPrivateTempor
 
     const QString folder = PrivateFolder();
     EXPECT_EQ(CClipboardOutput::TemporaryPicturePath(), folder + "/Lumvex.bmp");
-    EXPECT_EQ(ModeOf(folder), 0700u);
     EXPECT_EQ(ModeOf(folder + "/Lumvex.bmp"), 0600u);
     QFile file(folder + "/Lumvex.bmp");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -123,12 +96,7 @@ TEST_F(ClipboardTest, CopyPictureOffersABmpFileAndAnImageAndLeavesAPrivateTempor
     ASSERT_NE(data, nullptr);
     // The whole file, header included: what programs here expect as image/bmp.
     EXPECT_EQ(data->data("image/bmp"), bmp);
-    ASSERT_GE(bmp.size(), 54);
-    EXPECT_TRUE(bmp.startsWith("BM"));
-    const auto* p = reinterpret_cast<const uint8_t*>(bmp.constData()) + 14;
-    EXPECT_EQ(ByteCodec::GetU32(p), 40u);
-    EXPECT_EQ(ByteCodec::GetI32(p + 4), 64);
-    EXPECT_EQ(std::abs(ByteCodec::GetI32(p + 8)), 48);
+    EXPECT_EQ(ByteCodec::GetU32(reinterpret_cast<const uint8_t*>(bmp.constData()) + 14), 40u);
     EXPECT_EQ(QImage::fromData(bmp, "BMP").convertToFormat(QImage::Format_RGB32), picture);
 
     ASSERT_TRUE(data->hasImage());
@@ -139,48 +107,26 @@ TEST_F(ClipboardTest, CopyPictureOffersABmpFileAndAnImageAndLeavesAPrivateTempor
     EXPECT_TRUE(failures.isEmpty());
 }
 
-// Links another user could plant, at the old shared place of the file and at
-// the place of the private folder: none is followed and their targets stay.
-TEST_F(ClipboardTest, PlantedLinksAreNeverFollowed)
+// The private folder's place taken by a link another user planted, to a
+// folder open to all: nothing is written there and the copy fails with a
+// reason. (Links inside the folder are the checked writer's test.)
+TEST_F(ClipboardTest, PlantedFolderLinkIsNeverFollowed)
 {
-    TemporaryFolder temp(dir.path());
     QTemporaryDir victims;
     ASSERT_TRUE(victims.isValid());
-    const QString victim = victims.filePath("victim");
-    {
-        QFile file(victim);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("precious");
-    }
-    ASSERT_TRUE(QFile::link(victim, dir.filePath("Lumvex.bmp")));
-    QImage picture(8, 8, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    ASSERT_TRUE(output.CopyPicture(picture));
-    // A link placed inside the folder is replaced, not written through.
-    ASSERT_TRUE(QFile::remove(PrivateFolder() + "/Lumvex.bmp"));
-    ASSERT_TRUE(QFile::link(victim, PrivateFolder() + "/Lumvex.bmp"));
-    ASSERT_TRUE(output.CopyPicture(picture));
-    EXPECT_FALSE(QFileInfo(PrivateFolder() + "/Lumvex.bmp").isSymLink());
-
-    // The private folder's place taken by a link to a folder open to all:
-    // nothing is written there, and the copy fails with a reason.
-    ASSERT_TRUE(QDir(PrivateFolder()).removeRecursively());
     ASSERT_TRUE(QFile::link(victims.path(), PrivateFolder()));
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     qunsetenv("XDG_RUNTIME_DIR");
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::black);
     EXPECT_FALSE(output.CopyPicture(picture));
     qputenv("XDG_RUNTIME_DIR", runtime);
     EXPECT_EQ(failures.size(), 1);
-
-    EXPECT_EQ(QDir(victims.path()).entryList(QDir::Files), QStringList{"victim"});
-    QFile file(victim);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "precious");
+    EXPECT_TRUE(QDir(victims.path()).isEmpty());
 }
 
 TEST_F(ClipboardTest, RefusingClipboardShowsTheWarning)
 {
-    TemporaryFolder temp(dir.path());
     output.setClipboard = [](QMimeData* data) {
         delete data;
         return false;
@@ -194,12 +140,10 @@ TEST_F(ClipboardTest, RefusingClipboardShowsTheWarning)
                                      "警告|没有足够的内存完成此项操作!"}));
 }
 
-// The temporary file cannot be written (here a folder in its place, or a
-// write cut short): the clipboard stays empty, the old file stays, and the
-// system's reason is reported.
+// A write of the temporary file cut short: the clipboard stays empty, the old
+// file stays, and the system's reason is reported.
 TEST_F(ClipboardTest, UnwritableTemporaryFileLeavesTheClipboardEmptyAndSaysWhy)
 {
-    TemporaryFolder temp(dir.path());
     QImage picture(40, 40, QImage::Format_RGB32);
     picture.fill(Qt::black);
     ASSERT_TRUE(output.CopyPicture(picture));
@@ -217,17 +161,10 @@ TEST_F(ClipboardTest, UnwritableTemporaryFileLeavesTheClipboardEmptyAndSaysWhy)
     }
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
-    file.close();
-
-    ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(QDir().mkdir(path));
-    EXPECT_FALSE(output.CopyPicture(picture));
-
     const QMimeData* data = Clipboard();
     EXPECT_TRUE(!data || data->formats().isEmpty());
     EXPECT_TRUE(warnings.isEmpty());
-    EXPECT_EQ(failures, QStringList({path + "|" + QString::fromLocal8Bit(strerror(EFBIG)),
-                                     path + "|" + QString::fromLocal8Bit(strerror(EISDIR))}));
+    EXPECT_EQ(failures, QStringList({path + "|" + QString::fromLocal8Bit(strerror(EFBIG))}));
 }
 
 } // namespace

@@ -1,10 +1,9 @@
 #include "output/CMailSender.h"
 #include "platform/MailLauncher.h"
 
-#include <QEventLoop>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +17,6 @@ class MailTest : public ::testing::Test
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        savedPath = qgetenv("PATH");
         qputenv("PATH", (dir.path() + ":").toLocal8Bit() + savedPath);
         WriteScript(0);
         sender.showBusy = [this](const QString& caption, const QString& text,
@@ -51,36 +49,12 @@ class MailTest : public ::testing::Test
         script.setPermissions(script.permissions() | QFile::ExeOwner);
     }
 
-    void Release()
-    {
-        QFile release(dir.filePath("release"));
-        release.open(QIODevice::WriteOnly);
-    }
-
-    bool WaitForFinish()
-    {
-        QEventLoop loop;
-        bool done = false;
-        QObject::connect(&sender, &CMailSender::finished, &loop, [&] {
-            done = true;
-            loop.quit();
-        });
-        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-        loop.exec();
-        return done;
-    }
-
-    QStringList RecordedArguments()
-    {
-        QFile file(dir.filePath("args"));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    }
+    void Release() { QFile(dir.filePath("release")).open(QIODevice::WriteOnly); }
 
     QTemporaryDir dir;
-    QByteArray savedPath;
+    const QByteArray savedPath = qgetenv("PATH");
     CMailSender sender;
+    QSignalSpy finished{&sender, &CMailSender::finished};
     QStringList shown;
     int activated = 0;
 };
@@ -96,13 +70,18 @@ TEST_F(MailTest, StartsTheMailHelperWithBothAttachmentsWithoutBlocking)
     EXPECT_EQ(shown, QStringList({"Mail|Mail client is busy now. Please retry later!|OK"}));
 
     Release();
-    ASSERT_TRUE(WaitForFinish());
+    ASSERT_TRUE(finished.wait(10000));
     EXPECT_EQ(sender.mailBusy, 0);
     EXPECT_EQ(activated, 1);
     EXPECT_EQ(shown.size(), 1);
-    EXPECT_EQ(RecordedArguments(),
+    QFile args(dir.filePath("args"));
+    ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),
               QStringList({"--subject", "Lumvex's picture", "--body", "Picture captured by Lumvex",
                            "--attach", picture, "--attach", "/pics/Info/20081231_1234"}));
+    // A short path keeps what it has rather than reading before its start.
+    EXPECT_EQ(CMailSender::InfoPathForMail("20081231_1234.bmp"), "Info/20081231_1234");
+    EXPECT_EQ(CMailSender::InfoPathForMail("x.jpg"), "Info/x.jpg");
 }
 
 TEST_F(MailTest, FailureExitShowsTheMailFailureMessage)
@@ -110,7 +89,7 @@ TEST_F(MailTest, FailureExitShowsTheMailFailureMessage)
     WriteScript(4);
     Release();
     sender.Send("/pics/20081231_1234.jpg");
-    ASSERT_TRUE(WaitForFinish());
+    ASSERT_TRUE(finished.wait(10000));
     EXPECT_EQ(shown, QStringList({"failure|“发送邮件”未能发送邮件。"}));
     EXPECT_EQ(sender.mailBusy, 0);
 }
@@ -118,20 +97,12 @@ TEST_F(MailTest, FailureExitShowsTheMailFailureMessage)
 TEST_F(MailTest, NoMailHelperIsSilentAndMailCanBePressedAgain)
 {
     sender.launcher->program = QStringLiteral("lumvex-no-such-mail-helper");
-    sender.Send("/pics/20081231_1234.jpg");
-    EXPECT_EQ(sender.mailBusy, 0);
-    sender.Send("/pics/20081231_1234.jpg");
-    EXPECT_EQ(sender.mailBusy, 0);
+    for (int press = 0; press < 2; ++press) {
+        sender.Send("/pics/20081231_1234.jpg");
+        EXPECT_EQ(sender.mailBusy, 0);
+    }
     EXPECT_TRUE(shown.isEmpty());
     EXPECT_EQ(activated, 0);
-}
-
-TEST(MailPaths, InfoFileBesideThePictures)
-{
-    EXPECT_EQ(CMailSender::InfoPathForMail("/a/b/20081231_1234.jpg"), "/a/b/Info/20081231_1234");
-    EXPECT_EQ(CMailSender::InfoPathForMail("20081231_1234.bmp"), "Info/20081231_1234");
-    // A short path keeps what it has rather than reading before its start.
-    EXPECT_EQ(CMailSender::InfoPathForMail("x.jpg"), "Info/x.jpg");
 }
 
 } // namespace

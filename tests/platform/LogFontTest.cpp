@@ -37,7 +37,9 @@ TEST(LogFontTest, FaceNameKeepsUtf16AndItsTerminator)
     EXPECT_EQ(font.FaceName().size(), 31);
 }
 
-TEST(LogFontTest, NegativeHeightIsTheCharacterHeightInPixels)
+// A negative height is the character height in pixels, a positive one the
+// cell height; weights map onto the same scale both ways.
+TEST(LogFontTest, ConvertsToAndFromQtFonts)
 {
     LogFont font = LogFont::DefaultTextFont();
     font.height = -35;
@@ -45,12 +47,10 @@ TEST(LogFontTest, NegativeHeightIsTheCharacterHeightInPixels)
     EXPECT_EQ(q.pixelSize(), 35);
     EXPECT_EQ(q.styleHint(), QFont::SansSerif);
     EXPECT_EQ(LogFont::FromQFont(q, font), font) << "a round trip changes nothing";
-}
+    font.height = 40;
+    EXPECT_NEAR(QFontMetrics(font.ToQFont()).height(), 40, 2);
 
-TEST(LogFontTest, WeightsMapOntoTheSameScale)
-{
-    LogFont font = LogFont::DefaultStampFont();
-    EXPECT_EQ(font.ToQFont().weight(), QFont::Bold);
+    EXPECT_EQ(LogFont::DefaultStampFont().ToQFont().weight(), QFont::Bold);
     font.weight = 0;
     EXPECT_EQ(font.ToQFont().weight(), QFont::Normal);
     QFont light(QStringLiteral("Liberation Sans"));
@@ -62,14 +62,6 @@ TEST(LogFontTest, WeightsMapOntoTheSameScale)
     EXPECT_EQ(back.italic, 1);
     EXPECT_EQ(back.height, -12);
     EXPECT_EQ(back.FaceName(), QStringLiteral("Liberation Sans"));
-}
-
-TEST(LogFontTest, PositiveHeightIsTheCellHeight)
-{
-    LogFont font = LogFont::DefaultTextFont();
-    font.height = 40;
-    const QFontMetrics metrics(font.ToQFont());
-    EXPECT_NEAR(metrics.height(), 40, 2);
 }
 
 // Heights come from the shared settings and may be anything: every one gives a

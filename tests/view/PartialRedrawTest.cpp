@@ -5,7 +5,6 @@
 #include "view/DisplayScaler.h"
 #include "view/TouchedArea.h"
 
-#include <array>
 #include <cstring>
 #include <limits>
 #include <string_view>
@@ -20,46 +19,31 @@ struct RedrawCase
     int clicksBeforeMoves;
 };
 
-// A shown 640 x 480 view over a textured picture.
-struct TexturedView
+// What a full restore would give: the snapshot with the object drawn anew.
+QImage FullRedraw(const CLumvexImgEdtView& view)
 {
-    explicit TexturedView(QSize picture)
-    {
-        view.resize(640, 480);
-        view.show();
-        loaded = QTest::qWaitForWindowExposed(&view);
-        const QString path = folder.filePath(QStringLiteral("20081231_1300.bmp"));
-        loaded = loaded && TexturedPicture(picture).save(path) && view.LoadPicture(path);
+    QImage expected = view.History().Top()->copy();
+    if (view.CurrentObject()) {
+        GdiContext dc(expected);
+        view.CurrentObject()->Draw(dc);
     }
+    return expected;
+}
 
-    // What a full restore would give: the snapshot with the object drawn anew.
-    QImage FullRedraw()
-    {
-        QImage expected = view.History().Top()->copy();
-        if (view.CurrentObject()) {
-            GdiContext dc(expected);
-            view.CurrentObject()->Draw(dc);
-        }
-        return expected;
-    }
-    QImage FullRescale() const
-    {
-        return DisplayScaler(view.WorkingPicture().size(), view.size())
-            .ScaleAll(view.WorkingPicture());
-    }
+QImage FullRescale(const CLumvexImgEdtView& view)
+{
+    return DisplayScaler(view.WorkingPicture().size(), view.size()).ScaleAll(view.WorkingPicture());
+}
 
-    QTemporaryDir folder;
-    CLumvexImgEdtView view;
-    bool loaded = false;
-};
-
+// Every move redraws only what the object touched; the picture and the view
+// must still match a full restore and a full rescale.
 class PartialRedrawTest : public ::testing::TestWithParam<RedrawCase>
 {
   protected:
-    void SetUp() override { ASSERT_TRUE(textured.loaded); }
+    void SetUp() override { ASSERT_TRUE(shown.Load(TexturedPicture(GetParam().picture))); }
 
-    TexturedView textured{GetParam().picture};
-    CLumvexImgEdtView& view = textured.view;
+    ShownView shown;
+    CLumvexImgEdtView& view = shown.view;
 };
 
 TEST_P(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale)
@@ -67,6 +51,7 @@ TEST_P(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale)
     const RedrawCase c = GetParam();
     AnnotationStyle style;
     style.drawWidth = 3;
+    style.drawPenStyle = 1;
     view.SetStyle(&style);
     view.SetToolMode(c.tool);
     QPoint q(200, 150);
@@ -76,19 +61,22 @@ TEST_P(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale)
         view.LeftButtonUp(q);
         q += QPoint(90, 40 - 30 * i);
     }
+    // A stroke grows while the button is held.
+    if (c.tool == ToolMode::ToolFreehand)
+        view.LeftButtonDown(q);
     const QPoint path[] = {{320, 260}, {330, 270}, {100, 400}, {600, 20},
                            {5, 5},     {639, 479}, {340, 240}};
     for (const QPoint& p : path) {
         view.PointerMove(p);
-        ASSERT_TRUE(view.WorkingPicture() == textured.FullRedraw())
+        ASSERT_TRUE(view.WorkingPicture() == FullRedraw(view))
             << "after a move to " << p.x() << "," << p.y();
         view.RedrawNow();
-        ASSERT_TRUE(view.DisplayedPicture() == textured.FullRescale())
+        ASSERT_TRUE(view.DisplayedPicture() == FullRescale(view))
             << "after a move to " << p.x() << "," << p.y();
     }
     view.CancelOperation();
     EXPECT_TRUE(view.WorkingPicture() == *view.History().Top());
-    EXPECT_TRUE(view.DisplayedPicture() == textured.FullRescale());
+    EXPECT_TRUE(view.DisplayedPicture() == FullRescale(view));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -101,28 +89,31 @@ INSTANTIATE_TEST_SUITE_P(
                       RedrawCase{"DiameterCircle", ToolMode::ToolDiameterCircle, {1000, 701}, 1},
                       RedrawCase{"ThreePointArc", ToolMode::ToolThreePointArc, {1280, 960}, 2},
                       RedrawCase{"Polygon", ToolMode::ToolPolygon, {1280, 960}, 3},
+                      RedrawCase{"FreehandDashed", ToolMode::ToolFreehand, {1000, 701}, 0},
+                      // Outline-drawn labels that the pointer's guides cross.
+                      RedrawCase{"ContinuousLine", ToolMode::ToolContinuousLine, {2560, 1920}, 5},
                       RedrawCase{"Calibration", ToolMode::ToolCalibration, {800, 600}, 1}),
     [](const ::testing::TestParamInfo<RedrawCase>& info) { return std::string(info.param.name); });
 
 TEST(PartialTypingRedrawTest, TypingAndCommittingMatchFullRedraws)
 {
-    TexturedView textured({1000, 701});
-    ASSERT_TRUE(textured.loaded);
-    CLumvexImgEdtView& view = textured.view;
+    ShownView shown;
+    ASSERT_TRUE(shown.Load(TexturedPicture({1000, 701})));
+    CLumvexImgEdtView& view = shown.view;
     view.SetToolMode(ToolMode::ToolText);
     view.LeftButtonDown({300, 200});
     view.LeftButtonUp({300, 200});
     for (char16_t c : std::u16string_view(u"Hello, micrometres"))
         view.TypeCodeUnit(c);
     view.TypeRemoveLast();
-    ASSERT_TRUE(view.WorkingPicture() == textured.FullRedraw());
+    ASSERT_TRUE(view.WorkingPicture() == FullRedraw(view));
     view.RedrawNow();
-    ASSERT_TRUE(view.DisplayedPicture() == textured.FullRescale());
+    ASSERT_TRUE(view.DisplayedPicture() == FullRescale(view));
     view.TypeEnter();
     EXPECT_TRUE(view.WorkingPicture() == *view.History().Top());
     view.Undo();
-    EXPECT_TRUE(view.WorkingPicture() == textured.FullRedraw());
-    EXPECT_TRUE(view.DisplayedPicture() == textured.FullRescale());
+    EXPECT_TRUE(view.WorkingPicture() == FullRedraw(view));
+    EXPECT_TRUE(view.DisplayedPicture() == FullRescale(view));
 }
 
 // The partial restore copies back only what an object reports as touched: every
@@ -195,20 +186,6 @@ TEST(TouchedAreaInvariantTest, EveryChangedPixelIsInsideTheReportedArea)
     }
 }
 
-TEST(TouchedAreaTest, RunsOfARowMergeAndStayInsideTheLimits)
-{
-    TouchedArea area(QRect(0, 0, 100, 50));
-    area.AddRect(QRect(10, 5, 5, 2));
-    area.AddRect(QRect(14, 5, 10, 1));
-    area.AddRect(QRect(40, 5, 3, 1));
-    area.AddRect(QRect(-20, 49, 30, 10));
-    std::vector<std::array<int, 3>> runs; // row, left, right
-    for (const TouchedArea::Run& run : area.Runs())
-        runs.push_back({run.y, run.left, run.right});
-    EXPECT_EQ(runs,
-              (std::vector<std::array<int, 3>>{{5, 10, 23}, {5, 40, 42}, {6, 10, 14}, {49, 0, 9}}));
-}
-
 TEST(TouchedAreaTest, AThinDiagonalSegmentTouchesANarrowBandOfEachRow)
 {
     TouchedArea area(QRect(0, 0, 4000, 3000));
@@ -221,14 +198,11 @@ TEST(TouchedAreaTest, AThinDiagonalSegmentTouchesANarrowBandOfEachRow)
         ASSERT_LE(run.right - run.left, 16);
     }
     EXPECT_LT(area.PixelCount(), 60000) << "the bounding rectangle would be 12 million";
-}
 
-TEST(TouchedAreaTest, SegmentIgnoresNonFiniteInput)
-{
-    TouchedArea area(QRect(0, 0, 10, 10));
-    area.AddSegment({0, 0}, {std::numeric_limits<double>::infinity(), 5}, 1);
-    area.AddSegment({0, 0}, {5, 5}, std::numeric_limits<double>::quiet_NaN());
-    EXPECT_TRUE(area.IsEmpty());
+    TouchedArea none(QRect(0, 0, 10, 10));
+    none.AddSegment({0, 0}, {std::numeric_limits<double>::infinity(), 5}, 1);
+    none.AddSegment({0, 0}, {5, 5}, std::numeric_limits<double>::quiet_NaN());
+    EXPECT_TRUE(none.IsEmpty()) << "non-finite ends touch nothing";
 }
 
 } // namespace

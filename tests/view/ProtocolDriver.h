@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-// Drives a protocol over a 640 x 480 picture shown at its own size, with a
-// scale of 0.05 mm per pixel (pixel size 0.5, magnification 10), and keeps
-// what the last commit handed over.
+// Drives a protocol over a picture shown at its own size, with a scale of
+// 0.05 mm per pixel (pixel size 0.5, magnification 10), and keeps the points
+// and texts of what the last commit handed over.
 struct ProtocolDriver
 {
     explicit ProtocolDriver(QSize picture = {640, 480})
@@ -26,73 +26,54 @@ struct ProtocolDriver
 
     // Space-separated steps: p press, r release, c click, m move, d double
     // click (and its release) at "x,y"; x cancel; t<text> typing; b backspace;
-    // e Enter.
+    // e Enter; n no tool.
     void Run(const char* script)
     {
         for (const QString& step : QString::fromLatin1(script).split(u' ', Qt::SkipEmptyParts)) {
             const QStringList xy = step.mid(1).split(u',');
-            const GdiPoint p =
-                xy.size() == 2 ? GdiPoint{xy[0].toInt(), xy[1].toInt()} : GdiPoint{0, 0};
-            switch (step[0].toLatin1()) {
-            case 'p':
+            const GdiPoint p{xy.value(0).toInt(), xy.value(1).toInt()};
+            const char c = step[0].toLatin1();
+            if (c == 'p' || c == 'c')
                 Take(protocol.Press(p));
-                break;
-            case 'r':
-                Take(protocol.Release(p));
-                break;
-            case 'c':
-                Take(protocol.Press(p));
-                Take(protocol.Release(p));
-                break;
-            case 'm':
-                Take(protocol.Move(p));
-                break;
-            case 'd':
+            if (c == 'd')
                 Take(protocol.DoubleClick());
+            if (c == 'r' || c == 'c' || c == 'd')
                 Take(protocol.Release(p));
-                break;
-            case 'x':
+            if (c == 'm')
+                Take(protocol.Move(p));
+            if (c == 'x')
                 Take(protocol.Cancel());
-                break;
-            case 'b':
+            if (c == 'b')
                 Take(protocol.RemoveLast());
-                break;
-            case 'e':
+            if (c == 'e')
                 Take(protocol.Enter());
-                break;
-            case 't':
-                for (QChar c : step.mid(1))
-                    Take(protocol.Type(c.unicode()));
-                break;
-            }
+            if (c == 'n')
+                Take(protocol.SetTool(ToolMode::ToolNone));
+            for (QChar typed : c == 't' ? step.mid(1) : QString())
+                Take(protocol.Type(typed.unicode()));
         }
     }
 
     void Take(ToolEffects effects)
     {
-        chooseAgain = chooseAgain || effects.chooseToolAgain;
-        if (effects.calibration)
-            calibration = effects.calibration;
-        if (!effects.commit)
+        CDrawObject* done = effects.finished.get();
+        if (!effects.commit || !done)
             return;
         ++commits;
-        points.clear();
         labels.clear();
-        CDrawObject* done = effects.finished.get();
-        if (effects.measurement) {
-            points = effects.measurement->points;
-            for (const MeasureLabel& label : effects.measurement->labels)
+        const GdiRect& b = done->bounds;
+        points = {{b.left, b.top}, {b.right, b.bottom}};
+        if (auto* measure = dynamic_cast<CDrawMeasure*>(done)) {
+            points = measure->PlacedPoints();
+            for (const MeasureLabel& label : measure->Labels(-1))
                 labels << label.text;
         } else if (auto* shape = dynamic_cast<CDrawShape*>(done)) {
             if (CDrawShape::KeepsDirection(shape->kind))
                 points = {shape->points[0], shape->points[1]};
-            else
-                points = {{shape->bounds.left, shape->bounds.top},
-                          {shape->bounds.right, shape->bounds.bottom}};
         } else if (auto* stroke = dynamic_cast<CDrawPen*>(done)) {
             points = stroke->points;
         } else if (auto* text = dynamic_cast<CDrawText*>(done)) {
-            points = {{text->bounds.left, text->bounds.top}};
+            points.resize(1);
             labels << text->text;
         }
     }
@@ -103,6 +84,4 @@ struct ProtocolDriver
     int commits = 0;
     std::vector<GdiPoint> points;
     QStringList labels;
-    std::optional<double> calibration;
-    bool chooseAgain = false;
 };

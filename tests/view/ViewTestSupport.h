@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 // A picture where any pixel taken from the wrong place would show.
 inline QImage TexturedPicture(QSize size)
 {
@@ -21,68 +19,43 @@ inline QImage TexturedPicture(QSize size)
     return picture;
 }
 
-// The owner as the tests see it: the calls the view made, in order.
-struct RecordingOwner : ViewOwner
+// A shown 640 x 480 view holding a picture saved in a folder of its own.
+struct ShownView
 {
-    std::vector<QString> calls;
-    void SelectDrawingTool() override { calls.push_back(QStringLiteral("drawing")); }
-    void SelectMeasuringTool() override { calls.push_back(QStringLiteral("measuring")); }
-};
-
-// A shown 640 x 480 view holding a picture (white unless given), driven through its window the way
-// the window system does: a quick double click replaces the second press.
-class ViewFixture : public ::testing::Test
-{
-  protected:
-    void Load(QSize size)
+    bool Load(const QImage& picture)
     {
-        QImage white(size, QImage::Format_RGB32);
-        white.fill(Qt::white);
-        Load(white);
-    }
-    void Load(const QImage& picture)
-    {
-        editor.resize(640, 480);
-        editor.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+        view.resize(640, 480);
+        view.show();
         const QString path = folder.filePath(QStringLiteral("20081231_1200.bmp"));
-        ASSERT_TRUE(picture.save(path));
-        editor.showError = [](const QString& message) {
-            ADD_FAILURE() << message.toStdString();
-        };
-        ASSERT_TRUE(editor.LoadPicture(path));
-        editor.SetOwner(&owner);
-    }
-
-    QWindow* Window() { return editor.windowHandle(); }
-    void Click(QPoint q) { QTest::mouseClick(Window(), Qt::LeftButton, {}, q); }
-    void Press(QPoint q) { QTest::mousePress(Window(), Qt::LeftButton, {}, q); }
-    void Release(QPoint q) { QTest::mouseRelease(Window(), Qt::LeftButton, {}, q); }
-    void Move(QPoint q) { QTest::mouseMove(Window(), q); }
-    void DoubleClick(QPoint q) { QTest::mouseDClick(Window(), Qt::LeftButton, {}, q); }
-    void RightClick(QPoint q) { QTest::mouseClick(Window(), Qt::RightButton, {}, q); }
-
-    bool IsWhite(QPoint p) const { return editor.WorkingPicture().pixel(p) == qRgb(255, 255, 255); }
-    // Pixels of the working picture that differ from white, within a rectangle.
-    int InkIn(const QRect& area) const
-    {
-        const QImage& picture = editor.WorkingPicture();
-        const QRect inside = area & picture.rect();
-        int ink = 0;
-        for (int y = inside.top(); y <= inside.bottom(); ++y)
-            for (int x = inside.left(); x <= inside.right(); ++x)
-                ink += picture.pixel(x, y) != qRgb(255, 255, 255);
-        return ink;
-    }
-    int Ink() const { return InkIn(editor.WorkingPicture().rect()); }
-    // The working picture must match the top snapshot: nothing in progress shows.
-    bool MatchesTopSnapshot() const
-    {
-        const QImage* top = editor.History().Top();
-        return top && *top == editor.WorkingPicture();
+        return QTest::qWaitForWindowExposed(&view) && picture.save(path) && view.LoadPicture(path);
     }
 
     QTemporaryDir folder;
-    RecordingOwner owner;
-    CLumvexImgEdtView editor;
+    CLumvexImgEdtView view;
+};
+
+// The view driven through its window the way the window system does: a quick
+// double click replaces the second press.
+class ViewFixture : public ::testing::Test, public ShownView
+{
+  protected:
+    void Load(const QImage& picture)
+    {
+        view.showError = [](const QString& message) {
+            ADD_FAILURE() << message.toStdString();
+        };
+        ASSERT_TRUE(ShownView::Load(picture));
+    }
+
+    QWindow* Window() { return view.windowHandle(); }
+    void Click(QPoint q) { QTest::mouseClick(Window(), Qt::LeftButton, {}, q); }
+    void Move(QPoint q) { QTest::mouseMove(Window(), q); }
+    void DoubleClick(QPoint q) { QTest::mouseDClick(Window(), Qt::LeftButton, {}, q); }
+
+    // The working picture matches the top snapshot: nothing in progress shows.
+    bool MatchesTopSnapshot() const
+    {
+        const QImage* top = view.History().Top();
+        return top && *top == view.WorkingPicture();
+    }
 };
