@@ -106,7 +106,7 @@ class EditorWindowTest : public ::testing::Test
         opened = window->OpenEditor();
         if (opened) {
             window->activateWindow();
-            QTest::qWaitForWindowActive(window.get());
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         }
         return *window;
     }
