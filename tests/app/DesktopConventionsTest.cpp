@@ -2,110 +2,88 @@
 
 #include "app/CBitmapButton.h"
 #include "app/CSpawnMenu.h"
+#include "app/EditorKeys.h"
+#include "app/ResultsController.h"
 
-#include <string>
-#include <vector>
+#include <QKeyEvent>
 
 namespace {
 
 using enum ControlId;
 
-// Each key runs what its button runs; while text is typed, typing keys stay
-// with the text.
-TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
+// The desktop's usual keys stand for buttons; while text is typed, keys that
+// type stay with the text and the shortcuts that type nothing still work.
+TEST(EditorKeys, StandForTheirButtons)
 {
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    CLumvexImgEdtView& view = w.View();
-    std::vector<std::string> log;
-    const auto record = [&log](const char* name) {
-        return [&log, name] {
-            log.push_back(name);
-        };
-    };
-    auto& out = w.output;
-    for (auto [command, name] : {std::pair{&out.saveAs, "save as"},
-                                 {&out.copyImage, "copy picture"},
-                                 {&out.copyFile, "copy file"},
-                                 {&out.next, "next"},
-                                 {&out.previous, "previous"},
-                                 {&out.fullScreen, "full screen"},
-                                 {&out.zoomIn, "zoom in"},
-                                 {&out.zoomOut, "zoom out"}})
-        *command = record(name);
-    Choose(Drawing, 32803);
-    Click({100, 100});
-    Click({200, 100});
-    ASSERT_EQ(view.modificationCount, 1);
-    QPoint menuAt;
-    w.hooks.popupMenu = [&](CSpawnMenu& menu, QPoint at) {
-        log.push_back(menu.ActionFor(32803) ? "drawing menu" : "measuring menu");
-        menuAt = at;
-        return 0u;
-    };
-    boxAnswer = 2; // the unsaved-changes question is closed without an answer
-    w.hooks.messageBox = [&](const QString&, const QString& message, const QString&,
-                             const QString&) {
-        log.push_back(message == w.Language().MessageText(Texts::ModifiedMessage) ? "close" : "?");
-        return boxAnswer;
-    };
-
-    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
-    const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
-    struct KeyCase
+    const Qt::KeyboardModifiers none = Qt::NoModifier, ctrl = Qt::ControlModifier,
+                                ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    struct Case
     {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        const char* effect;            // what the log gains, "" for nothing
-        int modified;                  // the modification count afterwards
-        ControlId menuButton = Window; // a tool menu opens below this button
+        uint32_t command; // 0: none
+        bool typing = false;
     };
-    const KeyCase cases[] = {
-        {Qt::Key_Z, ctrl, "", 0},
-        {Qt::Key_Y, ctrl, "", 1},
-        {Qt::Key_Z, ctrl, "", 0},
-        {Qt::Key_Z, ctrlShift, "", 1},
-        {Qt::Key_S, ctrl, "save as", 1},
-        {Qt::Key_C, ctrl, "copy picture", 1},
-        {Qt::Key_C, ctrlShift, "copy file", 1},
-        {Qt::Key_PageDown, Qt::NoModifier, "next", 1},
-        {Qt::Key_PageUp, Qt::NoModifier, "previous", 1},
-        {Qt::Key_F11, Qt::NoModifier, "full screen", 1},
-        {Qt::Key_Plus, ctrlShift, "zoom in", 1},
-        {Qt::Key_Equal, ctrl, "zoom in", 1},
-        {Qt::Key_Plus, ctrl | Qt::KeypadModifier, "zoom in", 1},
-        {Qt::Key_Minus, ctrl, "zoom out", 1},
-        {Qt::Key_F10, Qt::NoModifier, "drawing menu", 1, Drawing},
-        {Qt::Key_D, Qt::AltModifier, "drawing menu", 1, Drawing},
-        {Qt::Key_M, Qt::AltModifier, "measuring menu", 1, Measurement},
-        {Qt::Key_W, ctrl, "close", 1},
-        {Qt::Key_Q, ctrl, "close", 1},
-        {Qt::Key_S, Qt::NoModifier, "", 1},
-        {Qt::Key_S, ctrl | Qt::AltModifier, "", 1},
+    const Case cases[] = {
+        {Qt::Key_Z, ctrl, CommandOf(Undo)},
+        {Qt::Key_Y, ctrl, CommandOf(Redo)},
+        {Qt::Key_Z, ctrlShift, CommandOf(Redo)},
+        {Qt::Key_S, ctrl, CommandOf(SaveAs)},
+        {Qt::Key_S, ctrl, CommandOf(SaveAs), true},
+        {Qt::Key_C, ctrl, CommandOf(CopyImage)},
+        {Qt::Key_C, ctrlShift, CommandOf(CopyFile)},
+        {Qt::Key_PageDown, none, CommandOf(Next)},
+        {Qt::Key_PageUp, none, CommandOf(Previous)},
+        {Qt::Key_F11, none, CommandOf(Max)},
+        {Qt::Key_Plus, ctrlShift, CommandOf(ZoomIn)},
+        {Qt::Key_Equal, ctrl, CommandOf(ZoomIn)},
+        {Qt::Key_Plus, ctrl | Qt::KeypadModifier, CommandOf(ZoomIn)},
+        {Qt::Key_Minus, ctrl, CommandOf(ZoomOut)},
+        {Qt::Key_F10, none, CommandOf(Drawing)},
+        {Qt::Key_D, Qt::AltModifier, CommandOf(Drawing)},
+        {Qt::Key_M, Qt::AltModifier, CommandOf(Measurement)},
+        {Qt::Key_W, ctrl, CommandOf(Close)},
+        {Qt::Key_Q, ctrl, CommandOf(Close)},
+        {Qt::Key_R, ctrl, ResultsController::CommandId},
+        {Qt::Key_S, none, 0},
+        {Qt::Key_S, ctrl | Qt::AltModifier, 0},
+        {Qt::Key_D, Qt::AltModifier, CommandOf(Drawing), true},
+        {Qt::Key_M, none, 0, true},
     };
-    for (const KeyCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "key " << c.key << " modifiers " << c.modifiers);
-        log.clear();
-        QTest::keyClick(&view, c.key, c.modifiers);
-        EXPECT_EQ(log, std::vector<std::string>(*c.effect ? 1 : 0, c.effect));
-        EXPECT_EQ(view.modificationCount, c.modified);
-        if (c.menuButton != Window) {
-            const QWidget* button = w.Button(c.menuButton);
-            EXPECT_EQ(menuAt, button->mapToGlobal(QPoint(0, button->height())));
-        }
+    for (const Case& c : cases) {
+        const QString text = c.modifiers == none ? QKeySequence(c.key).toString().toLower() : "";
+        const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, text);
+        EXPECT_EQ(EditorKeys::CommandFor(event, c.typing), c.command)
+            << "key " << c.key << " modifiers " << c.modifiers << " typing " << c.typing;
     }
-    EXPECT_FALSE(w.IsClosed());
+}
 
-    // Typing keeps its keys; the shortcuts that type nothing still work.
+// A key on the view runs its button's command; a tool menu opened by a key
+// shows below its button.
+TEST_F(EditorWindowTest, KeysOnTheViewRunTheirCommands)
+{
+    CLumvexImgEdtDlg& w = OpenMagnified();
+    int saves = 0;
+    w.output.saveAs = [&] {
+        ++saves;
+    };
+    QPoint menuAt;
+    w.hooks.popupMenu = [&](CSpawnMenu&, QPoint at) {
+        menuAt = at;
+        return 0u;
+    };
+    QTest::keyClick(&w.View(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saves, 1);
+    for (const ControlId button : {Drawing, Measurement, Drawing}) {
+        menuAt = {};
+        QTest::keyClick(&w.View(), button == Drawing ? Qt::Key_D : Qt::Key_M, Qt::AltModifier);
+        EXPECT_EQ(menuAt, w.Button(button)->mapToGlobal(QPoint(0, w.Button(button)->height())));
+    }
     Press(Text);
     Click({100, 200});
-    ASSERT_EQ(view.State(), InteractionState::StateTyping);
-    log.clear();
-    QTest::keyClicks(&view, QStringLiteral("sdm"));
-    QTest::keyClick(&view, Qt::Key_S, ctrl);
-    EXPECT_EQ(view.TypedText(), QStringLiteral("sdm"));
-    EXPECT_EQ(log, std::vector<std::string>{"save as"});
-    boxAnswer = 7;
-    QTest::keyClick(&view, Qt::Key_Q, ctrl);
+    QTest::keyClicks(&w.View(), QStringLiteral("sdm"));
+    EXPECT_EQ(w.View().TypedText(), QStringLiteral("sdm"));
+    QTest::keyClick(&w.View(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_TRUE(w.IsClosed());
 }
 

@@ -24,11 +24,6 @@
 class EditorWindowTest : public ::testing::Test
 {
   protected:
-    struct Box
-    {
-        QString caption, message, yes, no;
-    };
-
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
@@ -87,7 +82,7 @@ class EditorWindowTest : public ::testing::Test
         auto& hooks = window->hooks;
         hooks.messageBox = [this](const QString& caption, const QString& message,
                                   const QString& yes, const QString& no) {
-            boxes.push_back({caption, message, yes, no});
+            boxes.push_back(QStringList{caption, message, yes, no}.join(u'|'));
             return boxAnswer;
         };
         hooks.popupMenu = [this](CSpawnMenu& menu, QPoint) {
@@ -154,7 +149,8 @@ class EditorWindowTest : public ::testing::Test
     QString settingsPath;
     std::unique_ptr<CLumvexImgEdtDlg> window;
     bool opened = false;
-    std::vector<Box> boxes;
+    // Each box asked: caption, message and button texts, joined by "|".
+    std::vector<QString> boxes;
     int boxAnswer = 1;
     uint32_t chosen = 0;
     int popups = 0;

@@ -63,8 +63,8 @@ TEST_F(EditorWindowTest, APictureThatCannotLoadEndsTheWindowAndStoresNothing)
     EXPECT_FALSE(QFile::exists(settingsPath));
 }
 
-// The window buttons' artwork, the background with the yellow status line and
-// the toolkit's own dialogs follow the skin and language.
+// The window buttons' artwork, the background with the yellow status line,
+// the tooltips and the toolkit's own dialogs follow the skin and language.
 TEST_F(EditorWindowTest, SkinAndLanguageFollowTheSettings)
 {
     struct Case
@@ -127,8 +127,8 @@ TEST_F(EditorWindowTest, OnlyCloseAndTheQuitMessageClose)
         boxes.clear();
         Press(Close);
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].caption + "|" + boxes[0].message + "|" + boxes[0].yes + boxes[0].no,
-                  "Lumvex picture editor|Picture has been modified!\nSave picture...|YESNO");
+        EXPECT_EQ(boxes[0],
+                  "Lumvex picture editor|Picture has been modified!\nSave picture...|YES|NO");
         EXPECT_EQ(saves, answer == 1 ? 1 : 0);
         EXPECT_EQ(w.IsClosed(), answer != 2);
         EXPECT_EQ(StoredInfo(QStringLiteral("20081231_1234")).Remark() == QString::number(answer),
@@ -205,16 +205,8 @@ TEST_F(EditorWindowTest, PointerOverButtonsAndBackground)
     QApplication::sendEvent(w.Button(Undo), &over);
     EXPECT_TRUE(w.Button(Undo)->hasFocus());
     EXPECT_EQ(Tools().popupState, 1);
-    // Dragging the background moves the window, and the view takes the focus.
-    uint32_t now = 5000;
-    w.tickSource = [&] {
-        return now += 20;
-    };
-    const QPoint start = w.pos();
-    MoveOverBackground({300, 45}, Qt::LeftButton);
-    MoveOverBackground({330, 45}, Qt::LeftButton);
-    EXPECT_EQ(w.pos(), start + QPoint(30, 0));
-    EXPECT_TRUE(w.View().hasFocus());
+    MoveOverBackground();
+    EXPECT_TRUE(w.View().hasFocus()); // over the background the view takes the keys
 
     boxAnswer = 2;
     for (const bool crossed : {false, false, true}) {
@@ -292,10 +284,8 @@ TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow)
     w.Magnification().scale.useAdjustedMagnification = 1;
     Press(Measurement);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption + "|" + boxes[0].message + "|" + boxes[0].yes + boxes[0].no,
-              "Calibtration|Please take measurement on calibration standard|OK");
+    EXPECT_EQ(boxes[0], "Calibtration|Please take measurement on calibration standard|OK|");
     EXPECT_EQ(popups, 0);
-    EXPECT_EQ(view.Protocol().Scale().useAdjustedMagnification, 0);
     ASSERT_EQ(view.GetToolMode(), ToolCalibration);
     EXPECT_TRUE(Tools().MeasuringMenu().Find(ToolMenus::CmdCalibration)->checked);
 
@@ -322,11 +312,6 @@ TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow)
     EXPECT_EQ(view.modificationCount, 0); // the calibration line is gone
     EXPECT_EQ(view.GetToolMode(), ToolNone);
     EXPECT_FALSE(Tools().MeasuringMenu().Find(ToolMenus::CmdCalibration)->checked);
-
-    MoveOverBackground();
-    Choose(Measurement, 32874);
-    EXPECT_EQ(enabled, (std::vector<bool>{true, true, true, true, true}));
-    EXPECT_EQ(view.GetToolMode(), ToolAnyAngleLine);
 }
 
 // The loupe's switch survives a restart in the editor's own key and leaves
