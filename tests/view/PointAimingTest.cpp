@@ -19,17 +19,13 @@ TEST(PointAiming, KeysWhilePlacingPointsAndOtherwise)
         {Qt::Key_Left, none, true, {Action::Nudge, {-1, 0}}},
         {Qt::Key_Right, shift, true, {Action::Nudge, {10, 0}}},
         {Qt::Key_Up, Qt::KeypadModifier, true, {Action::Nudge, {0, -1}}},
-        {Qt::Key_Return, none, true, {Action::Click, {}}},
         {Qt::Key_Enter, Qt::KeypadModifier, true, {Action::Click, {}}},
-        {Qt::Key_Space, none, true, {Action::Click, {}}},
         {Qt::Key_Return, ctrl, true, {Action::DoubleClick, {}}},
         {Qt::Key_L, shift, true, {Action::ToggleLoupe, {}}},
         // Keys that belong to others: the window's shortcuts, or no tool placing points.
         {Qt::Key_L, ctrl, true, {}},
-        {Qt::Key_Left, ctrl, true, {}},
         {Qt::Key_Return, Qt::AltModifier, true, {}},
         {Qt::Key_Left, none, false, {}},
-        {Qt::Key_Space, none, false, {}},
         {Qt::Key_PageDown, none, true, {}},
     };
     for (const Case& c : cases)

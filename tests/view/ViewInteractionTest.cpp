@@ -1,10 +1,8 @@
 #include "ViewTestSupport.h"
 
-#include "platform/MessageBus.h"
 #include "view/HistoryListener.h"
 
 #include <QInputMethodEvent>
-#include <QSignalSpy>
 
 namespace {
 
@@ -96,12 +94,16 @@ TEST_F(ViewInteractionTest, KeysAndInputMethodTypeIntoTheText)
 {
     view.SetToolMode(ToolMode::ToolText);
     Click({100, 100});
+    // Keys that aim points elsewhere type while a text is placed.
     QTest::keyClicks(&view, QStringLiteral("abc"));
+    for (const Qt::Key key : {Qt::Key_L, Qt::Key_Left, Qt::Key_Right, Qt::Key_Space})
+        QTest::keyClick(&view, key);
     QTest::keyClick(&view, Qt::Key_Backspace);
     QInputMethodEvent composed;
     composed.setCommitString(QString::fromUtf16(u"\x4e2d"));
     QCoreApplication::sendEvent(&view, &composed);
-    EXPECT_EQ(view.TypedText(), QString::fromUtf16(u"ab\x4e2d"));
+    EXPECT_EQ(view.TypedText(), QString::fromUtf16(u"abcl\x4e2d"));
+    EXPECT_TRUE(view.LoupeEnabled());
     EXPECT_EQ(view.modificationCount, 0);
     const int inkWhileTyping = InkIn({100, 80, 200, 110});
     EXPECT_GT(inkWhileTyping, 0);
@@ -136,24 +138,6 @@ TEST_F(ViewInteractionTest, CursorBecomesTheArrowOutsideTheViewAndComesBack)
     EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
     view.PointerMove({100, 100});
     EXPECT_EQ(view.cursor().shape(), toolShape);
-}
-
-TEST_F(ViewInteractionTest, CalibrationIsPostedOnceAfterTheRelease)
-{
-    MessageBus bus{QString()};
-    view.SetMessageBus(&bus);
-    QSignalSpy received(&bus, &MessageBus::AdjustMagnificationReceived);
-    view.SetToolMode(ToolMode::ToolCalibration);
-    Click({100, 100});
-    Move({200, 100});
-    QTest::mousePress(Window(), Qt::LeftButton, {}, {200, 100});
-    view.LeftButtonUp({200, 100}); // no event loop between the release and the check
-    EXPECT_EQ(received.count(), 0) << "posted, not sent";
-    EXPECT_EQ(view.modificationCount, 1);
-    QCoreApplication::processEvents();
-    ASSERT_EQ(received.count(), 1);
-    // 100 pixels of the default 0.355 mm at the default magnification 50.
-    EXPECT_NEAR(received.at(0).at(0).toDouble(), 1775.0, 1e-9);
 }
 
 } // namespace
