@@ -2,6 +2,7 @@
 
 #include "draw/MeasureCanvas.h"
 #include "draw/MeasureGeometry.h"
+#include "draw/PolylineParts.h"
 #include "draw/ShapeGeometry.h"
 #include "platform/GdiContext.h"
 
@@ -105,6 +106,11 @@ void CDrawMeasure::SetBounds(const GdiPoint& from, const GdiPoint& to)
 
 void CDrawMeasure::Draw(GdiContext& dc)
 {
+    DrawParts(dc, AllParts);
+}
+
+void CDrawMeasure::DrawParts(GdiContext& dc, unsigned parts)
+{
     const GdiPen previousPen = dc.SelectPen(pen);
     const GdiBrush previousBrush = dc.SelectBrush(brush);
     dc.SetBkMode(GdiContext::Transparent);
@@ -112,14 +118,14 @@ void CDrawMeasure::Draw(GdiContext& dc)
     const GdiFont previousFont = dc.SelectFont(font);
 
     ContextCanvas canvas(dc, ComplementColour(colour));
-    DrawOn(canvas, dc.CurrentLogFont().height);
+    DrawOn(canvas, dc.CurrentLogFont().height, parts);
 
     dc.SelectPen(previousPen);
     dc.SelectBrush(previousBrush);
     dc.SelectFont(previousFont);
 }
 
-void CDrawMeasure::DrawOn(MeasureCanvas& canvas, int lineHeight)
+void CDrawMeasure::DrawOn(MeasureCanvas& canvas, int lineHeight, unsigned parts)
 {
     switch (kind) {
     case MeasureKind::Calibration:
@@ -141,10 +147,10 @@ void CDrawMeasure::DrawOn(MeasureCanvas& canvas, int lineHeight)
         DrawFourPointAngle(canvas, lineHeight);
         break;
     case MeasureKind::ContinuousLine:
-        DrawContinuousLine(canvas, lineHeight);
+        PolylineParts::DrawContinuousLine(*this, canvas, lineHeight, parts);
         break;
     case MeasureKind::Polygon:
-        DrawPolygon(canvas, lineHeight);
+        PolylineParts::DrawPolygon(*this, canvas, lineHeight, parts);
         break;
     case MeasureKind::RadiusCircle:
         DrawRadiusCircle(canvas, lineHeight);
@@ -177,7 +183,7 @@ std::vector<GdiPoint> CDrawMeasure::PlacedPoints() const
     return {points.begin() + 1, points.begin() + 1 + VertexCount()};
 }
 
-std::vector<MeasureLabel> CDrawMeasure::Labels(int lineHeight)
+std::vector<MeasureLabel> CDrawMeasure::Labels(int lineHeight, unsigned parts)
 {
     // The drawing run once more against a canvas that keeps only the texts;
     // one logical unit is one picture pixel, as in the picture's context.
@@ -194,7 +200,7 @@ std::vector<MeasureLabel> CDrawMeasure::Labels(int lineHeight)
         GdiPoint ToDevice(GdiPoint p) const override { return p; }
         std::vector<MeasureLabel> labels;
     } canvas;
-    DrawOn(canvas, lineHeight);
+    DrawOn(canvas, lineHeight, parts);
     return std::move(canvas.labels);
 }
 
@@ -303,96 +309,6 @@ void CDrawMeasure::DrawDiameterCircle(MeasureCanvas& canvas, int h)
     canvas.TextOut(LineBelow(p, 1, h), UnitText("C=%f %s", v * Pi));
     canvas.TextOut(LineBelow(p, 2, h), UnitText("A=%f %s^2", v * v * Pi / 4.0));
     canvas.Ellipse(Square(Midpoint(a, b), d / 2));
-}
-
-void CDrawMeasure::DrawContinuousLine(MeasureCanvas& canvas, int h)
-{
-    const uint32_t n = VertexCount();
-    if (n == 0)
-        return;
-    const uint32_t m = LabelCount();
-    const GdiPoint p = PointerPoint();
-    const GdiPoint last = points[n];
-
-    canvas.Polyline(&points[1], int(n));
-    if (phase < PolylinePhase::SegmentFixed) {
-        Line(canvas, last, p);
-        LongGuides(canvas, last, p);
-    }
-
-    double total = 0;
-    for (uint32_t i = 1; i <= n; ++i) {
-        double length = 0;
-        if (i < n)
-            length = DeviceDistance(canvas, points[i], points[i + 1]) * pixelSize;
-        else if (phase < PolylinePhase::SegmentFixed)
-            length = DeviceDistance(canvas, last, p) * pixelSize;
-        labelTexts[i] = UnitText("%f %s", ToUnit(length));
-        total += length;
-    }
-
-    for (uint32_t j = 1; j <= m; ++j) {
-        if (j == m && phase == PolylinePhase::Done)
-            continue;
-        canvas.TextOut(labelPoints[j], labelTexts[j]);
-    }
-    labelTexts[0] = UnitText("Total=%f %s", ToUnit(total));
-    if (phase < PolylinePhase::FirstFinalPlaced && m + 1 < Capacity)
-        canvas.TextOut(p, labelTexts[m + 1]);
-    canvas.TextOut(LineBelow(p, 1, h), labelTexts[0]);
-}
-
-void CDrawMeasure::DrawPolygon(MeasureCanvas& canvas, int h)
-{
-    const uint32_t n = VertexCount();
-    if (n == 0)
-        return;
-    const uint32_t m = LabelCount();
-    const GdiPoint p = PointerPoint();
-    const GdiPoint first = points[1];
-    const GdiPoint last = points[n];
-
-    canvas.Polyline(&points[1], int(n));
-    if (phase < PolylinePhase::SegmentFixed) {
-        canvas.MoveTo(last);
-        canvas.LineTo(p);
-        canvas.LineTo(first);
-    } else if (phase >= PolylinePhase::ListEnded) {
-        Line(canvas, last, first);
-    }
-    if (phase < PolylinePhase::SegmentFixed)
-        LongGuides(canvas, last, p);
-
-    double total = 0;
-    for (uint32_t i = 1; i < n; ++i) {
-        const double length = DeviceDistance(canvas, points[i], points[i + 1]) * pixelSize;
-        labelTexts[i] = UnitText("%f %s", ToUnit(length));
-        total += length;
-    }
-    if (phase < PolylinePhase::SegmentFixed) {
-        const double edge = DeviceDistance(canvas, last, p) * pixelSize;
-        total += edge;
-        labelTexts[0] = UnitText("%f %s", ToUnit(edge));
-        // The closing edge through the pointer counts but has no label.
-        total += DeviceDistance(canvas, first, p) * pixelSize;
-    }
-
-    for (uint32_t j = 1; j <= m; ++j) {
-        if (j == m && phase == PolylinePhase::Done)
-            continue;
-        canvas.TextOut(labelPoints[j], labelTexts[j]);
-    }
-    if (phase < PolylinePhase::FirstFinalPlaced) {
-        canvas.TextOut(p, labelTexts[0]);
-    } else {
-        points[0] = last;
-        std::vector<GdiPoint> device(n + 1);
-        for (uint32_t i = 0; i <= n; ++i)
-            device[i] = canvas.ToDevice(points[i]);
-        const double area = PolygonArea(device.data(), n, ToUnit(pixelSize));
-        canvas.TextOut(LineBelow(p, 2, h), UnitText("A=%f %s^2", std::fabs(area)));
-    }
-    canvas.TextOut(LineBelow(p, 1, h), UnitText("C=%f %s", ToUnit(total)));
 }
 
 void CDrawMeasure::DrawThreePointCircle(MeasureCanvas& canvas, int h)

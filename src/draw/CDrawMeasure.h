@@ -41,22 +41,28 @@ class CDrawMeasure : public CDrawObject
     // Never normalised: from is the latest press, to the pointer point.
     void SetBounds(const GdiPoint& from, const GdiPoint& to) override;
     void Draw(GdiContext& dc) override;
+    // Only some parts of a continuous line or polygon (MeasurePart); other
+    // kinds draw whole.
+    void DrawParts(GdiContext& dc, unsigned parts);
     // The scale of the labels, from the fields the view set.
     MeasureGeometry::Scale LabelScale() const;
 
     // The drawing itself, once pen, brush and font are selected; lineHeight
     // is the selected font's height (negative for the label fonts).
-    void DrawOn(MeasureCanvas& canvas, int lineHeight);
+    void DrawOn(MeasureCanvas& canvas, int lineHeight, unsigned parts = AllParts);
 
     // The labels the next Draw writes, in drawing order, with lines of
     // lineHeight (as the font gives it, negative for label fonts).
-    std::vector<MeasureLabel> Labels(int lineHeight);
+    std::vector<MeasureLabel> Labels(int lineHeight, unsigned parts = AllParts);
     // The geometric points placed so far, in placing order: two-point kinds
     // use slots 0 and 1 (a calibration line ends at the pointer), the others
     // slots 1 and up.
     std::vector<GdiPoint> PlacedPoints() const;
 
     GdiPoint PointerPoint() const { return {bounds.right, bounds.bottom}; }
+    // Slots 1..n of the point and label lists that are in use, within capacity.
+    uint32_t VertexCount() const;
+    uint32_t LabelCount() const;
 
     double magnification = 0;
     double resolutionFactor = 1.0;
@@ -79,12 +85,12 @@ class CDrawMeasure : public CDrawObject
     GdiBrush brush = GdiBrush::Hollow();
 
   private:
+    friend class PolylineParts;
+
     void DrawCalibration(MeasureCanvas& canvas);
     void DrawStraightLine(MeasureCanvas& canvas);
     void DrawRadiusCircle(MeasureCanvas& canvas, int h);
     void DrawDiameterCircle(MeasureCanvas& canvas, int h);
-    void DrawContinuousLine(MeasureCanvas& canvas, int h);
-    void DrawPolygon(MeasureCanvas& canvas, int h);
     void DrawThreePointCircle(MeasureCanvas& canvas, int h);
     void DrawThreePointArc(MeasureCanvas& canvas, int h);
     void DrawThreePointAngle(MeasureCanvas& canvas, int h);
@@ -92,9 +98,6 @@ class CDrawMeasure : public CDrawObject
 
     void LongGuides(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const;
     void Ticks(MeasureCanvas& canvas, GdiPoint a, GdiPoint b) const;
-    // Slots 1..n of the point list that are in use, within capacity.
-    uint32_t VertexCount() const;
-    uint32_t LabelCount() const;
     // s(x): a length in millimetres at magnification 1, in the unit.
     double ToUnit(double millimetres) const;
     QString UnitText(const char* format, double value) const;

@@ -17,11 +17,17 @@ void CDrawPen::RecalcBounds()
 
 void CDrawPen::Draw(GdiContext& dc)
 {
-    if (points.empty())
+    DrawFrom(dc, 0);
+}
+
+void CDrawPen::DrawFrom(GdiContext& dc, size_t first) const
+{
+    if (first >= points.size())
         return;
     const GdiPen previous = dc.SelectPen(pen);
-    dc.MoveTo(points.front());
-    for (const GdiPoint& p : points)
-        dc.LineTo(p);
+    // The first point's segment is the dot at the start.
+    dc.MoveTo(points[first == 0 ? 0 : first - 1]);
+    for (size_t i = first; i < points.size(); ++i)
+        dc.LineTo(points[i]);
     dc.SelectPen(previous);
 }

@@ -17,6 +17,10 @@ class CDrawPen : public CDrawObject
     // The view calls this after each point it appends.
     void RecalcBounds();
     void Draw(GdiContext& dc) override;
+    // The segments ending at points first to the last. Each segment restarts
+    // the dash pattern, so drawing a grown stroke's new segments over its
+    // earlier drawing gives the same pixels as drawing it whole.
+    void DrawFrom(GdiContext& dc, size_t first) const;
 
     std::vector<GdiPoint> points;
     GdiPen pen;

@@ -25,3 +25,14 @@ enum class PolylinePhase : int32_t {
     FirstFinalPlaced = 4,
     Done = 5,
 };
+
+// The parts of a continuous line or polygon, in drawing order: what stays as
+// it is from one placed point to the next, and what follows the pointer.
+// Other kinds draw whole whatever the parts asked for.
+enum MeasurePart : unsigned {
+    PlacedLines = 1,
+    PointerLines = 2,
+    PlacedLabels = 4,
+    PointerLabels = 8,
+    AllParts = 15,
+};

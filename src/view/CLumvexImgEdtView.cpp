@@ -133,31 +133,16 @@ void CLumvexImgEdtView::Redraw(const CDrawObject* object)
         return;
     const bool sameShape =
         top->size() == workingPicture.size() && top->format() == workingPicture.format();
-    if (top == syncedTop && sameShape) {
-        // Only what the object drew differs from the snapshot.
-        const qsizetype bytesPerPixel = 4;
-        for (const TouchedArea::Run& run : drawnArea.Runs()) {
-            std::memcpy(workingPicture.scanLine(run.y) + run.left * bytesPerPixel,
-                        top->constScanLine(run.y) + run.left * bytesPerPixel,
-                        size_t(run.right - run.left + 1) * bytesPerPixel);
-        }
-        MarkDisplayStale(drawnArea);
-    } else {
+    if (top != syncedTop || !sameShape) {
         if (sameShape)
             std::memcpy(workingPicture.bits(), top->constBits(), size_t(top->sizeInBytes()));
         else
             workingPicture = top->convertToFormat(QImage::Format_RGB32);
         syncedTop = top;
         displayCacheValid = false;
+        progress.Forget();
     }
-    drawnArea.Clear();
-    drawnArea.SetLimits(workingPicture.rect());
-    if (object) {
-        GdiContext dc(workingPicture);
-        const_cast<CDrawObject*>(object)->Draw(dc);
-        drawnArea.AddDrawn(dc);
-        MarkDisplayStale(drawnArea);
-    }
+    MarkDisplayStale(progress.Draw(workingPicture, *top, const_cast<CDrawObject*>(object)));
 }
 
 void CLumvexImgEdtView::MarkDisplayStale(TouchedArea& area)
@@ -223,7 +208,7 @@ void CLumvexImgEdtView::ResetHistory(std::unique_ptr<QImage> snapshot)
     history.Clear();
     history.Push(std::move(snapshot));
     syncedTop = history.Top();
-    drawnArea.Clear();
+    progress.Forget();
     displayCacheValid = false;
     modificationCount = 0;
 }
@@ -236,7 +221,7 @@ bool CLumvexImgEdtView::CommitObject()
     history.Push(std::move(snapshot));
     // The working picture is the new snapshot, object included.
     syncedTop = history.Top();
-    drawnArea.Clear();
+    progress.Forget();
     ++modificationCount;
     return true;
 }

@@ -4,6 +4,7 @@
 #include "view/HistoryListener.h"
 #include "view/Loupe.h"
 #include "view/PointAiming.h"
+#include "view/ProgressPainter.h"
 #include "view/Stack.h"
 #include "view/ToolProtocol.h"
 #include "view/TouchedArea.h"
@@ -166,7 +167,7 @@ class CLumvexImgEdtView : public QWidget
     // so a move costs the object's pixels rather than the picture's.
     void MarkDisplayStale(TouchedArea& area);
     const QImage* syncedTop = nullptr;
-    TouchedArea drawnArea;
+    ProgressPainter progress;
     TouchedArea staleDisplay;
 
     // The working picture scaled to the view, rebuilt when either changes.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 void TouchedArea::Clear()
 {
@@ -126,6 +127,15 @@ QRect TouchedArea::BoundingRect() const
     for (const Run& run : runs)
         box |= QRect(QPoint(run.left, run.y), QPoint(run.right, run.y));
     return box;
+}
+
+void TouchedArea::CopyPixels(const QImage& from, QImage& to)
+{
+    const size_t bytesPerPixel = 4;
+    for (const Run& run : Runs())
+        std::memcpy(to.scanLine(run.y) + size_t(run.left) * bytesPerPixel,
+                    from.constScanLine(run.y) + size_t(run.left) * bytesPerPixel,
+                    size_t(run.right - run.left + 1) * bytesPerPixel);
 }
 
 int64_t TouchedArea::PixelCount()

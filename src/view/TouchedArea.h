@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPointF>
 #include <QRect>
 
@@ -42,6 +43,9 @@ class TouchedArea
     // Sorted by row, then by left; runs of a row neither overlap nor touch.
     const std::vector<Run>& Runs();
     QRect BoundingRect() const;
+    // Copies the pixels of the area from one picture to another of the same
+    // size and 32-bit format.
+    void CopyPixels(const QImage& from, QImage& to);
     // Pixels covered, for deciding when a whole copy is cheaper.
     int64_t PixelCount();
 

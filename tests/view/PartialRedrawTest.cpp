@@ -46,6 +46,9 @@ TEST(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale)
         {ToolMode::ToolDiameterCircle, {1000, 701}, 1},
         {ToolMode::ToolThreePointArc, {1280, 960}, 2},
         {ToolMode::ToolPolygon, {1280, 960}, 3},
+        {ToolMode::ToolFreehand, {1000, 701}, 0},
+        // Outline-drawn labels that the pointer's guides cross.
+        {ToolMode::ToolContinuousLine, {2560, 1920}, 5},
         {ToolMode::ToolCalibration, {800, 600}, 1},
     };
     for (const auto& c : cases) {
@@ -55,6 +58,7 @@ TEST(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale)
         CLumvexImgEdtView& view = shown.view;
         AnnotationStyle style;
         style.drawWidth = 3;
+        style.drawPenStyle = 1;
         view.SetStyle(&style);
         view.SetToolMode(c.tool);
         QPoint q(200, 150);
@@ -64,6 +68,9 @@ TEST(PartialRedrawTest, EveryMoveMatchesAFullRestoreAndAFullRescale)
             view.LeftButtonUp(q);
             q += QPoint(90, 40 - 30 * i);
         }
+        // A stroke grows while the button is held.
+        if (c.tool == ToolMode::ToolFreehand)
+            view.LeftButtonDown(q);
         for (const QPoint p : {QPoint(320, 260), QPoint(330, 270), QPoint(100, 400),
                                QPoint(600, 20), QPoint(5, 5), QPoint(639, 479), QPoint(340, 240)}) {
             view.PointerMove(p);
