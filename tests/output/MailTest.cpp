@@ -1,6 +1,8 @@
 #include "output/CMailSender.h"
 #include "platform/MailLauncher.h"
 
+#include "ScopedEnv.h"
+
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -17,7 +19,6 @@ class MailTest : public ::testing::Test
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        qputenv("PATH", (dir.path() + ":").toLocal8Bit() + savedPath);
         WriteScript(0);
         sender.showBusy = [this](const QString& caption, const QString& text,
                                  const QString& button) {
@@ -30,7 +31,6 @@ class MailTest : public ::testing::Test
             ++activated;
         };
     }
-    void TearDown() override { qputenv("PATH", savedPath); }
 
     void WriteScript(int status)
     {
@@ -52,7 +52,7 @@ class MailTest : public ::testing::Test
     void Release() { QFile(dir.filePath("release")).open(QIODevice::WriteOnly); }
 
     QTemporaryDir dir;
-    const QByteArray savedPath = qgetenv("PATH");
+    const ScopedEnv path{"PATH", (dir.path() + ":").toLocal8Bit() + qgetenv("PATH")};
     CMailSender sender;
     QSignalSpy finished{&sender, &CMailSender::finished};
     QStringList shown;
