@@ -1,94 +1,14 @@
 #include "EditorWindowSupport.h"
 
-#include "app/LayoutTable.h"
-
 #include "app/CBitmapButton.h"
 #include "app/CSpawnMenu.h"
-#include "text/LanguageTable.h"
-
-#include <QCoreApplication>
 
 #include <string>
 #include <vector>
 
 namespace {
 
-// Qt's own file, colour and font dialogs follow the language setting, and the
-// window carries the application icon.
-TEST_F(EditorWindowTest, ToolkitDialogsSpeakTheChosenLanguage)
-{
-    struct Case
-    {
-        int language;
-        bool english;
-    };
-    for (const Case c : {Case{1, false}, Case{0, true}, Case{7, false}}) {
-        SCOPED_TRACE(c.language);
-        WriteSettingValue<int32_t>(QStringLiteral("Language"), c.language);
-        CLumvexImgEdtDlg& w = OpenMagnified();
-        ASSERT_TRUE(opened);
-        EXPECT_FALSE(w.windowIcon().isNull());
-        for (const auto& [context, text] :
-             {std::pair{"QFileDialog", "Look in:"}, std::pair{"QColorDialog", "&Basic colors"},
-              std::pair{"QFontDialog", "&Font"}}) {
-            const QString shown = QCoreApplication::translate(context, text);
-            EXPECT_EQ(shown == QLatin1String(text), c.english) << shown.toStdString();
-        }
-        window.reset();
-    }
-}
-
-} // namespace
-
-namespace {
-
-QImage Shown(const CBitmapButton* button)
-{
-    const QPixmap* bitmap = button->CurrentBitmap();
-    return bitmap ? bitmap->toImage() : QImage();
-}
-
-QImage Artwork(const QString& name)
-{
-    return QImage(QStringLiteral(":/artwork/") + name + QStringLiteral(".png"));
-}
-
-// The keys start on the view, so Space presses no button; Tab then walks a
-// visible focus through the buttons in their order and back to the view.
-TEST_F(EditorWindowTest, KeysStartOnTheViewAndTabWalksTheButtons)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    QApplication::setActiveWindow(&w);
-    EXPECT_EQ(QApplication::focusWidget(), &w.View());
-    EXPECT_EQ(Shown(w.Button(CLumvexImgEdtDlg::IdClose)), Artwork("CLOSEBLUEU"));
-
-    // Focus that the pointer left behind shows no focus look.
-    w.Button(CLumvexImgEdtDlg::IdUndo)->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(Shown(w.Button(CLumvexImgEdtDlg::IdUndo)), Artwork("UNDOU"));
-    w.View().setFocus(Qt::OtherFocusReason);
-
-    for (const LayoutRow& row : LayoutTable::Rows()) {
-        const int id = row.controlId;
-        if (!row.HasTooltip() || !w.Button(id)->isVisible())
-            continue;
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget(), w.Button(id)) << id;
-        if (id == CLumvexImgEdtDlg::IdSaveAs)
-            EXPECT_EQ(Shown(w.Button(id)), Artwork("SAVEASF"));
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), &w.View());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), w.Button(CLumvexImgEdtDlg::IdClose));
-    EXPECT_EQ(Shown(w.Button(CLumvexImgEdtDlg::IdClose)), Artwork("CLOSEBLUEF"));
-}
-
-void Click(CLumvexImgEdtView& view, QPoint at)
-{
-    view.PointerMove(at);
-    view.LeftButtonDown(at);
-    view.LeftButtonUp(at);
-}
+using enum ControlId;
 
 // Each key runs what its button runs; while text is typed, typing keys stay
 // with the text.
@@ -97,30 +17,36 @@ TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
     CLumvexImgEdtDlg& w = OpenMagnified();
     CLumvexImgEdtView& view = w.View();
     std::vector<std::string> log;
-    QPoint menuAt;
-    auto record = [&log](const char* name) {
+    const auto record = [&log](const char* name) {
         return [&log, name] {
             log.push_back(name);
         };
     };
-    w.output.saveAs = record("save as");
-    w.output.copyImage = record("copy picture");
-    w.output.copyFile = record("copy file");
-    w.output.next = record("next");
-    w.output.previous = record("previous");
-    w.output.fullScreen = record("full screen");
-    w.output.zoomIn = record("zoom in");
-    w.output.zoomOut = record("zoom out");
-    boxAnswer = 2; // the unsaved-changes question is closed without an answer
-
-    Choose(CLumvexImgEdtDlg::IdDrawing, 32803);
-    Click(view, {100, 100});
-    Click(view, {200, 100});
+    auto& out = w.output;
+    for (auto [command, name] : {std::pair{&out.saveAs, "save as"},
+                                 {&out.copyImage, "copy picture"},
+                                 {&out.copyFile, "copy file"},
+                                 {&out.next, "next"},
+                                 {&out.previous, "previous"},
+                                 {&out.fullScreen, "full screen"},
+                                 {&out.zoomIn, "zoom in"},
+                                 {&out.zoomOut, "zoom out"}})
+        *command = record(name);
+    Choose(Drawing, 32803);
+    Click({100, 100});
+    Click({200, 100});
     ASSERT_EQ(view.modificationCount, 1);
+    QPoint menuAt;
     w.hooks.popupMenu = [&](CSpawnMenu& menu, QPoint at) {
         log.push_back(menu.ActionFor(32803) ? "drawing menu" : "measuring menu");
         menuAt = at;
         return 0u;
+    };
+    boxAnswer = 2; // the unsaved-changes question is closed without an answer
+    w.hooks.messageBox = [&](const QString&, const QString& message, const QString&,
+                             const QString&) {
+        log.push_back(message == w.Language().MessageText(Texts::ModifiedMessage) ? "close" : "?");
+        return boxAnswer;
     };
 
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
@@ -129,9 +55,9 @@ TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
     {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        const char* effect; // what the log gains, "" for nothing
-        int modified;       // the modification count afterwards
-        int menuButton = 0; // a tool menu opens below this button
+        const char* effect;            // what the log gains, "" for nothing
+        int modified;                  // the modification count afterwards
+        ControlId menuButton = Window; // a tool menu opens below this button
     };
     const KeyCase cases[] = {
         {Qt::Key_Z, ctrl, "", 0},
@@ -148,9 +74,11 @@ TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
         {Qt::Key_Equal, ctrl, "zoom in", 1},
         {Qt::Key_Plus, ctrl | Qt::KeypadModifier, "zoom in", 1},
         {Qt::Key_Minus, ctrl, "zoom out", 1},
-        {Qt::Key_F10, Qt::NoModifier, "drawing menu", 1, CLumvexImgEdtDlg::IdDrawing},
-        {Qt::Key_D, Qt::AltModifier, "drawing menu", 1, CLumvexImgEdtDlg::IdDrawing},
-        {Qt::Key_M, Qt::AltModifier, "measuring menu", 1, CLumvexImgEdtDlg::IdMeasurement},
+        {Qt::Key_F10, Qt::NoModifier, "drawing menu", 1, Drawing},
+        {Qt::Key_D, Qt::AltModifier, "drawing menu", 1, Drawing},
+        {Qt::Key_M, Qt::AltModifier, "measuring menu", 1, Measurement},
+        {Qt::Key_W, ctrl, "close", 1},
+        {Qt::Key_Q, ctrl, "close", 1},
         {Qt::Key_S, Qt::NoModifier, "", 1},
         {Qt::Key_S, ctrl | Qt::AltModifier, "", 1},
     };
@@ -160,31 +88,22 @@ TEST_F(EditorWindowTest, StandardKeysRunTheirButtonsCommands)
         QTest::keyClick(&view, c.key, c.modifiers);
         EXPECT_EQ(log, std::vector<std::string>(*c.effect ? 1 : 0, c.effect));
         EXPECT_EQ(view.modificationCount, c.modified);
-        if (c.menuButton) {
+        if (c.menuButton != Window) {
             const QWidget* button = w.Button(c.menuButton);
             EXPECT_EQ(menuAt, button->mapToGlobal(QPoint(0, button->height())));
         }
     }
-
-    // Close asks the CLOSE button's question, and stays open when it is dismissed.
-    for (Qt::Key key : {Qt::Key_W, Qt::Key_Q}) {
-        boxes.clear();
-        QTest::keyClick(&view, key, ctrl);
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].message, w.Language().MessageText(Texts::ModifiedMessage));
-        EXPECT_FALSE(w.IsClosed());
-    }
+    EXPECT_FALSE(w.IsClosed());
 
     // Typing keeps its keys; the shortcuts that type nothing still work.
-    w.OnCommand(CLumvexImgEdtDlg::IdText);
-    Click(view, {100, 200});
+    Press(Text);
+    Click({100, 200});
     ASSERT_EQ(view.State(), InteractionState::StateTyping);
     log.clear();
     QTest::keyClicks(&view, QStringLiteral("sdm"));
     QTest::keyClick(&view, Qt::Key_S, ctrl);
     EXPECT_EQ(view.TypedText(), QStringLiteral("sdm"));
     EXPECT_EQ(log, std::vector<std::string>{"save as"});
-
     boxAnswer = 7;
     QTest::keyClick(&view, Qt::Key_Q, ctrl);
     EXPECT_TRUE(w.IsClosed());

@@ -10,95 +10,61 @@
 
 namespace {
 
-const QString Hint = QStringLiteral("Press <Esc> to exit");
+using Show = CInformationDlg::ShowCommand;
 
-TEST(CInformationDlgPlacement, HintAtTheTopRightOfA1024PixelScreen)
+TEST(CInformationDlg, HintAtTheTopRightOfA1024PixelScreen)
 {
-    ASSERT_EQ(Hint.size(), 19);
-    const QRect place = CInformationDlg::Placement(19, 26, std::nullopt, 1024);
-    EXPECT_EQ(place.left(), 853);
-    EXPECT_EQ(place.left() + place.width(), 1024);
-    EXPECT_EQ(place.top(), 0);
-    EXPECT_EQ(place.height(), 26);
+    EXPECT_EQ(CInformationDlg::Placement(19, 26, std::nullopt, 1024), QRect(853, 0, 171, 26));
 }
 
-class CInformationDlgTest : public ::testing::Test
+// Over a black view with an edit that has the focus: the hint shows without
+// taking the focus, draws white letters and leaves the view visible around
+// them, ignores Enter and Esc, keeps its text when hidden and cuts it to its field.
+TEST(CInformationDlg, ShowsOverTheViewWithoutTakingTheFocus)
 {
-  protected:
-    CInformationDlgTest() : info(new CInformationDlg(&view))
-    {
-        view.resize(900, 500);
-        QPalette palette = view.palette();
-        palette.setColor(QPalette::Window, Qt::black);
-        view.setPalette(palette);
-        view.setAutoFillBackground(true);
-        edit = new QLineEdit(&view);
-        edit->move(400, 300);
-        view.show();
-        view.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
-        edit->setFocus();
-    }
-
     QWidget view;
-    CInformationDlg* info;
-    QLineEdit* edit;
-};
-
-TEST_F(CInformationDlgTest, StartsHiddenAndShowsWithoutTakingFocus)
-{
+    view.resize(900, 500);
+    QPalette palette = view.palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    view.setPalette(palette);
+    view.setAutoFillBackground(true);
+    auto* edit = new QLineEdit(&view);
+    edit->move(400, 300);
+    auto* info = new CInformationDlg(&view);
+    view.show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    edit->setFocus();
     EXPECT_FALSE(info->isVisible());
-    info->ShowInformation(CInformationDlg::ShowCommand::ShowNoActivate, Hint);
+
+    const QString hint = QStringLiteral("Press <Esc> to exit");
+    info->ShowInformation(Show::ShowNoActivate, hint);
     EXPECT_TRUE(info->isVisible());
-    EXPECT_EQ(info->infoText, Hint);
-    EXPECT_FALSE(info->hasFocus());
     EXPECT_EQ(QApplication::focusWidget(), edit);
     const int screenWidth = info->screen()->geometry().width();
     EXPECT_EQ(info->geometry(), QRect(screenWidth - 171, 0, 171, info->height()));
-}
-
-TEST_F(CInformationDlgTest, HideKeepsTheTextAndAPositionIsRemembered)
-{
-    const int height = info->height();
-    info->ShowInformation(CInformationDlg::ShowCommand::Show, QStringLiteral("abc"), QPoint(5, 6));
-    EXPECT_EQ(info->geometry(), QRect(5, 6, 27, height));
-    EXPECT_EQ(info->infoPosition, QPoint(5, 6));
-    info->ShowInformation(CInformationDlg::ShowCommand::Hide);
-    EXPECT_FALSE(info->isVisible());
-    EXPECT_EQ(info->infoText, QStringLiteral("abc"));
-    EXPECT_EQ(info->infoPosition, QPoint(5, 6));
-    EXPECT_EQ(info->height(), height);
-}
-
-TEST_F(CInformationDlgTest, DrawsWhiteTextAndLeavesThePictureAroundIt)
-{
-    // Were the window to fill its background, this red would show.
-    QPalette palette = info->palette();
-    palette.setColor(QPalette::Window, Qt::red);
-    info->setPalette(palette);
-    info->ShowInformation(CInformationDlg::ShowCommand::Show, QStringLiteral("iiii"), QPoint(0, 0));
-    const QImage image = view.grab().toImage();
-    int white = 0;
-    for (int y = 0; y < info->height(); ++y)
-        for (int x = 0; x < info->width(); ++x)
-            white += qGray(image.pixel(x, y)) > 215;
-    EXPECT_GT(white, 0);
-    // The window's last column, beyond the letters, still shows the black view.
-    for (int y = 0; y < info->height(); ++y)
-        EXPECT_EQ(image.pixel(info->width() - 1, y), qRgb(0, 0, 0)) << y;
-}
-
-TEST_F(CInformationDlgTest, EnterAndEscapeDoNothing)
-{
-    info->ShowInformation(CInformationDlg::ShowCommand::Show, Hint);
     QTest::keyClick(info, Qt::Key_Escape);
     QTest::keyClick(info, Qt::Key_Return);
     EXPECT_TRUE(info->isVisible());
-}
 
-TEST_F(CInformationDlgTest, TextIsCutToItsField)
-{
-    info->ShowInformation(CInformationDlg::ShowCommand::Hide, QString(300, u'x'));
+    const int height = info->height();
+    info->ShowInformation(Show::Show, QStringLiteral("iiii"), QPoint(0, 0));
+    EXPECT_EQ(info->geometry(), QRect(0, 0, 36, height));
+    const QImage image = view.grab().toImage();
+    int white = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < info->width(); ++x)
+            white += qGray(image.pixel(x, y)) > 215;
+        // The last column, beyond the letters, still shows the black view.
+        EXPECT_EQ(image.pixel(info->width() - 1, y), qRgb(0, 0, 0)) << y;
+    }
+    EXPECT_GT(white, 0);
+
+    info->ShowInformation(Show::Hide);
+    EXPECT_FALSE(info->isVisible());
+    EXPECT_EQ(info->infoText, QStringLiteral("iiii"));
+    EXPECT_EQ(info->infoPosition, QPoint(0, 0));
+    info->ShowInformation(Show::Hide, QString(300, u'x'));
     EXPECT_EQ(info->infoText.size(), 259);
     EXPECT_EQ(info->width(), 9 * 259);
 }

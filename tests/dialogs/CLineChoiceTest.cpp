@@ -11,111 +11,81 @@
 
 namespace {
 
-// What the user does in an open dialog: click radio button `click` (none when
-// negative), then OK, or Esc when escape is set.
-struct Action
-{
-    int click;
-    bool escape;
-};
+enum class Ending { Ok, Escape, CloseBox };
 
-// Runs dialog from index start, acts, and returns the index it ends with and
-// the radio button checked when it opened.
-template <typename Dialog> std::pair<int, int> RunDialog(int start, Action action, int& result)
-{
-    int checkedAtOpen = -2;
-    ModalRunner::Scope scope([&](QDialog& d) {
-        d.open();
-        auto& dialog = dynamic_cast<CLineChoiceDialog&>(d);
-        checkedAtOpen = dialog.CheckedIndex();
-        if (action.click >= 0)
-            QTest::mouseClick(dialog.Radio(action.click), Qt::LeftButton);
-        if (action.escape)
-            QTest::keyClick(&dialog, Qt::Key_Escape);
-        else
-            QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-        return dialog.result();
-    });
-    Dialog dialog;
-    int& index = [&]() -> int& {
-        if constexpr (std::is_same_v<Dialog, CLineStyle>)
-            return dialog.styleIndex;
-        else
-            return dialog.widthIndex;
-    }();
-    index = start;
-    result = dialog.Run();
-    return {index, checkedAtOpen};
-}
-
+// Radio button k stands for index k; the dialog opens on the caller's index
+// and only OK stores the one clicked.
 TEST(CLineChoice, RadioKStandsForIndexKAndOnlyOkStoresIt)
 {
     struct Case
     {
         bool style;
-        int start;
-        Action action;
+        int start, click; // click: none when negative
+        Ending ending;
         int result, index, checkedAtOpen;
     };
+    const int ok = CLineChoiceDialog::ResultOk, cancel = CLineChoiceDialog::ResultCancel;
     const Case cases[] = {
-        {false, 8, {-1, false}, CLineChoiceDialog::ResultOk, 8, 8},
-        {false, 0, {4, false}, CLineChoiceDialog::ResultOk, 4, 0},
-        {false, 8, {0, false}, CLineChoiceDialog::ResultOk, 0, 8},
-        {false, 1, {6, true}, CLineChoiceDialog::ResultCancel, 1, 1},
+        {false, 8, -1, Ending::Ok, ok, 8, 8},
+        {false, 0, 4, Ending::Ok, ok, 4, 0},
+        {false, 8, 0, Ending::Ok, ok, 0, 8},
+        {false, 1, 6, Ending::Escape, cancel, 1, 1},
+        {true, 2, 0, Ending::Ok, ok, 0, 2},
+        {true, 3, 1, Ending::CloseBox, cancel, 3, 3},
         // A stored index out of range checks nothing and OK keeps it.
-        {false, 11, {-1, false}, CLineChoiceDialog::ResultOk, 11, -1},
-        {true, 2, {0, false}, CLineChoiceDialog::ResultOk, 0, 2},
-        {true, 0, {4, false}, CLineChoiceDialog::ResultOk, 4, 0},
-        {true, 3, {1, true}, CLineChoiceDialog::ResultCancel, 3, 3},
+        {false, 11, -1, Ending::Ok, ok, 11, -1},
     };
     for (const Case& c : cases) {
-        int result = 0;
-        const auto [index, checked] = c.style ? RunDialog<CLineStyle>(c.start, c.action, result)
-                                              : RunDialog<CLineWidth>(c.start, c.action, result);
-        SCOPED_TRACE(testing::Message() << c.style << " " << c.start << " " << c.action.click);
-        EXPECT_EQ(result, c.result);
+        SCOPED_TRACE(testing::Message() << c.style << " " << c.start << " " << c.click);
+        int checkedAtOpen = -2;
+        ModalRunner::Scope scope([&](QDialog& d) {
+            d.open();
+            auto& dialog = dynamic_cast<CLineChoiceDialog&>(d);
+            checkedAtOpen = dialog.CheckedIndex();
+            if (c.click >= 0)
+                QTest::mouseClick(dialog.Radio(c.click), Qt::LeftButton);
+            if (c.ending == Ending::Ok)
+                QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+            else if (c.ending == Ending::Escape)
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else
+                dialog.close();
+            return dialog.result();
+        });
+        CLineStyle style;
+        CLineWidth width;
+        int& index = c.style ? style.styleIndex : width.widthIndex;
+        index = c.start;
+        EXPECT_EQ(c.style ? style.Run() : width.Run(), c.result);
         EXPECT_EQ(index, c.index);
-        EXPECT_EQ(checked, c.checkedAtOpen);
+        EXPECT_EQ(checkedAtOpen, c.checkedAtOpen);
     }
 }
 
-TEST(CLineChoice, CloseBoxChangesNothingAndReturnsTwo)
-{
-    CLineStyle dialog;
-    dialog.styleIndex = 3;
-    dialog.open();
-    QTest::mouseClick(dialog.Radio(1), Qt::LeftButton);
-    dialog.close();
-    EXPECT_EQ(dialog.result(), CLineChoiceDialog::ResultCancel);
-    EXPECT_EQ(dialog.styleIndex, 3);
-}
-
-// Layout: the radio buttons go down the left in order, each with its
-// 64 x 16 sample to its right and centred on it, and OK below them all.
-template <typename Dialog> void ExpectColumnLayout(int choices)
-{
-    Dialog dialog;
-    ASSERT_EQ(dialog.ChoiceCount(), choices);
-    int previousTop = -1;
-    for (int k = 0; k < choices; ++k) {
-        const QRect radio = dialog.Radio(k)->geometry();
-        const QRect sample = dialog.Sample(k)->geometry();
-        EXPECT_GT(radio.top(), previousTop);
-        previousTop = radio.top();
-        EXPECT_EQ(sample.size(), QSize(64, 16));
-        EXPECT_GT(sample.left(), radio.right());
-        EXPECT_LE(std::abs(sample.center().y() - radio.center().y()), 1);
-        EXPECT_TRUE(dialog.rect().contains(radio));
-    }
-    EXPECT_GT(dialog.OkButton()->geometry().top(), dialog.Radio(choices - 1)->geometry().bottom());
-    EXPECT_TRUE(dialog.rect().contains(dialog.OkButton()->geometry()));
-    EXPECT_TRUE(dialog.OkButton()->isDefault());
-}
-
+// The radio buttons go down the left in order, each with its 64 x 16 sample
+// to its right and centred on it, and the default OK below them all.
 TEST(CLineChoice, StyleAndWidthColumns)
 {
-    ExpectColumnLayout<CLineStyle>(5);
-    ExpectColumnLayout<CLineWidth>(9);
+    CLineStyle style;
+    CLineWidth width;
+    for (CLineChoiceDialog* dialog :
+         {static_cast<CLineChoiceDialog*>(&style), static_cast<CLineChoiceDialog*>(&width)}) {
+        const int choices = dialog->ChoiceCount();
+        EXPECT_EQ(choices, dialog == &style ? 5 : 9);
+        for (int k = 0; k < choices; ++k) {
+            const QRect radio = dialog->Radio(k)->geometry();
+            const QRect sample = dialog->Sample(k)->geometry();
+            if (k > 0)
+                EXPECT_GT(radio.top(), dialog->Radio(k - 1)->geometry().top());
+            EXPECT_EQ(sample.size(), QSize(64, 16));
+            EXPECT_GT(sample.left(), radio.right());
+            EXPECT_LE(std::abs(sample.center().y() - radio.center().y()), 1);
+        }
+        const QRect ok = dialog->OkButton()->geometry();
+        EXPECT_GT(ok.top(), dialog->Radio(choices - 1)->geometry().bottom());
+        EXPECT_TRUE(dialog->rect().contains(ok));
+        EXPECT_TRUE(dialog->OkButton()->isDefault());
+    }
 }
 
 } // namespace
