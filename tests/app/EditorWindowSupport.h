@@ -49,12 +49,16 @@ class EditorWindowTest : public ::testing::Test
 
     QString InfoPath(const QString& base) const { return folder.filePath("pics/Info/" + base); }
 
+    static QByteArray ReadAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     // The info file of a picture as it is stored.
     PictureInfoRecord StoredInfo(const QString& base) const
     {
-        QFile file(InfoPath(base));
-        return file.open(QIODevice::ReadOnly) ? PictureInfoRecord::FromBytes(file.readAll())
-                                              : PictureInfoRecord();
+        return PictureInfoRecord::FromBytes(ReadAll(InfoPath(base)));
     }
 
     QByteArray ReadSetting(const QString& name, int size)
@@ -99,10 +103,8 @@ class EditorWindowTest : public ::testing::Test
             loadErrors.push_back(message);
         };
         opened = window->OpenEditor();
-        if (opened) {
-            window->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        }
+        window->activateWindow();
+        EXPECT_TRUE(!opened || QTest::qWaitForWindowActive(window.get()));
         return *window;
     }
 
@@ -128,10 +130,11 @@ class EditorWindowTest : public ::testing::Test
         MoveOverBackground();
     }
 
-    void MoveOverBackground(QPoint at = {300, 45}, Qt::MouseButtons buttons = Qt::NoButton)
+    void MoveOverBackground()
     {
+        const QPoint at(300, 45);
         QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(window->mapToGlobal(at)),
-                         Qt::NoButton, buttons, Qt::NoModifier);
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &move);
     }
 

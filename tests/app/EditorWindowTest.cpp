@@ -4,11 +4,17 @@
 #include "app/CSpawnMenu.h"
 #include "app/LayoutTable.h"
 #include "app/PropertiesRecord.h"
+#include "app/ResultsController.h"
+#include "dialogs/CInformationDlg.h"
+#include "dialogs/ModalRunner.h"
+#include "results/ResultsWindow.h"
 
+#include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
+#include <QTableWidget>
 
 namespace {
 
@@ -25,7 +31,6 @@ TEST_F(EditorWindowTest, OpensCentredWithEveryControlInItsPlace)
     EXPECT_TRUE(w.windowTitle() == "LumvexImgEdt" && (w.windowFlags() & Qt::FramelessWindowHint));
     EXPECT_EQ(w.Frame()->geometry(), QRect(10, 50, 640, 480));
     EXPECT_EQ(w.View().geometry(), QRect(0, 0, 640, 480));
-    EXPECT_EQ(w.Button(Close)->geometry(), QRect(640, 5, 20, 20));
     for (const LayoutRow& row : LayoutTable::Rows()) {
         const QWidget* control = w.Control(row.controlId);
         if (control && row.visible) {
@@ -35,7 +40,6 @@ TEST_F(EditorWindowTest, OpensCentredWithEveryControlInItsPlace)
     }
     EXPECT_FALSE(w.Button(Mail)->isVisible() || w.Button(Color)->isVisible());
     EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("50.000000"));
-    EXPECT_TRUE(w.folderPath.endsWith(QStringLiteral("/pics/")));
     EXPECT_TRUE(Tools().MeasuringMenu().Find(ToolMenus::CmdUnitMm)->checked);
     EXPECT_EQ(QApplication::focusWidget(), &w.View()); // so Space presses no button
 
@@ -181,7 +185,12 @@ TEST_F(EditorWindowTest, ToolChoicesToggleTheirCheckMarks)
         EXPECT_EQ(checked(Tools().DrawingMenu()), s.drawingChecked);
         EXPECT_EQ(checked(Tools().MeasuringMenu()), s.measuringChecked);
     }
-    // A cancel with nothing under way toggles the last chosen item and takes
+    // The results item, appended after every measuring item, chooses no tool.
+    ASSERT_EQ(Tools().MeasuringMenu().items.size(), 19u + 2);
+    Choose(Measurement, ResultsController::CommandId);
+    EXPECT_TRUE(window->Results()->Window()->isVisible());
+    EXPECT_EQ(window->View().GetToolMode(), ToolText);
+    // A cancel with nothing under way toggles the last chosen tool and takes
     // the measuring menu's tool.
     window->View().CancelOperation();
     EXPECT_EQ(checked(Tools().DrawingMenu()) + checked(Tools().MeasuringMenu()), 0u);
@@ -216,7 +225,6 @@ TEST_F(EditorWindowTest, PointerOverButtonsAndBackground)
     }
     EXPECT_EQ(boxes.size(), 2u);
     EXPECT_EQ(popups, 2);
-    EXPECT_EQ(w.Magnification().calibrationPromptFlag, 0);
     EXPECT_EQ(w.View().GetToolMode(), ToolNone);
 }
 
@@ -269,7 +277,7 @@ TEST_F(EditorWindowTest, StyleCommandsReachTheViewAndSurviveARestart)
 }
 
 // Without a magnification: the prompt, a calibration line, the calibration
-// dialog, and then a measurement at the new magnification.
+// dialog, the new magnification in force and the line gone.
 TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow)
 {
     CLumvexImgEdtDlg& w = OpenUnmagnified();
@@ -326,6 +334,139 @@ TEST_F(EditorWindowTest, LoupeSwitchIsKeptAcrossARestart)
         EXPECT_EQ(ReadSetting(QStringLiteral("Properties"), 220), shared);
         EXPECT_EQ(ReadSetting(QStringLiteral("LumvexImgEdt/Loupe"), 4)[0], expected ? 0 : 1);
     }
+}
+
+TEST_F(EditorWindowTest, ZoomStepsAndFullScreenPlaceTheWindowAndItsControls)
+{
+    CLumvexImgEdtDlg& w = OpenMagnified();
+    for (int i = 0; i < 4; ++i)
+        Press(ZoomIn);
+    EXPECT_EQ(w.size(), QSize(980, 800));
+    EXPECT_EQ(w.View().size(), QSize(960, 720));
+    EXPECT_EQ(w.Button(Close)->geometry(), QRect(960, 5, 20, 20));
+    EXPECT_EQ(w.RemarkRect(), QRect(10, 780, 955, 16));
+    Press(ZoomOut);
+    Press(ZoomOut);
+    EXPECT_EQ(w.size(), QSize(817, 678));
+
+    Choose(Drawing, 32803);
+    Press(Max);
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    EXPECT_EQ(w.size(), QSize(screen.width(), screen.height() + 60));
+    EXPECT_EQ(w.Frame()->geometry(), QRect(0, 60, screen.width(), screen.height()));
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolNone);
+    EXPECT_TRUE(w.Information()->isVisible());
+    EXPECT_EQ(w.Information()->infoText, QStringLiteral("Press <Esc> to exit"));
+    Press(Cancel);
+    EXPECT_FALSE(w.Information()->isVisible());
+    EXPECT_EQ(w.size(), QSize(817, 678));
+    EXPECT_EQ(w.Frame()->geometry(), QRect(10, 50, 797, 598));
+}
+
+TEST_F(EditorWindowTest, NextStoresTheRemarkOfThePictureLeft)
+{
+    Picture("20081231_1234.jpg", "20081231_1300", false);
+    CLumvexImgEdtDlg& w = OpenMagnified();
+    w.Magnification().record.SetRemark(QStringLiteral("seen"));
+    w.View().modificationCount = 1;
+    boxAnswer = 7;
+    Press(Next);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(w.picturePath.endsWith(QStringLiteral("20081231_1300.jpg")));
+    EXPECT_EQ(StoredInfo(QStringLiteral("20081231_1234")).Remark(), QStringLiteral("seen"));
+    EXPECT_EQ(w.Magnification().record.Remark(), QString());
+    EXPECT_EQ(w.View().modificationCount, 0);
+
+    Press(Previous);
+    EXPECT_TRUE(w.picturePath.endsWith(QStringLiteral("20081231_1234.jpg")));
+    EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("50.000000"));
+    EXPECT_TRUE(w.StatusText().endsWith(QStringLiteral("   --   seen")));
+}
+
+// As a user does it: three lines, Ctrl+R on the view, the table with its
+// summary, Ctrl+S and a typed path, and the rows on the clipboard.
+TEST_F(EditorWindowTest, ThreeMeasurementsToTheResultsAFileAndTheClipboard)
+{
+    CLumvexImgEdtDlg& w = OpenMagnified();
+    Choose(Measurement, 32874);
+    for (int i = 1; i <= 3; ++i)
+        for (QPoint q : {QPoint(100, 50 * i), QPoint(100 + 100 * i, 50 * i), QPoint(400, 400)})
+            Click(q);                             // the third click places the label
+    const QString kept = w.Results()->FilePath(); // beside the picture, as it changes
+    EXPECT_EQ(ReadAll(kept).count("\r\n"), 4);
+    QTest::keyClick(&w.View(), Qt::Key_R, Qt::ControlModifier);
+    ResultsWindow* results = w.Results()->Window();
+    ASSERT_TRUE(results && QTest::qWaitForWindowExposed(results));
+    results->activateWindow(); // the test platform activates only exposed windows
+    ASSERT_TRUE(QTest::qWaitForWindowActive(results));
+    EXPECT_EQ(results->windowTitle(), QStringLiteral("Results - 20081231_1234"));
+    QTableWidget* table = results->Table();
+    ASSERT_EQ(table->rowCount(), 3 + 5); // rows, then count, mean, SD, min and max
+    EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("Any Angle Line"));
+
+    const QString typed = folder.filePath(QStringLiteral("report.csv"));
+    QString offered;
+    ModalRunner::Scope runner([&](QDialog& dialog) {
+        dialog.show();
+        QLineEdit* edit = nullptr;
+        if (!QTest::qWaitFor([&] {
+                edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                return edit && edit->hasSelectedText();
+            }))
+            return int(QDialog::Rejected);
+        offered = edit->selectedText();
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        return dialog.result();
+    });
+    QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(offered, QStringLiteral("20081231_1234_results.csv"));
+    EXPECT_EQ(ReadAll(typed), ReadAll(kept)); // the summary lines are not exported
+
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    const QStringList pasted = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(pasted.size(), 4);
+    EXPECT_TRUE(pasted[0].startsWith(QStringLiteral("No.\tKind\tLength (mm)\tUnit\t")));
+    // Twice the length in the picture is twice the value in the row.
+    EXPECT_NEAR(pasted[2].split(u'\t')[2].toDouble(), 2 * pasted[1].split(u'\t')[2].toDouble(),
+                1e-5);
+
+    // Undo takes the last row away, in the table and in the file; redo brings it back.
+    Press(Undo);
+    EXPECT_EQ(w.Results()->Rows().size(), 2u);
+    EXPECT_EQ(ReadAll(kept).count("\r\n"), 3);
+    Press(Redo);
+    EXPECT_EQ(w.Results()->Rows().size(), 3u);
+    // The picture opened again finds its table.
+    EXPECT_EQ(OpenMagnified().Results()->Rows().size(), 3u);
+}
+
+// A key on the view runs its button's command; a tool menu opened by a key
+// shows below its button.
+TEST_F(EditorWindowTest, KeysOnTheViewRunTheirCommands)
+{
+    CLumvexImgEdtDlg& w = OpenMagnified();
+    int saves = 0;
+    w.output.saveAs = [&] {
+        ++saves;
+    };
+    QPoint menuAt;
+    w.hooks.popupMenu = [&](CSpawnMenu&, QPoint at) {
+        menuAt = at;
+        return 0u;
+    };
+    QTest::keyClick(&w.View(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saves, 1);
+    for (const ControlId button : {Drawing, Measurement, Drawing}) {
+        QTest::keyClick(&w.View(), button == Drawing ? Qt::Key_D : Qt::Key_M, Qt::AltModifier);
+        EXPECT_EQ(menuAt, w.Button(button)->mapToGlobal(QPoint(0, w.Button(button)->height())));
+    }
+    Press(Text);
+    Click({100, 200});
+    QTest::keyClicks(&w.View(), QStringLiteral("sdm"));
+    EXPECT_EQ(w.View().TypedText(), QStringLiteral("sdm"));
+    QTest::keyClick(&w.View(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(w.IsClosed());
 }
 
 } // namespace
