@@ -102,32 +102,24 @@ TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre)
     EXPECT_EQ(Broadcasts(posted), 1);
 }
 
-TEST_F(CalibrationFlow, ClearedCheckBoxLeavesTheCaptureMagnification)
+// A line value not above 0 opens no dialog; Cancel keeps everything; OK with
+// the check box cleared keeps the capture setting and broadcasts nothing.
+TEST_F(CalibrationFlow, OtherAnswersKeepWhatTheyShould)
 {
     WriteCaptureSetting(30.0);
     Prepare(40.0);
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
-    model->HandleCalibration(200.0, 1, Script({QStringLiteral("100"), true}));
-    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 50.0);
-    EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
-    EXPECT_EQ(Broadcasts(posted), 0);
-}
-
-TEST_F(CalibrationFlow, CancelChangesNothingButIsHandled)
-{
-    Prepare(40.0);
+    for (double value : {0.0, -5.0, std::nan("")})
+        EXPECT_FALSE(model->HandleCalibration(value, 0, Script({})));
+    EXPECT_EQ(dialogs, 0);
     EXPECT_TRUE(model->HandleCalibration(200.0, 0, Script({QStringLiteral("0.1"), false, false})));
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 40.0);
     EXPECT_EQ(model->boxText, QStringLiteral("40.000000"));
-}
-
-TEST_F(CalibrationFlow, ValuesNotAboveZeroAreIgnored)
-{
-    Prepare(40.0);
-    for (double value : {0.0, -5.0, std::nan("")})
-        EXPECT_FALSE(model->HandleCalibration(value, 0, Script({})));
-    EXPECT_EQ(dialogs, 0);
+    model->HandleCalibration(200.0, 1, Script({QStringLiteral("100"), true}));
+    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 50.0);
+    EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
+    EXPECT_EQ(Broadcasts(posted), 0);
 }
 
 // A stage micrometer photographed at a true magnification of 52; its record

@@ -83,10 +83,7 @@ TEST_F(ClipboardTest, CopyPictureOffersABmpFileAndAnImageAndLeavesAPrivateTempor
     EXPECT_EQ(ByteCodec::GetU32(reinterpret_cast<const uint8_t*>(bmp.constData()) + 14), 40u);
     EXPECT_EQ(QImage::fromData(bmp, "BMP").convertToFormat(QImage::Format_RGB32), picture);
 
-    ASSERT_TRUE(data->hasImage());
-    const QImage pasted = qvariant_cast<QImage>(data->imageData());
-    EXPECT_EQ(pasted.pixel(5, 7), qRgb(255, 0, 0));
-    EXPECT_EQ(pasted.pixel(6, 7), qRgb(255, 255, 255));
+    EXPECT_EQ(qvariant_cast<QImage>(data->imageData()), picture);
     EXPECT_TRUE(warnings.isEmpty());
     EXPECT_TRUE(failures.isEmpty());
 }

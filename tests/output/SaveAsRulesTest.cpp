@@ -134,24 +134,34 @@ TEST(SaveRendering, StampDrawsComplementThenColourOnePixelLowerAndRight)
     EXPECT_EQ(output, blank);
 }
 
-// The stamp font comes from its shared value; the scale bar choice lives in a
-// value of its own and leaves the shared ones alone. (Flags and colour are
-// read through the window by the editor window tests.)
-TEST(StampSettings, FontFromItsSharedValueScaleBarInItsOwn)
+// The three shared values are read over their defaults (the flags are the low
+// byte of theirs); the scale bar choice lives in a value of its own and leaves
+// the shared ones alone.
+TEST(StampSettings, ReadsTheSharedValuesAndKeepsTheScaleBarApart)
 {
     QTemporaryDir dir;
     SettingsStore store(dir.filePath("Lumvex.ini"));
-    EXPECT_EQ(StampSettings::Read(store).font, LogFont::DefaultStampFont());
+    const StampSettings defaults = StampSettings::Read(store);
+    EXPECT_EQ(defaults.flags, 0);
+    EXPECT_EQ(defaults.color, 0u);
+    EXPECT_EQ(defaults.font, LogFont::DefaultStampFont());
     EXPECT_FALSE(StampSettings::ReadScaleBar(store));
+
+    const uint8_t flags[4] = {0x3C, 0x01, 0, 0};
+    const uint8_t color[4] = {0x11, 0x22, 0x33, 0};
     LogFont font = LogFont::DefaultStampFont();
     font.height = -30;
     const QByteArray fontBytes = font.ToBytes();
+    ASSERT_TRUE(store.Write("PhotoSavedInfo", flags, 4));
+    ASSERT_TRUE(store.Write("PhotoSavedInfoFontColor", color, 4));
     ASSERT_TRUE(store.Write("PhotoSavedInfoFont", fontBytes.constData(), int(fontBytes.size())));
     for (bool on : {true, false}) {
         ASSERT_TRUE(StampSettings::WriteScaleBar(store, on));
         EXPECT_EQ(StampSettings::ReadScaleBar(store), on);
-        EXPECT_EQ(StampSettings::Read(store).font, font);
-        EXPECT_EQ(StampSettings::Read(store).flags, 0);
+        const StampSettings read = StampSettings::Read(store);
+        EXPECT_EQ(read.flags, 0x3C);
+        EXPECT_EQ(read.color, 0x00332211u);
+        EXPECT_EQ(read.font, font);
     }
 }
 
