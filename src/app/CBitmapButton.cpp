@@ -18,8 +18,8 @@ QPixmap LoadBitmap(const QString& name)
 
 } // namespace
 
-CBitmapButton::CBitmapButton(int controlId, const QString& caption, QWidget* parent)
-    : QAbstractButton(parent), controlId(controlId), caption(caption)
+CBitmapButton::CBitmapButton(const QString& caption, QWidget* parent)
+    : QAbstractButton(parent), caption(caption)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);

@@ -13,9 +13,8 @@ class CBitmapButton : public QAbstractButton
     Q_OBJECT
 
   public:
-    CBitmapButton(int controlId, const QString& caption, QWidget* parent = nullptr);
+    explicit CBitmapButton(const QString& caption, QWidget* parent = nullptr);
 
-    int ControlId() const { return controlId; }
     const QString& Caption() const { return caption; }
     void SetCaption(const QString& text) { caption = text; }
 
@@ -39,7 +38,6 @@ class CBitmapButton : public QAbstractButton
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
-    int controlId;
     QString caption;
     QPixmap normal;
     QPixmap pressed;

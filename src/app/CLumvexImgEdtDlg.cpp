@@ -1,9 +1,9 @@
 #include "app/CLumvexImgEdtDlg.h"
 
 #include "app/CBitmapButton.h"
-#include "app/CSpawnMenu.h"
 #include "app/EditorKeys.h"
 #include "app/EditorOutputCommands.h"
+#include "app/EditorToolCommands.h"
 #include "app/LayoutTable.h"
 #include "app/ProgramIcon.h"
 #include "app/QtTranslations.h"
@@ -27,34 +27,6 @@
 #include <QPainter>
 #include <QScreen>
 
-namespace {
-
-bool IsDrawingTool(uint32_t id)
-{
-    return id >= 32803 && id <= 32807;
-}
-
-bool IsMeasuringTool(uint32_t id)
-{
-    return id == 32814 || (id >= 32874 && id <= 32876) || (id >= 32809 && id <= 32812) ||
-           (id >= 32799 && id <= 32802);
-}
-
-// Toggles the item chosen last and clears every other check mark of a pop-up.
-void ToggleChosen(MenuItem& popup, uint32_t lastDrawn)
-{
-    for (MenuItem& item : popup.items) {
-        if (item.IsPopup())
-            continue;
-        if (lastDrawn != CLumvexImgEdtDlg::NoMenuItem && item.id == lastDrawn)
-            item.checked = !item.checked;
-        else
-            item.checked = false;
-    }
-}
-
-} // namespace
-
 CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& picturePath,
                                    std::unique_ptr<SettingsStore> settingsStore,
                                    std::unique_ptr<MessageBus> messageBus, QWidget* parent)
@@ -63,7 +35,7 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& picturePath,
       bus(messageBus ? std::move(messageBus) : std::make_unique<MessageBus>()),
       languageTable(std::make_unique<LanguageTable>(0)),
       magnification(std::make_unique<MagnificationModel>(*settings, *bus)),
-      view(std::make_unique<CLumvexImgEdtView>()), menu(ToolMenus::Load(0))
+      view(std::make_unique<CLumvexImgEdtView>())
 {
     setMagnificationDialog = new CSetMagnification(this);
     setWindowIcon(ProgramIcon::Load());
@@ -73,6 +45,7 @@ CLumvexImgEdtDlg::CLumvexImgEdtDlg(const QString& picturePath,
     CreateControls();
     hooks = EditorHooks::ProgramDialogs(
         this, [this]() -> const LanguageTable& { return *languageTable; }, setMagnificationDialog);
+    tools = std::make_unique<EditorToolCommands>(hooks, *magnification, properties, *view, this);
     outputCommands = std::make_unique<EditorOutputCommands>(*this);
     outputCommands->Install();
     magnification->boxTextChanged = [this](const QString& text) {
@@ -104,7 +77,7 @@ void CLumvexImgEdtDlg::CreateControls()
     QFont dialogFont = font();
     dialogFont.setPointSize(8);
     setFont(dialogFont);
-    controls.Create(this, this, [this](int id) { OnCommand(uint32_t(id)); });
+    controls.Create(this, this, [this](ControlId id) { OnCommand(CommandOf(id)); });
 }
 
 bool CLumvexImgEdtDlg::OpenEditor()
@@ -115,7 +88,7 @@ bool CLumvexImgEdtDlg::OpenEditor()
 
     view->setParent(controls.frame);
     view->setGeometry(controls.frame->contentsRect());
-    view->SetOwner(this);
+    view->SetOwner(tools.get());
     view->SetMessageBus(bus.get());
     view->SetStyle(&properties);
     view->SetScale(&magnification->scale);
@@ -132,10 +105,11 @@ bool CLumvexImgEdtDlg::OpenEditor()
 
     folderPath = picturePath.left(std::max<qsizetype>(0, picturePath.size() - 17));
 
-    PrepareMenus();
+    tools->PrepareMenus(language, MenuItem::Command(ResultsController::CommandId,
+                                                    ResultsTexts::MenuText(*languageTable)));
     CreateResults();
     magnification->scale.useAdjustedMagnification = 0;
-    lastDrawnMenuItem = NoMenuItem;
+    tools->lastDrawnMenuItem = EditorToolCommands::NoMenuItem;
 
     connect(bus.get(), &MessageBus::AdjustMagnificationReceived, this,
             &CLumvexImgEdtDlg::OnCalibrationResult, Qt::UniqueConnection);
@@ -154,9 +128,9 @@ bool CLumvexImgEdtDlg::OpenEditor()
     information = new CInformationDlg(view.get());
     information->hide();
     update();
-    popupState = 0;
+    tools->popupState = 0;
     ExchangeProperties(true);
-    OnUnit(CmdUnitMm + uint32_t(properties.unit));
+    tools->Run(ToolMenus::CmdUnitMm + uint32_t(properties.unit));
     CreateTooltips();
     connect(bus.get(), &MessageBus::QuitReceived, this, &CLumvexImgEdtDlg::OnQuitMessage,
             Qt::UniqueConnection);
@@ -212,42 +186,30 @@ void CLumvexImgEdtDlg::PrepareKeyboardFocus()
     view->setFocus(Qt::OtherFocusReason);
 }
 
-void CLumvexImgEdtDlg::OnKey(int buttonId)
+void CLumvexImgEdtDlg::OnKey(uint32_t command)
 {
     // A key that opens a tool menu opens it below its button, and always: the
     // menu it may have opened before is closed by now.
-    const bool atButton = buttonId == IdDrawing || buttonId == IdMeasurement;
-    if (atButton) {
-        const CBitmapButton* button = Button(buttonId);
-        popupAnchor = mapToGlobal(button->geometry().bottomLeft() + QPoint(0, 1));
-        popupState = 0;
+    for (const ControlId id : {ControlId::Drawing, ControlId::Measurement}) {
+        if (command == CommandOf(id)) {
+            popupAnchor = mapToGlobal(Button(id)->geometry().bottomLeft() + QPoint(0, 1));
+            tools->popupState = 0;
+        }
     }
-    OnCommand(uint32_t(buttonId));
+    OnCommand(command);
     popupAnchor.reset();
 }
 
-void CLumvexImgEdtDlg::PrepareMenus()
+QPoint CLumvexImgEdtDlg::PopupPosition() const
 {
-    menu = ToolMenus::Load(language);
-    // After every item of the measuring menu, so each keeps its position.
-    MeasuringMenu().items.push_back(MenuItem::Separator());
-    MeasuringMenu().items.push_back(
-        MenuItem::Command(ResultsController::CommandId, ResultsTexts::MenuText(*languageTable)));
-    menuSpawn.LoadItemImages();
-    const auto handled = [](uint32_t) {
-        return true;
-    };
-    menuSpawn.MakeOwnerDrawn(MeasuringMenu());
-    menuSpawn.UpdateItemStates(MeasuringMenu(), handled);
-    menuSpawn.MakeOwnerDrawn(DrawingMenu());
-    menuSpawn.UpdateItemStates(DrawingMenu(), handled);
+    return popupAnchor.value_or(QCursor::pos() + QPoint(0, 3));
 }
 
 void CLumvexImgEdtDlg::CreateResults()
 {
     results = std::make_unique<ResultsController>(*languageTable, this);
     results->kindName = [this](int tool) {
-        const MenuItem* item = MeasuringMenu().Find(uint32_t(tool));
+        const MenuItem* item = tools->MeasuringMenu().Find(uint32_t(tool));
         return item ? item->text : QString();
     };
     results->showMessage = [this](const QString& caption, const QString& message) {
@@ -364,7 +326,7 @@ void CLumvexImgEdtDlg::mouseMoveEvent(QMouseEvent* event)
     // reaches the text tool.
     if (view->isVisible())
         view->setFocus(Qt::MouseFocusReason);
-    popupState = 0;
+    tools->popupState = 0;
     const QPoint offset = drag.Move(event->globalPosition().toPoint(), tickSource(),
                                     (event->buttons() & Qt::LeftButton) != 0);
     if (!offset.isNull())
@@ -412,8 +374,9 @@ bool CLumvexImgEdtDlg::eventFilter(QObject* watched, QEvent* event)
         }
     } else if (event->type() == QEvent::KeyPress && watched == view.get()) {
         const bool typing = view->State() == InteractionState::StateTyping;
-        if (const int buttonId = EditorKeys::ButtonFor(*static_cast<QKeyEvent*>(event), typing)) {
-            OnKey(buttonId);
+        if (const uint32_t command =
+                EditorKeys::CommandFor(*static_cast<QKeyEvent*>(event), typing)) {
+            OnKey(command);
             return true;
         }
     } else if (event->type() == QEvent::FocusOut && watched == controls.remarkBox) {
@@ -426,7 +389,7 @@ void CLumvexImgEdtDlg::accept() {}
 
 void CLumvexImgEdtDlg::reject()
 {
-    OnCommand(IdCancel);
+    OnCommand(CommandOf(ControlId::Cancel));
 }
 
 void CLumvexImgEdtDlg::closeEvent(QCloseEvent* event)
@@ -436,259 +399,88 @@ void CLumvexImgEdtDlg::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    OnCommand(IdCancel);
+    OnCommand(CommandOf(ControlId::Cancel));
 }
 
 void CLumvexImgEdtDlg::OnCommand(uint32_t id)
 {
-    if (IsDrawingTool(id)) {
-        SelectDrawingTool();
+    if (tools->Run(id))
         return;
-    }
-    if (IsMeasuringTool(id)) {
-        SelectMeasuringTool();
-        return;
-    }
-    if (id >= CmdUnitMm && id <= CmdUnitInch) {
-        OnUnit(id);
-        return;
-    }
-    CLumvexImgEdtView& v = *view;
+    using enum ControlId;
     switch (id) {
-    case IdOk:
+    case CommandOf(Ok):
         break;
-    case IdCancel:
+    case CommandOf(Cancel):
         OnCancelCommand();
         break;
-    case IdSaveAs:
+    case CommandOf(SaveAs):
         Run(output.saveAs);
         break;
-    case IdCopyFile:
+    case CommandOf(CopyFile):
         Run(output.copyFile);
         break;
-    case IdCopyImage:
+    case CommandOf(CopyImage):
         Run(output.copyImage);
         break;
-    case IdMail:
+    case CommandOf(Mail):
         Run(output.mail);
         break;
-    case IdDrawing:
-    case IdDrawingExtern:
-        OnDrawingPopup();
+    case CommandOf(Drawing):
+    case CommandOf(DrawingExtern):
+        if (const uint32_t chosen = tools->DrawingPopup(PopupPosition()))
+            OnCommand(chosen);
         break;
-    case IdText:
-        v.SetToolMode(ToolMode::ToolText);
+    case CommandOf(Text):
+        view->SetToolMode(ToolMode::ToolText);
         break;
-    case IdTextExtern:
-        OnFont(properties.textFont, properties.textColor);
+    case CommandOf(TextExtern):
+        tools->ChooseTextFont();
         break;
-    case IdMeasurement:
-    case IdMeasurementExtern:
-        OnMeasuringPopup();
+    case CommandOf(Measurement):
+    case CommandOf(MeasurementExtern):
+        if (const uint32_t chosen = tools->MeasuringPopup(PopupPosition(), *languageTable))
+            OnCommand(chosen);
         break;
-    case IdPrevious:
+    case CommandOf(Previous):
         Run(output.previous);
         break;
-    case IdNext:
+    case CommandOf(Next):
         Run(output.next);
         break;
     case ResultsController::CommandId:
         results->ShowWindow();
         break;
-    case IdUndo:
-        v.Undo();
+    case CommandOf(Undo):
+        view->Undo();
         break;
-    case IdRedo:
-        v.Redo();
+    case CommandOf(Redo):
+        view->Redo();
         break;
-    case IdZoomIn:
+    case CommandOf(ZoomIn):
         Run(output.zoomIn);
         break;
-    case IdZoomOut:
+    case CommandOf(ZoomOut):
         Run(output.zoomOut);
         break;
-    case IdMin:
+    case CommandOf(Min):
         showMinimized();
         break;
-    case IdMax:
+    case CommandOf(Max):
         Run(output.fullScreen);
         break;
-    case IdClose:
+    case CommandOf(Close):
         CloseEditor();
         break;
-    case CmdDrawColor:
-        OnLineColor(properties.drawColor);
-        break;
-    case CmdDrawStyle:
-        OnLineStyle(properties.drawPenStyle);
-        break;
-    case CmdDrawWidth:
-        OnLineWidth(properties.drawWidth);
-        break;
-    case CmdMeasureColor:
-        OnLineColor(properties.measureColor);
-        break;
-    case CmdMeasureStyle:
-        OnLineStyle(properties.measurePenStyle);
-        break;
-    case CmdMeasureWidth:
-        OnLineWidth(properties.measureWidth);
-        break;
-    case CmdLabelFont:
-        OnFont(properties.labelFont, properties.labelColor);
-        break;
-    case CmdSetPictureMagnification:
-    case CmdSetCaptureMagnification:
-    case CmdResetPictureMagnification:
-    case CmdResetCaptureMagnification:
-        OnMagnificationCommand(id);
-        break;
-    default:
-        break;
-    }
-}
-
-void CLumvexImgEdtDlg::OnDrawingPopup()
-{
-    if (popupState == 1) {
-        popupState = 0;
-        return;
-    }
-    popupState = 1;
-    ShowPopup(DrawingMenu());
-}
-
-void CLumvexImgEdtDlg::OnMeasuringPopup()
-{
-    if (popupState == 2) {
-        popupState = 0;
-        return;
-    }
-    popupState = 2;
-    if (magnification->ShouldPromptCalibration()) {
-        magnification->scale.useAdjustedMagnification = 0;
-        const LanguageTable& texts = *languageTable;
-        const int answer = hooks.messageBox(texts.CaptionText(Texts::CalibrationPromptCaption),
-                                            texts.MessageText(Texts::CalibrationPromptMessage),
-                                            texts.ButtonText(Texts::Ok), QString());
-        if (answer == CMessageBox::ResultYes) {
-            lastDrawnMenuItem = CmdCalibration;
-            if (MenuItem* calibration = MeasuringMenu().Find(CmdCalibration))
-                calibration->checked = true;
-            SetToolFromMeasuringMenu();
-            magnification->calibrationPromptFlag = 1;
-        } else {
-            magnification->calibrationPromptFlag = 0;
-        }
-        return;
-    }
-    const bool lengthTools = magnification->LengthToolsEnabled();
-    for (int position = ToolMenus::FirstLengthTool; position <= ToolMenus::LastLengthTool;
-         ++position)
-        MeasuringMenu().items[size_t(position)].grayed = !lengthTools;
-    ShowPopup(MeasuringMenu());
-}
-
-void CLumvexImgEdtDlg::ShowPopup(MenuItem& popup)
-{
-    CSpawnMenu shown(popup, menuSpawn, this);
-    const uint32_t chosen =
-        hooks.popupMenu(shown, popupAnchor.value_or(QCursor::pos() + QPoint(0, 3)));
-    if (chosen == 0)
-        return;
-    // Opening the results is no tool choice: the remembered item stays.
-    if (chosen != ResultsController::CommandId)
-        lastDrawnMenuItem = chosen;
-    OnCommand(chosen);
-}
-
-void CLumvexImgEdtDlg::SelectDrawingTool()
-{
-    MenuItem& drawing = DrawingMenu();
-    ToggleChosen(drawing, lastDrawnMenuItem);
-    ToolMode mode = ToolMode::ToolNone;
-    for (size_t position = 0; position < drawing.items.size(); ++position) {
-        if (drawing.items[position].checked) {
-            if (position <= 4)
-                mode = ToolMode(int(ToolMode::ToolLine) + int(position));
-            break;
-        }
-    }
-    view->SetToolMode(mode);
-}
-
-void CLumvexImgEdtDlg::SelectMeasuringTool()
-{
-    magnification->RederiveForMeasuringTool();
-    ToggleChosen(MeasuringMenu(), lastDrawnMenuItem);
-    SetToolFromMeasuringMenu();
-}
-
-void CLumvexImgEdtDlg::SetToolFromMeasuringMenu()
-{
-    ToolMode mode = ToolMode::ToolNone;
-    for (const MenuItem& item : MeasuringMenu().items) {
-        if (!item.IsPopup() && !item.separator && item.checked) {
-            mode = ToolMode(item.id);
-            break;
-        }
-    }
-    view->SetToolMode(mode);
-}
-
-void CLumvexImgEdtDlg::OnLineColor(ColorRef& styleColor)
-{
-    ColorRef color = styleColor;
-    if (hooks.chooseColor(color))
-        styleColor = color;
-}
-
-void CLumvexImgEdtDlg::OnLineStyle(int& penStyle)
-{
-    int index = penStyle;
-    if (hooks.chooseLineStyle(index))
-        penStyle = index;
-}
-
-void CLumvexImgEdtDlg::OnLineWidth(int& width)
-{
-    int index = width - 1;
-    if (hooks.chooseLineWidth(index))
-        width = index + 1;
-}
-
-void CLumvexImgEdtDlg::OnFont(LogFont& styleFont, ColorRef& styleColor)
-{
-    LogFont font = styleFont;
-    ColorRef color = styleColor;
-    if (!hooks.chooseFont(font, color))
-        return;
-    styleColor = color;
-    styleFont = font;
-}
-
-void CLumvexImgEdtDlg::OnUnit(uint32_t commandId)
-{
-    const int unit = int(commandId - CmdUnitMm);
-    properties.unit = unit;
-    MenuItem& units = MeasuringMenu().items[ToolMenus::UnitsPosition];
-    for (size_t position = 0; position < units.items.size(); ++position)
-        units.items[position].checked = int(position) == unit;
-}
-
-void CLumvexImgEdtDlg::OnMagnificationCommand(uint32_t commandId)
-{
-    switch (commandId) {
-    case CmdSetPictureMagnification:
+    case ToolMenus::CmdSetPictureMagnification:
         magnification->SetPictureMagnification(hooks.setMagnification);
         break;
-    case CmdSetCaptureMagnification:
+    case ToolMenus::CmdSetCaptureMagnification:
         magnification->SetCaptureMagnification(hooks.setMagnification);
         break;
-    case CmdResetPictureMagnification:
+    case ToolMenus::CmdResetPictureMagnification:
         magnification->ResetPictureMagnification();
         break;
-    case CmdResetCaptureMagnification:
+    case ToolMenus::CmdResetCaptureMagnification:
         magnification->ResetCaptureMagnification();
         break;
     default:
@@ -704,9 +496,7 @@ void CLumvexImgEdtDlg::OnCalibrationResult(double value)
         return;
     // The calibration line has served its purpose whatever the user chose.
     view->Undo();
-    view->SetToolMode(ToolMode::ToolNone);
-    if (MenuItem* calibration = MeasuringMenu().Find(CmdCalibration))
-        calibration->checked = false;
+    tools->EndCalibration();
 }
 
 void CLumvexImgEdtDlg::OnQuitMessage()

@@ -1,26 +1,21 @@
 #pragma once
 
-#include "app/CMenuSpawn.h"
+#include "app/ControlId.h"
 #include "app/DragTracker.h"
 #include "app/EditorControls.h"
 #include "app/EditorHooks.h"
-#include "app/MenuItem.h"
 #include "app/PropertiesRecord.h"
 #include "magnification/MagnificationModel.h"
 #include "output/StampSettings.h"
 #include "platform/GdiTypes.h"
-#include "platform/LogFont.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
 #include "text/LanguageTable.h"
-#include "view/ViewOwner.h"
 
 #include <QDialog>
 
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -28,10 +23,10 @@
 class CBitmapButton;
 class CInformationDlg;
 class EditorOutputCommands;
+class EditorToolCommands;
 class ResultsController;
 class CSetMagnification;
 class CLumvexImgEdtView;
-class CSpawnMenu;
 class LanguageTable;
 class QFrame;
 class QLabel;
@@ -41,58 +36,11 @@ class QLineEdit;
 // its frame, a row of picture buttons, the magnification box and the status
 // line. It reads the settings, opens the picture of the command line, keeps the
 // picture's magnification and info, and decides when the program may close.
-class CLumvexImgEdtDlg : public QDialog, public ViewOwner
+class CLumvexImgEdtDlg : public QDialog
 {
     Q_OBJECT
 
   public:
-    enum ControlId : int {
-        IdOk = 1,
-        IdCancel = 2,
-        IdFrame = 1005,
-        IdClose = 1006,
-        IdMax = 1007,
-        IdMin = 1008,
-        IdMail = 1009,
-        IdCopyImage = 1010,
-        IdCopyFile = 1011,
-        IdRedo = 1012,
-        IdColor = 1013,
-        IdSaveAs = 1014,
-        IdMeasurement = 1015,
-        IdText = 1016,
-        IdDrawing = 1017,
-        IdMeasurementExtern = 1018,
-        IdTextExtern = 1019,
-        IdDrawingExtern = 1020,
-        IdUndo = 1021,
-        IdNext = 1022,
-        IdPrevious = 1023,
-        IdZoomIn = 1024,
-        IdZoomOut = 1025,
-        IdMagnificationBox = 1026,
-        IdMagnificationLabel = 1027,
-        IdRemarkBox = 1032,
-    };
-
-    enum CommandId : uint32_t {
-        CmdCalibration = 32814,
-        CmdDrawColor = 32825,
-        CmdDrawWidth = 32826,
-        CmdDrawStyle = 32827,
-        CmdLabelFont = 32832,
-        CmdMeasureStyle = 32851,
-        CmdMeasureWidth = 32852,
-        CmdMeasureColor = 32853,
-        CmdUnitMm = 32855,
-        CmdUnitInch = 32858,
-        CmdSetPictureMagnification = 32892,
-        CmdSetCaptureMagnification = 32893,
-        CmdResetPictureMagnification = 32894,
-        CmdResetCaptureMagnification = 32895,
-    };
-
-    static constexpr uint32_t NoMenuItem = 0xFFFFFFFF;
     static constexpr ColorRef BlueSkin = MakeColorRef(12, 49, 96);
     static constexpr ColorRef GoldSkin = MakeColorRef(220, 220, 110);
     using Hooks = EditorHooks;
@@ -130,9 +78,6 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     void CloseEditor();
     bool IsClosed() const { return closed; }
 
-    void SelectDrawingTool() override;
-    void SelectMeasuringTool() override;
-
     // A button, a menu item or a key command by its id.
     void OnCommand(uint32_t id);
     void OnCalibrationResult(double value);
@@ -151,13 +96,10 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     // The results table of the picture on screen; null until the window opens.
     ResultsController* Results() const { return results.get(); }
     const LanguageTable& Language() const { return *languageTable; }
-    CMenuSpawn& MenuSpawn() { return menuSpawn; }
-    // The menu with the drawing (0) and measuring (1) pop-ups.
-    MenuItem& Menu() { return menu; }
-    MenuItem& DrawingMenu() { return menu.items[ToolMenus::DrawingMenu]; }
-    MenuItem& MeasuringMenu() { return menu.items[ToolMenus::MeasuringMenu]; }
-    CBitmapButton* Button(int controlId) const { return controls.Button(controlId); }
-    QWidget* Control(int controlId) const { return controls.Control(controlId); }
+    // The tool pop-ups, their check marks and the style commands.
+    EditorToolCommands& Tools() { return *tools; }
+    CBitmapButton* Button(ControlId id) const { return controls.Button(id); }
+    QWidget* Control(ControlId id) const { return controls.Control(id); }
     EditorControls& Controls() { return controls; }
     QFrame* Frame() const { return controls.frame; }
     QLineEdit* RemarkBox() const { return controls.remarkBox; }
@@ -170,7 +112,6 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     OutputCommands output;
     std::function<uint32_t()> tickSource = &DragTracker::Now;
 
-    uint32_t lastDrawnMenuItem = NoMenuItem;
     QString picturePath;
     QString folderPath;
     int sizeStep = 0;
@@ -178,7 +119,6 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     StampSettings stamp;
     int32_t skin = 0;
     int32_t language = 0;
-    int popupState = 0;
     PropertiesRecord properties;
     int mailBusy = 0;
 
@@ -202,23 +142,14 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     void CreateControls();
     void CreateTooltips();
     void ReadSettings();
-    void PrepareMenus();
     void SetLanguage(int value);
     void PrepareKeyboardFocus();
-    // A key standing for a button (EditorKeys) runs that button's command.
-    void OnKey(int buttonId);
+    // A key (EditorKeys) runs the command of the button it stands for.
+    void OnKey(uint32_t command);
     void CreateResults();
 
-    void OnDrawingPopup();
-    void OnMeasuringPopup();
-    void ShowPopup(MenuItem& popup);
-    void SetToolFromMeasuringMenu();
-    void OnLineColor(ColorRef& styleColor);
-    void OnLineStyle(int& penStyle);
-    void OnLineWidth(int& width);
-    void OnFont(LogFont& styleFont, ColorRef& styleColor);
-    void OnUnit(uint32_t commandId);
-    void OnMagnificationCommand(uint32_t commandId);
+    // Where a tool pop-up shows: below the pointer, or where a key put it.
+    QPoint PopupPosition() const;
     void OnRemarkEdited();
     void ShowRemarkBox();
 
@@ -235,8 +166,7 @@ class CLumvexImgEdtDlg : public QDialog, public ViewOwner
     std::unique_ptr<LanguageTable> languageTable;
     std::unique_ptr<MagnificationModel> magnification;
     std::unique_ptr<CLumvexImgEdtView> view;
-    CMenuSpawn menuSpawn;
-    MenuItem menu;
+    std::unique_ptr<EditorToolCommands> tools;
     DragTracker drag;
 
     EditorControls controls;

@@ -9,26 +9,17 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace {
-
-// Ids of the controls that are not buttons.
-constexpr int FrameId = 1005;
-constexpr int MagnificationBoxId = 1026;
-constexpr int MagnificationLabelId = 1027;
-constexpr int RemarkBoxId = 1032;
-
-} // namespace
-
-void EditorControls::Create(QWidget* window, QObject* filter, std::function<void(int)> onPress)
+void EditorControls::Create(QWidget* window, QObject* filter,
+                            std::function<void(ControlId)> onPress)
 {
     frame = new QFrame(window);
     frame->setFrameShape(QFrame::NoFrame);
-    frame->setGeometry(LayoutTable::RectOf(FrameId, 0));
+    frame->setGeometry(LayoutTable::RectOf(ControlId::Frame, 0));
 
     for (const LayoutRow& row : LayoutTable::Rows()) {
         if (!row.IsButton())
             continue;
-        auto* button = new CBitmapButton(row.controlId, QString::fromLatin1(row.artwork), window);
+        auto* button = new CBitmapButton(QString::fromLatin1(row.artwork), window);
         button->setMouseTracking(true);
         button->installEventFilter(filter);
         button->setVisible(row.visible);
@@ -75,8 +66,7 @@ void EditorControls::Place(int sizeStep)
     for (const LayoutRow& row : LayoutTable::Rows())
         if (row.kind != LayoutRow::Window)
             if (QWidget* control = Control(row.controlId))
-                control->setGeometry(
-                    LayoutTable::Rect(int(&row - LayoutTable::Rows().data()), sizeStep));
+                control->setGeometry(LayoutTable::RectOf(row.controlId, sizeStep));
 }
 
 void EditorControls::SetTooltips(const LanguageTable& texts)
@@ -97,24 +87,24 @@ void EditorControls::ChainTabOrder(QWidget* first)
     }
 }
 
-CBitmapButton* EditorControls::Button(int controlId) const
+CBitmapButton* EditorControls::Button(ControlId id) const
 {
-    const auto found = buttons.find(controlId);
+    const auto found = buttons.find(id);
     return found == buttons.end() ? nullptr : found->second;
 }
 
-QWidget* EditorControls::Control(int controlId) const
+QWidget* EditorControls::Control(ControlId id) const
 {
-    switch (controlId) {
-    case FrameId:
+    switch (id) {
+    case ControlId::Frame:
         return frame;
-    case MagnificationBoxId:
+    case ControlId::MagnificationBox:
         return magnificationBox;
-    case MagnificationLabelId:
+    case ControlId::MagnificationLabel:
         return magnificationLabel;
-    case RemarkBoxId:
+    case ControlId::RemarkBox:
         return remarkBox;
     default:
-        return Button(controlId);
+        return Button(id);
     }
 }

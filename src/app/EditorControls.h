@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ControlId.h"
+
 #include <functional>
 #include <map>
 
@@ -19,7 +21,7 @@ class EditorControls
   public:
     // Creates every control on window. A pressed button calls onPress with its
     // id; filter watches the buttons and the remark box.
-    void Create(QWidget* window, QObject* filter, std::function<void(int)> onPress);
+    void Create(QWidget* window, QObject* filter, std::function<void(ControlId)> onPress);
     // Takes the window buttons' artwork for the skin (0 blue, any other gold).
     void ApplySkin(int skin);
     // Places every control for a window size step (0..3).
@@ -28,9 +30,9 @@ class EditorControls
     // Tab runs from first through the buttons in tooltip order and back.
     void ChainTabOrder(QWidget* first);
 
-    CBitmapButton* Button(int controlId) const;
+    CBitmapButton* Button(ControlId id) const;
     // A button, the frame, the magnification label or box or the remark box.
-    QWidget* Control(int controlId) const;
+    QWidget* Control(ControlId id) const;
 
     QFrame* frame = nullptr;
     QLabel* magnificationLabel = nullptr;
@@ -38,5 +40,5 @@ class EditorControls
     QLineEdit* remarkBox = nullptr;
 
   private:
-    std::map<int, CBitmapButton*> buttons;
+    std::map<ControlId, CBitmapButton*> buttons;
 };

@@ -1,19 +1,17 @@
 #include "app/EditorKeys.h"
 
-#include "app/CLumvexImgEdtDlg.h"
+#include "app/ControlId.h"
 #include "app/ResultsController.h"
 
 #include <QKeyEvent>
 
 namespace {
 
-using W = CLumvexImgEdtDlg;
-
 struct Binding
 {
     int key;
     Qt::KeyboardModifiers modifiers;
-    int button;
+    uint32_t command;
 };
 
 constexpr Qt::KeyboardModifiers None = Qt::NoModifier;
@@ -22,23 +20,23 @@ constexpr Qt::KeyboardModifiers CtrlShift = Qt::ControlModifier | Qt::ShiftModif
 constexpr Qt::KeyboardModifiers Alt = Qt::AltModifier;
 
 const Binding Bindings[] = {
-    {Qt::Key_Z, Ctrl, W::IdUndo},
-    {Qt::Key_Y, Ctrl, W::IdRedo},
-    {Qt::Key_Z, CtrlShift, W::IdRedo},
-    {Qt::Key_S, Ctrl, W::IdSaveAs},
-    {Qt::Key_C, Ctrl, W::IdCopyImage},
-    {Qt::Key_C, CtrlShift, W::IdCopyFile},
-    {Qt::Key_PageDown, None, W::IdNext},
-    {Qt::Key_PageUp, None, W::IdPrevious},
-    {Qt::Key_F11, None, W::IdMax},
-    {Qt::Key_Plus, Ctrl, W::IdZoomIn},
-    {Qt::Key_Minus, Ctrl, W::IdZoomOut},
-    {Qt::Key_W, Ctrl, W::IdClose},
-    {Qt::Key_Q, Ctrl, W::IdClose},
-    {Qt::Key_F10, None, W::IdDrawing},
-    {Qt::Key_D, Alt, W::IdDrawing},
-    {Qt::Key_M, Alt, W::IdMeasurement},
-    {Qt::Key_R, Ctrl, int(ResultsController::CommandId)},
+    {Qt::Key_Z, Ctrl, CommandOf(ControlId::Undo)},
+    {Qt::Key_Y, Ctrl, CommandOf(ControlId::Redo)},
+    {Qt::Key_Z, CtrlShift, CommandOf(ControlId::Redo)},
+    {Qt::Key_S, Ctrl, CommandOf(ControlId::SaveAs)},
+    {Qt::Key_C, Ctrl, CommandOf(ControlId::CopyImage)},
+    {Qt::Key_C, CtrlShift, CommandOf(ControlId::CopyFile)},
+    {Qt::Key_PageDown, None, CommandOf(ControlId::Next)},
+    {Qt::Key_PageUp, None, CommandOf(ControlId::Previous)},
+    {Qt::Key_F11, None, CommandOf(ControlId::Max)},
+    {Qt::Key_Plus, Ctrl, CommandOf(ControlId::ZoomIn)},
+    {Qt::Key_Minus, Ctrl, CommandOf(ControlId::ZoomOut)},
+    {Qt::Key_W, Ctrl, CommandOf(ControlId::Close)},
+    {Qt::Key_Q, Ctrl, CommandOf(ControlId::Close)},
+    {Qt::Key_F10, None, CommandOf(ControlId::Drawing)},
+    {Qt::Key_D, Alt, CommandOf(ControlId::Drawing)},
+    {Qt::Key_M, Alt, CommandOf(ControlId::Measurement)},
+    {Qt::Key_R, Ctrl, ResultsController::CommandId},
 };
 
 // Plus and minus are found with or without Shift, on the main keys or the
@@ -62,7 +60,7 @@ bool TypesText(const QKeyEvent& event)
 
 } // namespace
 
-int EditorKeys::ButtonFor(const QKeyEvent& event, bool typing)
+uint32_t EditorKeys::CommandFor(const QKeyEvent& event, bool typing)
 {
     if (typing && TypesText(event))
         return 0;
@@ -71,6 +69,6 @@ int EditorKeys::ButtonFor(const QKeyEvent& event, bool typing)
     Normalise(key, modifiers);
     for (const Binding& b : Bindings)
         if (b.key == key && b.modifiers == modifiers)
-            return b.button;
+            return b.command;
     return 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 class QKeyEvent;
 
 // The desktop's usual keys while the picture view has the focus. Each stands
@@ -7,7 +9,7 @@ class QKeyEvent;
 class EditorKeys
 {
   public:
-    // The button a key press stands for, or 0. While text is being typed, keys
+    // The command a key press stands for, or 0. While text is being typed, keys
     // that type (printable characters without Ctrl or Alt) stay with the text.
-    static int ButtonFor(const QKeyEvent& event, bool typing);
+    static uint32_t CommandFor(const QKeyEvent& event, bool typing);
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ControlId.h"
 #include "text/LanguageTable.h"
 
 #include <QRect>
@@ -14,7 +15,7 @@ struct LayoutRow
 {
     enum Kind { Window = 0, BitmapButton = 3, SkinnedButton = 6, MovedOnly = 7 };
 
-    int controlId;
+    ControlId controlId;
     int kind;
     std::array<QRect, 4> rects;
     const char* artwork = nullptr;
@@ -35,9 +36,9 @@ const std::array<LayoutRow, RowCount>& Rows();
 // The rectangle of a row for a size step (clamped to 0..3).
 QRect Rect(int row, int sizeStep);
 // The row of a control id, or -1.
-int RowOf(int controlId);
+int RowOf(ControlId controlId);
 // The rectangle of a control for a size step; empty for an unknown id.
-QRect RectOf(int controlId, int sizeStep);
+QRect RectOf(ControlId controlId, int sizeStep);
 QSize WindowSize(int sizeStep);
 
 } // namespace LayoutTable

@@ -45,6 +45,25 @@ constexpr int UnitsPosition = 18;
 constexpr int FirstLengthTool = 4;
 constexpr int LastLengthTool = 12;
 
+// Command ids of the items the editor acts on by name; the tool ids are the
+// tool modes.
+enum Command : uint32_t {
+    CmdCalibration = 32814,
+    CmdDrawColor = 32825,
+    CmdDrawWidth = 32826,
+    CmdDrawStyle = 32827,
+    CmdLabelFont = 32832,
+    CmdMeasureStyle = 32851,
+    CmdMeasureWidth = 32852,
+    CmdMeasureColor = 32853,
+    CmdUnitMm = 32855,
+    CmdUnitInch = 32858,
+    CmdSetPictureMagnification = 32892,
+    CmdSetCaptureMagnification = 32893,
+    CmdResetPictureMagnification = 32894,
+    CmdResetCaptureMagnification = 32895,
+};
+
 MenuItem Load(int language);
 
 } // namespace ToolMenus

@@ -169,7 +169,9 @@ std::vector<GdiPoint> CDrawMeasure::PlacedPoints() const
     case MeasureKind::StraightLine:
     case MeasureKind::RadiusCircle:
     case MeasureKind::DiameterCircle:
-        return {points[0], points[1]};
+        // Committed before its end was placed (a tool change), the line ends
+        // at the pointer, as its label says.
+        return {points[0], allPointsPlaced ? points[1] : PointerPoint()};
     case MeasureKind::ThreePointAngle:
     case MeasureKind::ThreePointCircle:
     case MeasureKind::ThreePointArc:

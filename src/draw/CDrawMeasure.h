@@ -55,7 +55,7 @@ class CDrawMeasure : public CDrawObject
     // lineHeight (as the font gives it, negative for label fonts).
     std::vector<MeasureLabel> Labels(int lineHeight, unsigned parts = AllParts);
     // The geometric points placed so far, in placing order: two-point kinds
-    // use slots 0 and 1 (a calibration line ends at the pointer), the others
+    // use slots 0 and 1 (the pointer while the end follows it), the others
     // slots 1 and up.
     std::vector<GdiPoint> PlacedPoints() const;
 

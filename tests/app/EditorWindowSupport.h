@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/CLumvexImgEdtDlg.h"
+#include "app/EditorToolCommands.h"
+#include "magnification/PictureInfoRecord.h"
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
 #include "view/CLumvexImgEdtView.h"
@@ -22,14 +24,6 @@
 class EditorWindowTest : public ::testing::Test
 {
   protected:
-    struct Box
-    {
-        QString caption;
-        QString message;
-        QString yes;
-        QString no;
-    };
-
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
@@ -46,28 +40,25 @@ class EditorWindowTest : public ::testing::Test
     QString Picture(const QString& sample, const QString& base, bool withInfo)
     {
         const QString samples = QStringLiteral(LUMVEX_SAMPLES_DIR);
-        const QString extension = sample.right(4);
-        const QString target = folder.filePath(QStringLiteral("pics/") + base + extension);
+        const QString target = folder.filePath("pics/" + base + sample.right(4));
         QFile::copy(samples + u'/' + sample, target);
         if (withInfo)
-            QFile::copy(samples + QStringLiteral("/Info/") + sample.left(13),
-                        folder.filePath(QStringLiteral("pics/Info/") + base));
+            QFile::copy(samples + "/Info/" + sample.left(13), InfoPath(base));
         return target;
     }
 
-    QString InfoPath(const QString& base) const
+    QString InfoPath(const QString& base) const { return folder.filePath("pics/Info/" + base); }
+
+    static QByteArray ReadAll(const QString& path)
     {
-        return folder.filePath(QStringLiteral("pics/Info/") + base);
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    void WriteSetting(const QString& name, const QByteArray& bytes)
+    // The info file of a picture as it is stored.
+    PictureInfoRecord StoredInfo(const QString& base) const
     {
-        SettingsStore(settingsPath).Write(name, bytes.constData(), int(bytes.size()));
-    }
-
-    template <typename T> void WriteSettingValue(const QString& name, T value)
-    {
-        SettingsStore(settingsPath).WriteValue(name, value);
+        return PictureInfoRecord::FromBytes(ReadAll(InfoPath(base)));
     }
 
     QByteArray ReadSetting(const QString& name, int size)
@@ -77,6 +68,16 @@ class EditorWindowTest : public ::testing::Test
         return bytes;
     }
 
+    template <typename... Values> static bool Decline(Values&...) { return false; }
+    // A dialog answered with OK and value.
+    template <typename T> static auto Answer(T value)
+    {
+        return [value](T& shown) {
+            return (shown = value, true);
+        };
+    }
+
+    // Opens the window; dialogs a test does not answer are declined.
     CLumvexImgEdtDlg& Open(const QString& picturePath)
     {
         window = std::make_unique<CLumvexImgEdtDlg>(picturePath,
@@ -85,80 +86,77 @@ class EditorWindowTest : public ::testing::Test
         auto& hooks = window->hooks;
         hooks.messageBox = [this](const QString& caption, const QString& message,
                                   const QString& yes, const QString& no) {
-            boxes.push_back({caption, message, yes, no});
+            boxes.push_back(QStringList{caption, message, yes, no}.join(u'|'));
             return boxAnswer;
         };
         hooks.popupMenu = [this](CSpawnMenu& menu, QPoint) {
             ++popups;
-            onPopup(menu);
+            if (onPopup)
+                onPopup(menu);
             return chosen;
         };
-        hooks.chooseColor = [](ColorRef&) {
-            return false;
-        };
-        hooks.chooseFont = [](LogFont&, ColorRef&) {
-            return false;
-        };
-        hooks.chooseLineStyle = [](int&) {
-            return false;
-        };
-        if (!keepProgramDialogs) {
-            hooks.chooseLineWidth = [](int&) {
-                return false;
-            };
-            hooks.setMagnification = [](double&) {
-                return false;
-            };
-        }
+        hooks.chooseColor = Decline<ColorRef>;
+        hooks.chooseFont = Decline<LogFont, ColorRef>;
+        hooks.chooseLineStyle = Decline<int>;
+        hooks.chooseLineWidth = Decline<int>;
         window->View().showError = [this](const QString& message) {
             loadErrors.push_back(message);
         };
         opened = window->OpenEditor();
-        if (opened) {
-            window->activateWindow();
-            QTest::qWaitForWindowActive(window.get());
-        }
+        window->activateWindow();
+        EXPECT_TRUE(!opened || QTest::qWaitForWindowActive(window.get()));
         return *window;
     }
 
-    // Opens the sample with magnification 50.
+    // The sample with magnification 50.
     CLumvexImgEdtDlg& OpenMagnified()
     {
         return Open(Picture("20081231_1234.jpg", "20081231_1234", true));
     }
-    // Opens a picture without info file and without capture magnification.
+    // A picture without info file and without capture magnification.
     CLumvexImgEdtDlg& OpenUnmagnified()
     {
         return Open(Picture("20081231_1234.jpg", "20081231_1299", false));
     }
 
+    void Press(ControlId button) { window->OnCommand(CommandOf(button)); }
+
     // Chooses a menu item the way a click in the pop-up does.
-    void Choose(int button, uint32_t command)
+    void Choose(ControlId button, uint32_t command)
     {
         chosen = command;
-        window->OnCommand(uint32_t(button));
+        Press(button);
         chosen = 0;
         MoveOverBackground();
     }
 
-    void MoveOverBackground(QPoint at = {300, 45}, Qt::MouseButtons buttons = Qt::NoButton)
+    void MoveOverBackground()
     {
+        const QPoint at(300, 45);
         QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(window->mapToGlobal(at)),
-                         Qt::NoButton, buttons, Qt::NoModifier);
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &move);
     }
+
+    // A click of the view's tool in picture coordinates.
+    void Click(QPoint at)
+    {
+        window->View().PointerMove(at);
+        window->View().LeftButtonDown(at);
+        window->View().LeftButtonUp(at);
+    }
+
+    EditorToolCommands& Tools() { return window->Tools(); }
 
     QTemporaryDir folder;
     QString settingsPath;
     std::unique_ptr<CLumvexImgEdtDlg> window;
     bool opened = false;
-    // The width and set-magnification commands then run the program's dialogs.
-    bool keepProgramDialogs = false;
-    std::vector<Box> boxes;
+    // Each box asked: caption, message and button texts, joined by "|".
+    std::vector<QString> boxes;
     int boxAnswer = 1;
     uint32_t chosen = 0;
     int popups = 0;
-    std::function<void(CSpawnMenu&)> onPopup = [](CSpawnMenu&) {
-    };
+    std::function<void(CSpawnMenu&)> onPopup;
     std::vector<QString> loadErrors;
 };

@@ -4,55 +4,58 @@
 #include "app/CSpawnMenu.h"
 #include "app/LayoutTable.h"
 #include "app/PropertiesRecord.h"
-#include "magnification/PictureInfoRecord.h"
-#include "view/CLumvexImgEdtView.h"
+#include "app/ResultsController.h"
+#include "dialogs/CInformationDlg.h"
+#include "dialogs/ModalRunner.h"
+#include "results/ResultsWindow.h"
 
+#include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
-#include <QTest>
-
-#include <cstring>
+#include <QTableWidget>
 
 namespace {
 
-PictureInfoRecord ReadInfo(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return PictureInfoRecord::FromBytes(file.readAll());
-}
+using enum ControlId;
+using enum ToolMode;
 
-TEST_F(EditorWindowTest, OpensCentredWithTheFrameAndTheButtons)
+TEST_F(EditorWindowTest, OpensCentredWithEveryControlInItsPlace)
 {
     CLumvexImgEdtDlg& w = OpenMagnified();
     ASSERT_TRUE(opened);
-    EXPECT_EQ(w.size(), QSize(660, 560));
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("LumvexImgEdt"));
-    EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(w.pos(), QPoint(screen.x() + (screen.width() - 660) / 2,
-                              screen.y() + (screen.height() - 560) / 2));
+    EXPECT_EQ(w.geometry(), QRect(screen.x() + (screen.width() - 660) / 2,
+                                  screen.y() + (screen.height() - 560) / 2, 660, 560));
+    EXPECT_TRUE(w.windowTitle() == "LumvexImgEdt" && (w.windowFlags() & Qt::FramelessWindowHint));
     EXPECT_EQ(w.Frame()->geometry(), QRect(10, 50, 640, 480));
     EXPECT_EQ(w.View().geometry(), QRect(0, 0, 640, 480));
-    EXPECT_EQ(w.Button(1014)->geometry(), QRect(10, 10, 24, 24));
-    EXPECT_EQ(w.Button(1018)->geometry(), QRect(222, 10, 10, 24));
-    EXPECT_EQ(w.Button(1006)->geometry(), QRect(640, 5, 20, 20));
-    EXPECT_EQ(w.MagnificationBox()->geometry(), QRect(558, 28, 92, 16));
-    EXPECT_FALSE(w.Button(1009)->isVisible());
-    EXPECT_FALSE(w.Button(1013)->isVisible());
-    EXPECT_FALSE(w.RemarkBox()->isVisible());
-    EXPECT_TRUE(w.Button(1024)->isVisible());
+    for (const LayoutRow& row : LayoutTable::Rows()) {
+        const QWidget* control = w.Control(row.controlId);
+        if (control && row.visible) {
+            EXPECT_EQ(control->geometry(), row.rects[0]) << CommandOf(row.controlId);
+            EXPECT_EQ(control->isVisible(), row.controlId != RemarkBox);
+        }
+    }
+    EXPECT_FALSE(w.Button(Mail)->isVisible() || w.Button(Color)->isVisible());
     EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("50.000000"));
-    EXPECT_EQ(w.lastDrawnMenuItem, CLumvexImgEdtDlg::NoMenuItem);
-    EXPECT_EQ(w.popupState, 0);
-    EXPECT_TRUE(w.picturePath.endsWith(QStringLiteral("/pics/20081231_1234.jpg")));
-    EXPECT_TRUE(w.folderPath.endsWith(QStringLiteral("/pics/")));
-    // mm is the unit loaded, so it carries the check mark.
-    EXPECT_TRUE(w.MeasuringMenu().Find(32855)->checked);
+    EXPECT_TRUE(Tools().MeasuringMenu().Find(ToolMenus::CmdUnitMm)->checked);
+    EXPECT_EQ(QApplication::focusWidget(), &w.View()); // so Space presses no button
+
+    // A double-click inside the status line, edges included, edits the remark.
+    for (const QPoint outside : {QPoint(646, 548), QPoint(300, 557), QPoint(9, 548)}) {
+        QTest::mouseDClick(&w, Qt::LeftButton, Qt::NoModifier, outside);
+        EXPECT_FALSE(w.RemarkBox()->isVisible());
+    }
+    QTest::mouseDClick(&w, Qt::LeftButton, Qt::NoModifier, QPoint(645, 556));
+    ASSERT_TRUE(w.RemarkBox()->isVisible() && w.RemarkBox()->hasFocus());
+    EXPECT_EQ(w.RemarkBox()->text(), QStringLiteral("IHC stain, colon mucosa"));
+    w.RemarkBox()->setText(QStringLiteral("abc"));
+    w.View().setFocus();
+    EXPECT_FALSE(w.RemarkBox()->isVisible());
+    EXPECT_TRUE(w.StatusText().endsWith(QStringLiteral("   --   abc")));
+    EXPECT_EQ(w.View().modificationCount, 0);
 }
 
 TEST_F(EditorWindowTest, APictureThatCannotLoadEndsTheWindowAndStoresNothing)
@@ -60,551 +63,410 @@ TEST_F(EditorWindowTest, APictureThatCannotLoadEndsTheWindowAndStoresNothing)
     CLumvexImgEdtDlg& w = Open(folder.filePath(QStringLiteral("pics/20081231_0000.bmp")));
     EXPECT_FALSE(opened);
     EXPECT_EQ(loadErrors.size(), 1u);
-    EXPECT_TRUE(w.IsClosed());
-    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(w.IsClosed() && !w.isVisible());
     EXPECT_FALSE(QFile::exists(settingsPath));
 }
 
-TEST_F(EditorWindowTest, BackgroundAndStatusLineFollowTheSkin)
+// The window buttons' artwork, the background with the yellow status line,
+// the tooltips and the toolkit's own dialogs follow the skin and language.
+TEST_F(EditorWindowTest, SkinAndLanguageFollowTheSettings)
 {
-    WriteSetting(QStringLiteral("Skin"), QByteArray("\x01\0\0\0", 4));
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    EXPECT_EQ(w.Button(1006)->Caption(), QStringLiteral("CLOSEGold"));
-    EXPECT_EQ(w.Button(1008)->Caption(), QStringLiteral("MINGold"));
-    const QImage shot = w.grab().toImage();
-    EXPECT_EQ(shot.pixelColor(300, 45), QColor(220, 220, 110));
-    EXPECT_EQ(shot.pixelColor(655, 555), QColor(220, 220, 110));
-    // The path is drawn in yellow from the status rectangle's top-left corner.
-    int yellow = 0;
-    for (int y = 540; y < 556; ++y)
-        for (int x = 10; x < 200; ++x) {
-            const QColor c = shot.pixelColor(x, y);
-            yellow += c.red() > 235 && c.green() > 235 && c.blue() < 60;
-        }
-    EXPECT_GT(yellow, 20);
-}
-
-TEST_F(EditorWindowTest, BlueSkinAndUnknownSkins)
-{
-    CLumvexImgEdtDlg& blue = OpenMagnified();
-    EXPECT_EQ(blue.Button(1007)->Caption(), QStringLiteral("MAXBlue"));
-    EXPECT_EQ(blue.grab().toImage().pixelColor(300, 45), QColor(12, 49, 96));
-    ASSERT_NE(blue.Button(1007)->CurrentBitmap(), nullptr);
-
-    window.reset();
-    WriteSetting(QStringLiteral("Skin"), QByteArray("\x02\0\0\0", 4));
-    CLumvexImgEdtDlg& other = OpenMagnified();
-    EXPECT_EQ(other.Button(1007)->Caption(), QStringLiteral("MAXGold"));
-    EXPECT_FALSE(other.FillsBackground());
-    EXPECT_NE(other.grab().toImage().pixelColor(300, 45), QColor(12, 49, 96));
-}
-
-TEST_F(EditorWindowTest, DoubleClickOnTheStatusLineEditsTheRemark)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    QTest::mouseDClick(&w, Qt::LeftButton, Qt::NoModifier, QPoint(646, 548));
-    EXPECT_FALSE(w.RemarkBox()->isVisible());
-    QTest::mouseDClick(&w, Qt::LeftButton, Qt::NoModifier, QPoint(300, 557));
-    EXPECT_FALSE(w.RemarkBox()->isVisible());
-
-    QTest::mouseDClick(&w, Qt::LeftButton, Qt::NoModifier, QPoint(645, 556));
-    ASSERT_TRUE(w.RemarkBox()->isVisible());
-    EXPECT_EQ(w.RemarkBox()->text(), QStringLiteral("IHC stain, colon mucosa"));
-    EXPECT_TRUE(w.RemarkBox()->hasFocus());
-
-    // A remark longer than the record's field is cut to 259 bytes.
-    w.RemarkBox()->setText(QString(300, u'é'));
-    w.View().setFocus();
-    EXPECT_FALSE(w.RemarkBox()->isVisible());
-    const QByteArray stored(w.Magnification().record.remark.data());
-    EXPECT_EQ(stored.size(), 258); // 129 two-byte characters: no character is split
-    EXPECT_EQ(w.View().modificationCount, 0);
-
-    w.Magnification().record.SetRemark(QStringLiteral("abc"));
-    EXPECT_TRUE(w.StatusText().endsWith(QStringLiteral("   --   abc")));
-}
-
-TEST_F(EditorWindowTest, EnterEscAndTheWindowManagerNeverClose)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    w.activateWindow();
-    QTest::keyClick(&w, Qt::Key_Return);
-    QTest::keyClick(&w, Qt::Key_Enter);
-    QTest::keyClick(&w, Qt::Key_Escape);
-    EXPECT_FALSE(w.close());
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(w.IsClosed());
-    EXPECT_TRUE(boxes.empty());
-}
-
-TEST_F(EditorWindowTest, CloseWithChangesAnsweredNoStillStoresInfoAndProperties)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    int saves = 0;
-    w.output.saveAs = [&] {
-        ++saves;
-    };
-    w.Magnification().record.SetRemark(QStringLiteral("edited"));
-    w.View().modificationCount = 1;
-    boxAnswer = 7;
-    w.OnCommand(CLumvexImgEdtDlg::IdClose);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, QStringLiteral("Lumvex picture editor"));
-    EXPECT_EQ(boxes[0].message, QStringLiteral("Picture has been modified!\nSave picture..."));
-    EXPECT_EQ(boxes[0].yes, QStringLiteral("YES"));
-    EXPECT_EQ(boxes[0].no, QStringLiteral("NO"));
-    EXPECT_EQ(saves, 0);
-    EXPECT_TRUE(w.IsClosed());
-    EXPECT_EQ(w.result(), 0);
-    EXPECT_EQ(ReadInfo(InfoPath(QStringLiteral("20081231_1234"))).Remark(),
-              QStringLiteral("edited"));
-    EXPECT_EQ(ReadSetting(QStringLiteral("Properties"), 220), PropertiesRecord().ToBytes());
-}
-
-TEST_F(EditorWindowTest, CloseWithChangesAnsweredYesSavesFirst)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    int saves = 0;
-    w.output.saveAs = [&] {
-        ++saves;
-    };
-    w.View().modificationCount = 2;
-    boxAnswer = 1;
-    w.OnCommand(CLumvexImgEdtDlg::IdClose);
-    EXPECT_EQ(saves, 1);
-    EXPECT_TRUE(w.IsClosed()); // whatever the save did
-}
-
-TEST_F(EditorWindowTest, CloseBoxDismissedKeepsTheWindow)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    w.View().modificationCount = -1;
-    boxAnswer = 2;
-    w.OnCommand(CLumvexImgEdtDlg::IdClose);
-    EXPECT_FALSE(w.IsClosed());
-    EXPECT_EQ(ReadSetting(QStringLiteral("Properties"), 4), QByteArray(4, '\xEE'));
-}
-
-TEST_F(EditorWindowTest, QuitMessageClosesOnlyWithoutChanges)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    w.View().modificationCount = 1;
-    w.Bus().PostQuit();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(w.IsClosed());
-    EXPECT_TRUE(boxes.empty());
-
-    w.View().modificationCount = 0;
-    w.Bus().PostQuit();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(w.IsClosed());
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(ReadSetting(QStringLiteral("Properties"), 220).size(), 220);
-}
-
-TEST_F(EditorWindowTest, ChoosingTheCheckedDrawingToolTurnsItOff)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    Choose(CLumvexImgEdtDlg::IdDrawing, 32803);
-    EXPECT_EQ(w.lastDrawnMenuItem, 32803u);
-    EXPECT_TRUE(w.DrawingMenu().Find(32803)->checked);
-    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolLine);
-
-    Choose(CLumvexImgEdtDlg::IdDrawingExtern, 32803);
-    EXPECT_FALSE(w.DrawingMenu().Find(32803)->checked);
-    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolNone);
-
-    Choose(CLumvexImgEdtDlg::IdDrawing, 32807);
-    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolEllipse);
-    Choose(CLumvexImgEdtDlg::IdDrawing, 32805);
-    EXPECT_FALSE(w.DrawingMenu().Find(32807)->checked);
-    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolFreehand);
-}
-
-TEST_F(EditorWindowTest, DrawingAndMeasuringMenusKeepTheirOwnCheckMarks)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    Choose(CLumvexImgEdtDlg::IdDrawing, 32803);
-    Choose(CLumvexImgEdtDlg::IdMeasurement, 32810);
-    EXPECT_TRUE(w.DrawingMenu().Find(32803)->checked);
-    EXPECT_TRUE(w.MeasuringMenu().Find(32810)->checked);
-    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolPolygon);
-
-    w.OnCommand(CLumvexImgEdtDlg::IdText);
-    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolText);
-    EXPECT_TRUE(w.DrawingMenu().Find(32803)->checked);
-    EXPECT_TRUE(w.MeasuringMenu().Find(32810)->checked);
-
-    // A cancel with nothing under way toggles the last chosen item and takes
-    // the measuring menu's tool.
-    w.View().CancelOperation();
-    EXPECT_FALSE(w.MeasuringMenu().Find(32810)->checked);
-    EXPECT_FALSE(w.DrawingMenu().Find(32803)->checked);
-    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolNone);
-}
-
-TEST_F(EditorWindowTest, SecondClickOnTheSameButtonOnlyClosesThePopup)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    w.OnCommand(CLumvexImgEdtDlg::IdDrawing);
-    EXPECT_EQ(w.popupState, 1);
-    w.OnCommand(CLumvexImgEdtDlg::IdDrawing);
-    EXPECT_EQ(w.popupState, 0);
-    EXPECT_EQ(popups, 1);
-    w.OnCommand(CLumvexImgEdtDlg::IdDrawing);
-    EXPECT_EQ(popups, 2);
-    MoveOverBackground();
-    EXPECT_EQ(w.popupState, 0);
-    w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
-    EXPECT_EQ(w.popupState, 2);
-    EXPECT_EQ(popups, 3);
-}
-
-TEST_F(EditorWindowTest, CalibrationPromptAcceptedSelectsCalibration)
-{
-    CLumvexImgEdtDlg& w = OpenUnmagnified();
-    EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("NONE"));
-    w.Magnification().scale.useAdjustedMagnification = 1;
-    boxAnswer = 1;
-    w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, QStringLiteral("Calibtration"));
-    EXPECT_EQ(boxes[0].message, QStringLiteral("Please take measurement on calibration standard"));
-    EXPECT_EQ(boxes[0].yes, QStringLiteral("OK"));
-    EXPECT_TRUE(boxes[0].no.isEmpty());
-    EXPECT_EQ(popups, 0);
-    EXPECT_EQ(w.View().Protocol().Scale().useAdjustedMagnification, 0);
-    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolCalibration);
-    EXPECT_TRUE(w.MeasuringMenu().Find(32814)->checked);
-    EXPECT_EQ(w.lastDrawnMenuItem, 32814u);
-    EXPECT_EQ(w.Magnification().calibrationPromptFlag, 1);
-
-    // With the prompt answered, the menu opens with the length tools greyed.
-    MoveOverBackground();
-    std::vector<std::pair<uint32_t, bool>> states;
-    onPopup = [&](CSpawnMenu& menu) {
-        for (uint32_t id : {32874u, 32800u, 32801u, 32802u, 32814u})
-            states.emplace_back(id, menu.ActionFor(id)->isEnabled());
-    };
-    w.OnCommand(CLumvexImgEdtDlg::IdMeasurementExtern);
-    EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(popups, 1);
-    const std::vector<std::pair<uint32_t, bool>> expected = {
-        {32874u, false}, {32800u, false}, {32801u, true}, {32802u, true}, {32814u, true}};
-    EXPECT_EQ(states, expected);
-}
-
-TEST_F(EditorWindowTest, CalibrationPromptDeclinedShowsItAgainLater)
-{
-    CLumvexImgEdtDlg& w = OpenUnmagnified();
-    boxAnswer = 2;
-    w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
-    EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(w.Magnification().calibrationPromptFlag, 0);
-    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolNone);
-    w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
-    EXPECT_EQ(boxes.size(), 1u);
-    MoveOverBackground();
-    w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
-    EXPECT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(popups, 0);
-}
-
-TEST_F(EditorWindowTest, MagnificationOfExactlyOneEnablesTheLengthTools)
-{
-    CLumvexImgEdtDlg& w = OpenUnmagnified();
-    w.hooks.setMagnification = [](double& value) {
-        value = 1.0;
-        return true;
-    };
-    w.OnCommand(CLumvexImgEdtDlg::CmdSetPictureMagnification);
-    EXPECT_EQ(w.MagnificationBox()->text(), QString());
-    bool lengthToolsEnabled = false;
-    onPopup = [&](CSpawnMenu& menu) {
-        lengthToolsEnabled = menu.ActionFor(32874)->isEnabled();
-    };
-    w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(popups, 1);
-    EXPECT_TRUE(lengthToolsEnabled);
-
-    w.OnCommand(CLumvexImgEdtDlg::CmdResetPictureMagnification);
-    EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("NONE"));
-}
-
-TEST_F(EditorWindowTest, WidthDialogShowsTheIndexAndStoresTheWidth)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    std::vector<int> shown;
-    int answer = 8;
-    w.hooks.chooseLineWidth = [&](int& index) {
-        shown.push_back(index);
-        index = answer;
-        return answer >= 0;
-    };
-    w.OnCommand(CLumvexImgEdtDlg::CmdDrawWidth);
-    EXPECT_EQ(w.View().Protocol().Style().drawWidth, 9);
-    EXPECT_EQ(w.properties.drawWidth, 9);
-    answer = 2;
-    w.OnCommand(CLumvexImgEdtDlg::CmdMeasureWidth);
-    EXPECT_EQ(w.View().Protocol().Style().measureWidth, 3);
-    EXPECT_EQ(w.properties.measureWidth, 3);
-    answer = -1; // cancelled: nothing changes
-    w.OnCommand(CLumvexImgEdtDlg::CmdDrawWidth);
-    EXPECT_EQ(w.View().Protocol().Style().drawWidth, 9);
-    EXPECT_EQ(shown, (std::vector<int>{0, 0, 8}));
-
-    const QByteArray bytes = w.properties.ToBytes();
-    EXPECT_EQ(bytes[4], 9);
-    EXPECT_EQ(bytes[112], 3);
-}
-
-TEST_F(EditorWindowTest, ColourStyleAndFontsReachViewAndRecord)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    w.hooks.chooseColor = [](ColorRef& color) {
-        color = MakeColorRef(1, 2, 3);
-        return true;
-    };
-    w.hooks.chooseLineStyle = [](int& index) {
-        index = 4;
-        return true;
-    };
-    LogFont seen;
-    w.hooks.chooseFont = [&](LogFont& font, ColorRef& color) {
-        seen = font;
-        font.SetFaceName(QStringLiteral("Courier"));
-        font.height = -30;
-        color = MakeColorRef(255, 0, 0);
-        return true;
-    };
-    w.OnCommand(CLumvexImgEdtDlg::CmdMeasureColor);
-    w.OnCommand(CLumvexImgEdtDlg::CmdDrawStyle);
-    w.OnCommand(CLumvexImgEdtDlg::IdTextExtern);
-    EXPECT_EQ(seen, LogFont::DefaultTextFont());
-    EXPECT_EQ(w.View().Protocol().Style().measureColor, MakeColorRef(1, 2, 3));
-    EXPECT_EQ(w.View().Protocol().Style().drawColor, 0u);
-    EXPECT_EQ(w.View().Protocol().Style().drawPenStyle, 4);
-    EXPECT_EQ(w.View().Protocol().Style().textColor, MakeColorRef(255, 0, 0));
-    EXPECT_EQ(w.View().Protocol().Style().textFont.FaceName(), QStringLiteral("Courier"));
-    EXPECT_EQ(w.View().Protocol().Style().labelFont, LogFont::DefaultTextFont());
-
-    const PropertiesRecord r = PropertiesRecord::FromBytes(w.properties.ToBytes());
-    EXPECT_EQ(r.measureColor, MakeColorRef(1, 2, 3));
-    EXPECT_EQ(r.drawPenStyle, 4);
-    EXPECT_EQ(r.textColor, MakeColorRef(255, 0, 0));
-    EXPECT_EQ(r.textFont.height, -30);
-
-    w.OnCommand(CLumvexImgEdtDlg::CmdLabelFont);
-    EXPECT_EQ(w.properties.labelColor, MakeColorRef(255, 0, 0));
-    EXPECT_EQ(w.View().Protocol().Style().labelFont.FaceName(), QStringLiteral("Courier"));
-}
-
-TEST_F(EditorWindowTest, UnitCommandMovesTheCheckMark)
-{
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    w.OnCommand(32858);
-    const MenuItem& units = w.MeasuringMenu().items[18];
-    EXPECT_FALSE(units.items[0].checked);
-    EXPECT_TRUE(units.items[3].checked);
-    EXPECT_EQ(w.View().Protocol().Style().unit, 3);
-    const QByteArray bytes = w.properties.ToBytes();
-    int32_t stored = 0;
-    std::memcpy(&stored, bytes.constData() + 216, 4);
-    EXPECT_EQ(stored, 3);
-    w.OnCommand(32856);
-    EXPECT_TRUE(units.items[1].checked);
-    EXPECT_FALSE(units.items[3].checked);
-}
-
-TEST_F(EditorWindowTest, PropertiesSurviveARestart)
-{
+    struct Case
     {
+        int skin, language;
+        const char* suffix;
+        QColor background; // invalid: not filled
+    };
+    // English last: the toolkit's translations stay for the tests that follow.
+    const Case cases[] = {{2, 7, "Gold", QColor()},
+                          {1, 1, "Gold", QColor(220, 220, 110)},
+                          {0, 0, "Blue", QColor(12, 49, 96)}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.skin);
+        SettingsStore(settingsPath).WriteValue<int32_t>(QStringLiteral("Skin"), c.skin);
+        SettingsStore(settingsPath).WriteValue<int32_t>(QStringLiteral("Language"), c.language);
         CLumvexImgEdtDlg& w = OpenMagnified();
-        w.hooks.chooseLineWidth = [](int& index) {
-            index = 5;
-            return true;
-        };
-        w.OnCommand(CLumvexImgEdtDlg::CmdDrawWidth);
-        w.OnCommand(32857);
-        w.OnCommand(CLumvexImgEdtDlg::IdClose);
-        ASSERT_TRUE(w.IsClosed());
-    }
-    CLumvexImgEdtDlg& again = OpenMagnified();
-    EXPECT_EQ(again.View().Protocol().Style().drawWidth, 6);
-    EXPECT_EQ(again.properties.drawWidth, 6);
-    EXPECT_EQ(again.View().Protocol().Style().unit, 2);
-    EXPECT_TRUE(again.MeasuringMenu().Find(32857)->checked);
-    EXPECT_FALSE(again.MeasuringMenu().Find(32855)->checked);
-}
-
-TEST_F(EditorWindowTest, OtherSettingsAreReadWithTheirSizes)
-{
-    WriteSettingValue<uint32_t>(QStringLiteral("PhotoSavedInfo"), 0x1234);
-    WriteSettingValue<uint32_t>(QStringLiteral("PhotoSavedInfoFontColor"), 0x00FF00);
-    WriteSettingValue<double>(QStringLiteral("InputMaginification"), 20.0);
-    CLumvexImgEdtDlg& w = Open(Picture("20081231_1234.jpg", "20081231_1299", false));
-    EXPECT_EQ(w.stamp.flags, 0x34u);
-    EXPECT_EQ(w.stamp.color, 0x00FF00u);
-    EXPECT_EQ(w.stamp.font, LogFont::DefaultStampFont());
-    EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("20.000000"));
-}
-
-TEST_F(EditorWindowTest, ButtonsCarryTheirTooltipsInTheChosenLanguage)
-{
-    for (int language : {0, 1}) {
-        WriteSetting(QStringLiteral("Language"), QByteArray(1, char(language)) + QByteArray(3, 0));
-        CLumvexImgEdtDlg& w = OpenMagnified();
-        const LanguageTable texts(language);
-        for (const LayoutRow& row : LayoutTable::Rows())
-            if (row.IsButton())
-                EXPECT_EQ(w.Button(row.controlId)->toolTip(), texts.TooltipText(row.tooltip))
-                    << row.controlId;
+        EXPECT_TRUE(w.Button(Max)->Caption() == "MAX" + QString(c.suffix) &&
+                    w.Button(Max)->CurrentBitmap());
+        const QImage shot = w.grab().toImage();
+        EXPECT_EQ(w.FillsBackground(), c.background.isValid());
+        if (c.background.isValid()) {
+            EXPECT_EQ(shot.pixelColor(300, 45), c.background);
+            int yellow = 0;
+            for (int y = 540; y < 556; ++y)
+                for (int x = 10; x < 200; ++x)
+                    yellow += qRed(shot.pixel(x, y)) > 235 && qBlue(shot.pixel(x, y)) < 60;
+            EXPECT_GT(yellow, 20);
+        }
+        EXPECT_EQ(w.Button(SaveAs)->toolTip(),
+                  LanguageTable(c.language).TooltipText(Texts::TooltipSaveAs));
+        const QString basic = QCoreApplication::translate("QColorDialog", "&Basic colors");
+        EXPECT_EQ(basic == QLatin1String("&Basic colors"), c.language == 0);
         window.reset();
     }
 }
 
-TEST_F(EditorWindowTest, DraggingTheBackgroundMovesTheWindow)
+// Only CLOSE and the quit message close: Enter, Esc and the window manager
+// never do. CLOSE with unsaved changes asks; YES saves first, NO does not, both
+// store the info and the properties; a box closed without an answer keeps the
+// window. The quit message closes only without changes, and asks nothing.
+TEST_F(EditorWindowTest, OnlyCloseAndTheQuitMessageClose)
 {
-    CLumvexImgEdtDlg& w = OpenMagnified();
-    uint32_t now = 5000;
-    w.tickSource = [&] {
-        return now;
+    CLumvexImgEdtDlg& open = OpenMagnified();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        QTest::keyClick(&open, key);
+    EXPECT_FALSE(open.close());
+    EXPECT_TRUE(open.isVisible() && !open.IsClosed());
+    EXPECT_TRUE(boxes.empty());
+    for (const int answer : {2, 7, 1}) {
+        SCOPED_TRACE(answer);
+        CLumvexImgEdtDlg& w = OpenMagnified();
+        int saves = 0;
+        w.output.saveAs = [&] {
+            ++saves;
+        };
+        w.Magnification().record.SetRemark(QString::number(answer));
+        w.View().modificationCount = answer == 2 ? -1 : 1;
+        boxAnswer = answer;
+        boxes.clear();
+        Press(Close);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0],
+                  "Lumvex picture editor|Picture has been modified!\nSave picture...|YES|NO");
+        EXPECT_EQ(saves, answer == 1 ? 1 : 0);
+        EXPECT_EQ(w.IsClosed(), answer != 2);
+        EXPECT_EQ(StoredInfo(QStringLiteral("20081231_1234")).Remark() == QString::number(answer),
+                  answer != 2);
+        EXPECT_EQ(ReadSetting(QStringLiteral("Properties"), 4) == QByteArray(4, '\xEE'),
+                  answer == 2);
+    }
+    OpenMagnified();
+    boxes.clear();
+    for (const int modified : {1, 0}) {
+        window->View().modificationCount = modified;
+        window->Bus().PostQuit();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->IsClosed(), modified == 0);
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+// The drawing and measuring menus keep their own check marks; choosing the
+// checked tool again turns it off, and the tool is the one chosen last.
+TEST_F(EditorWindowTest, ToolChoicesToggleTheirCheckMarks)
+{
+    struct Step
+    {
+        ControlId button;
+        uint32_t chosen;
+        ToolMode mode;
+        uint32_t drawingChecked, measuringChecked; // 0: none
     };
-    const QPoint start = w.pos();
-    MoveOverBackground({300, 45}, Qt::LeftButton);
-    now += 20;
-    MoveOverBackground({330, 45}, Qt::LeftButton);
-    EXPECT_EQ(w.pos(), start + QPoint(30, 0));
-    // The window moved under the pointer: the pointer now sits 30 pixels further.
-    now += 20;
-    MoveOverBackground({300, 75}, Qt::LeftButton);
-    EXPECT_EQ(w.pos(), start + QPoint(30, 30));
-    now += 300;
-    MoveOverBackground({300, 45}, Qt::LeftButton);
-    EXPECT_EQ(w.pos(), start + QPoint(30, 30));
-    now += 10;
-    MoveOverBackground({300, 45}, Qt::NoButton);
-    EXPECT_EQ(w.pos(), start + QPoint(30, 30));
+    const Step steps[] = {
+        {Drawing, 32803, ToolLine, 32803, 0},
+        {DrawingExtern, 32803, ToolNone, 0, 0},
+        {Drawing, 32807, ToolEllipse, 32807, 0},
+        {Drawing, 32805, ToolFreehand, 32805, 0},
+        {Measurement, 32810, ToolPolygon, 32805, 32810},
+        {MeasurementExtern, 32874, ToolAnyAngleLine, 32805, 32874},
+        {Text, 0, ToolText, 32805, 32874},
+    };
+    OpenMagnified();
+    const auto checked = [](const MenuItem& menu) {
+        for (const MenuItem& item : menu.items)
+            if (item.checked)
+                return item.id;
+        return 0u;
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.chosen);
+        Choose(s.button, s.chosen);
+        EXPECT_EQ(window->View().GetToolMode(), s.mode);
+        EXPECT_EQ(checked(Tools().DrawingMenu()), s.drawingChecked);
+        EXPECT_EQ(checked(Tools().MeasuringMenu()), s.measuringChecked);
+    }
+    // The results item, appended after every measuring item, chooses no tool.
+    ASSERT_EQ(Tools().MeasuringMenu().items.size(), 19u + 2);
+    Choose(Measurement, ResultsController::CommandId);
+    EXPECT_TRUE(window->Results()->Window()->isVisible());
+    EXPECT_EQ(window->View().GetToolMode(), ToolText);
+    // A cancel with nothing under way toggles the last chosen tool and takes
+    // the measuring menu's tool.
+    window->View().CancelOperation();
+    EXPECT_EQ(checked(Tools().DrawingMenu()) + checked(Tools().MeasuringMenu()), 0u);
+    EXPECT_EQ(window->View().GetToolMode(), ToolNone);
 }
 
-TEST_F(EditorWindowTest, PointerGivesFocusToButtonsAndTheView)
+// A second click on a tool button only closes its pop-up, until the pointer
+// passes over the background; the calibration prompt declined counts as one.
+TEST_F(EditorWindowTest, PointerOverButtonsAndBackground)
+{
+    CLumvexImgEdtDlg& w = OpenUnmagnified();
+    Press(Drawing);
+    Press(Drawing);
+    EXPECT_EQ(popups, 1);
+    Press(Drawing);
+    EXPECT_EQ(popups, 2);
+    // The pointer over a button gives it the focus but is no background.
+    QApplication::setActiveWindow(&w);
+    QMouseEvent over(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(w.Button(Undo), &over);
+    EXPECT_TRUE(w.Button(Undo)->hasFocus());
+    EXPECT_EQ(Tools().popupState, 1);
+    MoveOverBackground();
+    EXPECT_TRUE(w.View().hasFocus()); // over the background the view takes the keys
+
+    boxAnswer = 2;
+    for (const bool crossed : {false, false, true}) {
+        if (crossed)
+            MoveOverBackground();
+        Press(Measurement);
+    }
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(popups, 2);
+    EXPECT_EQ(w.View().GetToolMode(), ToolNone);
+}
+
+// Each line, font and unit command: what its dialog starts from, and where the
+// answer lands in the style the view draws with and in the stored record.
+TEST_F(EditorWindowTest, StyleCommandsReachTheViewAndSurviveARestart)
 {
     CLumvexImgEdtDlg& w = OpenMagnified();
-    // Focus only moves inside the active window.
-    QApplication::setActiveWindow(&w);
-    QMouseEvent over(QEvent::MouseMove, QPointF(5, 5),
-                     QPointF(w.Button(1021)->mapToGlobal(QPoint(5, 5))), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(w.Button(1021), &over);
-    EXPECT_TRUE(w.Button(1021)->hasFocus());
-    w.popupState = 1; // a move over a button is not one over the background
-    QApplication::sendEvent(w.Button(1021), &over);
-    EXPECT_EQ(w.popupState, 1);
-    MoveOverBackground();
-    EXPECT_TRUE(w.View().hasFocus());
+    int shownWidth = -1;
+    w.hooks.chooseLineWidth = [&](int& index) {
+        shownWidth = std::exchange(index, 8);
+        return true;
+    };
+    w.hooks.chooseColor = Answer(MakeColorRef(1, 2, 3));
+    w.hooks.chooseLineStyle = Answer(4);
+    LogFont shownFont, courier = LogFont::DefaultTextFont();
+    courier.SetFaceName(QStringLiteral("Courier"));
+    w.hooks.chooseFont = [&](LogFont& font, ColorRef& color) {
+        shownFont = std::exchange(font, courier);
+        color = MakeColorRef(255, 0, 0);
+        return true;
+    };
+    using namespace ToolMenus;
+    const uint32_t commands[] = {CmdDrawWidth, CmdMeasureColor, CmdDrawStyle, CmdLabelFont, 32857};
+    for (const uint32_t command : commands)
+        w.OnCommand(command);
+    Press(TextExtern);
+    EXPECT_EQ(shownWidth, 0);
+    EXPECT_EQ(shownFont, LogFont::DefaultTextFont());
+    const AnnotationStyle style = w.View().Protocol().Style();
+    EXPECT_EQ(style.drawWidth, 9);
+    EXPECT_EQ(style.measureColor, MakeColorRef(1, 2, 3));
+    EXPECT_EQ(style.drawPenStyle, 4);
+    EXPECT_EQ(style.labelColor, MakeColorRef(255, 0, 0));
+    EXPECT_EQ(style.textFont.FaceName(), QStringLiteral("Courier"));
+    const MenuItem& units = Tools().MeasuringMenu().items[UnitsPosition];
+    EXPECT_TRUE(!units.items[0].checked && units.items[2].checked);
+    Press(Close);
+    // The record's bytes as the capture program reads them.
+    const QByteArray stored = ReadSetting(QStringLiteral("Properties"), 220);
+    EXPECT_EQ(stored[4], 9);
+    EXPECT_EQ(stored[8], 4);
+    EXPECT_EQ(stored.mid(108, 3), QByteArray("\1\2\3"));
+    EXPECT_EQ(stored[PropertiesRecord::UnitOffset], 2);
+
+    CLumvexImgEdtDlg& again = OpenMagnified();
+    EXPECT_EQ(again.View().Protocol().Style(), style);
+    again.OnCommand(CmdDrawWidth); // declined: nothing changes
+    EXPECT_EQ(again.properties.drawWidth, 9);
 }
 
-} // namespace
-
-namespace {
-
-void Click(CLumvexImgEdtView& view, QPoint at)
-{
-    view.PointerMove(at);
-    view.LeftButtonDown(at);
-    view.LeftButtonUp(at);
-}
-
+// Without a magnification: the prompt, a calibration line, the calibration
+// dialog, the new magnification in force and the line gone.
 TEST_F(EditorWindowTest, CalibrateThenMeasureWithTheRealWindow)
 {
     CLumvexImgEdtDlg& w = OpenUnmagnified();
     CLumvexImgEdtView& view = w.View();
+    EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("NONE"));
     std::vector<CalibrationRequest> requests;
     w.hooks.adjustMagnification = [&](const CalibrationRequest& request) {
         requests.push_back(request);
         // The user types 0.1 mm for the standard.
         return CalibrationAnswer{true, request.measuredDimension / 0.1, 0};
     };
+    w.Magnification().scale.useAdjustedMagnification = 1;
+    Press(Measurement);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Calibtration|Please take measurement on calibration standard|OK|");
+    EXPECT_EQ(popups, 0);
+    ASSERT_EQ(view.GetToolMode(), ToolCalibration);
+    EXPECT_TRUE(Tools().MeasuringMenu().Find(ToolMenus::CmdCalibration)->checked);
 
-    boxAnswer = 1;
-    w.OnCommand(CLumvexImgEdtDlg::IdMeasurement);
-    ASSERT_EQ(view.GetToolMode(), ToolMode::ToolCalibration);
+    // The menu now opens with the length tools greyed and the angles enabled.
+    MoveOverBackground();
+    std::vector<bool> enabled;
+    onPopup = [&](CSpawnMenu& menu) {
+        enabled.clear();
+        for (uint32_t id : {32874u, 32800u, 32801u, 32802u, 32814u})
+            enabled.push_back(menu.ActionFor(id)->isEnabled());
+    };
+    Press(Measurement);
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false, true, true, true}));
 
-    // A 200-pixel line on a 640 x 480 picture shown 1:1.
-    Click(view, {100, 100});
-    Click(view, {300, 100});
-    EXPECT_EQ(view.modificationCount, 1);
+    // A 200-pixel line on a 640 x 480 picture shown 1:1: 200 pixels x 0.355 x
+    // resolution factor 2 x 50, back at magnification 1.
+    Click({100, 100});
+    Click({300, 100});
     QCoreApplication::processEvents();
-
     ASSERT_EQ(requests.size(), 1u);
-    // 200 pixels x 0.355 x resolution factor 2 x 50, back at magnification 1.
     EXPECT_NEAR(requests[0].measuredDimension, 200 * 0.355 * 2, 0.75);
-    EXPECT_EQ(requests[0].referenceMagnification, 0.0);
     const double adjusted = requests[0].measuredDimension / 0.1;
-    EXPECT_EQ(w.Magnification().record.adjustedMagnification, adjusted);
-    EXPECT_EQ(w.Magnification().measuringMagnification, adjusted);
-    EXPECT_EQ(view.Protocol().Scale().useAdjustedMagnification, 1);
     EXPECT_EQ(w.MagnificationBox()->text(), QString::asprintf("%f", adjusted));
     EXPECT_EQ(view.modificationCount, 0); // the calibration line is gone
-    EXPECT_EQ(view.GetToolMode(), ToolMode::ToolNone);
-    EXPECT_FALSE(w.MeasuringMenu().Find(32814)->checked);
-
-    // Now the length tools are offered and measure with the new magnification.
-    MoveOverBackground();
-    bool lengthToolsEnabled = false;
-    onPopup = [&](CSpawnMenu& menu) {
-        lengthToolsEnabled = menu.ActionFor(32874)->isEnabled();
-    };
-    Choose(CLumvexImgEdtDlg::IdMeasurement, 32874);
-    EXPECT_TRUE(lengthToolsEnabled);
-    EXPECT_EQ(view.GetToolMode(), ToolMode::ToolAnyAngleLine);
-    Click(view, {100, 200});
-    Click(view, {300, 200});
-    Click(view, {320, 240});
-    EXPECT_EQ(view.modificationCount, 1);
-    EXPECT_EQ(view.History().Count(), 2);
-
-    // A broadcast of nothing measured is ignored.
-    w.OnCalibrationResult(0.0);
-    EXPECT_EQ(requests.size(), 1u);
-    EXPECT_EQ(view.modificationCount, 1);
+    EXPECT_EQ(view.GetToolMode(), ToolNone);
+    EXPECT_FALSE(Tools().MeasuringMenu().Find(ToolMenus::CmdCalibration)->checked);
 }
 
-} // namespace
-
-#include "dialogs/CLineWidth.h"
-#include "dialogs/ModalRunner.h"
-#include "magnification/CSetMagnification.h"
-
-#include <QPushButton>
-#include <QRadioButton>
-
-namespace {
-
-TEST_F(EditorWindowTest, ProgramDialogsAnswerTheCommands)
+// The loupe's switch survives a restart in the editor's own key and leaves
+// the records shared with the capture program alone.
+TEST_F(EditorWindowTest, LoupeSwitchIsKeptAcrossARestart)
 {
-    keepProgramDialogs = true;
-    CLumvexImgEdtDlg& real = OpenUnmagnified();
-    std::vector<QString> titles;
-    ModalRunner::Scope answer([&](QDialog& dialog) {
-        titles.push_back(dialog.windowTitle());
-        if (auto* set = qobject_cast<CSetMagnification*>(&dialog)) {
-            set->InitDialog();
-            set->Edit()->setText(QStringLiteral("25"));
-            set->OkButton()->click();
-        } else if (auto* width = qobject_cast<CLineWidth*>(&dialog)) {
-            width->Radio(4)->setChecked(true);
-            width->OkButton()->click();
-        }
+    for (const bool expected : {true, false, true}) {
+        OpenMagnified();
+        EXPECT_EQ(window->View().LoupeEnabled(), expected);
+        const QByteArray shared = ReadSetting(QStringLiteral("Properties"), 220);
+        QTest::keyClick(&window->View(), Qt::Key_L);
+        EXPECT_EQ(ReadSetting(QStringLiteral("Properties"), 220), shared);
+        EXPECT_EQ(ReadSetting(QStringLiteral("LumvexImgEdt/Loupe"), 4)[0], expected ? 0 : 1);
+    }
+}
+
+TEST_F(EditorWindowTest, ZoomStepsAndFullScreenPlaceTheWindowAndItsControls)
+{
+    CLumvexImgEdtDlg& w = OpenMagnified();
+    for (int i = 0; i < 4; ++i)
+        Press(ZoomIn);
+    EXPECT_EQ(w.size(), QSize(980, 800));
+    EXPECT_EQ(w.View().size(), QSize(960, 720));
+    EXPECT_EQ(w.Button(Close)->geometry(), QRect(960, 5, 20, 20));
+    EXPECT_EQ(w.RemarkRect(), QRect(10, 780, 955, 16));
+    Press(ZoomOut);
+    Press(ZoomOut);
+    EXPECT_EQ(w.size(), QSize(817, 678));
+
+    Choose(Drawing, 32803);
+    Press(Max);
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    EXPECT_EQ(w.size(), QSize(screen.width(), screen.height() + 60));
+    EXPECT_EQ(w.Frame()->geometry(), QRect(0, 60, screen.width(), screen.height()));
+    EXPECT_EQ(w.View().GetToolMode(), ToolMode::ToolNone);
+    EXPECT_TRUE(w.Information()->isVisible());
+    EXPECT_EQ(w.Information()->infoText, QStringLiteral("Press <Esc> to exit"));
+    Press(Cancel);
+    EXPECT_FALSE(w.Information()->isVisible());
+    EXPECT_EQ(w.size(), QSize(817, 678));
+    EXPECT_EQ(w.Frame()->geometry(), QRect(10, 50, 797, 598));
+}
+
+TEST_F(EditorWindowTest, NextStoresTheRemarkOfThePictureLeft)
+{
+    Picture("20081231_1234.jpg", "20081231_1300", false);
+    CLumvexImgEdtDlg& w = OpenMagnified();
+    w.Magnification().record.SetRemark(QStringLiteral("seen"));
+    w.View().modificationCount = 1;
+    boxAnswer = 7;
+    Press(Next);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(w.picturePath.endsWith(QStringLiteral("20081231_1300.jpg")));
+    EXPECT_EQ(StoredInfo(QStringLiteral("20081231_1234")).Remark(), QStringLiteral("seen"));
+    EXPECT_EQ(w.Magnification().record.Remark(), QString());
+    EXPECT_EQ(w.View().modificationCount, 0);
+
+    Press(Previous);
+    EXPECT_TRUE(w.picturePath.endsWith(QStringLiteral("20081231_1234.jpg")));
+    EXPECT_EQ(w.MagnificationBox()->text(), QStringLiteral("50.000000"));
+    EXPECT_TRUE(w.StatusText().endsWith(QStringLiteral("   --   seen")));
+}
+
+// As a user does it: three lines, Ctrl+R on the view, the table with its
+// summary, Ctrl+S and a typed path, and the rows on the clipboard.
+TEST_F(EditorWindowTest, ThreeMeasurementsToTheResultsAFileAndTheClipboard)
+{
+    CLumvexImgEdtDlg& w = OpenMagnified();
+    Choose(Measurement, 32874);
+    for (int i = 1; i <= 3; ++i)
+        for (QPoint q : {QPoint(100, 50 * i), QPoint(100 + 100 * i, 50 * i), QPoint(400, 400)})
+            Click(q);                             // the third click places the label
+    const QString kept = w.Results()->FilePath(); // beside the picture, as it changes
+    EXPECT_EQ(ReadAll(kept).count("\r\n"), 4);
+    QTest::keyClick(&w.View(), Qt::Key_R, Qt::ControlModifier);
+    ResultsWindow* results = w.Results()->Window();
+    ASSERT_TRUE(results && QTest::qWaitForWindowExposed(results));
+    results->activateWindow(); // the test platform activates only exposed windows
+    ASSERT_TRUE(QTest::qWaitForWindowActive(results));
+    EXPECT_EQ(results->windowTitle(), QStringLiteral("Results - 20081231_1234"));
+    QTableWidget* table = results->Table();
+    ASSERT_EQ(table->rowCount(), 3 + 5); // rows, then count, mean, SD, min and max
+    EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("Any Angle Line"));
+
+    const QString typed = folder.filePath(QStringLiteral("report.csv"));
+    QString offered;
+    ModalRunner::Scope runner([&](QDialog& dialog) {
+        dialog.show();
+        QLineEdit* edit = nullptr;
+        if (!QTest::qWaitFor([&] {
+                edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                return edit && edit->hasSelectedText();
+            }))
+            return int(QDialog::Rejected);
+        offered = edit->selectedText();
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
         return dialog.result();
     });
-    real.OnCommand(CLumvexImgEdtDlg::CmdSetPictureMagnification);
-    EXPECT_EQ(real.MagnificationBox()->text(), QStringLiteral("25.0"));
-    EXPECT_EQ(real.Magnification().measuringMagnification, 25.0);
-    real.OnCommand(CLumvexImgEdtDlg::CmdMeasureWidth);
-    EXPECT_EQ(real.View().Protocol().Style().measureWidth, 5);
-    EXPECT_EQ(titles.size(), 2u);
+    QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(offered, QStringLiteral("20081231_1234_results.csv"));
+    EXPECT_EQ(ReadAll(typed), ReadAll(kept)); // the summary lines are not exported
+
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    const QStringList pasted = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(pasted.size(), 4);
+    EXPECT_TRUE(pasted[0].startsWith(QStringLiteral("No.\tKind\tLength (mm)\tUnit\t")));
+    // Twice the length in the picture is twice the value in the row.
+    EXPECT_NEAR(pasted[2].split(u'\t')[2].toDouble(), 2 * pasted[1].split(u'\t')[2].toDouble(),
+                1e-5);
+
+    // Undo takes the last row away, in the table and in the file; redo brings it back.
+    Press(Undo);
+    EXPECT_EQ(w.Results()->Rows().size(), 2u);
+    EXPECT_EQ(ReadAll(kept).count("\r\n"), 3);
+    Press(Redo);
+    EXPECT_EQ(w.Results()->Rows().size(), 3u);
+    // The picture opened again finds its table.
+    EXPECT_EQ(OpenMagnified().Results()->Rows().size(), 3u);
+}
+
+// A key on the view runs its button's command; a tool menu opened by a key
+// shows below its button.
+TEST_F(EditorWindowTest, KeysOnTheViewRunTheirCommands)
+{
+    CLumvexImgEdtDlg& w = OpenMagnified();
+    int saves = 0;
+    w.output.saveAs = [&] {
+        ++saves;
+    };
+    QPoint menuAt;
+    w.hooks.popupMenu = [&](CSpawnMenu&, QPoint at) {
+        menuAt = at;
+        return 0u;
+    };
+    QTest::keyClick(&w.View(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saves, 1);
+    for (const ControlId button : {Drawing, Measurement, Drawing}) {
+        QTest::keyClick(&w.View(), button == Drawing ? Qt::Key_D : Qt::Key_M, Qt::AltModifier);
+        EXPECT_EQ(menuAt, w.Button(button)->mapToGlobal(QPoint(0, w.Button(button)->height())));
+    }
+    Press(Text);
+    Click({100, 200});
+    QTest::keyClicks(&w.View(), QStringLiteral("sdm"));
+    EXPECT_EQ(w.View().TypedText(), QStringLiteral("sdm"));
+    QTest::keyClick(&w.View(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(w.IsClosed());
 }
 
 } // namespace

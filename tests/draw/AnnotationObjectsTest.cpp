@@ -32,11 +32,9 @@ class ObjectDrawing : public ::testing::Test
     bool Ink(int x, int y) const { return picture.pixel(x, y) != Paper; }
     bool Clean(const QRect& area) const
     {
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                if (Ink(x, y))
-                    return false;
-        return true;
+        QImage paper(area.size(), QImage::Format_RGB32);
+        paper.fill(Paper);
+        return picture.copy(area) == paper;
     }
 };
 

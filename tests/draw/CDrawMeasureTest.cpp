@@ -80,14 +80,6 @@ std::vector<std::string> Texts(CDrawMeasure& m)
     return texts;
 }
 
-std::vector<GdiPoint> TextPoints(CDrawMeasure& m)
-{
-    std::vector<GdiPoint> points;
-    for (const MeasureLabel& label : m.Labels(-18))
-        points.push_back(label.at);
-    return points;
-}
-
 struct LabelCase
 {
     const char* name;
@@ -171,10 +163,10 @@ TEST(CDrawMeasureTest, GuidesWhileFollowingTicksWhenFinished)
     EXPECT_TRUE(c.guides.empty());
     EXPECT_EQ(c.lines, (std::vector<Line>{
                            {{0, 0}, {100, 0}}, {{0, 12}, {0, -12}}, {{100, 12}, {100, -12}}}));
-    EXPECT_EQ(TextPoints(*m), (std::vector<GdiPoint>{{60, 80}}));
+    EXPECT_EQ(m->Labels(-18).at(0).at, (GdiPoint{60, 80}));
 
     // A calibration line's text sits 20 pixels left of its middle.
-    EXPECT_EQ(TextPoints(*Make(0, {{10, 20}}, 1, 0, {70, 100})), (std::vector<GdiPoint>{{20, 60}}));
+    EXPECT_EQ(Make(0, {{10, 20}}, 1, 0, {70, 100})->Labels(-18).at(0).at, (GdiPoint{20, 60}));
     m = Make(1, {{100, 100}}, 1, 0, {140, 100});
     m->angleConstraint = 45;
     c = Draw(*m);
@@ -186,7 +178,7 @@ TEST(CDrawMeasureTest, CircleLabelsStackDownwards)
 {
     auto m = Make(12, {{200, 200}, {260, 280}}, 2, Placed, {500, 50});
     const RecordingCanvas c = Draw(*m);
-    EXPECT_EQ(TextPoints(*m), (std::vector<GdiPoint>{{500, 50}, {500, 68}, {500, 86}}));
+    EXPECT_EQ(m->Labels(-18).at(2).at, (GdiPoint{500, 86})) << "two lines below the pointer";
     EXPECT_EQ(c.ellipses, (std::vector<GdiRect>{{100, 100, 300, 300}}));
 
     m = Make(13, {{0, 0}}, 1, 0, {-60, 80});
@@ -206,7 +198,7 @@ TEST(CDrawMeasureTest, ThreePointConstruction)
     EXPECT_FLOAT_EQ(c.arcs[1].start, 180.000003f);
     EXPECT_FLOAT_EQ(c.arcs[1].sweep, -180.000003f);
     // 10 characters: the mark sits 94 pixels right and 9 up.
-    EXPECT_EQ(TextPoints(*m).at(1), (GdiPoint{394, 291}));
+    EXPECT_EQ(m->Labels(-18).at(1).at, (GdiPoint{394, 291}));
 
     m->kind = MeasureKind::ThreePointAngle;
     c = Draw(*m);
@@ -255,7 +247,7 @@ TEST(CDrawMeasureTest, PolylineCompleteAndWithinCapacity)
         const std::vector<Line> closing{{{100, 100}, {0, 0}}};
         EXPECT_EQ(c.lines, kind == 11 ? closing : std::vector<Line>{});
         EXPECT_TRUE(c.guides.empty());
-        EXPECT_EQ(TextPoints(*m).back(), (GdiPoint{300, 318}));
+        EXPECT_EQ(m->Labels(-18).back().at, (GdiPoint{300, 318}));
         EXPECT_TRUE(Texts(*Make(kind, {}, 0, 0, {1, 1})).empty());
         EXPECT_EQ(Draw(*Make(kind, {}, 5000, 5000, {1, 1})).polyline.size(), 1023u);
     }

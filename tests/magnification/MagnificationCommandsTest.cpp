@@ -30,8 +30,17 @@ class MagnificationCommands : public MagnificationFixture
     double started = -1.0;
 };
 
+// Cancel changes nothing; OK starts from the measuring value and replaces
+// both magnifications.
 TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue)
 {
+    const PictureInfoRecord before = model->record;
+    EXPECT_FALSE(model->SetPictureMagnification([](double& v) {
+        v = 99.0;
+        return false;
+    }));
+    EXPECT_EQ(model->record, before);
+    EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
     ASSERT_TRUE(model->SetPictureMagnification(Answer(75.0)));
     EXPECT_DOUBLE_EQ(started, 2.5);
     for (double value : {model->pictureMagnification, model->record.pictureMagnification,
@@ -46,18 +55,6 @@ TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue
     ASSERT_TRUE(model->SetPictureMagnification(Answer(1.0)));
     EXPECT_EQ(model->boxText, QString());
     EXPECT_TRUE(model->LengthToolsEnabled());
-}
-
-TEST_F(MagnificationCommands, CancelChangesNothing)
-{
-    const PictureInfoRecord before = model->record;
-    EXPECT_FALSE(model->SetPictureMagnification([](double& v) {
-        v = 99.0;
-        return false;
-    }));
-    EXPECT_EQ(model->record, before);
-    EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
-    EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
 }
 
 // Setting or resetting the capture magnification writes the setting and

@@ -168,7 +168,7 @@ class SetDialog : public ::testing::Test
 };
 
 // Out of range is refused silently; OK and Enter run the same checks.
-TEST_F(SetDialog, AcceptsOnlyTheRange)
+TEST_F(SetDialog, AcceptsOnlyTheRangeAndExplainsText)
 {
     const std::pair<const char*, double> cases[] = {
         {"10000", 0}, {"0.5", 0}, {"0", 0}, {"-3", 0}, {"9999.99", 9999.99}, {" 1.00 ", 1}};
@@ -185,13 +185,11 @@ TEST_F(SetDialog, AcceptsOnlyTheRange)
                 EXPECT_DOUBLE_EQ(dialog.magnification, accepted) << typed;
         }
     EXPECT_TRUE(messages.isEmpty());
-}
 
-TEST_F(SetDialog, TextThatIsNotANumberIsExplained)
-{
+    // Text that is not a number, "NONE" left as it was included, is explained.
     Open(0.0, 1);
     dialog.activateWindow();
-    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton); // "NONE" left as it was
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     dialog.Edit()->setText(QStringLiteral("12x"));
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(messages, QStringList(2, QStringLiteral("请输入一个数字。")));

@@ -4,9 +4,10 @@
 #include "platform/MessageBus.h"
 #include "platform/SettingsStore.h"
 
+#include "TestFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -22,61 +23,40 @@ class MagnificationFixture : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ASSERT_TRUE(temp.isValid());
-        settingsPath = temp.filePath(QStringLiteral("Lumvex.ini"));
-        qputenv("LUMVEX_SETTINGS", settingsPath.toLocal8Bit());
-        folder = temp.filePath(QStringLiteral("pics"));
         ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/Info")));
-        settings = std::make_unique<SettingsStore>(settingsPath);
-        model = std::make_unique<MagnificationModel>(*settings, bus);
         model->writeFailed = [this](MagnificationModel::WriteFailure what, const QString& reason) {
-            writeFailures << QStringLiteral("%1: %2").arg(
-                what == MagnificationModel::WriteFailure::Info ? QStringLiteral("info")
-                                                               : QStringLiteral("settings"),
-                reason);
+            writeFailures << (what == MagnificationModel::WriteFailure::Info ? "info: "
+                                                                             : "settings: ") +
+                                 reason;
         };
     }
 
-    // "info: reason" or "settings: reason" for each failed write.
-    QStringList writeFailures;
-
     QString PicturePath(const QString& name) const { return folder + u'/' + name; }
     QString InfoPath(const QString& base) const { return folder + QStringLiteral("/Info/") + base; }
+    void WriteInfo(const QString& base, const QByteArray& bytes)
+    {
+        ASSERT_TRUE(TestFiles::Write(InfoPath(base), bytes));
+    }
+    QByteArray ReadInfo(const QString& base) const { return TestFiles::Read(InfoPath(base)); }
 
     // A real BMP of the given size; its header carries the width.
     QString WriteBmp(const QString& name, QSize size)
     {
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::white);
-        const QString path = PicturePath(name);
-        EXPECT_TRUE(image.save(path, "BMP"));
-        return path;
+        EXPECT_TRUE(image.save(PicturePath(name), "BMP"));
+        return PicturePath(name);
     }
 
+    // A sample picture and its info file, if it has one, as writable copies.
     QString CopySample(const QString& name)
     {
-        const QString to = PicturePath(name);
-        EXPECT_TRUE(QFile::copy(QStringLiteral(LUMVEX_SAMPLES_DIR "/") + name, to));
-        QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
-        const QString info = QStringLiteral(LUMVEX_SAMPLES_DIR "/Info/") + name.left(13);
-        if (QFile::exists(info)) {
-            EXPECT_TRUE(QFile::copy(info, InfoPath(name.left(13))));
-            QFile::setPermissions(InfoPath(name.left(13)), QFile::ReadOwner | QFile::WriteOwner);
-        }
-        return to;
-    }
-
-    void WriteInfo(const QString& base, const QByteArray& bytes)
-    {
-        QFile file(InfoPath(base));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    QByteArray ReadInfo(const QString& base) const
-    {
-        QFile file(InfoPath(base));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QString from = QStringLiteral(LUMVEX_SAMPLES_DIR "/");
+        const QString info = QStringLiteral("Info/") + name.left(13);
+        for (const QString& file : {name, info})
+            if (QFile::exists(from + file))
+                EXPECT_TRUE(TestFiles::Write(PicturePath(file), TestFiles::Read(from + file)));
+        return PicturePath(name);
     }
 
     double CaptureSetting() const
@@ -84,7 +64,6 @@ class MagnificationFixture : public ::testing::Test
         return SettingsStore(settingsPath)
             .ReadValue<double>(QStringLiteral("InputMaginification"), -1.0);
     }
-
     void WriteCaptureSetting(double value)
     {
         SettingsStore(settingsPath).WriteValue(QStringLiteral("InputMaginification"), value);
@@ -107,10 +86,12 @@ class MagnificationFixture : public ::testing::Test
     }
 
     QTemporaryDir temp;
-    QString settingsPath;
-    QString folder;
-    std::unique_ptr<SettingsStore> settings;
+    const QString settingsPath = temp.filePath(QStringLiteral("Lumvex.ini"));
+    const QString folder = temp.filePath(QStringLiteral("pics"));
+    SettingsStore settings{settingsPath};
     MessageBus bus;
+    const std::unique_ptr<MagnificationModel> model =
+        std::make_unique<MagnificationModel>(settings, bus);
     QImage picture;
-    std::unique_ptr<MagnificationModel> model;
+    QStringList writeFailures; // "info: reason" or "settings: reason" for each failed write
 };

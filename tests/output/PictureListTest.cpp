@@ -79,30 +79,26 @@ TEST_F(PictureFolderTest, MoveRunsTheStepsInOrder)
     };
     for (const auto& c : cases) {
         QStringList log;
-        const auto step = [&log](const char* name) {
-            return [&log, name] {
-                log << name;
+        const auto note = [&log](const char* step) {
+            return [&log, step] {
+                log << step;
             };
         };
-        AdjacentPictureSteps steps;
-        steps.isModified = [&] {
-            return c.modified;
-        };
-        steps.askSave = [&] {
-            log << "ask";
-            return c.answer;
-        };
-        steps.saveAs = step("saveAs");
-        steps.cancelOperation = step("cancel");
-        steps.savePictureInfo = step("saveInfo");
-        steps.loadPicture = [&](const QString& p) {
-            log << "load:" + p.section('/', -1);
-            return c.loads;
-        };
-        steps.loadPictureInfo = [&](const QString& p) {
-            log << "loadInfo:" + p.section('/', -1);
-        };
-        steps.refreshBoxes = step("refresh");
+        const AdjacentPictureSteps steps{
+            [&] { return c.modified; },
+            [&] {
+                log << "ask";
+                return c.answer;
+            },
+            note("saveAs"),
+            note("cancel"),
+            note("saveInfo"),
+            [&](const QString& p) {
+                log << "load:" + p.section('/', -1);
+                return c.loads;
+            },
+            [&](const QString& p) { log << "loadInfo:" + p.section('/', -1); },
+            note("refresh")};
         QString path = folder + c.start;
         const bool moved = *c.moved != 0;
         EXPECT_EQ(ShowAdjacentPicture(c.direction, path, folder, steps), moved);

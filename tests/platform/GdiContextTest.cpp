@@ -108,6 +108,20 @@ TEST_F(GdiContextTest, RectangleStaysInsideItsBox)
     EXPECT_FALSE(Ink(160, 49) || Ink(159, 50));
 }
 
+TEST_F(GdiContextTest, InvertRectInvertsExactlyTheBoxAndUndoesItself)
+{
+    picture.setPixel(30, 30, qRgb(10, 20, 30));
+    GdiContext dc(picture);
+    dc.InvertRect({40, 40, 30, 30});
+    EXPECT_EQ(picture.pixel(30, 30), qRgb(245, 235, 225));
+    EXPECT_EQ(picture.pixel(39, 39), qRgb(0, 0, 0));
+    EXPECT_EQ(picture.pixel(40, 39), Paper);
+    EXPECT_EQ(picture.pixel(39, 40), Paper);
+    dc.InvertRect({30, 30, 40, 40});
+    EXPECT_EQ(picture.pixel(30, 30), qRgb(10, 20, 30));
+    EXPECT_EQ(picture.pixel(35, 35), Paper);
+}
+
 TEST_F(GdiContextTest, AngleArcRunsCounterclockwiseFromTheLeadingLine)
 {
     GdiContext dc(picture);
@@ -210,36 +224,6 @@ TEST_F(GdiContextTest, LargeTextGivesThePixelsOfOneDrawText)
                 stamp.Blend(stamped, MakeColorRef(20, 200, 90), stamped.rect());
                 ASSERT_TRUE(stamped == expected) << height << " " << qPrintable(text);
             }
-}
-
-TEST_F(GdiContextTest, InvertRectInvertsExactlyTheBoxAndUndoesItself)
-{
-    picture.setPixel(30, 30, qRgb(10, 20, 30));
-    GdiContext dc(picture);
-    dc.InvertRect({40, 40, 30, 30});
-    EXPECT_EQ(picture.pixel(30, 30), qRgb(245, 235, 225));
-    EXPECT_EQ(picture.pixel(39, 39), qRgb(0, 0, 0));
-    EXPECT_EQ(picture.pixel(40, 39), Paper);
-    EXPECT_EQ(picture.pixel(39, 40), Paper);
-    dc.InvertRect({30, 30, 40, 40});
-    EXPECT_EQ(picture.pixel(30, 30), qRgb(10, 20, 30));
-    EXPECT_EQ(picture.pixel(35, 35), Paper);
-}
-
-TEST_F(GdiContextTest, GuidesAcrossThePictureTouchThinStripsOnly)
-{
-    GdiContext dc(picture);
-    dc.SelectPen(GdiPen::Dotted(Red));
-    for (int x : {40, 200}) {
-        dc.MoveTo(x, 10080);
-        dc.LineTo(x, -9920);
-    }
-    EXPECT_EQ(dc.TouchedRect(), picture.rect().adjusted(40 - 4, 0, 200 + 4 - 239, 0));
-    ASSERT_EQ(dc.TouchedLines().size(), 2u);
-    for (const GdiContext::TouchedLine& line : dc.TouchedLines())
-        EXPECT_LE(2 * line.reach + 1, 9) << "a thin strip, not the picture";
-    dc.ResetTouched();
-    EXPECT_TRUE(dc.TouchedLines().empty());
 }
 
 // Computed coordinates may lie anywhere in the int range.

@@ -1,6 +1,7 @@
 #include "platform/MessageBus.h"
 
 #include "PrivateDbusDaemon.h"
+#include "ScopedEnv.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -14,31 +15,7 @@
 
 namespace {
 
-// Sets or removes the session bus address for one scope.
-class ScopedBusAddress
-{
-  public:
-    explicit ScopedBusAddress(const std::optional<QByteArray>& value)
-    {
-        if (qEnvironmentVariableIsSet(Name))
-            saved = qgetenv(Name);
-        if (value)
-            qputenv(Name, *value);
-        else
-            qunsetenv(Name);
-    }
-    ~ScopedBusAddress()
-    {
-        if (saved)
-            qputenv(Name, *saved);
-        else
-            qunsetenv(Name);
-    }
-
-  private:
-    static constexpr const char* Name = "DBUS_SESSION_BUS_ADDRESS";
-    std::optional<QByteArray> saved;
-};
+constexpr const char* BusAddress = "DBUS_SESSION_BUS_ADDRESS";
 
 // Lets queued deliveries run for a while, so a late duplicate would show.
 void Settle(int ms = 100)
@@ -60,7 +37,7 @@ TEST(MessageBusTest, WithoutAReachableBusOwnPostsArriveOnceAfterReturn)
     for (const std::optional<QByteArray>& address :
          {std::optional<QByteArray>(), std::optional<QByteArray>("autolaunch:"),
           std::optional<QByteArray>("unix:path=" + folder.filePath("none").toLocal8Bit())}) {
-        ScopedBusAddress env(address);
+        ScopedEnv env(BusAddress, address);
         QElapsedTimer startUp;
         startUp.start();
         MessageBus bus;
@@ -98,7 +75,7 @@ class MessageBusOnDaemonTest : public ::testing::Test
 // each message once, and the sender too, the bus echo not doubling it.
 TEST_F(MessageBusOnDaemonTest, EveryInstanceReceivesEachPostOnceTheSenderToo)
 {
-    ScopedBusAddress env(bus.address.toLocal8Bit());
+    ScopedEnv env(BusAddress, bus.address.toLocal8Bit());
     MessageBus sender;
     MessageBus other(bus.address);
     ASSERT_TRUE(sender.IsConnected());

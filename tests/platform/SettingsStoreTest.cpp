@@ -2,6 +2,8 @@
 #include "app/PropertiesRecord.h"
 
 #include "FileSizeLimit.h"
+#include "ScopedEnv.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,17 +23,11 @@ class SettingsStoreTest : public ::testing::Test
     QTemporaryDir folder;
     QString path = folder.filePath(QStringLiteral("Lumvex/Lumvex.ini"));
 
-    QByteArray ReadIni() const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray ReadIni() const { return TestFiles::Read(path); }
     void WriteIni(const QByteArray& text)
     {
         QDir().mkpath(folder.filePath(QStringLiteral("Lumvex")));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        ASSERT_TRUE(TestFiles::Write(path, text));
     }
 };
 
@@ -104,9 +100,11 @@ TEST_F(SettingsStoreTest, PropertiesRoundTripAndShortRecords)
 
 TEST_F(SettingsStoreTest, EnvironmentNamesTheFile)
 {
-    qputenv("LUMVEX_SETTINGS", path.toLocal8Bit());
-    EXPECT_EQ(SettingsStore::DefaultPath(), path);
-    qunsetenv("LUMVEX_SETTINGS");
+    {
+        ScopedEnv env("LUMVEX_SETTINGS", path.toLocal8Bit());
+        EXPECT_EQ(SettingsStore::DefaultPath(), path);
+    }
+    ScopedEnv env("LUMVEX_SETTINGS", std::nullopt);
     EXPECT_TRUE(SettingsStore::DefaultPath().endsWith(QStringLiteral("/Lumvex/Lumvex.ini")));
 }
 

@@ -1,4 +1,5 @@
 #include "ResultsTestSupport.h"
+#include "TestFiles.h"
 
 #include "results/ResultsCsv.h"
 #include "results/ResultsStore.h"
@@ -52,16 +53,15 @@ TEST(ResultsCsvTest, ReadsBackAndPythonCsvModuleReadsTheSameFields)
     QLocale::setDefault(previous);
 
     QTemporaryDir folder;
-    QFile file(folder.filePath(QStringLiteral("r.csv")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size());
-    file.close();
+    const QString file = folder.filePath(QStringLiteral("r.csv"));
+    ASSERT_TRUE(TestFiles::Write(file, csv));
     QProcess reader;
     reader.start(python,
                  {QStringLiteral("-c"),
                   QStringLiteral("import csv, json, sys\n"
                                  "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
                                  "    print(json.dumps(list(csv.reader(f))))\n"),
-                  file.fileName()});
+                  file});
     ASSERT_TRUE(reader.waitForFinished(30000));
     ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
     const QJsonArray records = QJsonDocument::fromJson(reader.readAllStandardOutput()).array();

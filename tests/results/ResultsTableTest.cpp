@@ -47,19 +47,6 @@ TEST(ResultsTableTest, RowsFollowTheHistoryThroughAnySequence)
     }
 }
 
-TEST(ResultsStatisticsTest, KnownSet)
-{
-    const ResultsStatistics s = ResultsStatistics::Of({2, 4, 4, 4, 5, 5, 7, 9});
-    EXPECT_EQ(s.count, 8);
-    EXPECT_DOUBLE_EQ(s.mean, 5.0);
-    EXPECT_DOUBLE_EQ(s.deviation, std::sqrt(32.0 / 7.0)); // sample deviation
-    EXPECT_EQ(s.minimum, 2);
-    EXPECT_EQ(s.maximum, 9);
-    // Nearly equal large values keep their small spread.
-    EXPECT_NEAR(ResultsStatistics::Of({1e9 + 1, 1e9 + 2, 1e9 + 3}).deviation, 1.0, 1e-6);
-    EXPECT_EQ(ResultsStatistics::Of({}).count, 0);
-}
-
 TEST(ResultsLayoutTest, ColumnsPerValueKindAndUnitWithSummaryLines)
 {
     const ResultsTexts texts = TestTexts();
@@ -84,11 +71,15 @@ TEST(ResultsLayoutTest, ColumnsPerValueKindAndUnitWithSummaryLines)
     };
     EXPECT_EQ(column(0), (QStringList{"Count", "2", "1"}));
     EXPECT_EQ(column(1), (QStringList{"Mean", "3.000000", "710.000000"}));
-    EXPECT_EQ(column(2), (QStringList{"SD", "1.414214", ""})); // none for a single value
+    // The sample deviation (the population's would be 1), none for a single value.
+    EXPECT_EQ(column(2), (QStringList{"SD", "1.414214", ""}));
     EXPECT_EQ(column(3), (QStringList{"Min", "2.000000", "710.000000"}));
     EXPECT_EQ(column(4), (QStringList{"Max", "4.000000", "710.000000"}));
     for (const QStringList& line : summary)
         EXPECT_EQ(line.size(), layout.ColumnCount());
+    // Nearly equal large values keep their small spread; no values, no count.
+    EXPECT_NEAR(ResultsStatistics::Of({1e9 + 1, 1e9 + 2, 1e9 + 3}).deviation, 1.0, 1e-6);
+    EXPECT_EQ(ResultsStatistics::Of({}).count, 0);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 using Action = PointAiming::Action;
 using KeyAction = PointAiming::KeyAction;
 
+// Keys the view tests do not press: the keypad's, Ctrl+Return for a double
+// click, and the window's shortcuts.
 TEST(PointAiming, KeysWhilePlacingPointsAndOtherwise)
 {
     struct Case
@@ -14,22 +16,13 @@ TEST(PointAiming, KeysWhilePlacingPointsAndOtherwise)
         bool placing;
         KeyAction expected;
     };
-    const Qt::KeyboardModifiers none, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers none, ctrl = Qt::ControlModifier;
     const Case cases[] = {
         {Qt::Key_Left, none, true, {Action::Nudge, {-1, 0}}},
-        {Qt::Key_Right, shift, true, {Action::Nudge, {10, 0}}},
         {Qt::Key_Up, Qt::KeypadModifier, true, {Action::Nudge, {0, -1}}},
-        {Qt::Key_Return, none, true, {Action::Click, {}}},
-        {Qt::Key_Enter, Qt::KeypadModifier, true, {Action::Click, {}}},
-        {Qt::Key_Space, none, true, {Action::Click, {}}},
         {Qt::Key_Return, ctrl, true, {Action::DoubleClick, {}}},
-        {Qt::Key_L, shift, true, {Action::ToggleLoupe, {}}},
-        // Keys that belong to others: the window's shortcuts, or no tool placing points.
         {Qt::Key_L, ctrl, true, {}},
-        {Qt::Key_Left, ctrl, true, {}},
         {Qt::Key_Return, Qt::AltModifier, true, {}},
-        {Qt::Key_Left, none, false, {}},
-        {Qt::Key_Space, none, false, {}},
         {Qt::Key_PageDown, none, true, {}},
     };
     for (const Case& c : cases)

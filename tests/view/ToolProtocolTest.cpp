@@ -69,7 +69,7 @@ const Case Cases[] = {
     {"Polygon", T::ToolPolygon, "c0,0 c100,0 c50,-10 c100,100 c110,50 c0,100 d0,100 c0,200 c0,220", S::StateIdle, 1, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {5, 5, 5, 25, 15}},
     {"Calibration", T::ToolCalibration, "c0,0 m200,0 c200,0", S::StateIdle, 1, {{0, 0}, {200, 0}}, {10}},
     {"CancelDropsTheObject", T::ToolAnyAngleLine, "c0,0 m100,0 x", S::StateIdle, 0, {}, {}},
-    {"ANewToolCommitsTheObjectAsDrawn", T::ToolDiameterCircle, "c0,0 m200,0 n", S::StateIdle, 1, {}, {10, 10 * Pi, 25 * Pi}},
+    {"ANewToolCommitsTheObjectAsDrawn", T::ToolDiameterCircle, "c0,0 m200,0 n", S::StateIdle, 1, {{0, 0}, {200, 0}}, {10, 10 * Pi, 25 * Pi}},
     {"NoTool", T::ToolNone, "c0,0 m100,0 c100,0", S::StateIdle, 0, {}, {}},
 };
 // clang-format on
