@@ -40,6 +40,25 @@ LUMVEX_VECTOR_CLONES void SetWeighted(Lane* sums, const uint8_t* bytes, size_t n
         sums[i] = Lane(weight) * bytes[i];
 }
 
+// Count rows at once, so the sums are written once rather than once a row.
+template <int Count, typename Lane>
+LUMVEX_VECTOR_CLONES void SumWeighted(Lane* sums, const uint8_t* const* rows,
+                                      const uint32_t* weights, size_t n)
+{
+    Lane w[Count];
+    const uint8_t* r[Count];
+    for (int k = 0; k < Count; ++k) {
+        w[k] = Lane(weights[k]);
+        r[k] = rows[k];
+    }
+    for (size_t i = 0; i < n; ++i) {
+        Lane sum = 0;
+        for (int k = 0; k < Count; ++k)
+            sum += w[k] * r[k][i];
+        sums[i] = sum;
+    }
+}
+
 // Rounds sum / total to the nearest integer, halves up, without a division:
 // the floating-point estimate is off by at most one either way.
 class RoundingDivider
@@ -135,7 +154,19 @@ void DisplayScaler::SumRows(const QImage& source, int viewRow, int from, int wid
     sums.resize(lanes);
     const int rowFirst = rows.first[size_t(viewRow)];
     const uint32_t* weights = rows.weights.data() + rows.offset[size_t(viewRow)];
-    for (int r = 0; r < rows.count[size_t(viewRow)]; ++r) {
+    const int count = rows.count[size_t(viewRow)];
+    if (count <= 8) {
+        const uint8_t* bytes[8];
+        for (int r = 0; r < count; ++r)
+            bytes[r] = source.constScanLine(rowFirst + r) + size_t(from) * 4;
+        using Sum = void (*)(Lane*, const uint8_t* const*, const uint32_t*, size_t);
+        static const Sum sumOf[] = {
+            SumWeighted<1, Lane>, SumWeighted<2, Lane>, SumWeighted<3, Lane>, SumWeighted<4, Lane>,
+            SumWeighted<5, Lane>, SumWeighted<6, Lane>, SumWeighted<7, Lane>, SumWeighted<8, Lane>};
+        sumOf[count - 1](sums.data(), bytes, weights, lanes);
+        return;
+    }
+    for (int r = 0; r < count; ++r) {
         const uint8_t* bytes = source.constScanLine(rowFirst + r) + size_t(from) * 4;
         if (r == 0)
             SetWeighted(sums.data(), bytes, lanes, weights[r]);
