@@ -1,5 +1,7 @@
 #include "platform/GdiContext.h"
 
+#include "platform/OutlineText.h"
+
 #include <QPainterPath>
 
 #include <algorithm>
@@ -274,7 +276,11 @@ void GdiContext::TextOut(int x, int y, const QString& text)
         painter.fillRect(cell, ToQColor(backgroundColour));
     painter.save();
     painter.setPen(ToQColor(textColour));
-    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    const QPoint baseline(x, y + metrics.ascent());
+    if (OutlineText::Suits(font.Font(), text))
+        OutlineText::Draw(painter, baseline, text);
+    else
+        painter.drawText(baseline, text);
     painter.restore();
     const QRect area = TextArea(x, y, text);
     if (!area.isEmpty()) {

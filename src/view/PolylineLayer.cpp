@@ -2,6 +2,7 @@
 
 #include "draw/CDrawMeasure.h"
 #include "platform/GdiContext.h"
+#include "platform/OutlineText.h"
 
 #include <QRegion>
 
@@ -71,6 +72,7 @@ void PolylineLayer::Build(QImage& working, const QImage& top, CDrawMeasure& meas
         pointer.AddDrawn(dc);
     }
     labels.clear();
+    stampBytes = 0;
     {
         GdiContext dc(working);
         measure.DrawParts(dc, PlacedLabels);
@@ -78,7 +80,8 @@ void PolylineLayer::Build(QImage& working, const QImage& top, CDrawMeasure& meas
         dc.SelectFont(measure.font);
         for (MeasureLabel& label : measure.Labels(measure.font.Log().height, PlacedLabels)) {
             const QRect area = dc.TextArea(label.at.x, label.at.y, label.text);
-            labels.push_back({label.at, std::move(label.text), area});
+            const bool outlined = OutlineText::Suits(measure.font.Font(), label.text);
+            labels.push_back({label.at, std::move(label.text), area, outlined, nullptr});
         }
     }
     {
@@ -135,7 +138,7 @@ void PolylineLayer::DrawPlacedLabels(QImage& working, const CDrawMeasure& measur
     dc.SetTextColor(measure.textColour);
     dc.SetBkMode(GdiContext::Transparent);
     std::vector<QRect> parts;
-    for (const Label& label : labels) {
+    for (Label& label : labels) {
         parts.clear();
         auto run = std::lower_bound(runs.begin(), runs.end(), label.area.top(),
                                     [](const TouchedArea::Run& r, int y) { return r.y < y; });
@@ -147,11 +150,36 @@ void PolylineLayer::DrawPlacedLabels(QImage& working, const CDrawMeasure& measur
         }
         if (parts.empty())
             continue;
-        QRegion region;
-        region.setRects(parts.data(), int(parts.size()));
-        dc.Painter().setClipRegion(region);
-        dc.TextOut(label.at.x, label.at.y, label.text);
+        // Glyphs from the cache are quick to draw again, outlines are not.
+        if (!label.outlined) {
+            QRegion region;
+            region.setRects(parts.data(), int(parts.size()));
+            dc.Painter().setClipRegion(region);
+            dc.TextOut(label.at.x, label.at.y, label.text);
+            continue;
+        }
+        const TextStamp& stamp = Stamp(label, measure.font);
+        for (const QRect& part : parts)
+            stamp.Blend(working, measure.textColour, part);
     }
+}
+
+const TextStamp& PolylineLayer::Stamp(Label& label, const GdiFont& font)
+{
+    // Kept up to a budget; beyond it they are made again as needed.
+    constexpr qsizetype StampBudget = 64 << 20;
+    if (!label.stamp) {
+        if (stampBytes > StampBudget) {
+            for (Label& other : labels)
+                other.stamp.reset();
+            stampBytes = 0;
+        }
+        // Drawn on the base, where the picture's coordinates are the same.
+        label.stamp = std::make_unique<const TextStamp>(base, font, label.at.ToQPoint(), label.text,
+                                                        label.area);
+        stampBytes += label.stamp->SizeInBytes();
+    }
+    return *label.stamp;
 }
 
 void PolylineLayer::AddDrawn(TouchedArea& area) const
@@ -168,4 +196,6 @@ void PolylineLayer::Release()
     built = false;
     base = QImage();
     baseLines.Clear();
+    labels.clear();
+    stampBytes = 0;
 }

@@ -4,14 +4,17 @@
 #include "platform/GdiPen.h"
 #include "platform/GdiTypes.h"
 #include "platform/LogFont.h"
+#include "platform/TextStamp.h"
 #include "view/TouchedArea.h"
 
 #include <QImage>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class CDrawMeasure;
+class GdiFont;
 
 // A continuous line or polygon in progress, drawn into the working picture
 // so that a pointer move draws again only what follows the pointer: its
@@ -19,7 +22,7 @@ class CDrawMeasure;
 // per placed point. The pixels stay those of drawing the whole measurement
 // over the snapshot: the snapshot with the placed lines is kept as a base,
 // what follows the pointer is drawn over it, and the placed labels, which
-// lie on top of the pointer's lines, are drawn again, in order, wherever the
+// lie on top of the pointer's lines, are put back, in order, wherever the
 // pointer's lines changed pixels under them.
 class PolylineLayer
 {
@@ -67,9 +70,14 @@ class PolylineLayer
         GdiPoint at;
         QString text;
         QRect area;
+        // Drawn by Qt from glyph outlines, slow to draw again.
+        bool outlined = false;
+        // Made the first time a pointer's line passes under the label.
+        std::unique_ptr<const TextStamp> stamp;
     };
     // The placed labels again, each only within the area given.
     void DrawPlacedLabels(QImage& working, const CDrawMeasure& measure, TouchedArea& within);
+    const TextStamp& Stamp(Label& label, const GdiFont& font);
 
     bool built = false;
     Key key;
@@ -80,4 +88,5 @@ class PolylineLayer
     TouchedArea placedLabels;
     TouchedArea pointer;
     std::vector<Label> labels;
+    qsizetype stampBytes = 0;
 };

@@ -1,4 +1,8 @@
 #include "platform/GdiContext.h"
+#include "platform/OutlineText.h"
+#include "platform/TextStamp.h"
+
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -166,6 +170,60 @@ TEST_F(GdiContextTest, TextOutPlacesTheTextTopLeftAtThePoint)
         EXPECT_GT(bottom - top, -height / 2) << height;
         EXPECT_EQ(dc.CurrentLogFont().height, height);
     }
+}
+
+// Text too large for Qt's glyph cache is drawn in groups of glyphs; the
+// pixels are still those of one QPainter::drawText, clipped or not.
+TEST_F(GdiContextTest, LargeTextGivesThePixelsOfOneDrawText)
+{
+    const QString texts[] = {QStringLiteral("Total=12.345678 mm"),
+                             QStringLiteral("A=0.252050 mm^2"), QStringLiteral("WAVE 1/7 ff il 00"),
+                             QStringLiteral("Hi \u4e2d"), QStringLiteral("C=4.461061 inch")};
+    QImage background(900, 420, QImage::Format_RGB32);
+    for (int y = 0; y < background.height(); ++y)
+        for (int x = 0; x < background.width(); ++x)
+            background.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x * y) & 0xFF));
+    int i = 0;
+    for (const int height : {-66, -98, -150, -300})
+        for (const bool italic : {false, true})
+            for (const QString& text : texts) {
+                LogFont log = LogFont::DefaultTextFont();
+                log.height = height;
+                log.italic = italic;
+                log.weight = italic ? 700 : 400;
+                const GdiFont font(log);
+                const QRect clip = ++i % 2 ? QRect() : QRect(200 + i * 7, 10, 9, 300);
+                // Some texts start left of the picture.
+                const int x = i % 3 ? 40 + i : -7;
+                QImage expected = background.copy();
+                {
+                    QPainter painter(&expected);
+                    painter.setRenderHint(QPainter::TextAntialiasing, true);
+                    painter.setFont(font.Font());
+                    painter.setPen(QColor(20, 200, 90));
+                    if (!clip.isEmpty())
+                        painter.setClipRect(clip);
+                    painter.drawText(QPoint(x, 30 + font.Ascent()), text);
+                }
+                picture = background.copy();
+                GdiContext dc(picture);
+                dc.SelectFont(font);
+                dc.SetTextColor(MakeColorRef(20, 200, 90));
+                dc.SetBkMode(GdiContext::Transparent);
+                if (!clip.isEmpty())
+                    dc.Painter().setClipRect(clip);
+                dc.TextOut(x, 30, text);
+                ASSERT_TRUE(picture == expected)
+                    << height << " " << italic << " " << qPrintable(text);
+                if (!clip.isEmpty() || !OutlineText::Suits(font.Font(), text))
+                    continue;
+                // The same text put back from its coverage.
+                QImage stamped = background.copy();
+                const TextStamp stamp(stamped, font, {x, 30}, text, dc.TextArea(x, 30, text));
+                ASSERT_TRUE(stamped == background);
+                stamp.Blend(stamped, MakeColorRef(20, 200, 90), stamped.rect());
+                ASSERT_TRUE(stamped == expected) << height << " " << qPrintable(text);
+            }
 }
 
 // Computed coordinates may lie anywhere in the int range.

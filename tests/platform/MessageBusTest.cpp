@@ -18,7 +18,7 @@ namespace {
 constexpr const char* BusAddress = "DBUS_SESSION_BUS_ADDRESS";
 
 // Lets queued deliveries run for a while, so a late duplicate would show.
-void Settle(int ms = 100)
+void Settle(int ms = 30)
 {
     QElapsedTimer timer;
     timer.start();

@@ -2,7 +2,6 @@
 #include "app/PropertiesRecord.h"
 
 #include "FileSizeLimit.h"
-#include "ScopedEnv.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -96,16 +95,6 @@ TEST_F(SettingsStoreTest, PropertiesRoundTripAndShortRecords)
     EXPECT_EQ(read.drawWidth, 7);
     EXPECT_EQ(read.measureWidth, 1);
     EXPECT_EQ(read.unit, 0);
-}
-
-TEST_F(SettingsStoreTest, EnvironmentNamesTheFile)
-{
-    {
-        ScopedEnv env("LUMVEX_SETTINGS", path.toLocal8Bit());
-        EXPECT_EQ(SettingsStore::DefaultPath(), path);
-    }
-    ScopedEnv env("LUMVEX_SETTINGS", std::nullopt);
-    EXPECT_TRUE(SettingsStore::DefaultPath().endsWith(QStringLiteral("/Lumvex/Lumvex.ini")));
 }
 
 // A write cut short (a full disk, a quota) fails with the system's reason and

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/GdiTypes.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class GdiFont;
+
+// A text as GdiContext::TextOut draws it in the transparent background mode,
+// kept as the coverage of each pixel: it can be put over the picture again,
+// in part, with the pixels TextOut would give there, without drawing the
+// glyphs again. For text Qt draws from glyph outlines (OutlineText::Suits).
+class TextStamp
+{
+  public:
+    // The coverage is taken by drawing the text, top-left corner at `at`, on
+    // canvas, a picture of the size the text goes on (Qt's outline filling
+    // is not the same under every shift), whose pixels are put back after.
+    // area holds every pixel TextOut may change (GdiContext::TextArea).
+    TextStamp(QImage& canvas, const GdiFont& font, QPoint at, const QString& text,
+              const QRect& area);
+
+    qsizetype SizeInBytes() const { return coverage.sizeInBytes(); }
+    // Blends the text in the colour over the picture's pixels inside part.
+    void Blend(QImage& picture, ColorRef colour, const QRect& part) const;
+
+  private:
+    QRect box;
+    QImage coverage;
+};
