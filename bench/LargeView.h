@@ -26,6 +26,18 @@ inline QImage TexturedPicture(QSize size)
     return picture;
 }
 
+// A JPEG of the camera's size in folder, made from a sample micrograph;
+// returns its path.
+inline QString CameraJpeg(const QTemporaryDir& folder, QSize size)
+{
+    const QString path = folder.filePath(QStringLiteral("20081231_1201.jpg"));
+    QImage sample(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1237.jpg"));
+    if (sample.isNull())
+        sample = TexturedPicture(size);
+    sample.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).save(path, "JPEG", 90);
+    return path;
+}
+
 // A shown 640 x 480 view over a textured picture, by default of the camera's
 // largest size.
 struct LargeView

@@ -83,11 +83,7 @@ void FullRescale(benchmark::State& state, QSize size)
 void Open(benchmark::State& state, QSize size)
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("20081231_1201.jpg"));
-    QImage sample(QStringLiteral(LUMVEX_SAMPLES_DIR "/20081231_1237.jpg"));
-    if (sample.isNull())
-        sample = TexturedPicture(size);
-    sample.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).save(path, "JPEG", 90);
+    const QString path = CameraJpeg(folder, size);
     CLumvexImgEdtView view;
     view.resize(640, 480);
     view.show();

@@ -1,6 +1,7 @@
 #include "app/CLumvexImgEdtApp.h"
 
 #include "app/CLumvexImgEdtDlg.h"
+#include "app/FirstPaintExit.h"
 #include "app/ProgramIcon.h"
 #include "platform/DisplayDetection.h"
 #include "platform/InstanceLock.h"
@@ -54,6 +55,8 @@ int CLumvexImgEdtApp::Run(int argc, char** argv)
     if (!lock.TryLock())
         return 0;
 
+    if (FirstPaintExit::Requested())
+        FirstPaintExit::Install();
     CLumvexImgEdtDlg editor(PicturePath(commandLine));
     if (!editor.OpenEditor())
         return 1;

@@ -135,9 +135,6 @@ TEST_F(CalibrationFlow, StageMicrometerCalibratesToTheTrueMagnification)
     } spans[] = {{0, 1, "1", 0.2}, {0, 7, "7", 0.05}};
     for (const auto& span : spans) {
         ASSERT_TRUE(Open(CopySample(QStringLiteral("20081231_1236.bmp")), Box::Full));
-        ASSERT_DOUBLE_EQ(model->measuringMagnification, 50.0);
-        ASSERT_DOUBLE_EQ(model->scale.pixelSize, 0.355);
-        ASSERT_DOUBLE_EQ(model->scale.resolutionFactor, 1.0);
 
         // Only the long millimetre ticks cross this row; find their centres.
         const int row = 480;
