@@ -249,9 +249,7 @@ TEST_F(MagnificationCommands, CaptureMagnificationOnlyWritesTheSettingResetClear
 TEST_F(MagnificationCommands, UnwritableSettingIsReportedAndStillBroadcast)
 {
     // The settings "folder" is a regular file: the key cannot be created.
-    QFile blocker(temp.filePath(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(TestFiles::Write(temp.filePath(QStringLiteral("blocker")), {}));
     SettingsStore unwritable(temp.filePath(QStringLiteral("blocker/Lumvex.ini")));
     MagnificationModel other(unwritable, bus);
     int reported = 0;

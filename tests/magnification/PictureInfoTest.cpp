@@ -247,9 +247,8 @@ TEST_F(PictureInfo, InfoFileThatCannotBeWrittenKeepsWhatIsThere)
 
 TEST(PictureInfoRecordCodecTest, ReadsTheSampleRecordFieldByField)
 {
-    QFile file(QStringLiteral(LUMVEX_SAMPLES_DIR "/Info/20081231_1234"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes =
+        TestFiles::Read(QStringLiteral(LUMVEX_SAMPLES_DIR "/Info/20081231_1234"));
     ASSERT_EQ(bytes.size(), PictureInfoRecord::ByteSize);
     const PictureInfoRecord record = PictureInfoRecord::FromBytes(bytes);
     EXPECT_EQ(record.pictureMagnification, 50.0);

@@ -3,8 +3,9 @@
 #include "view/InfoOverlay.h"
 #include "view/PictureLoader.h"
 
+#include "TestFiles.h"
+
 #include <QDataStream>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -66,10 +67,8 @@ TEST_F(ViewLoadTest, BadFilesShowTheReasonAndKeepRunning)
     for (const auto& [name, bytes, reason] : files) {
         errors.clear();
         const QString path = folder.filePath(QString::fromLatin1(name));
-        if (QFile file(path); bytes) {
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(*bytes);
-        }
+        if (bytes)
+            ASSERT_TRUE(TestFiles::Write(path, *bytes));
         EXPECT_FALSE(view.LoadPicture(path));
         ASSERT_EQ(errors.size(), 1) << name;
         EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Load image failed:\n")) &&
