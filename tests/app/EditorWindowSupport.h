@@ -7,6 +7,8 @@
 #include "platform/SettingsStore.h"
 #include "view/CLumvexImgEdtView.h"
 
+#include "TestFiles.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -49,16 +51,10 @@ class EditorWindowTest : public ::testing::Test
 
     QString InfoPath(const QString& base) const { return folder.filePath("pics/Info/" + base); }
 
-    static QByteArray ReadAll(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     // The info file of a picture as it is stored.
     PictureInfoRecord StoredInfo(const QString& base) const
     {
-        return PictureInfoRecord::FromBytes(ReadAll(InfoPath(base)));
+        return PictureInfoRecord::FromBytes(TestFiles::Read(InfoPath(base)));
     }
 
     QByteArray ReadSetting(const QString& name, int size)

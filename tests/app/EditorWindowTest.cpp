@@ -16,6 +16,8 @@
 #include <QScreen>
 #include <QTableWidget>
 
+#include <tuple>
+
 namespace {
 
 using enum ControlId;
@@ -71,27 +73,23 @@ TEST_F(EditorWindowTest, APictureThatCannotLoadEndsTheWindowAndStoresNothing)
 // the tooltips and the toolkit's own dialogs follow the skin and language.
 TEST_F(EditorWindowTest, SkinAndLanguageFollowTheSettings)
 {
-    struct Case
-    {
-        int skin, language;
-        const char* suffix;
-        QColor background; // invalid: not filled
-    };
-    // English last: the toolkit's translations stay for the tests that follow.
-    const Case cases[] = {{2, 7, "Gold", QColor()},
-                          {1, 1, "Gold", QColor(220, 220, 110)},
-                          {0, 0, "Blue", QColor(12, 49, 96)}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.skin);
-        SettingsStore(settingsPath).WriteValue<int32_t>(QStringLiteral("Skin"), c.skin);
-        SettingsStore(settingsPath).WriteValue<int32_t>(QStringLiteral("Language"), c.language);
+    // Skin, language, artwork suffix, background (invalid: not filled). English
+    // last: the toolkit's translations stay for the tests that follow.
+    const std::tuple<int, int, const char*, QColor> cases[] = {
+        {2, 7, "Gold", QColor()},
+        {1, 1, "Gold", QColor(220, 220, 110)},
+        {0, 0, "Blue", QColor(12, 49, 96)}};
+    for (const auto& [skin, language, suffix, background] : cases) {
+        SCOPED_TRACE(skin);
+        SettingsStore(settingsPath).WriteValue<int32_t>(QStringLiteral("Skin"), skin);
+        SettingsStore(settingsPath).WriteValue<int32_t>(QStringLiteral("Language"), language);
         CLumvexImgEdtDlg& w = OpenMagnified();
-        EXPECT_TRUE(w.Button(Max)->Caption() == "MAX" + QString(c.suffix) &&
+        EXPECT_TRUE(w.Button(Max)->Caption() == "MAX" + QString(suffix) &&
                     w.Button(Max)->CurrentBitmap());
         const QImage shot = w.grab().toImage();
-        EXPECT_EQ(w.FillsBackground(), c.background.isValid());
-        if (c.background.isValid()) {
-            EXPECT_EQ(shot.pixelColor(300, 45), c.background);
+        EXPECT_EQ(w.FillsBackground(), background.isValid());
+        if (background.isValid()) {
+            EXPECT_EQ(shot.pixelColor(300, 45), background);
             int yellow = 0;
             for (int y = 540; y < 556; ++y)
                 for (int x = 10; x < 200; ++x)
@@ -99,9 +97,9 @@ TEST_F(EditorWindowTest, SkinAndLanguageFollowTheSettings)
             EXPECT_GT(yellow, 20);
         }
         EXPECT_EQ(w.Button(SaveAs)->toolTip(),
-                  LanguageTable(c.language).TooltipText(Texts::TooltipSaveAs));
+                  LanguageTable(language).TooltipText(Texts::TooltipSaveAs));
         const QString basic = QCoreApplication::translate("QColorDialog", "&Basic colors");
-        EXPECT_EQ(basic == QLatin1String("&Basic colors"), c.language == 0);
+        EXPECT_EQ(basic == QLatin1String("&Basic colors"), language == 0);
         window.reset();
     }
 }
@@ -155,14 +153,8 @@ TEST_F(EditorWindowTest, OnlyCloseAndTheQuitMessageClose)
 // checked tool again turns it off, and the tool is the one chosen last.
 TEST_F(EditorWindowTest, ToolChoicesToggleTheirCheckMarks)
 {
-    struct Step
-    {
-        ControlId button;
-        uint32_t chosen;
-        ToolMode mode;
-        uint32_t drawingChecked, measuringChecked; // 0: none
-    };
-    const Step steps[] = {
+    // Button, item chosen, tool, items checked in the two menus (0: none).
+    const std::tuple<ControlId, uint32_t, ToolMode, uint32_t, uint32_t> steps[] = {
         {Drawing, 32803, ToolLine, 32803, 0},
         {DrawingExtern, 32803, ToolNone, 0, 0},
         {Drawing, 32807, ToolEllipse, 32807, 0},
@@ -178,12 +170,12 @@ TEST_F(EditorWindowTest, ToolChoicesToggleTheirCheckMarks)
                 return item.id;
         return 0u;
     };
-    for (const Step& s : steps) {
-        SCOPED_TRACE(s.chosen);
-        Choose(s.button, s.chosen);
-        EXPECT_EQ(window->View().GetToolMode(), s.mode);
-        EXPECT_EQ(checked(Tools().DrawingMenu()), s.drawingChecked);
-        EXPECT_EQ(checked(Tools().MeasuringMenu()), s.measuringChecked);
+    for (const auto& [button, item, mode, drawingChecked, measuringChecked] : steps) {
+        SCOPED_TRACE(item);
+        Choose(button, item);
+        EXPECT_EQ(window->View().GetToolMode(), mode);
+        EXPECT_EQ(checked(Tools().DrawingMenu()), drawingChecked);
+        EXPECT_EQ(checked(Tools().MeasuringMenu()), measuringChecked);
     }
     // The results item, appended after every measuring item, chooses no tool.
     ASSERT_EQ(Tools().MeasuringMenu().items.size(), 19u + 2);
@@ -393,7 +385,7 @@ TEST_F(EditorWindowTest, ThreeMeasurementsToTheResultsAFileAndTheClipboard)
         for (QPoint q : {QPoint(100, 50 * i), QPoint(100 + 100 * i, 50 * i), QPoint(400, 400)})
             Click(q);                             // the third click places the label
     const QString kept = w.Results()->FilePath(); // beside the picture, as it changes
-    EXPECT_EQ(ReadAll(kept).count("\r\n"), 4);
+    EXPECT_EQ(TestFiles::Read(kept).count("\r\n"), 4);
     QTest::keyClick(&w.View(), Qt::Key_R, Qt::ControlModifier);
     ResultsWindow* results = w.Results()->Window();
     ASSERT_TRUE(results && QTest::qWaitForWindowExposed(results));
@@ -421,7 +413,7 @@ TEST_F(EditorWindowTest, ThreeMeasurementsToTheResultsAFileAndTheClipboard)
     });
     QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(offered, QStringLiteral("20081231_1234_results.csv"));
-    EXPECT_EQ(ReadAll(typed), ReadAll(kept)); // the summary lines are not exported
+    EXPECT_EQ(TestFiles::Read(typed), TestFiles::Read(kept)); // the summary lines are not exported
 
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
     const QStringList pasted = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
@@ -434,7 +426,7 @@ TEST_F(EditorWindowTest, ThreeMeasurementsToTheResultsAFileAndTheClipboard)
     // Undo takes the last row away, in the table and in the file; redo brings it back.
     Press(Undo);
     EXPECT_EQ(w.Results()->Rows().size(), 2u);
-    EXPECT_EQ(ReadAll(kept).count("\r\n"), 3);
+    EXPECT_EQ(TestFiles::Read(kept).count("\r\n"), 3);
     Press(Redo);
     EXPECT_EQ(w.Results()->Rows().size(), 3u);
     // The picture opened again finds its table.

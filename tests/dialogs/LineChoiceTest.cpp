@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // Radio button k stands for index k; the dialog opens on the caller's index
@@ -16,15 +18,10 @@ namespace {
 // the close box (no key) do not.
 TEST(CLineChoice, RadioKStandsForIndexKAndOnlyOkStoresIt)
 {
-    struct Case
-    {
-        bool style;
-        int start, click; // click: none when negative
-        Qt::Key ending;
-        int result, index, checkedAtOpen;
-    };
+    // Style or width, start index, radio clicked (none when negative), ending
+    // key, result, index stored, radio checked at the start.
     const int ok = CLineChoiceDialog::ResultOk, cancel = CLineChoiceDialog::ResultCancel;
-    const Case cases[] = {
+    const std::tuple<bool, int, int, Qt::Key, int, int, int> cases[] = {
         {false, 8, -1, Qt::Key_Return, ok, 8, 8},
         {false, 0, 4, Qt::Key_Return, ok, 4, 0},
         {false, 8, 0, Qt::Key_Return, ok, 0, 8},
@@ -34,28 +31,28 @@ TEST(CLineChoice, RadioKStandsForIndexKAndOnlyOkStoresIt)
         // A stored index out of range checks nothing and OK keeps it.
         {false, 11, -1, Qt::Key_Return, ok, 11, -1},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.style << " " << c.start << " " << c.click);
+    for (const auto& [isStyle, start, click, ending, result, stored, checkedFirst] : cases) {
+        SCOPED_TRACE(testing::Message() << isStyle << " " << start << " " << click);
         int checkedAtOpen = -2;
         ModalRunner::Scope scope([&](QDialog& d) {
             d.open();
             auto& dialog = dynamic_cast<CLineChoiceDialog&>(d);
             checkedAtOpen = dialog.CheckedIndex();
-            if (c.click >= 0)
-                QTest::mouseClick(dialog.Radio(c.click), Qt::LeftButton);
-            if (c.ending == Qt::Key_unknown)
+            if (click >= 0)
+                QTest::mouseClick(dialog.Radio(click), Qt::LeftButton);
+            if (ending == Qt::Key_unknown)
                 dialog.close();
             else
-                QTest::keyClick(&dialog, c.ending);
+                QTest::keyClick(&dialog, ending);
             return dialog.result();
         });
         CLineStyle style;
         CLineWidth width;
-        int& index = c.style ? style.styleIndex : width.widthIndex;
-        index = c.start;
-        EXPECT_EQ(c.style ? style.Run() : width.Run(), c.result);
-        EXPECT_EQ(index, c.index);
-        EXPECT_EQ(checkedAtOpen, c.checkedAtOpen);
+        int& index = isStyle ? style.styleIndex : width.widthIndex;
+        index = start;
+        EXPECT_EQ(isStyle ? style.Run() : width.Run(), result);
+        EXPECT_EQ(index, stored);
+        EXPECT_EQ(checkedAtOpen, checkedFirst);
     }
 }
 

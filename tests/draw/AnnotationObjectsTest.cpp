@@ -55,7 +55,7 @@ TEST_F(ObjectDrawing, FreehandStrokeJoinsItsPointsInOrderAndNeedsPoints)
     EXPECT_FALSE(Ink(70, 70)); // not closed back to the start
 }
 
-TEST_F(ObjectDrawing, HollowDashedRectangleLeavesItsInsideUntouched)
+TEST_F(ObjectDrawing, HollowDashedRectangleKeepsItsInsideArrowHasBothBarbs)
 {
     CDrawShape shape(2, {});
     shape.SetPen(Blue, 4, 1);
@@ -63,10 +63,8 @@ TEST_F(ObjectDrawing, HollowDashedRectangleLeavesItsInsideUntouched)
     DrawObject(shape);
     EXPECT_TRUE(Ink(40, 30)); // the first dash starts at the corner
     EXPECT_TRUE(Clean({44, 34, 152, 112}));
-}
 
-TEST_F(ObjectDrawing, ArrowDrawsBothBarbsAtTheHead)
-{
+    // An arrow draws both barbs at its head.
     CDrawShape arrow(5, {});
     arrow.SetPen(Blue, 4, 0);
     arrow.points = {GdiPoint{40, 100}, GdiPoint{240, 100}};

@@ -187,7 +187,7 @@ TEST(CDrawMeasureTest, CircleLabelsStackDownwards)
 
 // The arc through (0, 100), (100, 0), (200, 100) starts at 0 degrees and
 // sweeps 180.000003 over the top; the angle's arc has radius 10.
-TEST(CDrawMeasureTest, ThreePointConstruction)
+TEST(CDrawMeasureTest, ThreePointConstructionCollinearPointsOnlyMarkers)
 {
     auto m = Make(8, {{}, {0, 100}, {100, 0}, {200, 100}}, 3, Placed, {300, 300});
     RecordingCanvas c = Draw(*m);
@@ -204,15 +204,14 @@ TEST(CDrawMeasureTest, ThreePointConstruction)
     c = Draw(*m);
     EXPECT_EQ(c.arcs.at(0).radius, 10u);
     EXPECT_EQ(c.lines, (std::vector<Line>{{{0, 100}, {100, 0}}, {{0, 100}, {200, 100}}}));
-}
 
-TEST(CDrawMeasureTest, CollinearPointsDrawOnlyMarkers)
-{
+    // Collinear points draw only their markers.
     for (int kind : {7, 8}) {
         for (GdiPoint pointer : {GdiPoint{300, 0}, GdiPoint{100, 0}}) {
-            const RecordingCanvas c = Draw(*Make(kind, {{}, {0, 0}, {100, 0}}, 2, 0, pointer));
-            EXPECT_EQ(c.ellipses.size(), 3u);
-            EXPECT_TRUE(c.arcs.empty() && c.lines.empty());
+            const RecordingCanvas collinear =
+                Draw(*Make(kind, {{}, {0, 0}, {100, 0}}, 2, 0, pointer));
+            EXPECT_EQ(collinear.ellipses.size(), 3u);
+            EXPECT_TRUE(collinear.arcs.empty() && collinear.lines.empty());
         }
     }
 }

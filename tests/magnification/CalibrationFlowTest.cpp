@@ -1,5 +1,4 @@
 #include "MagnificationFixture.h"
-
 #include "dialogs/ModalRunner.h"
 #include "magnification/CAdjustMagnificationDlg.h"
 #include "text/LanguageTable.h"
@@ -11,6 +10,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <tuple>
 
 using Box = MagnificationModel::BoxFormat;
 
@@ -127,13 +127,8 @@ TEST_F(CalibrationFlow, OtherAnswersKeepWhatTheyShould)
 // line suffers less from the pixel rounding of its ends.
 TEST_F(CalibrationFlow, StageMicrometerCalibratesToTheTrueMagnification)
 {
-    const struct
-    {
-        int fromTick, toTick;
-        const char* typed;
-        double tolerance;
-    } spans[] = {{0, 1, "1", 0.2}, {0, 7, "7", 0.05}};
-    for (const auto& span : spans) {
+    const std::tuple<int, int, const char*, double> spans[] = {{0, 1, "1", 0.2}, {0, 7, "7", 0.05}};
+    for (const auto& [fromTick, toTick, typed, tolerance] : spans) {
         ASSERT_TRUE(Open(CopySample(QStringLiteral("20081231_1236.bmp")), Box::Full));
 
         // Only the long millimetre ticks cross this row; find their centres.
@@ -147,16 +142,16 @@ TEST_F(CalibrationFlow, StageMicrometerCalibratesToTheTrueMagnification)
                 ticks << (start + x - 1) / 2.0;
         }
         ASSERT_EQ(ticks.size(), 8) << "millimetre ticks 0 to 7";
-        const GdiPoint from{int(std::lround(ticks[span.fromTick])), row};
-        const GdiPoint to{int(std::lround(ticks[span.toTick])), row};
+        const GdiPoint from{int(std::lround(ticks[fromTick])), row};
+        const GdiPoint to{int(std::lround(ticks[toTick])), row};
         const int pixels = to.x - from.x;
-        const int millimetres = span.toTick - span.fromTick;
+        const int millimetres = toTick - fromTick;
         EXPECT_NEAR(double(pixels) / millimetres, 146.48, 0.6);
 
         const double value = DrawLine(from, to);
         EXPECT_DOUBLE_EQ(value, pixels * 0.355 * 50.0);
-        ASSERT_TRUE(model->HandleCalibration(value, 0, Script({QString::fromLatin1(span.typed)})));
-        EXPECT_NEAR(model->adjustedMagnification, 52.0, span.tolerance);
+        ASSERT_TRUE(model->HandleCalibration(value, 0, Script({QString::fromLatin1(typed)})));
+        EXPECT_NEAR(model->adjustedMagnification, 52.0, tolerance);
         EXPECT_DOUBLE_EQ(model->adjustedMagnification, pixels * 0.355 / millimetres);
         EXPECT_EQ(model->boxText, QString::asprintf("%f", model->adjustedMagnification));
         EXPECT_EQ(model->scale.useAdjustedMagnification, 1);
@@ -167,4 +162,103 @@ TEST_F(CalibrationFlow, StageMicrometerCalibratesToTheTrueMagnification)
         EXPECT_DOUBLE_EQ(saved.adjustedMagnification, pixels * 0.355 / millimetres);
         EXPECT_DOUBLE_EQ(saved.pictureMagnification, 50.0);
     }
+}
+
+class MagnificationCommands : public MagnificationFixture
+{
+  protected:
+    void SetUp() override
+    {
+        MagnificationFixture::SetUp();
+        PictureInfoRecord record;
+        record.pictureMagnification = 50.0;
+        record.adjustedMagnification = 2.5;
+        record.scaleResolutionCode = 0x05000400;
+        WriteInfo(QStringLiteral("20081231_1400"), record.ToBytes());
+        Open(WriteBmp(QStringLiteral("20081231_1400.bmp"), {1280, 2}), Box::Full);
+        WriteCaptureSetting(30.0);
+    }
+
+    // A dialog that answers OK with a fixed value, remembering its start value.
+    MagnificationModel::SetDialogRunner Answer(double value)
+    {
+        return [this, value](double& v) {
+            started = v;
+            v = value;
+            return true;
+        };
+    }
+
+    double started = -1.0;
+};
+
+// Cancel changes nothing; OK starts from the measuring value and replaces
+// both magnifications.
+TEST_F(MagnificationCommands, SetPictureMagnificationStartsFromTheMeasuringValue)
+{
+    const PictureInfoRecord before = model->record;
+    EXPECT_FALSE(model->SetPictureMagnification([](double& v) {
+        v = 99.0;
+        return false;
+    }));
+    EXPECT_EQ(model->record, before);
+    EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
+    ASSERT_TRUE(model->SetPictureMagnification(Answer(75.0)));
+    EXPECT_DOUBLE_EQ(started, 2.5);
+    for (double value : {model->pictureMagnification, model->record.pictureMagnification,
+                         model->measuringMagnification, model->scale.pictureMagnification})
+        EXPECT_DOUBLE_EQ(value, 75.0);
+    EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
+    EXPECT_DOUBLE_EQ(model->record.adjustedMagnification, 0.0);
+    EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
+    EXPECT_EQ(model->boxText, QStringLiteral("75.0"));
+    EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
+    // A value of 1 empties the box but enables the length tools.
+    ASSERT_TRUE(model->SetPictureMagnification(Answer(1.0)));
+    EXPECT_EQ(model->boxText, QString());
+    EXPECT_TRUE(model->LengthToolsEnabled());
+}
+
+// Setting or resetting the capture magnification writes the setting and
+// broadcasts it; the picture keeps its own.
+TEST_F(MagnificationCommands, CaptureMagnificationOnlyWritesTheSettingResetClearsThePictures)
+{
+    QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
+    ASSERT_TRUE(model->SetCaptureMagnification(Answer(120.0)));
+    EXPECT_DOUBLE_EQ(started, 2.5);
+    EXPECT_DOUBLE_EQ(CaptureSetting(), 120.0);
+    EXPECT_EQ(Broadcasts(posted), 1);
+    model->ResetCaptureMagnification();
+    EXPECT_DOUBLE_EQ(CaptureSetting(), 0.0);
+    EXPECT_EQ(Broadcasts(posted), 2);
+    EXPECT_DOUBLE_EQ(model->pictureMagnification, 50.0);
+    EXPECT_DOUBLE_EQ(model->measuringMagnification, 2.5);
+    EXPECT_EQ(model->boxText, QStringLiteral("2.500000"));
+
+    // Resetting the picture magnification clears everything.
+    model->ResetPictureMagnification();
+    for (double value : {model->pictureMagnification, model->adjustedMagnification,
+                         model->measuringMagnification, model->record.pictureMagnification,
+                         model->record.adjustedMagnification, model->scale.pictureMagnification})
+        EXPECT_DOUBLE_EQ(value, 0.0);
+    EXPECT_EQ(model->scale.useAdjustedMagnification, 0);
+    EXPECT_EQ(model->boxText, QStringLiteral("NONE"));
+    EXPECT_TRUE(model->ShouldPromptCalibration());
+}
+
+TEST_F(MagnificationCommands, UnwritableSettingIsReportedAndStillBroadcast)
+{
+    // The settings "folder" is a regular file: the key cannot be created.
+    ASSERT_TRUE(TestFiles::Write(temp.filePath(QStringLiteral("blocker")), {}));
+    SettingsStore unwritable(temp.filePath(QStringLiteral("blocker/Lumvex.ini")));
+    MagnificationModel other(unwritable, bus);
+    int reported = 0;
+    other.writeFailed = [&](MagnificationModel::WriteFailure what, const QString& reason) {
+        reported += what == MagnificationModel::WriteFailure::Settings && !reason.isEmpty();
+    };
+    QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
+    other.WriteCaptureMagnification(80.0);
+    EXPECT_EQ(Broadcasts(posted), 1);
+    EXPECT_EQ(reported, 1);
+    EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("blocker/Lumvex.ini"))));
 }

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cmath>
 
 // What the dialogs below do not type: a unit after the number, an exponent,
@@ -55,21 +57,16 @@ class AdjustDialog : public ::testing::Test
 
 TEST_F(AdjustDialog, ShowsTheResultOnEveryChange)
 {
-    const struct
-    {
-        int unit;
-        const char* typed;
-        double expected;
-    } cases[] = {{0, "0.1", 50.0},
-                 {1, "100", 50.0},
-                 {2, "3.937", 5.0 / 3.937 / 0.0254},
-                 {3, "0.003937", 5.0 / 0.003937 / 25.4},
-                 {7, "0.1", 50.0}};
-    for (const auto& c : cases) {
-        Open(c.unit);
-        Type(c.typed);
-        EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, c.expected) << c.unit;
-        EXPECT_EQ(dialog.AdjustedEdit()->text(), QString::asprintf("%f", c.expected));
+    const std::tuple<int, const char*, double> cases[] = {{0, "0.1", 50.0},
+                                                          {1, "100", 50.0},
+                                                          {2, "3.937", 5.0 / 3.937 / 0.0254},
+                                                          {3, "0.003937", 5.0 / 0.003937 / 25.4},
+                                                          {7, "0.1", 50.0}};
+    for (const auto& [unit, typed, expected] : cases) {
+        Open(unit);
+        Type(typed);
+        EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, expected) << unit;
+        EXPECT_EQ(dialog.AdjustedEdit()->text(), QString::asprintf("%f", expected));
     }
 }
 

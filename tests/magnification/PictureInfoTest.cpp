@@ -1,11 +1,16 @@
 #include "FileSizeLimit.h"
 #include "MagnificationFixture.h"
+#include "magnification/PictureInfoRecord.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 #include <unistd.h>
 
 using Box = MagnificationModel::BoxFormat;
@@ -13,10 +18,7 @@ using Box = MagnificationModel::BoxFormat;
 // The record's path may be a Windows one; a picture's never is.
 TEST(InfoPath, DerivesByPositions)
 {
-    const struct
-    {
-        const char *path, *forPicture, *forRecord;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"/pics/20081231_1234.jpg", "/pics/Info/20081231_1234", "/pics/Info/20081231_1234"},
         {"/20081231_1234.jpg", "/Info/20081231_1234", "/Info/20081231_1234"},
         {"D:\\pics\\20081231_1234.jpg", "", "D:/pics/Info/20081231_1234"},
@@ -26,21 +28,27 @@ TEST(InfoPath, DerivesByPositions)
         {"/pics/x20081231_1234.jpg", "", ""},
         {"", "", ""},
     };
-    for (const auto& c : cases) {
-        const QString path = QString::fromUtf8(c.path);
-        EXPECT_EQ(MagnificationModel::InfoPathForPicture(path), QString::fromUtf8(c.forPicture))
-            << c.path;
-        EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(path), QString::fromUtf8(c.forRecord))
-            << c.path;
+    for (const auto& [given, forPicture, forRecord] : cases) {
+        const QString path = QString::fromUtf8(given);
+        EXPECT_EQ(MagnificationModel::InfoPathForPicture(path), QString::fromUtf8(forPicture))
+            << given;
+        EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(path), QString::fromUtf8(forRecord))
+            << given;
     }
 }
 
 // The samples below give 1.0 and 0.5; a picture smaller than its code and a
 // picture of no size.
-TEST(ResolutionFactor, TakesTheSmallerQuotient)
+TEST(ResolutionCode, FactorTakesTheSmallerQuotientTextsOnlyForKnownCodes)
 {
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x064004B0, {800, 500}), 2.0);
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {0, 0}), 1.0);
+
+    EXPECT_EQ(ResolutionText(0x05000400), QStringLiteral("1280X1024"));
+    EXPECT_EQ(ResolutionText(ResolutionCode(3488, 2616)), QStringLiteral("3488X2616"));
+    EXPECT_EQ(ResolutionText(ResolutionCode(160, 120)), QStringLiteral("160X120"));
+    EXPECT_EQ(ResolutionText(ResolutionCode(1281, 1024)), QString());
+    EXPECT_EQ(ResolutionText(0), QString());
 }
 
 class PictureInfo : public MagnificationFixture
@@ -148,30 +156,24 @@ TEST_F(PictureInfo, SecondPictureWithoutInfoInheritsTheFirstsMagnification)
 // picture.
 TEST_F(PictureInfo, BoxAndMeasuringMagnificationFollowTheRecord)
 {
-    const struct
-    {
-        double picture, adjusted;
-        Box format;
-        const char* box;
-        double measuring;
-        int useAdjusted;
-    } cases[] = {{50.0, 2.5, Box::Full, "2.500000", 2.5, 1},
-                 {50.0, 2.5, Box::Short, "2.5", 2.5, 1},
-                 {50.0, 1.0, Box::Full, "50.000000", 50.0, 0},
-                 {0.0, 0.0, Box::Full, "NONE", 0.0, 0}};
+    const std::tuple<double, double, Box, const char*, double, int> cases[] = {
+        {50.0, 2.5, Box::Full, "2.500000", 2.5, 1},
+        {50.0, 2.5, Box::Short, "2.5", 2.5, 1},
+        {50.0, 1.0, Box::Full, "50.000000", 50.0, 0},
+        {0.0, 0.0, Box::Full, "NONE", 0.0, 0}};
     const QString picture = WriteBmp(QStringLiteral("20081231_1320.bmp"), {1280, 2});
-    for (const auto& c : cases) {
+    for (const auto& [recorded, adjusted, format, box, measuring, useAdjusted] : cases) {
         PictureInfoRecord record;
-        record.pictureMagnification = c.picture;
-        record.adjustedMagnification = c.adjusted;
+        record.pictureMagnification = recorded;
+        record.adjustedMagnification = adjusted;
         WriteInfo(QStringLiteral("20081231_1320"), record.ToBytes());
-        Open(picture, c.format);
-        EXPECT_EQ(model->boxText, QString::fromLatin1(c.box));
-        EXPECT_DOUBLE_EQ(model->measuringMagnification, c.measuring);
-        EXPECT_EQ(model->scale.useAdjustedMagnification, c.useAdjusted);
-        EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, c.picture);
-        EXPECT_EQ(model->LengthToolsEnabled(), c.measuring >= 1.0);
-        if (c.adjusted == 1.0) {
+        Open(picture, format);
+        EXPECT_EQ(model->boxText, QString::fromLatin1(box));
+        EXPECT_DOUBLE_EQ(model->measuringMagnification, measuring);
+        EXPECT_EQ(model->scale.useAdjustedMagnification, useAdjusted);
+        EXPECT_DOUBLE_EQ(model->scale.pictureMagnification, recorded);
+        EXPECT_EQ(model->LengthToolsEnabled(), measuring >= 1.0);
+        if (adjusted == 1.0) {
             model->RederiveForMeasuringTool();
             EXPECT_DOUBLE_EQ(model->measuringMagnification, 1.0);
             EXPECT_EQ(model->boxText, QStringLiteral("50.000000"));
@@ -185,7 +187,7 @@ TEST_F(PictureInfo, BoxAndMeasuringMagnificationFollowTheRecord)
     EXPECT_EQ(model->calibrationPromptFlag, 0);
 }
 
-TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt)
+TEST_F(PictureInfo, SaveWritesTheRecordAndClearsItOnlyForCaptureNames)
 {
     const QString picture = CopySample(QStringLiteral("20081231_1236.bmp"));
     Open(picture, Box::Full);
@@ -197,17 +199,16 @@ TEST_F(PictureInfo, SaveWritesTheRecordAndClearsIt)
     PictureInfoRecord cleared;
     cleared.pictureMagnification = 50.0;
     EXPECT_EQ(model->record, cleared);
-}
 
-TEST_F(PictureInfo, NameThatIsNotACaptureNameGetsDefaultsAndWritesNothing)
-{
-    const QString picture = WriteBmp(QStringLiteral("abc.bmp"), {640, 2});
+    // A name that is not a capture name gets defaults and writes nothing.
+    const QString other = WriteBmp(QStringLiteral("abc.bmp"), {640, 2});
     model->pictureMagnification = 20.0;
-    model->LoadPictureInfo(picture, QImage(picture).size());
+    model->LoadPictureInfo(other, QImage(other).size());
     EXPECT_EQ(model->record.captureResolutionCode, 0x028001E0u);
     EXPECT_DOUBLE_EQ(model->pictureMagnification, 20.0);
     model->SavePictureInfo();
-    EXPECT_TRUE(QDir(folder + QStringLiteral("/Info")).isEmpty());
+    EXPECT_EQ(QDir(folder + QStringLiteral("/Info")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"20081231_1236"});
 }
 
 // A write that fails (a read-only Info folder, even for the super-user, or a
@@ -242,4 +243,36 @@ TEST_F(PictureInfo, InfoFileThatCannotBeWrittenKeepsWhatIsThere)
     save(RLIM_INFINITY);
     EXPECT_EQ(TestFiles::Read(info), "not a folder");
     EXPECT_TRUE(writeFailures.isEmpty());
+}
+
+TEST(PictureInfoRecordCodecTest, ReadsTheSampleRecordFieldByField)
+{
+    const QByteArray bytes =
+        TestFiles::Read(QStringLiteral(LUMVEX_SAMPLES_DIR "/Info/20081231_1234"));
+    ASSERT_EQ(bytes.size(), PictureInfoRecord::ByteSize);
+    const PictureInfoRecord record = PictureInfoRecord::FromBytes(bytes);
+    EXPECT_EQ(record.pictureMagnification, 50.0);
+    EXPECT_EQ(record.adjustedMagnification, 0.0);
+    const SystemTime& t = record.captureTime;
+    EXPECT_EQ(QList<int>({t.year, t.month, t.day, t.hour, t.minute, t.second}),
+              QList<int>({2008, 12, 31, 12, 34, 5}));
+    EXPECT_EQ(record.captureResolutionCode, ResolutionCode(640, 480));
+    EXPECT_EQ(record.cameraCode, 0x0C456355u);
+    EXPECT_EQ(record.Remark(), QStringLiteral("IHC stain, colon mucosa"));
+    EXPECT_EQ(record.ToBytes(), bytes) << "a read and a write change no byte";
+}
+
+TEST(PictureInfoRecordCodecTest, TextIsCutWithoutSplittingACharacter)
+{
+    PictureInfoRecord record;
+    record.SetRemark(QString(300, u'x'));
+    EXPECT_EQ(record.Remark().size(), 259);
+    EXPECT_EQ(record.remark[259], 0);
+    // 258 ASCII bytes, then a 3-byte character that would not fit whole.
+    record.SetRemark(QString(258, u'x') + QStringLiteral("中"));
+    EXPECT_EQ(record.Remark(), QString(258, u'x'));
+    record.SetRemark(QString(256, u'x') + QStringLiteral("中"));
+    EXPECT_EQ(record.Remark(), QString(256, u'x') + QStringLiteral("中"));
+    // A field read without a terminator ends at the field's end.
+    EXPECT_EQ(PictureInfoRecord::FromBytes(QByteArray(300, 'a')).PathText(), QString(260, u'a'));
 }

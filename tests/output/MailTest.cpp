@@ -2,6 +2,7 @@
 #include "platform/MailLauncher.h"
 
 #include "ScopedEnv.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -34,9 +35,9 @@ class MailTest : public ::testing::Test
 
     void WriteScript(int status)
     {
-        QFile script(dir.filePath("xdg-email"));
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(
+        const QString script = dir.filePath("xdg-email");
+        ASSERT_TRUE(TestFiles::Write(
+            script,
             QStringLiteral(
                 "#!/bin/sh\n"
                 "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%1'\n"
@@ -44,9 +45,8 @@ class MailTest : public ::testing::Test
                 "exit %3\n")
                 .arg(dir.filePath("args"), dir.filePath("release"))
                 .arg(status)
-                .toLocal8Bit());
-        script.close();
-        script.setPermissions(script.permissions() | QFile::ExeOwner);
+                .toLocal8Bit()));
+        QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
     }
 
     void Release() { QFile(dir.filePath("release")).open(QIODevice::WriteOnly); }
@@ -74,11 +74,10 @@ TEST_F(MailTest, StartsTheMailHelperWithBothAttachmentsWithoutBlockingAndReports
     EXPECT_EQ(sender.mailBusy, 0);
     EXPECT_EQ(activated, 1);
     EXPECT_EQ(shown.size(), 1);
-    QFile args(dir.filePath("args"));
-    ASSERT_TRUE(args.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),
-              QStringList({"--subject", "Lumvex's picture", "--body", "Picture captured by Lumvex",
-                           "--attach", picture, "--attach", "/pics/Info/20081231_1234"}));
+    EXPECT_EQ(
+        QString::fromUtf8(TestFiles::Read(dir.filePath("args"))).split('\n', Qt::SkipEmptyParts),
+        QStringList({"--subject", "Lumvex's picture", "--body", "Picture captured by Lumvex",
+                     "--attach", picture, "--attach", "/pics/Info/20081231_1234"}));
     // A helper that fails shows the mail failure message and frees MAIL again.
     WriteScript(4);
     sender.Send(picture);

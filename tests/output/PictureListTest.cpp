@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace PictureList;
 
 namespace {
@@ -40,8 +42,8 @@ class PictureFolderTest : public ::testing::Test
 };
 
 // Ascending by case-sensitive comparison of the whole path, no wrap-around,
-// the current picture found without regard to case.
-TEST_F(PictureFolderTest, ListsPictureNamesInOrderWithoutWrapAround)
+// the current picture found without regard to case; a move runs its steps.
+TEST_F(PictureFolderTest, ListsPictureNamesInOrderAndMovesAlongThem)
 {
     const QString old = folder + "1999123101234.BMP";
     const QStringList list = BuildPictureList(folder);
@@ -50,22 +52,11 @@ TEST_F(PictureFolderTest, ListsPictureNamesInOrderWithoutWrapAround)
     EXPECT_TRUE(BuildPictureList(folder + "missing/").isEmpty());
     EXPECT_EQ(AdjacentPicture(list, old, Previous), std::nullopt);
     EXPECT_EQ(AdjacentPicture(list, folder + "20081231_1234.JPG", Next), b);
-}
 
-// The steps the editor window takes, in order: the save question never
-// cancels the move, a picture that fails to load is still moved to.
-TEST_F(PictureFolderTest, MoveRunsTheStepsInOrder)
-{
-    const struct
-    {
-        const char* start;
-        int direction;
-        bool modified;
-        int answer;
-        bool loads;
-        const char* moved; // empty: no move
-        const char* log;
-    } cases[] = {
+    // The steps the editor window takes, in order: the save question never
+    // cancels the move, a picture that fails to load is still moved to.
+    // start, direction, modified, answer, loads, moved to (empty: no move), steps
+    const std::tuple<const char*, int, bool, int, bool, const char*, const char*> cases[] = {
         {"20081231_1234.jpg", Next, false, 7, true, "20081231_1235.bmp",
          "cancel saveInfo load:20081231_1235.bmp loadInfo:20081231_1235.bmp refresh"},
         {"20081231_1234.jpg", Next, true, 1, true, "20081231_1235.bmp",
@@ -77,7 +68,7 @@ TEST_F(PictureFolderTest, MoveRunsTheStepsInOrder)
          "cancel saveInfo load:20081231_1234.jpg refresh"},
         {"20081231_12345.jpg", Previous, false, 7, true, "", "cancel"}, // not in the list
     };
-    for (const auto& c : cases) {
+    for (const auto& [start, direction, modified, answer, loads, movedTo, expected] : cases) {
         QStringList log;
         const auto note = [&log](const char* step) {
             return [&log, step] {
@@ -85,25 +76,25 @@ TEST_F(PictureFolderTest, MoveRunsTheStepsInOrder)
             };
         };
         const AdjacentPictureSteps steps{
-            [&] { return c.modified; },
+            [&] { return modified; },
             [&] {
                 log << "ask";
-                return c.answer;
+                return answer;
             },
             note("saveAs"),
             note("cancel"),
             note("saveInfo"),
             [&](const QString& p) {
                 log << "load:" + p.section('/', -1);
-                return c.loads;
+                return loads;
             },
             [&](const QString& p) { log << "loadInfo:" + p.section('/', -1); },
             note("refresh")};
-        QString path = folder + c.start;
-        const bool moved = *c.moved != 0;
-        EXPECT_EQ(ShowAdjacentPicture(c.direction, path, folder, steps), moved);
-        EXPECT_EQ(path, folder + (moved ? c.moved : c.start));
-        EXPECT_EQ(log.join(' '), c.log) << c.start;
+        QString path = folder + start;
+        const bool moved = *movedTo != 0;
+        EXPECT_EQ(ShowAdjacentPicture(direction, path, folder, steps), moved);
+        EXPECT_EQ(path, folder + (moved ? movedTo : start));
+        EXPECT_EQ(log.join(' '), expected) << start;
     }
 }
 

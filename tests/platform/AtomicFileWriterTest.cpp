@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <tuple>
 #include <unistd.h>
 
 using TestFiles::ModeOf;
@@ -62,23 +63,18 @@ TEST(AtomicFileWriterTest, FailuresKeepTheOldFileAndSayWhy)
 {
     QTemporaryDir dir;
     const QString tooLong(250, u'x');
-    const struct
-    {
-        const char* name;
-        const char* target; // none: the long name
-        const char* readOnly;
-        int expected;
-        rlim_t sizeLimit = RLIM_INFINITY;
-    } cases[] = {{"target is a folder", "sub", nullptr, EISDIR},
-                 {"folder missing", "none/a.bin", nullptr, ENOENT},
-                 {"read-only file", "a.bin", "a.bin", EACCES},
-                 {"read-only folder", "a.bin", ".", EACCES},
-                 {"name too long", nullptr, nullptr, ENAMETOOLONG},
-                 {"short write", "a.bin", nullptr, EFBIG, 1000}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("%1/sub").arg(c.name)));
-        const QDir folder(dir.filePath(c.name));
+    // what, target (none: the long name), what is made read-only, reason, file size limit
+    const std::tuple<const char*, const char*, const char*, int, rlim_t> cases[] = {
+        {"target is a folder", "sub", nullptr, EISDIR, RLIM_INFINITY},
+        {"folder missing", "none/a.bin", nullptr, ENOENT, RLIM_INFINITY},
+        {"read-only file", "a.bin", "a.bin", EACCES, RLIM_INFINITY},
+        {"read-only folder", "a.bin", ".", EACCES, RLIM_INFINITY},
+        {"name too long", nullptr, nullptr, ENAMETOOLONG, RLIM_INFINITY},
+        {"short write", "a.bin", nullptr, EFBIG, 1000}};
+    for (const auto& [name, target, readOnly, expected, sizeLimit] : cases) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("%1/sub").arg(name)));
+        const QDir folder(dir.filePath(name));
         for (const QString& name : {QStringLiteral("a.bin"), tooLong})
             ASSERT_TRUE(TestFiles::Write(folder.filePath(name), "old"));
         const auto files = [&] {
@@ -88,18 +84,18 @@ TEST(AtomicFileWriterTest, FailuresKeepTheOldFileAndSayWhy)
             return all;
         };
         const QStringList before = files();
-        if (c.readOnly)
-            Chmod(folder.filePath(c.readOnly), 0555);
-        AtomicFileWriter writer(folder.filePath(c.target ? QString(c.target) : tooLong));
+        if (readOnly)
+            Chmod(folder.filePath(readOnly), 0555);
+        AtomicFileWriter writer(folder.filePath(target ? QString(target) : tooLong));
         bool written = true;
         {
-            FileSizeLimit limit(c.sizeLimit);
+            FileSizeLimit limit(sizeLimit);
             written = writer.Write(QByteArray(4096, 'n'));
         }
-        if (c.readOnly)
-            Chmod(folder.filePath(c.readOnly), 0755);
+        if (readOnly)
+            Chmod(folder.filePath(readOnly), 0755);
         EXPECT_FALSE(written);
-        EXPECT_EQ(writer.ErrorString(), FileErrorReason::FromCode(c.expected).text);
+        EXPECT_EQ(writer.ErrorString(), FileErrorReason::FromCode(expected).text);
         EXPECT_EQ(files(), before);
     }
 }

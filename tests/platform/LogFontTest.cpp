@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(LogFontTest, BytesFollowTheLayout)
+TEST(LogFontTest, BytesFollowTheLayoutAndKeepTheFaceName)
 {
     const LogFont font = LogFont::DefaultStampFont();
     const QByteArray bytes = font.ToBytes();
@@ -14,25 +14,20 @@ TEST(LogFontTest, BytesFollowTheLayout)
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.constData());
     EXPECT_EQ(int32_t(p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24), -21);
     EXPECT_EQ(p[16] | p[17] << 8, 700);
-    EXPECT_EQ(p[24], 3); // out precision
-    EXPECT_EQ(p[25], 2); // clip precision
-    EXPECT_EQ(p[26], 1); // quality
-    EXPECT_EQ(p[27], 0x12);
-    EXPECT_EQ(p[28], 'T');
-    EXPECT_EQ(p[29], 0);
+    // Out and clip precision, quality, pitch and family, then the name's "T" in UTF-16.
+    EXPECT_EQ(bytes.mid(24, 6).toHex(), "030201125400");
     EXPECT_EQ(p[28 + 2 * 15], 0) << "name ends after 15 characters";
     EXPECT_EQ(LogFont::FromBytes(p), font);
-}
 
-TEST(LogFontTest, FaceNameKeepsUtf16AndItsTerminator)
-{
-    LogFont font;
-    font.SetFaceName(QStringLiteral("文泉驿微米黑"));
-    const QByteArray bytes = font.ToBytes();
-    EXPECT_EQ(LogFont::FromBytes(reinterpret_cast<const uint8_t*>(bytes.constData())).FaceName(),
-              QStringLiteral("文泉驿微米黑"));
-    font.SetFaceName(QString(40, u'x'));
-    EXPECT_EQ(font.FaceName().size(), 31);
+    // The face name keeps UTF-16 and its terminator.
+    LogFont named;
+    named.SetFaceName(QStringLiteral("文泉驿微米黑"));
+    const QByteArray namedBytes = named.ToBytes();
+    EXPECT_EQ(
+        LogFont::FromBytes(reinterpret_cast<const uint8_t*>(namedBytes.constData())).FaceName(),
+        QStringLiteral("文泉驿微米黑"));
+    named.SetFaceName(QString(40, u'x'));
+    EXPECT_EQ(named.FaceName().size(), 31);
 }
 
 // A negative height is the character height in pixels, a positive one the

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <memory>
 
 namespace {
@@ -100,24 +102,19 @@ INSTANTIATE_TEST_SUITE_P(Kinds, CaptureTest, ::testing::ValuesIn(Cases),
 
 TEST(CaptureTest, StraightLinesKeepTheirToolAndSnappedEnd)
 {
-    const struct
-    {
-        int constraint;
-        ToolMode tool;
-        GdiPoint end;
-    } cases[] = {{0, ToolAnyAngleLine, {140, 90}},
-                 {90, ToolStraightAngleLine, {140, 100}},
-                 {45, ToolFortyFiveLine, {110, 90}}};
-    for (const auto& c : cases) {
+    const std::tuple<int, ToolMode, GdiPoint> cases[] = {{0, ToolAnyAngleLine, {140, 90}},
+                                                         {90, ToolStraightAngleLine, {140, 100}},
+                                                         {45, ToolFortyFiveLine, {110, 90}}};
+    for (const auto& [constraint, tool, end] : cases) {
         CDrawMeasure m(MeasureKind::StraightLine, GdiRect{});
-        m.angleConstraint = c.constraint;
+        m.angleConstraint = constraint;
         m.points[0] = {100, 100};
         m.points[1] = {140, 90};
         m.allPointsPlaced = true;
         const auto record = MeasurementCapture::Capture(m);
         ASSERT_TRUE(record);
-        EXPECT_EQ(record->tool, int(c.tool));
-        EXPECT_EQ(record->points, (std::vector<GdiPoint>{{100, 100}, c.end})) << c.constraint;
+        EXPECT_EQ(record->tool, int(tool));
+        EXPECT_EQ(record->points, (std::vector<GdiPoint>{{100, 100}, end})) << constraint;
     }
     EXPECT_FALSE(MeasurementCapture::Capture(*std::make_unique<CDrawMeasure>(
         MeasureKind::Calibration, GdiRect{}))); // calibration lines are no results

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // Kind names that need quoting, a Chinese name, a line break and a polygon
@@ -77,11 +79,7 @@ TEST(ResultsCsvTest, MalformedFilesAreRefusedWithAReason)
 {
     const std::vector<ResultsTexts> languages{TestTexts()};
     const QByteArray header = "No.,Kind,Length (mm),Unit,Magnification,Pixel size (mm),Points\r\n";
-    const struct
-    {
-        const char* name;
-        QByteArray data;
-    } cases[] = {
+    const std::tuple<const char*, QByteArray> cases[] = {
         {"empty", ""},
         {"not a results header", "a,b,c,d,e,f,g\r\n"},
         {"unknown column", "No.,Kind,Weight (g),Unit,Magnification,Pixel size (mm),Points\r\n"},
@@ -91,10 +89,10 @@ TEST(ResultsCsvTest, MalformedFilesAreRefusedWithAReason)
         {"text after quote", header + "1,\"Line\"x,0.71,mm,50,0.355,\r\n"},
         {"binary", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, data] : cases) {
         QString error;
-        EXPECT_FALSE(ResultsCsv::Read(c.data, languages, error)) << c.name;
-        EXPECT_FALSE(error.isEmpty()) << c.name;
+        EXPECT_FALSE(ResultsCsv::Read(data, languages, error)) << name;
+        EXPECT_FALSE(error.isEmpty()) << name;
     }
     QString error;
     EXPECT_TRUE(ResultsCsv::Read(header, languages, error)); // no rows yet

@@ -1,10 +1,12 @@
 #include "text/LanguageTable.h"
 
-#include <QFile>
+#include "TestFiles.h"
+
 #include <QSet>
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -24,9 +26,7 @@ std::vector<TextPair> EveryPair()
 QHash<int, QString> ParsedFile(const char* name)
 {
     QHash<int, QString> table;
-    QFile file(QString::fromLatin1(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    EXPECT_TRUE(LanguageTable::Parse(file.readAll(), table)) << name;
+    EXPECT_TRUE(LanguageTable::Parse(TestFiles::Read(QString::fromLatin1(name)), table)) << name;
     return table;
 }
 
@@ -69,13 +69,11 @@ TEST(LanguageTable, ZeroIsEnglishAnyOtherValueChinese)
 
 TEST(LanguageTable, CutKeepsOneUnitLessThanTheFieldAndNeverHalfACharacter)
 {
-    struct Case
-    {
-        int fieldSize, length, kept;
-    };
-    for (const Case c : {Case{16, 15, 15}, {16, 16, 15}, {260, 300, 259}, {1, 5, 0}, {0, 5, 0}})
-        EXPECT_EQ(LanguageTable::Cut(QString(c.length, u'x'), c.fieldSize), QString(c.kept, u'x'))
-            << c.fieldSize << " " << c.length;
+    const std::tuple<int, int, int> cases[] = {
+        {16, 15, 15}, {16, 16, 15}, {260, 300, 259}, {1, 5, 0}, {0, 5, 0}};
+    for (const auto& [fieldSize, length, kept] : cases)
+        EXPECT_EQ(LanguageTable::Cut(QString(length, u'x'), fieldSize), QString(kept, u'x'))
+            << fieldSize << " " << length;
     // 14 units, then a character outside the basic plane (two units).
     const QString text = QString(14, u'a') + QString::fromUcs4(U"\U0001F52C");
     EXPECT_EQ(LanguageTable::Cut(text, LanguageTable::ButtonField), QString(14, u'a'));

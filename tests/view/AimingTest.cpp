@@ -1,7 +1,17 @@
 #include "draw/CDrawMeasure.h"
 #include "view/Loupe.h"
+#include "view/PointAiming.h"
+#include "view/ViewMapping.h"
 
 #include "ViewTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+using Action = PointAiming::Action;
+using KeyAction = PointAiming::KeyAction;
+using namespace ViewMapping;
 
 namespace {
 
@@ -104,6 +114,72 @@ TEST_F(AimingTest, NudgedLineEndsArePlacedWhereTheKeysPutThem)
         Key(Qt::Key_Enter); // places the label and commits
     }
     EXPECT_EQ(view.modificationCount, 2);
+}
+
+// Keys the view tests do not press: the keypad's, Ctrl+Return for a double
+// click, and the window's shortcuts.
+TEST(PointAiming, KeysWhilePlacingPointsAndOtherwise)
+{
+    const Qt::KeyboardModifiers none, ctrl = Qt::ControlModifier;
+    const std::tuple<int, Qt::KeyboardModifiers, bool, KeyAction> cases[] = {
+        {Qt::Key_Left, none, true, {Action::Nudge, {-1, 0}}},
+        {Qt::Key_Up, Qt::KeypadModifier, true, {Action::Nudge, {0, -1}}},
+        {Qt::Key_Return, ctrl, true, {Action::DoubleClick, {}}},
+        {Qt::Key_L, ctrl, true, {}},
+        {Qt::Key_Return, Qt::AltModifier, true, {}},
+        {Qt::Key_PageDown, none, true, {}},
+    };
+    for (const auto& [key, mods, placing, expected] : cases)
+        EXPECT_EQ(PointAiming::ForKey(key, mods, placing), expected)
+            << std::hex << key << " " << mods;
+}
+
+TEST(PointAiming, NudgeStaysOnThePictureUntilThePointerMoves)
+{
+    // Picture pixels are 2 view pixels across and 2.13 down.
+    const QSize picture(1280, 1024), view(640, 480);
+    PointAiming aim;
+    aim.PointerAt({100, 100}, true);
+    EXPECT_EQ(aim.Pending(picture, view), QPoint(200, 213));
+    EXPECT_EQ(aim.Nudge({3, -1}, picture, view), QPoint(203, 212));
+    aim.PointerAt({100, 100}, true);
+    EXPECT_EQ(aim.Pending(picture, view), QPoint(203, 212));
+    aim.PointerAt({101, 100}, true);
+    EXPECT_EQ(aim.Pending(picture, view), QPoint(202, 213));
+
+    for (const QPoint step : {QPoint(-500, 0), QPoint(0, -500), QPoint(5000, 5000)})
+        aim.Nudge(step, picture, view);
+    EXPECT_EQ(aim.Pending(picture, view), QPoint(1279, 1023));
+    // Leaving the view drops the nudge as well.
+    aim.PointerAt({101, 100}, false);
+    aim.PointerAt({101, 100}, true);
+    EXPECT_EQ(aim.Pending(picture, view), QPoint(202, 213));
+}
+
+// Each axis scales by its own single-precision ratio and truncates toward
+// zero; a width is doubled and rounded half up before the truncation. Being
+// inside the view has no lower bound.
+TEST(ViewMappingTest, PointsAndWidthsReachThePictureInsideHasNoLowerBound)
+{
+    const std::tuple<QSize, QSize, QPoint, QPoint, int, int> cases[] = {
+        {{1280, 1024}, {640, 512}, {100, 50}, {200, 100}, 2, 4},
+        {{1280, 1024}, {641, 512}, {640, 0}, {1278, 0}, 1, 2}, // 640 * 1.9968... is 1278.0...
+        {{1280, 1024}, {641, 512}, {641, 0}, {1280, 0}, 0, 0},
+        {{1280, 1024}, {640, 512}, {0, 0}, {0, 0}, -18, -35}, // font heights move toward zero
+        {{640, 480}, {640, 480}, {0, 0}, {0, 0}, -18, -17},
+        {{640, 480}, {640, 480}, {0, 0}, {0, 0}, 18, 18},
+        {{1280, 1920}, {640, 480}, {10, 10}, {20, 40}, 10, 30},
+        {{1280, 960}, {640, 480}, {-20, -5}, {-40, -10}, 0, 0},
+        {{1280, 1024}, {0, 0}, {5, 5}, {5, 5}, 4, 4}, // a view with no size divides by nothing
+    };
+    for (const auto& [picture, view, window, mapped, width, scaled] : cases) {
+        EXPECT_EQ(WindowToPicture(window, picture, view), mapped) << window.x();
+        EXPECT_EQ(ScaleToPicture(width, picture, view), scaled) << width;
+    }
+    EXPECT_TRUE(IsInsideView({640, 480}, {640, 480}));
+    EXPECT_FALSE(IsInsideView({641, 10}, {640, 480}));
+    EXPECT_FALSE(IsInsideView({10, 481}, {640, 480}));
+    EXPECT_TRUE(IsInsideView({-20, -5}, {640, 480}));
 }
 
 } // namespace

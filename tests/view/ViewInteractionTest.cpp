@@ -47,8 +47,8 @@ class ViewInteractionTest : public ViewFixture
 };
 
 // A line shows guides through its ends while the end follows the pointer;
-// they never reach the committed picture.
-TEST_F(ViewInteractionTest, LineIsCommittedOnceWithoutItsGuides)
+// they never reach the committed picture. A double click replaces the second press.
+TEST_F(ViewInteractionTest, LineIsCommittedOnceWithoutItsGuidesDoubleClickReplacesAPress)
 {
     view.SetToolMode(ToolMode::ToolLine);
     Click({100, 100});
@@ -61,12 +61,9 @@ TEST_F(ViewInteractionTest, LineIsCommittedOnceWithoutItsGuides)
     EXPECT_FALSE(Clean({195, 145, 10, 10}));
     EXPECT_TRUE(Clean({0, 0, 640, 90})) << "no aiming guides in the committed picture";
     EXPECT_TRUE(MatchesTopSnapshot());
-}
 
-// A quick second click arrives as a double click, which places nothing but
-// ends a continuous line's vertices.
-TEST_F(ViewInteractionTest, DoubleClickReplacesTheSecondPress)
-{
+    // A quick second click arrives as a double click, which places nothing but
+    // ends a continuous line's vertices.
     view.SetToolMode(ToolMode::ToolLine);
     DoubleClick({100, 100});
     EXPECT_EQ(view.State(), InteractionState::StateShapeStarted);
@@ -81,7 +78,7 @@ TEST_F(ViewInteractionTest, DoubleClickReplacesTheSecondPress)
     Click({300, 300});
     Click({300, 330});
     EXPECT_EQ(window.commits,
-              (std::vector<std::vector<GdiPoint>>{{}, {{100, 100}, {200, 100}, {200, 200}}}));
+              (std::vector<std::vector<GdiPoint>>{{}, {}, {{100, 100}, {200, 100}, {200, 200}}}));
 }
 
 TEST_F(ViewInteractionTest, KeysAndInputMethodTypeIntoTheText)
@@ -109,9 +106,17 @@ TEST_F(ViewInteractionTest, KeysAndInputMethodTypeIntoTheText)
     EXPECT_TRUE(view.WorkingPicture().copy(textArea) == whileTyping);
 }
 
-TEST_F(ViewInteractionTest, RightClickDropsTheObjectThenTheTool)
+// The cursor becomes the arrow outside the view and comes back; a right click
+// drops the object, then the tool.
+TEST_F(ViewInteractionTest, CursorFollowsTheViewRightClickDropsTheObjectThenTheTool)
 {
     view.SetToolMode(ToolMode::ToolRadiusCircle);
+    const Qt::CursorShape toolShape = view.cursor().shape();
+    EXPECT_NE(toolShape, Qt::ArrowCursor);
+    view.PointerMove({700, 100});
+    EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
+    view.PointerMove({100, 100});
+    EXPECT_EQ(view.cursor().shape(), toolShape);
     Click({100, 100});
     Move({200, 100});
     QTest::mouseClick(Window(), Qt::RightButton, {}, {200, 100});
@@ -123,16 +128,6 @@ TEST_F(ViewInteractionTest, RightClickDropsTheObjectThenTheTool)
     EXPECT_EQ(window.calls,
               (std::vector<QString>{QStringLiteral("drawing"), QStringLiteral("measuring")}));
     EXPECT_EQ(view.modificationCount, 0);
-}
-
-TEST_F(ViewInteractionTest, CursorBecomesTheArrowOutsideTheViewAndComesBack)
-{
-    view.SetToolMode(ToolMode::ToolRectangle);
-    const Qt::CursorShape toolShape = view.cursor().shape();
-    view.PointerMove({700, 100});
-    EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
-    view.PointerMove({100, 100});
-    EXPECT_EQ(view.cursor().shape(), toolShape);
 }
 
 } // namespace

@@ -3,13 +3,15 @@
 #include "view/InfoOverlay.h"
 #include "view/PictureLoader.h"
 
+#include "TestFiles.h"
+
 #include <QDataStream>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -51,12 +53,8 @@ TEST_F(ViewLoadTest, BadFilesShowTheReasonAndKeepRunning)
 {
     ASSERT_TRUE(view.LoadPicture(Sample("20081231_1234.jpg")));
     EXPECT_EQ(view.PictureSize(), QSize(640, 480));
-    const struct
-    {
-        const char* name;
-        std::optional<QByteArray> bytes; // none: no such file
-        const char* reason;              // part of the message
-    } files[] = {
+    // name, bytes (none: no such file), part of the message
+    const std::tuple<const char*, std::optional<QByteArray>, const char*> files[] = {
         {"zero.bmp", QByteArray(), " - "},
         {"text.jpg", QByteArray("these are notes, not a picture\n"), " - "},
         {"huge.bmp", BmpClaiming(60000, 60000), " - "},
@@ -69,10 +67,8 @@ TEST_F(ViewLoadTest, BadFilesShowTheReasonAndKeepRunning)
     for (const auto& [name, bytes, reason] : files) {
         errors.clear();
         const QString path = folder.filePath(QString::fromLatin1(name));
-        if (QFile file(path); bytes) {
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(*bytes);
-        }
+        if (bytes)
+            ASSERT_TRUE(TestFiles::Write(path, *bytes));
         EXPECT_FALSE(view.LoadPicture(path));
         ASSERT_EQ(errors.size(), 1) << name;
         EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Load image failed:\n")) &&
@@ -87,17 +83,13 @@ TEST_F(ViewLoadTest, BadFilesShowTheReasonAndKeepRunning)
 
 TEST(PictureSizeLimit, SidesUpTo65536AndUpTo256Megapixels)
 {
-    const struct
-    {
-        int width, height;
-        bool loadable;
-    } cases[] = {
+    const std::tuple<int, int, bool> cases[] = {
         {1, 65536, true},     {1, 65537, false},     {65536, 4096, true}, {65536, 4097, false},
         {16384, 16384, true}, {16385, 16384, false}, {0, 10, false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(PictureLoader::IsLoadableSize({c.width, c.height}), c.loadable)
-            << c.width << " x " << c.height;
+    for (const auto& [width, height, loadable] : cases)
+        EXPECT_EQ(PictureLoader::IsLoadableSize({width, height}), loadable)
+            << width << " x " << height;
 }
 
 // The time line ends with the picture's base name, taken from the record's
