@@ -56,21 +56,7 @@ TEST(MeasureGeometry, CircleThroughThreePointsDependsOnOrder)
     EXPECT_FALSE(CircleThroughPoints({-2000000000, 0}, {0, 1}, {2000000000, 0}));
 }
 
-TEST(MeasureGeometry, ArcLeavesOutTheLargestGap)
-{
-    const double cases[][5] = {
-        {60, 10, 40, 10, 50},      // gaps 20, 30, 310: from lo
-        {170, -30, -40, 170, 160}, // gaps 200, 10, 150: from hi
-        {-170, 20, 30, 20, 170},   // gaps 10, 190, 160: from mid
-    };
-    for (const auto& c : cases) {
-        const ArcSpan arc = ArcLeavingLargestGap(c[0], c[1], c[2]);
-        EXPECT_DOUBLE_EQ(arc.start, c[3]);
-        EXPECT_DOUBLE_EQ(arc.sweep, c[4]);
-    }
-}
-
-TEST(MeasureGeometry, AnglesFold)
+TEST(MeasureGeometry, AnglesFoldArcsLeaveOutTheLargestGap)
 {
     EXPECT_DOUBLE_EQ(FoldIntoHalfTurn(170 - -170), -20);
     EXPECT_DOUBLE_EQ(FoldIntoHalfTurn(-340), 20);
@@ -82,6 +68,18 @@ TEST(MeasureGeometry, AnglesFold)
     EXPECT_GT(AngleBetweenArms({100, 100}, {200, 100}, {100, 0}).sweep, 0);
     EXPECT_LT(AngleBetweenArms({100, 100}, {100, 0}, {200, 100}).sweep, 0);
     EXPECT_EQ(LineIntersection({20, 0}, {20, 100}, {0, 0}, {100, 50}), (GdiPoint{20, 10}));
+
+    // An arc leaves out the largest gap between its points.
+    const double cases[][5] = {
+        {60, 10, 40, 10, 50},      // gaps 20, 30, 310: from lo
+        {170, -30, -40, 170, 160}, // gaps 200, 10, 150: from hi
+        {-170, 20, 30, 20, 170},   // gaps 10, 190, 160: from mid
+    };
+    for (const auto& c : cases) {
+        const ArcSpan arc = ArcLeavingLargestGap(c[0], c[1], c[2]);
+        EXPECT_DOUBLE_EQ(arc.start, c[3]);
+        EXPECT_DOUBLE_EQ(arc.sweep, c[4]);
+    }
 }
 
 // The mark of a four-point angle for each branch of its start and sweep tables.
@@ -105,17 +103,10 @@ TEST(MeasureGeometry, MarkingArcStartAndSweep)
     }
 }
 
-// Barbs point back along the shaft at four widths; a zero-length arrow points right.
-TEST(ArrowBarbs, PointBackAlongTheShaft)
-{
-    EXPECT_EQ(ArrowBarbs({0, 0}, {100, 0}, 2), (std::array<GdiPoint, 2>{{{92, 3}, {92, -3}}}));
-    EXPECT_EQ(ArrowBarbs({0, 0}, {0, 0}, 2), (std::array<GdiPoint, 2>{{{7, -3}, {7, 3}}}));
-}
-
 // Guides of half length 10000 through both ends: vertical, horizontal, zero
 // length, and diagonal (d = sqrt(10000^2 / 2) = 7071.07; negative results
 // truncate toward zero).
-TEST(EndGuides, RunPerpendicularThroughBothEndsTwentyThousandLong)
+TEST(ShapeGeometry, GuidesRunPerpendicularThroughBothEndsBarbsPointBack)
 {
     // clang-format off
     const std::tuple<GdiPoint, GdiPoint, GuideLine, GuideLine> cases[] = {
@@ -136,4 +127,8 @@ TEST(EndGuides, RunPerpendicularThroughBothEndsTwentyThousandLong)
     EXPECT_NEAR(dy / dx, -3.0, 0.001);
     EXPECT_NEAR(std::hypot(dx, dy), 20000.0, 4.0);
     EXPECT_NEAR((g.from.x + g.to.x) / 2.0, b.x, 1.0);
+
+    // Barbs point back along the shaft at four widths; a zero-length arrow points right.
+    EXPECT_EQ(ArrowBarbs({0, 0}, {100, 0}, 2), (std::array<GdiPoint, 2>{{{92, 3}, {92, -3}}}));
+    EXPECT_EQ(ArrowBarbs({0, 0}, {0, 0}, 2), (std::array<GdiPoint, 2>{{{7, -3}, {7, 3}}}));
 }

@@ -19,7 +19,7 @@
 
 // What the dialogs below do not type: a unit after the number, an exponent,
 // a comma (never a decimal point), blanks inside or a line break.
-TEST(DecimalText, ReadsLikeTheCRuntime)
+TEST(DecimalText, ReadsLikeTheCRuntimeShowsTheShortestFormInsideTheRange)
 {
     qsizetype used = -1;
     EXPECT_DOUBLE_EQ(DecimalText::ReadLeading(QStringLiteral(" 0.1mm"), &used), 0.1);
@@ -30,6 +30,13 @@ TEST(DecimalText, ReadsLikeTheCRuntime)
     for (const char* bad : {"", "  ", "1 2", "\n5"})
         EXPECT_FALSE(DecimalText::ReadWhole(QString::fromLatin1(bad), value)) << bad;
     EXPECT_DOUBLE_EQ(value, -1.0);
+
+    // The set dialog starts from the shortest form inside the range, else NONE.
+    const std::pair<double, const char*> cases[] = {
+        {0.0, "NONE"}, {0.999, "NONE"},      {1.0, "1"},           {50.0, "50"},
+        {2.5, "2.5"},  {52.0004, "52.0004"}, {9999.99, "9999.99"}, {10000.0, "NONE"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(CSetMagnification::StartText(value), QString::fromLatin1(text)) << value;
 }
 
 // A 5 mm measurement at magnification 40; the typed length is in the unit.
@@ -55,23 +62,8 @@ class AdjustDialog : public ::testing::Test
     CAdjustMagnificationDlg dialog;
 };
 
-TEST_F(AdjustDialog, ShowsTheResultOnEveryChange)
-{
-    const std::tuple<int, const char*, double> cases[] = {{0, "0.1", 50.0},
-                                                          {1, "100", 50.0},
-                                                          {2, "3.937", 5.0 / 3.937 / 0.0254},
-                                                          {3, "0.003937", 5.0 / 0.003937 / 25.4},
-                                                          {7, "0.1", 50.0}};
-    for (const auto& [unit, typed, expected] : cases) {
-        Open(unit);
-        Type(typed);
-        EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, expected) << unit;
-        EXPECT_EQ(dialog.AdjustedEdit()->text(), QString::asprintf("%f", expected));
-    }
-}
-
 // It opens empty, with only OK, in its template's units.
-TEST_F(AdjustDialog, StartsEmptyAndRefusesZeroAndTextUntilTheLengthIsPositive)
+TEST_F(AdjustDialog, StartsEmptyRefusesWhatIsNotPositiveShowsTheResultOnEveryChange)
 {
     Open(0);
     EXPECT_TRUE(dialog.OkButton()->isDefault());
@@ -93,15 +85,19 @@ TEST_F(AdjustDialog, StartsEmptyAndRefusesZeroAndTextUntilTheLengthIsPositive)
     QTest::keyClick(dialog.ActualEdit(), Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, 50.0);
-}
 
-TEST(SetMagnificationText, ShortestFormInsideTheRangeElseNone)
-{
-    const std::pair<double, const char*> cases[] = {
-        {0.0, "NONE"}, {0.999, "NONE"},      {1.0, "1"},           {50.0, "50"},
-        {2.5, "2.5"},  {52.0004, "52.0004"}, {9999.99, "9999.99"}, {10000.0, "NONE"}};
-    for (const auto& [value, text] : cases)
-        EXPECT_EQ(CSetMagnification::StartText(value), QString::fromLatin1(text)) << value;
+    // The result shows on every change, the typed length in the unit.
+    const std::tuple<int, const char*, double> cases[] = {{0, "0.1", 50.0},
+                                                          {1, "100", 50.0},
+                                                          {2, "3.937", 5.0 / 3.937 / 0.0254},
+                                                          {3, "0.003937", 5.0 / 0.003937 / 25.4},
+                                                          {7, "0.1", 50.0}};
+    for (const auto& [unit, typed, expected] : cases) {
+        Open(unit);
+        Type(typed);
+        EXPECT_DOUBLE_EQ(dialog.adjustedMagnification, expected) << unit;
+        EXPECT_EQ(dialog.AdjustedEdit()->text(), QString::asprintf("%f", expected));
+    }
 }
 
 // Every text shows whole, no two controls overlap, and the right margin is at

@@ -16,7 +16,7 @@
 using Box = MagnificationModel::BoxFormat;
 
 // The record's path may be a Windows one; a picture's never is.
-TEST(InfoPath, DerivesByPositions)
+TEST(InfoPath, DerivesByPositionsResolutionCodesGiveFactorAndText)
 {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"/pics/20081231_1234.jpg", "/pics/Info/20081231_1234", "/pics/Info/20081231_1234"},
@@ -35,12 +35,9 @@ TEST(InfoPath, DerivesByPositions)
         EXPECT_EQ(MagnificationModel::InfoPathForRecordPath(path), QString::fromUtf8(forRecord))
             << given;
     }
-}
 
-// The samples below give 1.0 and 0.5; a picture smaller than its code and a
-// picture of no size.
-TEST(ResolutionCode, FactorTakesTheSmallerQuotientTextsOnlyForKnownCodes)
-{
+    // The samples below give 1.0 and 0.5; a picture smaller than its code and a
+    // picture of no size.
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x064004B0, {800, 500}), 2.0);
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {0, 0}), 1.0);
 

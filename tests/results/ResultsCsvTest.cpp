@@ -75,7 +75,7 @@ TEST(ResultsCsvTest, ReadsBackAndPythonCsvModuleReadsTheSameFields)
     EXPECT_TRUE(csv.endsWith("\r\n"));
 }
 
-TEST(ResultsCsvTest, MalformedFilesAreRefusedWithAReason)
+TEST(ResultsCsvTest, MalformedFilesAreRefusedTheStoreSavesIntoAnExistingFolderOnly)
 {
     const std::vector<ResultsTexts> languages{TestTexts()};
     const QByteArray header = "No.,Kind,Length (mm),Unit,Magnification,Pixel size (mm),Points\r\n";
@@ -96,15 +96,11 @@ TEST(ResultsCsvTest, MalformedFilesAreRefusedWithAReason)
     }
     QString error;
     EXPECT_TRUE(ResultsCsv::Read(header, languages, error)); // no rows yet
-}
 
-TEST(ResultsStoreTest, SavesAtomicallyIntoAnExistingFolderOnly)
-{
+    // The store saves atomically into an existing folder only.
     QTemporaryDir folder;
-    const std::vector<ResultsTexts> languages{TestTexts()};
     const QString path = folder.filePath(QStringLiteral("Info/20081231_1234.csv"));
     const QByteArray csv = ResultsCsv::Csv(ResultsCsv::Lines(AwkwardRows(), {}, TestTexts()));
-    QString error;
     EXPECT_FALSE(ResultsStore::Save(path, csv, error)); // Info is never created
     EXPECT_TRUE(ResultsStore::Load(path, languages).error.isEmpty());
 

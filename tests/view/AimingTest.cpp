@@ -21,7 +21,7 @@ QRgb Expected(const QImage& picture, QPoint p)
 }
 
 // The loupe stays inside the view and clear of the pointer wherever it is.
-TEST(LoupePlacement, InsideTheViewAndNeverCoveringThePointer)
+TEST(Loupe, PlacedClearOfThePointerEveryDevicePixelShowsItsPicturePixel)
 {
     for (const QSize size : {QSize(640, 480), QSize(960, 720), QSize(1920, 1080)})
         for (int y = 0; y < size.height(); y += 7)
@@ -32,10 +32,8 @@ TEST(LoupePlacement, InsideTheViewAndNeverCoveringThePointer)
                 const int dy = std::max(box.top() - y, y - box.bottom());
                 ASSERT_GE(std::max(dx, dy), Loupe::Gap) << x << "," << y;
             }
-}
 
-TEST(LoupeMagnify, EveryDevicePixelShowsItsPicturePixel)
-{
+    // Every device pixel of the magnified picture shows its picture pixel.
     const QImage picture = TexturedPicture({40, 30});
     for (const qreal dpr : {1.0, 1.5, 2.0, 3.0})
         for (const QPoint centre : {QPoint(20, 15), QPoint(0, 0), QPoint(39, 29), QPoint(-30, 5)}) {
@@ -118,7 +116,7 @@ TEST_F(AimingTest, NudgedLineEndsArePlacedWhereTheKeysPutThem)
 
 // Keys the view tests do not press: the keypad's, Ctrl+Return for a double
 // click, and the window's shortcuts.
-TEST(PointAiming, KeysWhilePlacingPointsAndOtherwise)
+TEST(PointAiming, KeysAndANudgeThatStaysOnThePictureUntilThePointerMoves)
 {
     const Qt::KeyboardModifiers none, ctrl = Qt::ControlModifier;
     const std::tuple<int, Qt::KeyboardModifiers, bool, KeyAction> cases[] = {
@@ -132,10 +130,8 @@ TEST(PointAiming, KeysWhilePlacingPointsAndOtherwise)
     for (const auto& [key, mods, placing, expected] : cases)
         EXPECT_EQ(PointAiming::ForKey(key, mods, placing), expected)
             << std::hex << key << " " << mods;
-}
 
-TEST(PointAiming, NudgeStaysOnThePictureUntilThePointerMoves)
-{
+    // A nudge stays on the picture until the pointer moves.
     // Picture pixels are 2 view pixels across and 2.13 down.
     const QSize picture(1280, 1024), view(640, 480);
     PointAiming aim;
