@@ -36,11 +36,10 @@ TEST(InfoPath, DerivesByPositionsResolutionCodesGiveFactorAndText)
             << given;
     }
 
-    // The samples below give 1.0 and 0.5; a picture smaller than its code and a
-    // picture of no size.
+    // The resolution factor (the sample tests give 1.0 and 0.5) of a picture
+    // smaller than its code and of one of no size; texts only for known codes.
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x064004B0, {800, 500}), 2.0);
     EXPECT_DOUBLE_EQ(MagnificationModel::ResolutionFactorFor(0x05000400, {0, 0}), 1.0);
-
     EXPECT_EQ(ResolutionText(0x05000400), QStringLiteral("1280X1024"));
     EXPECT_EQ(ResolutionText(ResolutionCode(3488, 2616)), QStringLiteral("3488X2616"));
     EXPECT_EQ(ResolutionText(ResolutionCode(160, 120)), QStringLiteral("160X120"));
