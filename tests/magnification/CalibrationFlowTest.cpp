@@ -14,17 +14,6 @@
 
 using Box = MagnificationModel::BoxFormat;
 
-namespace {
-
-struct DialogScript
-{
-    QString typed;
-    bool clearCheckBox = false;
-    bool pressOk = true;
-};
-
-} // namespace
-
 class CalibrationFlow : public MagnificationFixture
 {
   protected:
@@ -54,20 +43,22 @@ class CalibrationFlow : public MagnificationFixture
     }
 
     // Runs the real dialog as the window does, answered the way a user would
-    // answer it, without a modal loop.
-    MagnificationModel::CalibrationRunner Script(DialogScript script)
+    // answer it (typing, maybe clearing the check box, then OK or Esc), without
+    // a modal loop.
+    MagnificationModel::CalibrationRunner Script(const QString& typed, bool clearCheckBox = false,
+                                                 bool pressOk = true)
     {
-        return [this, script](const CalibrationRequest& request) {
+        return [=, this](const CalibrationRequest& request) {
             seen = request;
             ++dialogs;
-            ModalRunner::Scope scope([script](QDialog& shown) {
+            ModalRunner::Scope scope([=](QDialog& shown) {
                 auto& dialog = static_cast<CAdjustMagnificationDlg&>(shown);
                 dialog.show();
-                if (!script.typed.isEmpty())
-                    QTest::keyClicks(dialog.ActualEdit(), script.typed);
-                if (script.clearCheckBox)
+                if (!typed.isEmpty())
+                    QTest::keyClicks(dialog.ActualEdit(), typed);
+                if (clearCheckBox)
                     dialog.CaptureCheckBox()->setChecked(false);
-                if (script.pressOk)
+                if (pressOk)
                     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
                 else
                     QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -87,7 +78,7 @@ TEST_F(CalibrationFlow, FortyTimesWithATenthOfAMillimetre)
 {
     Prepare(40.0);
     QSignalSpy posted(&bus, &MessageBus::SetMagnificationReceived);
-    ASSERT_TRUE(model->HandleCalibration(200.0, 0, Script({QStringLiteral("0.1")})));
+    ASSERT_TRUE(model->HandleCalibration(200.0, 0, Script(QStringLiteral("0.1"))));
 
     EXPECT_DOUBLE_EQ(seen.measuredDimension, 5.0);
     EXPECT_DOUBLE_EQ(seen.referenceMagnification, 40.0);
@@ -112,11 +103,11 @@ TEST_F(CalibrationFlow, OtherAnswersKeepWhatTheyShould)
     for (double value : {0.0, -5.0, std::nan("")})
         EXPECT_FALSE(model->HandleCalibration(value, 0, Script({})));
     EXPECT_EQ(dialogs, 0);
-    EXPECT_TRUE(model->HandleCalibration(200.0, 0, Script({QStringLiteral("0.1"), false, false})));
+    EXPECT_TRUE(model->HandleCalibration(200.0, 0, Script(QStringLiteral("0.1"), false, false)));
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 0.0);
     EXPECT_DOUBLE_EQ(model->measuringMagnification, 40.0);
     EXPECT_EQ(model->boxText, QStringLiteral("40.000000"));
-    model->HandleCalibration(200.0, 1, Script({QStringLiteral("100"), true}));
+    model->HandleCalibration(200.0, 1, Script(QStringLiteral("100"), true));
     EXPECT_DOUBLE_EQ(model->adjustedMagnification, 50.0);
     EXPECT_DOUBLE_EQ(CaptureSetting(), 30.0);
     EXPECT_EQ(Broadcasts(posted), 0);
@@ -150,7 +141,7 @@ TEST_F(CalibrationFlow, StageMicrometerCalibratesToTheTrueMagnification)
 
         const double value = DrawLine(from, to);
         EXPECT_DOUBLE_EQ(value, pixels * 0.355 * 50.0);
-        ASSERT_TRUE(model->HandleCalibration(value, 0, Script({QString::fromLatin1(typed)})));
+        ASSERT_TRUE(model->HandleCalibration(value, 0, Script(QString::fromLatin1(typed))));
         EXPECT_NEAR(model->adjustedMagnification, 52.0, tolerance);
         EXPECT_DOUBLE_EQ(model->adjustedMagnification, pixels * 0.355 / millimetres);
         EXPECT_EQ(model->boxText, QString::asprintf("%f", model->adjustedMagnification));

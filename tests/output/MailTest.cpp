@@ -19,7 +19,6 @@ class MailTest : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
         WriteScript(0);
         sender.showBusy = [this](const QString& caption, const QString& text,
                                  const QString& button) {

@@ -83,7 +83,6 @@ class SaveAsTest : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
         record.captureTime = {2008, 12, 3, 31, 12, 34, 56, 0};
         record.pictureMagnification = 50.0;
         command.choose = [this](QWidget*, const SaveStart& start) {
