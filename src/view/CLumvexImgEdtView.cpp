@@ -179,7 +179,7 @@ const QImage& CLumvexImgEdtView::DisplayedPicture()
         const int left = scaler.FirstViewColumn(run.left);
         const int right = scaler.LastViewColumn(run.right);
         for (int y = scaler.FirstViewRow(run.y); y <= scaler.LastViewRow(run.y); ++y)
-            viewRuns.AddRect(QRect(QPoint(left, y), QPoint(right, y)));
+            viewRuns.AddRow(y, left, right);
     }
     for (const TouchedArea::Run& run : viewRuns.Runs())
         scaler.ScaleRect(workingPicture, displayCache,

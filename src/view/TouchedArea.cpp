@@ -75,6 +75,14 @@ void TouchedArea::AddSegment(QPointF from, QPointF to, double reach)
 
 void TouchedArea::Add(const TouchedArea& other)
 {
+    if (other.runs.empty())
+        return;
+    // Runs kept within limits that lie within these need no clipping again.
+    if (limits.contains(other.limits)) {
+        runs.insert(runs.end(), other.runs.begin(), other.runs.end());
+        normalized = false;
+        return;
+    }
     for (const Run& run : other.runs)
         AddRun(run.y, run.left, run.right);
 }

@@ -33,6 +33,8 @@ class TouchedArea
     size_t RunCount() const { return runs.size(); }
     void AddAll() { AddRect(limits); }
     void AddRect(const QRect& rect);
+    // The pixels left to right (inclusive) of row y.
+    void AddRow(int y, int left, int right) { AddRun(y, left, right); }
     // Every pixel within reach of the segment (a thick pen, its caps and a margin).
     void AddSegment(QPointF from, QPointF to, double reach);
     void Add(const TouchedArea& other);
