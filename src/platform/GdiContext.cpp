@@ -1,6 +1,7 @@
 #include "platform/GdiContext.h"
 
 #include "platform/OutlineText.h"
+#include "platform/PieceStroker.h"
 
 #include <QPainterPath>
 
@@ -153,47 +154,17 @@ void GdiContext::Polyline(const GdiPoint* points, std::size_t count)
     polygon.reserve(qsizetype(count));
     for (std::size_t i = 0; i < count; ++i)
         polygon.append(QPointF(points[i].x, points[i].y));
-    StrokeInPieces(polygon);
     const QRect area = GrownArea(polygon.boundingRect(), pen.Reach());
+    // Thin lines are drawn segment by segment anyway.
+    if (polygon.size() - 1 <= PieceStroker::PieceSegments || qpen.widthF() <= 1.0)
+        painter.drawPolyline(polygon);
+    else
+        PieceStroker::Stroke(painter, target, polygon, area, PieceStroker::BandsFor(area));
     if (area.isEmpty())
         return;
     touched |= area;
     for (qsizetype i = 1; i < polygon.size(); ++i)
         touchedLines.push_back({polygon[i - 1], polygon[i], double(pen.Reach() + TouchMargin)});
-}
-
-void GdiContext::StrokeInPieces(const QPolygonF& polygon)
-{
-    // The scan converter's cost grows with the square of the edges crossing a
-    // row, and a zigzag crosses every row with all of them. Pieces of a few
-    // segments keep that small. Each piece also draws the first segment of
-    // the next, so the join between them is drawn as one stroke draws it, and
-    // starts its dashes where the last one left them. Thin lines are drawn
-    // segment by segment anyway.
-    const qsizetype segments = polygon.size() - 1;
-    if (segments <= PieceSegments || qpen.widthF() <= 1.0) {
-        painter.drawPolyline(polygon);
-        return;
-    }
-    QPen piecePen = qpen;
-    const QList<qreal> dashes = qpen.dashPattern();
-    qreal cycle = 0;
-    if (qpen.style() == Qt::CustomDashLine)
-        for (qreal d : dashes)
-            cycle += d;
-    qreal travelled = 0; // in pen widths, as the dash pattern counts
-    for (qsizetype first = 0; first < segments; first += PieceSegments) {
-        const qsizetype last = std::min(first + PieceSegments, segments);
-        if (cycle > 0) {
-            piecePen.setDashOffset(std::fmod(travelled, cycle));
-            painter.setPen(piecePen);
-        }
-        const qsizetype end = std::min(last + 1, segments);
-        painter.drawPolyline(polygon.constData() + first, int(end - first + 1));
-        for (qsizetype i = first; i < last; ++i)
-            travelled += QLineF(polygon[i], polygon[i + 1]).length() / qpen.widthF();
-    }
-    painter.setPen(qpen);
 }
 
 QRect GdiContext::PixelsWithin(const GdiRect& rect) const

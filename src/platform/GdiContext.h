@@ -115,8 +115,6 @@ class GdiContext
     const std::vector<QRect>& TouchedBoxes() const { return touchedBoxes; }
 
   private:
-    static constexpr qsizetype PieceSegments = 8;
-    void StrokeInPieces(const QPolygonF& polygon);
     QRect GrownArea(const QRectF& box, int reach) const;
     void Touch(const QRectF& box, int reach);
     void TouchLine(QPointF from, QPointF to, int reach);

@@ -1,4 +1,5 @@
 #include "platform/GdiContext.h"
+#include "platform/PieceStroker.h"
 
 #include <QPainter>
 
@@ -64,6 +65,35 @@ TEST(PolylinePiecesTest, PiecesDrawWhatOneStrokeDrawsButAtSomeJoins)
                         }
                 EXPECT_LE(differing, shape == &walk ? 8 : 0);
             }
+        }
+    }
+}
+
+// Bands of rows drawn by painters of their own, at the same time, give the
+// pixels one painter gives: random polylines leaving the picture, every pen
+// style, narrow and wide pens, with and without a clip.
+TEST(PolylinePiecesTest, BandsDrawWhatOnePainterDraws)
+{
+    std::mt19937 rng(11);
+    for (int width : {2, 3, 8, 22}) {
+        for (int style = 0; style <= 4; ++style) {
+            QPolygonF polygon;
+            for (int i = 0; i < 40; ++i)
+                polygon.append(QPointF(int(rng() % 420) - 60, int(rng() % 360) - 60));
+            const bool clipped = style % 2 == 1;
+            SCOPED_TRACE(testing::Message() << "width " << width << ", style " << style);
+            QImage pictures[2];
+            for (int bands : {1, 3}) {
+                QImage& picture = pictures[bands > 1];
+                picture = QImage(300, 240, QImage::Format_RGB32);
+                picture.fill(Qt::white);
+                QPainter painter(&picture);
+                painter.setPen(GdiPen::Styled(MakeColorRef(200, 0, 0), width, style).ToQPen());
+                if (clipped)
+                    painter.setClipRegion(QRegion(20, 10, 200, 100) + QRegion(150, 90, 120, 140));
+                PieceStroker::Stroke(painter, picture, polygon, picture.rect(), bands);
+            }
+            EXPECT_EQ(pictures[0], pictures[1]);
         }
     }
 }

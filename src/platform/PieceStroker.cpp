@@ -1,0 +1,100 @@
+#include "platform/PieceStroker.h"
+
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace {
+// Below this many rows a band costs more to start than it saves.
+constexpr int MinimumBandRows = 256;
+constexpr int MaximumBands = 4;
+} // namespace
+
+int PieceStroker::BandsFor(const QRect& area)
+{
+    const int cores = int(std::thread::hardware_concurrency());
+    return std::clamp(std::min(cores, area.height() / MinimumBandRows), 1, MaximumBands);
+}
+
+void PieceStroker::Stroke(QPainter& painter, QImage& target, const QPolygonF& polygon,
+                          const QRect& area, int bands)
+{
+    if (bands <= 1 || area.isEmpty() || !painter.worldTransform().isIdentity() ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        painter.opacity() != 1.0) {
+        StrokePieces(painter, polygon);
+        return;
+    }
+    // The clip limits the rows the scan converter visits and leaves the
+    // pixels of every row as they are, so bands of rows neither overlap nor
+    // differ from one painter's result.
+    const bool clipped = painter.hasClipping();
+    const QRegion clip = clipped ? painter.clipRegion() : QRegion();
+    const QPen pen = painter.pen();
+    auto clipToBand = [&](QPainter& p, int i) {
+        const int top = area.top() + int(qint64(area.height()) * i / bands);
+        const int bottom = area.top() + int(qint64(area.height()) * (i + 1) / bands);
+        const QRect rows(area.left(), top, area.width(), bottom - top);
+        // Only a clip rectangle spares the scan converter the other rows.
+        if (clipped)
+            p.setClipRegion(clip & rows);
+        else
+            p.setClipRect(rows);
+    };
+    uchar* const pixels = target.bits();
+    auto drawBand = [&](int i) {
+        // A painter of its own on the same pixels, which may stay busy with
+        // other rows meanwhile.
+        QImage rows(pixels, target.width(), target.height(), target.bytesPerLine(),
+                    target.format());
+        QPainter own(&rows);
+        own.setRenderHint(QPainter::Antialiasing, false);
+        own.setPen(pen);
+        clipToBand(own, i);
+        StrokePieces(own, polygon);
+    };
+    std::vector<std::jthread> helpers;
+    for (int i = 1; i < bands; ++i) {
+        try {
+            helpers.emplace_back(drawBand, i);
+        } catch (const std::system_error&) {
+            drawBand(i);
+        }
+    }
+    painter.save();
+    clipToBand(painter, 0);
+    StrokePieces(painter, polygon);
+    painter.restore();
+}
+
+void PieceStroker::StrokePieces(QPainter& painter, const QPolygonF& polygon)
+{
+    // The scan converter's cost grows with the square of the edges crossing a
+    // row, and a zigzag crosses every row with all of them. Pieces of a few
+    // segments keep that small. Each piece also draws the first segment of
+    // the next, so the join between them is drawn as one stroke draws it, and
+    // starts its dashes where the last one left them.
+    const QPen pen = painter.pen();
+    const qsizetype segments = polygon.size() - 1;
+    QPen piecePen = pen;
+    const QList<qreal> dashes = pen.dashPattern();
+    qreal cycle = 0;
+    if (pen.style() == Qt::CustomDashLine)
+        for (qreal d : dashes)
+            cycle += d;
+    qreal travelled = 0; // in pen widths, as the dash pattern counts
+    for (qsizetype first = 0; first < segments; first += PieceSegments) {
+        const qsizetype last = std::min(first + PieceSegments, segments);
+        if (cycle > 0) {
+            piecePen.setDashOffset(std::fmod(travelled, cycle));
+            painter.setPen(piecePen);
+        }
+        const qsizetype end = std::min(last + 1, segments);
+        painter.drawPolyline(polygon.constData() + first, int(end - first + 1));
+        for (qsizetype i = first; i < last; ++i)
+            travelled += QLineF(polygon[i], polygon[i + 1]).length() / pen.widthF();
+    }
+    painter.setPen(pen);
+}
