@@ -39,7 +39,7 @@ struct Stamp
 };
 
 // Enough for the digits and units of a few labels at several offsets.
-constexpr size_t Capacity = 256;
+constexpr qsizetype CapacityBytes = 16 << 20;
 
 bool Reproducible(QPainter& painter, const QRect& box)
 {
@@ -127,8 +127,12 @@ bool GlyphStamps::Draw(QPainter& painter, QPointF origin, const QGlyphRun& group
         QImage coverage = Coverage(painter, origin, group, box);
         if (coverage.isNull())
             return false;
-        if (stamps.size() == Capacity)
+        thread_local qsizetype bytes = 0;
+        bytes += coverage.sizeInBytes();
+        while (!stamps.empty() && bytes > CapacityBytes) {
+            bytes -= stamps.front().coverage.sizeInBytes();
             stamps.pop_front();
+        }
         stamps.push_back({std::move(key), std::move(coverage)});
         found = stamps.end() - 1;
     }
