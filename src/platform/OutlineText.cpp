@@ -1,5 +1,7 @@
 #include "platform/OutlineText.h"
 
+#include "platform/GlyphStamps.h"
+
 #include <QFontInfo>
 #include <QGlyphRun>
 #include <QPainter>
@@ -61,23 +63,31 @@ void OutlineText::Draw(QPainter& painter, QPoint baseline, const QString& text)
         qsizetype first = 0;
         while (first < glyphs.size()) {
             // A group ends where the next glyph's pixels start clear of it.
-            double left = 0, right = 0;
+            double left = 0, right = 0, top = 0, bottom = 0;
             qsizetype last = first;
             for (; last < glyphs.size(); ++last) {
                 const QRectF box = font.boundingRect(glyphs[last]);
                 const double x = origin.x() + positions[last].x();
+                const double y = origin.y() + positions[last].y();
                 const double boxLeft = std::floor(x + box.left() - margin);
                 const double boxRight = std::ceil(x + box.right() + margin);
                 if (last > first && boxLeft > right)
                     break;
+                const double boxTop = std::floor(y + box.top() - margin);
+                const double boxBottom = std::ceil(y + box.bottom() + margin);
                 left = last == first ? boxLeft : std::min(left, boxLeft);
                 right = last == first ? boxRight : std::max(right, boxRight);
+                top = last == first ? boxTop : std::min(top, boxTop);
+                bottom = last == first ? boxBottom : std::max(bottom, boxBottom);
             }
             if (!clipped || (right >= within.left() && left <= within.right())) {
                 QGlyphRun group = run;
                 group.setGlyphIndexes(glyphs.mid(first, last - first));
                 group.setPositions(positions.mid(first, last - first));
-                painter.drawGlyphRun(origin, group);
+                const QRect box(QPoint(int(std::max(left, -1e9)), int(std::max(top, -1e9))),
+                                QPoint(int(std::min(right, 1e9)), int(std::min(bottom, 1e9))));
+                if (!GlyphStamps::Draw(painter, origin, group, box))
+                    painter.drawGlyphRun(origin, group);
             }
             first = last;
         }

@@ -12,7 +12,8 @@ class QPainter;
 // crossing a row, about half a millisecond for a label on the largest
 // pictures. Drawn in groups of glyphs whose pixels no other group reaches,
 // the pixels are the same, and a group wholly outside the painter's clip can
-// be left out.
+// be left out. Groups drawn before are blended from their kept coverage
+// where that gives the same pixels (GlyphStamps).
 class OutlineText
 {
   public:

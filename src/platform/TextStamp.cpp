@@ -52,13 +52,18 @@ TextStamp::TextStamp(QImage& canvas, const GdiFont& font, QPoint at, const QStri
 
 void TextStamp::Blend(QImage& picture, ColorRef colour, const QRect& part) const
 {
-    const QRect r = part & box & picture.rect();
+    BlendCoverage(picture, ToQColor(colour).rgb(), coverage, box.topLeft(), part & box);
+}
+
+void TextStamp::BlendCoverage(QImage& picture, QRgb ink, const QImage& coverage, QPoint at,
+                              const QRect& part)
+{
+    const QRect r = part & QRect(at, coverage.size()) & picture.rect();
     if (r.isEmpty())
         return;
-    const QRgb ink = ToQColor(colour).rgb();
     const uint32_t red = qRed(ink), green = qGreen(ink), blue = qBlue(ink);
     for (int y = r.top(); y <= r.bottom(); ++y) {
-        const uchar* c = coverage.constScanLine(y - box.top()) + (r.left() - box.left());
+        const uchar* c = coverage.constScanLine(y - at.y()) + (r.left() - at.x());
         auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y)) + r.left();
         for (int x = r.left(); x <= r.right(); ++x, ++c, ++out) {
             const uint32_t a = *c;

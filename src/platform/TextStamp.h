@@ -26,6 +26,10 @@ class TextStamp
     qsizetype SizeInBytes() const { return coverage.sizeInBytes(); }
     // Blends the text in the colour over the picture's pixels inside part.
     void Blend(QImage& picture, ColorRef colour, const QRect& part) const;
+    // Blends ink over the picture's pixels inside part by the coverage
+    // (8-bit), its top-left pixel at `at`.
+    static void BlendCoverage(QImage& picture, QRgb ink, const QImage& coverage, QPoint at,
+                              const QRect& part);
 
   private:
     QRect box;

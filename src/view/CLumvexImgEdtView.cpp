@@ -174,11 +174,18 @@ const QImage& CLumvexImgEdtView::DisplayedPicture()
     }
     if (staleDisplay.IsEmpty())
         return displayCache;
-    TouchedArea viewRuns(QRect(QPoint(0, 0), size()));
+    viewRuns.Clear();
+    viewRuns.SetLimits(QRect(QPoint(0, 0), size()));
+    int pictureRow = -1, firstRow = 0, lastRow = -1;
     for (const TouchedArea::Run& run : staleDisplay.Runs()) {
+        if (run.y != pictureRow) {
+            pictureRow = run.y;
+            firstRow = scaler.FirstViewRow(run.y);
+            lastRow = scaler.LastViewRow(run.y);
+        }
         const int left = scaler.FirstViewColumn(run.left);
         const int right = scaler.LastViewColumn(run.right);
-        for (int y = scaler.FirstViewRow(run.y); y <= scaler.LastViewRow(run.y); ++y)
+        for (int y = firstRow; y <= lastRow; ++y)
             viewRuns.AddRow(y, left, right);
     }
     for (const TouchedArea::Run& run : viewRuns.Runs())

@@ -169,6 +169,8 @@ class CLumvexImgEdtView : public QWidget
     const QImage* syncedTop = nullptr;
     ProgressPainter progress;
     TouchedArea staleDisplay;
+    // The view pixels that lag behind, kept to reuse its buffer.
+    TouchedArea viewRuns;
 
     // The working picture scaled to the view, rebuilt when either changes.
     DisplayScaler scaler;

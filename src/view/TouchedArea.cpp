@@ -91,34 +91,41 @@ void TouchedArea::Normalize()
 {
     if (normalized)
         return;
-    // Bucketed by row: runs are many (a guide line adds one per row) but
-    // each row holds few of them.
-    const int top = limits.top();
-    const int height = limits.height();
-    std::vector<int> start(size_t(height) + 1, 0);
-    for (const Run& run : runs)
-        ++start[size_t(run.y - top) + 1];
-    for (int i = 0; i < height; ++i)
-        start[size_t(i) + 1] += start[size_t(i)];
-    std::vector<Run> sorted(runs.size());
-    std::vector<int> next(start.begin(), start.end() - 1);
-    for (const Run& run : runs)
-        sorted[size_t(next[size_t(run.y - top)]++)] = run;
-
-    runs.clear();
-    for (int row = 0; row < height; ++row) {
-        const auto first = sorted.begin() + start[size_t(row)];
-        const auto last = sorted.begin() + start[size_t(row) + 1];
-        if (first == last)
-            continue;
-        std::sort(first, last, [](const Run& a, const Run& b) { return a.left < b.left; });
-        const size_t rowStart = runs.size();
-        for (auto it = first; it != last; ++it) {
-            if (runs.size() > rowStart && it->left <= runs.back().right + 1)
-                runs.back().right = std::max(runs.back().right, it->right);
-            else
-                runs.push_back(*it);
+    const auto before = [](const Run& a, const Run& b) {
+        return a.y < b.y || (a.y == b.y && a.left < b.left);
+    };
+    // Runs added row by row (a picture's runs mapped to the view) need only
+    // merging; the others are bucketed by row: runs are many (a guide line
+    // adds one per row) but each row holds few of them. The buffers are kept
+    // from call to call, as every pointer move sorts thousands of runs.
+    thread_local std::vector<int> start;
+    thread_local std::vector<Run> sorted;
+    if (std::is_sorted(runs.begin(), runs.end(), before)) {
+        sorted.swap(runs);
+    } else {
+        const int top = limits.top();
+        const int height = limits.height();
+        start.assign(size_t(height) + 1, 0);
+        for (const Run& run : runs)
+            ++start[size_t(run.y - top) + 1];
+        for (int i = 0; i < height; ++i)
+            start[size_t(i) + 1] += start[size_t(i)];
+        sorted.resize(runs.size());
+        for (const Run& run : runs)
+            sorted[size_t(start[size_t(run.y - top)]++)] = run;
+        // Each bucket's start moved to its end, the next one's start.
+        for (size_t first = 0, row = 0; row < size_t(height); ++row) {
+            const size_t last = size_t(start[row]);
+            std::sort(sorted.begin() + long(first), sorted.begin() + long(last), before);
+            first = last;
         }
+    }
+    runs.clear();
+    for (const Run& run : sorted) {
+        if (!runs.empty() && runs.back().y == run.y && run.left <= runs.back().right + 1)
+            runs.back().right = std::max(runs.back().right, run.right);
+        else
+            runs.push_back(run);
     }
     normalized = true;
 }

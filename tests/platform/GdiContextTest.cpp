@@ -179,7 +179,7 @@ TEST_F(GdiContextTest, LargeTextGivesThePixelsOfOneDrawText)
     const QString texts[] = {QStringLiteral("Total=12.345678 mm"),
                              QStringLiteral("A=0.252050 mm^2"), QStringLiteral("WAVE 1/7 ff il 00"),
                              QStringLiteral("Hi \u4e2d"), QStringLiteral("C=4.461061 inch")};
-    QImage background(900, 420, QImage::Format_RGB32);
+    QImage background(900, 1024, QImage::Format_RGB32);
     for (int y = 0; y < background.height(); ++y)
         for (int x = 0; x < background.width(); ++x)
             background.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x * y) & 0xFF));
@@ -196,33 +196,36 @@ TEST_F(GdiContextTest, LargeTextGivesThePixelsOfOneDrawText)
                 // Some texts start left of the picture.
                 const int x = i % 3 ? 40 + i : -7;
                 QImage expected = background.copy();
-                {
-                    QPainter painter(&expected);
-                    painter.setRenderHint(QPainter::TextAntialiasing, true);
-                    painter.setFont(font.Font());
-                    painter.setPen(QColor(20, 200, 90));
-                    if (!clip.isEmpty())
-                        painter.setClipRect(clip);
-                    painter.drawText(QPoint(x, 30 + font.Ascent()), text);
-                }
                 picture = background.copy();
-                GdiContext dc(picture);
-                dc.SelectFont(font);
-                dc.SetTextColor(MakeColorRef(20, 200, 90));
-                dc.SetBkMode(GdiContext::Transparent);
-                if (!clip.isEmpty())
-                    dc.Painter().setClipRect(clip);
-                dc.TextOut(x, 30, text);
-                ASSERT_TRUE(picture == expected)
-                    << height << " " << italic << " " << qPrintable(text);
-                if (!clip.isEmpty() || !OutlineText::Suits(font.Font(), text))
-                    continue;
-                // The same text put back from its coverage.
-                QImage stamped = background.copy();
-                const TextStamp stamp(stamped, font, {x, 30}, text, dc.TextArea(x, 30, text));
-                ASSERT_TRUE(stamped == background);
-                stamp.Blend(stamped, MakeColorRef(20, 200, 90), stamped.rect());
-                ASSERT_TRUE(stamped == expected) << height << " " << qPrintable(text);
+                // The second time, lower down, from the glyphs' kept coverage.
+                for (const int y : {30, 540, 620}) {
+                    {
+                        QPainter painter(&expected);
+                        painter.setRenderHint(QPainter::TextAntialiasing, true);
+                        painter.setFont(font.Font());
+                        painter.setPen(QColor(20, 200, 90));
+                        if (!clip.isEmpty())
+                            painter.setClipRect(clip);
+                        painter.drawText(QPoint(x + (y - 30) / 10, y + font.Ascent()), text);
+                    }
+                    GdiContext dc(picture);
+                    dc.SelectFont(font);
+                    dc.SetTextColor(MakeColorRef(20, 200, 90));
+                    dc.SetBkMode(GdiContext::Transparent);
+                    if (!clip.isEmpty())
+                        dc.Painter().setClipRect(clip);
+                    dc.TextOut(x + (y - 30) / 10, y, text);
+                    ASSERT_TRUE(picture == expected)
+                        << height << " " << italic << " " << y << " " << qPrintable(text);
+                    if (y != 30 || !clip.isEmpty() || !OutlineText::Suits(font.Font(), text))
+                        continue;
+                    // The same text put back from its coverage.
+                    QImage stamped = background.copy();
+                    const TextStamp stamp(stamped, font, {x, 30}, text, dc.TextArea(x, 30, text));
+                    ASSERT_TRUE(stamped == background);
+                    stamp.Blend(stamped, MakeColorRef(20, 200, 90), stamped.rect());
+                    ASSERT_TRUE(stamped == expected) << height << " " << qPrintable(text);
+                }
             }
 }
 
