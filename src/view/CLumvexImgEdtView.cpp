@@ -188,9 +188,7 @@ const QImage& CLumvexImgEdtView::DisplayedPicture()
         for (int y = firstRow; y <= lastRow; ++y)
             viewRuns.AddRow(y, left, right);
     }
-    for (const TouchedArea::Run& run : viewRuns.Runs())
-        scaler.ScaleRect(workingPicture, displayCache,
-                         QRect(QPoint(run.left, run.y), QPoint(run.right, run.y)));
+    scaler.ScaleRuns(workingPicture, displayCache, viewRuns.Runs());
     staleDisplay.Clear();
     return displayCache;
 }

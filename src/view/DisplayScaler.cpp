@@ -123,6 +123,12 @@ DisplayScaler::Axis DisplayScaler::MakeAxis(int in, int out)
                 std::equal(mine, mine + axis.count[size_t(i)], before);
         }
     }
+    axis.firstView.resize(size_t(in));
+    axis.lastView.resize(size_t(in));
+    for (int k = 0; k < in; ++k) {
+        axis.firstView[size_t(k)] = First(k, in, out);
+        axis.lastView[size_t(k)] = Last(k, in, out);
+    }
     return axis;
 }
 
@@ -232,4 +238,34 @@ void DisplayScaler::ScaleRect(const QImage& source, QImage& target, const QRect&
         ScaleRows<uint32_t>(source, target, area);
     else
         ScaleRows<uint64_t>(source, target, area);
+}
+
+void DisplayScaler::ScaleRuns(const QImage& source, QImage& target,
+                              const std::vector<TouchedArea::Run>& viewRuns) const
+{
+    if (source.size() != picture)
+        return;
+    for (size_t i = 0; i < viewRuns.size(); ++i) {
+        // The picture rows of a thin run lie on pages of their own: asking for
+        // the next run's pixels while this one is summed hides the wait.
+        if (i + 1 < viewRuns.size()) {
+            const TouchedArea::Run& next = viewRuns[i + 1];
+            if (next.y >= 0 && next.y < view.height() && next.left >= 0 &&
+                next.right < view.width() && next.left <= next.right) {
+                const size_t y = size_t(next.y);
+                const size_t from = size_t(columns.first[size_t(next.left)]) * 4;
+                const size_t to =
+                    size_t(columns.first[size_t(next.right)] + columns.count[size_t(next.right)]) *
+                        4 -
+                    1;
+                for (int r = 0; r < rows.count[y]; ++r) {
+                    const uchar* row = source.constScanLine(rows.first[y] + r);
+                    __builtin_prefetch(row + from);
+                    __builtin_prefetch(row + to);
+                }
+            }
+        }
+        const TouchedArea::Run& run = viewRuns[i];
+        ScaleRect(source, target, QRect(QPoint(run.left, run.y), QPoint(run.right, run.y)));
+    }
 }

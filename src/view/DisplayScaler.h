@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/TouchedArea.h"
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -30,12 +32,27 @@ class DisplayScaler
     QImage ScaleAll(const QImage& source) const;
     // Recomputes the view pixels of one rectangle in place.
     void ScaleRect(const QImage& source, QImage& target, const QRect& viewRect) const;
+    // The same for runs of view rows, each run one rectangle.
+    void ScaleRuns(const QImage& source, QImage& target,
+                   const std::vector<TouchedArea::Run>& viewRuns) const;
 
     // The view columns (or rows) whose pixels read picture column (row) v.
-    int FirstViewColumn(int x) const { return First(x, picture.width(), view.width()); }
-    int LastViewColumn(int x) const { return Last(x, picture.width(), view.width()); }
-    int FirstViewRow(int y) const { return First(y, picture.height(), view.height()); }
-    int LastViewRow(int y) const { return Last(y, picture.height(), view.height()); }
+    int FirstViewColumn(int x) const
+    {
+        return Lookup(columns.firstView, x, &First, picture.width(), view.width());
+    }
+    int LastViewColumn(int x) const
+    {
+        return Lookup(columns.lastView, x, &Last, picture.width(), view.width());
+    }
+    int FirstViewRow(int y) const
+    {
+        return Lookup(rows.firstView, y, &First, picture.height(), view.height());
+    }
+    int LastViewRow(int y) const
+    {
+        return Lookup(rows.lastView, y, &Last, picture.height(), view.height());
+    }
 
   private:
     // Per view index along one axis: the picture pixels it covers and their
@@ -50,7 +67,16 @@ class DisplayScaler
         uint32_t total = 0;
         // Whether view index i reads the same pixels with the same weights as i - 1.
         std::vector<bool> repeatsPrevious;
+        // Per picture index: the first and last view index reading it.
+        std::vector<int> firstView;
+        std::vector<int> lastView;
     };
+    // The table's entry for v, or the computed one beyond the picture.
+    static int Lookup(const std::vector<int>& table, int v, int (*compute)(int, int, int), int in,
+                      int out)
+    {
+        return v >= 0 && size_t(v) < table.size() ? table[size_t(v)] : compute(v, in, out);
+    }
     static Axis MakeAxis(int in, int out);
     static int First(int v, int in, int out);
     static int Last(int v, int in, int out);

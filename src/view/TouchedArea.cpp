@@ -47,29 +47,35 @@ void TouchedArea::AddSegment(QPointF from, QPointF to, double reach)
     if (y0 > y1)
         return;
     const double dy = to.y() - from.y();
+    // One run a row: room made once rather than as they come.
+    const size_t needed = runs.size() + size_t(y1 - y0 + 1);
+    if (runs.capacity() < needed)
+        runs.reserve(std::max(needed, 2 * runs.capacity()));
+    const bool level = std::abs(dy) < 1e-9;
+    const double inverse = level ? 0.0 : 1.0 / dy;
+    const double dx = to.x() - from.x();
     for (int y = y0; y <= y1; ++y) {
         // The pixels of row y are within reach of the centre line where it
         // passes through y - reach .. y + 1 + reach; beyond its ends the caps
-        // stay within reach of the end points.
-        double lo = y - reach;
-        double hi = y + 1 + reach;
-        double xa, xb;
-        if (std::abs(dy) < 1e-9) {
-            xa = from.x();
-            xb = to.x();
-        } else {
-            double ta = (lo - from.y()) / dy;
-            double tb = (hi - from.y()) / dy;
+        // stay within reach of the end points. The margin of a pixel more
+        // covers any rounding here.
+        double xa = from.x(), xb = to.x();
+        if (!level) {
+            double ta = (y - reach - from.y()) * inverse;
+            double tb = (y + 1 + reach - from.y()) * inverse;
             if (ta > tb)
                 std::swap(ta, tb);
-            ta = std::clamp(ta, 0.0, 1.0);
-            tb = std::clamp(tb, 0.0, 1.0);
-            xa = from.x() + ta * (to.x() - from.x());
-            xb = from.x() + tb * (to.x() - from.x());
+            xa = from.x() + std::clamp(ta, 0.0, 1.0) * dx;
+            xb = from.x() + std::clamp(tb, 0.0, 1.0) * dx;
         }
         const double left = std::min(xa, xb) - reach - 1;
         const double right = std::max(xa, xb) + reach + 1;
-        AddRun(y, int(std::floor(std::max(left, -1e9))), int(std::ceil(std::min(right, 1e9))));
+        const int l = std::max(int(std::floor(std::max(left, -1e9))), limits.left());
+        const int r = std::min(int(std::ceil(std::min(right, 1e9))), limits.right());
+        if (l <= r) {
+            runs.push_back({y, l, r});
+            normalized = false;
+        }
     }
 }
 
@@ -114,9 +120,16 @@ void TouchedArea::Normalize()
         for (const Run& run : runs)
             sorted[size_t(start[size_t(run.y - top)]++)] = run;
         // Each bucket's start moved to its end, the next one's start.
+        // Buckets hold a few runs each: sorted by insertion.
         for (size_t first = 0, row = 0; row < size_t(height); ++row) {
             const size_t last = size_t(start[row]);
-            std::sort(sorted.begin() + long(first), sorted.begin() + long(last), before);
+            for (size_t i = first + 1; i < last; ++i) {
+                const Run run = sorted[i];
+                size_t j = i;
+                for (; j > first && run.left < sorted[j - 1].left; --j)
+                    sorted[j] = sorted[j - 1];
+                sorted[j] = run;
+            }
             first = last;
         }
     }
@@ -147,10 +160,29 @@ QRect TouchedArea::BoundingRect() const
 void TouchedArea::CopyPixels(const QImage& from, QImage& to)
 {
     const size_t bytesPerPixel = 4;
-    for (const Run& run : Runs())
-        std::memcpy(to.scanLine(run.y) + size_t(run.left) * bytesPerPixel,
-                    from.constScanLine(run.y) + size_t(run.left) * bytesPerPixel,
+    const std::vector<Run>& all = Runs();
+    if (all.empty())
+        return;
+    uchar* target = to.bits();
+    const uchar* source = from.constBits();
+    const size_t targetStride = size_t(to.bytesPerLine());
+    const size_t sourceStride = size_t(from.bytesPerLine());
+    // Runs of a thin line lie one to a row, each on pages of its own: asking
+    // for the pixels a few runs ahead hides most of the wait for them.
+    constexpr size_t Ahead = 6;
+    for (size_t i = 0; i < all.size(); ++i) {
+        if (i + Ahead < all.size()) {
+            const Run& next = all[i + Ahead];
+            __builtin_prefetch(source + size_t(next.y) * sourceStride +
+                               size_t(next.left) * bytesPerPixel);
+            __builtin_prefetch(
+                target + size_t(next.y) * targetStride + size_t(next.left) * bytesPerPixel, 1);
+        }
+        const Run& run = all[i];
+        std::memcpy(target + size_t(run.y) * targetStride + size_t(run.left) * bytesPerPixel,
+                    source + size_t(run.y) * sourceStride + size_t(run.left) * bytesPerPixel,
                     size_t(run.right - run.left + 1) * bytesPerPixel);
+    }
 }
 
 int64_t TouchedArea::PixelCount()
