@@ -161,10 +161,13 @@ void DisplayScaler::SumRows(const QImage& source, int viewRow, int from, int wid
     const int rowFirst = rows.first[size_t(viewRow)];
     const uint32_t* weights = rows.weights.data() + rows.offset[size_t(viewRow)];
     const int count = rows.count[size_t(viewRow)];
+    // Rows found from the start and stride: thin runs call this often.
+    const uint8_t* first = source.constBits() + size_t(rowFirst) * size_t(source.bytesPerLine());
+    const size_t stride = size_t(source.bytesPerLine());
     if (count <= 8) {
         const uint8_t* bytes[8];
         for (int r = 0; r < count; ++r)
-            bytes[r] = source.constScanLine(rowFirst + r) + size_t(from) * 4;
+            bytes[r] = first + size_t(r) * stride + size_t(from) * 4;
         using Sum = void (*)(Lane*, const uint8_t* const*, const uint32_t*, size_t);
         static const Sum sumOf[] = {
             SumWeighted<1, Lane>, SumWeighted<2, Lane>, SumWeighted<3, Lane>, SumWeighted<4, Lane>,
@@ -173,7 +176,7 @@ void DisplayScaler::SumRows(const QImage& source, int viewRow, int from, int wid
         return;
     }
     for (int r = 0; r < count; ++r) {
-        const uint8_t* bytes = source.constScanLine(rowFirst + r) + size_t(from) * 4;
+        const uint8_t* bytes = first + size_t(r) * stride + size_t(from) * 4;
         if (r == 0)
             SetWeighted(sums.data(), bytes, lanes, weights[r]);
         else
@@ -188,6 +191,8 @@ void DisplayScaler::ScaleRows(const QImage& source, QImage& target, const QRect&
     using Sum = std::conditional_t<sizeof(Lane) == 2, uint32_t, uint64_t>;
     const RoundingDivider divide(uint64_t(columns.total) * rows.total);
     thread_local std::vector<Lane> sums;
+    uint8_t* targetBits = target.bits();
+    const size_t targetStride = size_t(target.bytesPerLine());
     // View columns in groups that read at most ColumnsPerPass picture columns
     // (or one view column that reads more).
     for (int left = area.left(); left <= area.right();) {
@@ -200,9 +205,10 @@ void DisplayScaler::ScaleRows(const QImage& source, QImage& target, const QRect&
         const int to = columns.first[size_t(right)] + columns.count[size_t(right)];
         const size_t outBytes = size_t(right - left + 1) * 4;
         for (int dy = area.top(); dy <= area.bottom(); ++dy) {
-            auto* out = reinterpret_cast<QRgb*>(target.scanLine(dy)) + left;
+            auto* out = reinterpret_cast<QRgb*>(targetBits + size_t(dy) * targetStride) + left;
             if (dy > area.top() && rows.repeatsPrevious[size_t(dy)]) {
-                std::memcpy(out, target.constScanLine(dy - 1) + size_t(left) * 4, outBytes);
+                std::memcpy(out, targetBits + size_t(dy - 1) * targetStride + size_t(left) * 4,
+                            outBytes);
                 continue;
             }
             SumRows(source, dy, from, to - from, sums);

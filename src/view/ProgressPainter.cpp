@@ -39,6 +39,8 @@ TouchedArea& ProgressPainter::Draw(QImage& working, const QImage& top, CDrawObje
         GdiContext dc(working);
         object->Draw(dc);
         drawn.AddDrawn(dc);
+        // Sorted now for the next copy back, so both lists merge.
+        drawn.Runs();
         changed.Add(drawn);
     }
     if (stroke) {

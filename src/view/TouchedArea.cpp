@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 void TouchedArea::Clear()
 {
@@ -83,7 +84,16 @@ void TouchedArea::Add(const TouchedArea& other)
 {
     if (other.runs.empty())
         return;
-    // Runs kept within limits that lie within these need no clipping again.
+    // Runs kept within limits that lie within these need no clipping again,
+    // and two sorted lists merge in one pass.
+    if (limits.contains(other.limits) && normalized && other.normalized) {
+        thread_local std::vector<Run> merged;
+        merged.clear();
+        std::merge(runs.begin(), runs.end(), other.runs.begin(), other.runs.end(),
+                   std::back_inserter(merged), Before);
+        Coalesce(merged);
+        return;
+    }
     if (limits.contains(other.limits)) {
         runs.insert(runs.end(), other.runs.begin(), other.runs.end());
         normalized = false;
@@ -97,16 +107,13 @@ void TouchedArea::Normalize()
 {
     if (normalized)
         return;
-    const auto before = [](const Run& a, const Run& b) {
-        return a.y < b.y || (a.y == b.y && a.left < b.left);
-    };
     // Runs added row by row (a picture's runs mapped to the view) need only
     // merging; the others are bucketed by row: runs are many (a guide line
     // adds one per row) but each row holds few of them. The buffers are kept
     // from call to call, as every pointer move sorts thousands of runs.
     thread_local std::vector<int> start;
     thread_local std::vector<Run> sorted;
-    if (std::is_sorted(runs.begin(), runs.end(), before)) {
+    if (std::is_sorted(runs.begin(), runs.end(), Before)) {
         sorted.swap(runs);
     } else {
         const int top = limits.top();
@@ -133,6 +140,11 @@ void TouchedArea::Normalize()
             first = last;
         }
     }
+    Coalesce(sorted);
+}
+
+void TouchedArea::Coalesce(const std::vector<Run>& sorted)
+{
     runs.clear();
     for (const Run& run : sorted) {
         if (!runs.empty() && runs.back().y == run.y && run.left <= runs.back().right + 1)

@@ -54,6 +54,12 @@ class TouchedArea
   private:
     void AddRun(int y, int left, int right);
     void Normalize();
+    // Runs from sorted ones, touching ones of a row joined.
+    void Coalesce(const std::vector<Run>& sorted);
+    static bool Before(const Run& a, const Run& b)
+    {
+        return a.y < b.y || (a.y == b.y && a.left < b.left);
+    }
 
     QRect limits;
     std::vector<Run> runs;
