@@ -185,7 +185,8 @@ void DisplayScaler::SumRows(const QImage& source, int viewRow, int from, int wid
 }
 
 template <typename Lane>
-void DisplayScaler::ScaleRows(const QImage& source, QImage& target, const QRect& area) const
+void DisplayScaler::ScaleRows(const QImage& source, QImage& target, const QRect* areas,
+                              size_t count) const
 {
     // Small lanes hold small sums of rows, and then the column sums fit 32 bits.
     using Sum = std::conditional_t<sizeof(Lane) == 2, uint32_t, uint64_t>;
@@ -193,45 +194,89 @@ void DisplayScaler::ScaleRows(const QImage& source, QImage& target, const QRect&
     thread_local std::vector<Lane> sums;
     uint8_t* targetBits = target.bits();
     const size_t targetStride = size_t(target.bytesPerLine());
-    // View columns in groups that read at most ColumnsPerPass picture columns
-    // (or one view column that reads more).
-    for (int left = area.left(); left <= area.right();) {
-        const int from = columns.first[size_t(left)];
-        int right = left;
-        while (right < area.right() &&
-               columns.first[size_t(right + 1)] + columns.count[size_t(right + 1)] - from <=
-                   ColumnsPerPass)
-            ++right;
-        const int to = columns.first[size_t(right)] + columns.count[size_t(right)];
-        const size_t outBytes = size_t(right - left + 1) * 4;
-        for (int dy = area.top(); dy <= area.bottom(); ++dy) {
-            auto* out = reinterpret_cast<QRgb*>(targetBits + size_t(dy) * targetStride) + left;
-            if (dy > area.top() && rows.repeatsPrevious[size_t(dy)]) {
-                std::memcpy(out, targetBits + size_t(dy - 1) * targetStride + size_t(left) * 4,
-                            outBytes);
-                continue;
-            }
-            SumRows(source, dy, from, to - from, sums);
-            for (int dx = left; dx <= right; ++dx) {
-                const Lane* pixel = sums.data() + size_t(columns.first[size_t(dx)] - from) * 4;
-                const uint32_t* w = columns.weights.data() + columns.offset[size_t(dx)];
-                // All four lanes, the unused one too: one vector operation each.
-                Sum sum[4] = {};
-                for (int c = 0; c < columns.count[size_t(dx)]; ++c, pixel += 4) {
-                    for (int lane = 0; lane < 4; ++lane)
-                        sum[lane] += Sum(w[c]) * pixel[lane];
+    for (size_t i = 0; i < count; ++i) {
+        const QRect& area = areas[i];
+        if (i + 1 < count)
+            Prefetch(source, areas[i + 1]);
+        // View columns in groups that read at most ColumnsPerPass picture columns
+        // (or one view column that reads more).
+        for (int left = area.left(); left <= area.right();) {
+            const int from = columns.first[size_t(left)];
+            int right = left;
+            while (right < area.right() &&
+                   columns.first[size_t(right + 1)] + columns.count[size_t(right + 1)] - from <=
+                       ColumnsPerPass)
+                ++right;
+            const int to = columns.first[size_t(right)] + columns.count[size_t(right)];
+            const size_t outBytes = size_t(right - left + 1) * 4;
+            for (int dy = area.top(); dy <= area.bottom(); ++dy) {
+                auto* out = reinterpret_cast<QRgb*>(targetBits + size_t(dy) * targetStride) + left;
+                if (dy > area.top() && rows.repeatsPrevious[size_t(dy)]) {
+                    std::memcpy(out, targetBits + size_t(dy - 1) * targetStride + size_t(left) * 4,
+                                outBytes);
+                    continue;
                 }
-                *out++ = qRgb(divide(sum[RedLane]), divide(sum[GreenLane]), divide(sum[BlueLane]));
+                SumRows(source, dy, from, to - from, sums);
+                for (int dx = left; dx <= right; ++dx) {
+                    const Lane* pixel = sums.data() + size_t(columns.first[size_t(dx)] - from) * 4;
+                    const uint32_t* w = columns.weights.data() + columns.offset[size_t(dx)];
+                    // All four lanes, the unused one too: one vector operation each.
+                    Sum sum[4] = {};
+                    for (int c = 0; c < columns.count[size_t(dx)]; ++c, pixel += 4) {
+                        for (int lane = 0; lane < 4; ++lane)
+                            sum[lane] += Sum(w[c]) * pixel[lane];
+                    }
+                    *out++ =
+                        qRgb(divide(sum[RedLane]), divide(sum[GreenLane]), divide(sum[BlueLane]));
+                }
             }
+            left = right + 1;
         }
-        left = right + 1;
+    }
+}
+
+void DisplayScaler::Prefetch(const QImage& source, const QRect& area) const
+{
+    // The picture rows of a thin area lie on pages of their own: asking for
+    // the next area's first row of pixels while this one is summed hides the
+    // wait for them.
+    const size_t y = size_t(area.top());
+    const size_t from = size_t(columns.first[size_t(area.left())]) * 4;
+    const size_t to =
+        size_t(columns.first[size_t(area.right())] + columns.count[size_t(area.right())]) * 4 - 1;
+    const uchar* first = source.constBits() + size_t(rows.first[y]) * size_t(source.bytesPerLine());
+    for (int r = 0; r < rows.count[y]; ++r) {
+        const uchar* row = first + size_t(r) * size_t(source.bytesPerLine());
+        __builtin_prefetch(row + from);
+        __builtin_prefetch(row + to);
     }
 }
 
 void DisplayScaler::ScaleRect(const QImage& source, QImage& target, const QRect& viewRect) const
 {
     const QRect area = viewRect & QRect(QPoint(0, 0), view);
-    if (area.isEmpty() || source.size() != picture || target.size() != view ||
+    if (!area.isEmpty())
+        ScaleAreas(source, target, &area, 1);
+}
+
+void DisplayScaler::ScaleRuns(const QImage& source, QImage& target,
+                              const std::vector<TouchedArea::Run>& viewRuns) const
+{
+    thread_local std::vector<QRect> areas;
+    areas.clear();
+    for (const TouchedArea::Run& run : viewRuns) {
+        const QRect area =
+            QRect(QPoint(run.left, run.y), QPoint(run.right, run.y)) & QRect(QPoint(0, 0), view);
+        if (!area.isEmpty())
+            areas.push_back(area);
+    }
+    ScaleAreas(source, target, areas.data(), areas.size());
+}
+
+void DisplayScaler::ScaleAreas(const QImage& source, QImage& target, const QRect* areas,
+                               size_t count) const
+{
+    if (count == 0 || source.size() != picture || target.size() != view ||
         source.format() != QImage::Format_RGB32 || target.format() != QImage::Format_RGB32)
         return;
     // Row sums reach the rows' total times 255: the narrowest lanes that hold it
@@ -239,39 +284,9 @@ void DisplayScaler::ScaleRect(const QImage& source, QImage& target, const QRect&
     const uint64_t largest = uint64_t(rows.total) * 255;
     if (largest <= std::numeric_limits<uint16_t>::max() &&
         uint64_t(columns.total) <= std::numeric_limits<uint16_t>::max())
-        ScaleRows<uint16_t>(source, target, area);
+        ScaleRows<uint16_t>(source, target, areas, count);
     else if (largest <= std::numeric_limits<uint32_t>::max())
-        ScaleRows<uint32_t>(source, target, area);
+        ScaleRows<uint32_t>(source, target, areas, count);
     else
-        ScaleRows<uint64_t>(source, target, area);
-}
-
-void DisplayScaler::ScaleRuns(const QImage& source, QImage& target,
-                              const std::vector<TouchedArea::Run>& viewRuns) const
-{
-    if (source.size() != picture)
-        return;
-    for (size_t i = 0; i < viewRuns.size(); ++i) {
-        // The picture rows of a thin run lie on pages of their own: asking for
-        // the next run's pixels while this one is summed hides the wait.
-        if (i + 1 < viewRuns.size()) {
-            const TouchedArea::Run& next = viewRuns[i + 1];
-            if (next.y >= 0 && next.y < view.height() && next.left >= 0 &&
-                next.right < view.width() && next.left <= next.right) {
-                const size_t y = size_t(next.y);
-                const size_t from = size_t(columns.first[size_t(next.left)]) * 4;
-                const size_t to =
-                    size_t(columns.first[size_t(next.right)] + columns.count[size_t(next.right)]) *
-                        4 -
-                    1;
-                for (int r = 0; r < rows.count[y]; ++r) {
-                    const uchar* row = source.constScanLine(rows.first[y] + r);
-                    __builtin_prefetch(row + from);
-                    __builtin_prefetch(row + to);
-                }
-            }
-        }
-        const TouchedArea::Run& run = viewRuns[i];
-        ScaleRect(source, target, QRect(QPoint(run.left, run.y), QPoint(run.right, run.y)));
-    }
+        ScaleRows<uint64_t>(source, target, areas, count);
 }

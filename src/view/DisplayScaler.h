@@ -86,8 +86,11 @@ class DisplayScaler
     template <typename Lane>
     void SumRows(const QImage& source, int viewRow, int from, int width,
                  std::vector<Lane>& sums) const;
+    // Areas within the view, the images checked.
     template <typename Lane>
-    void ScaleRows(const QImage& source, QImage& target, const QRect& area) const;
+    void ScaleRows(const QImage& source, QImage& target, const QRect* areas, size_t count) const;
+    void ScaleAreas(const QImage& source, QImage& target, const QRect* areas, size_t count) const;
+    void Prefetch(const QImage& source, const QRect& area) const;
 
     QSize picture;
     QSize view;

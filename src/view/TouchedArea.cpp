@@ -7,6 +7,18 @@
 #include <cstring>
 #include <iterator>
 
+namespace {
+
+// std::floor for values well within the int range, without a library call
+// on processors whose baseline has no rounding instruction.
+inline int FloorToInt(double v)
+{
+    const int i = int(v);
+    return i - (v < double(i));
+}
+
+} // namespace
+
 void TouchedArea::Clear()
 {
     runs.clear();
@@ -71,8 +83,8 @@ void TouchedArea::AddSegment(QPointF from, QPointF to, double reach)
         }
         const double left = std::min(xa, xb) - reach - 1;
         const double right = std::max(xa, xb) + reach + 1;
-        const int l = std::max(int(std::floor(std::max(left, -1e9))), limits.left());
-        const int r = std::min(int(std::ceil(std::min(right, 1e9))), limits.right());
+        const int l = std::max(FloorToInt(std::max(left, -1e9)), limits.left());
+        const int r = std::min(-FloorToInt(-std::min(right, 1e9)), limits.right());
         if (l <= r) {
             runs.push_back({y, l, r});
             normalized = false;
