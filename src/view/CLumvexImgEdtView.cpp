@@ -176,16 +176,10 @@ const QImage& CLumvexImgEdtView::DisplayedPicture()
         return displayCache;
     viewRuns.Clear();
     viewRuns.SetLimits(QRect(QPoint(0, 0), size()));
-    int pictureRow = -1, firstRow = 0, lastRow = -1;
     for (const TouchedArea::Run& run : staleDisplay.Runs()) {
-        if (run.y != pictureRow) {
-            pictureRow = run.y;
-            firstRow = scaler.FirstViewRow(run.y);
-            lastRow = scaler.LastViewRow(run.y);
-        }
         const int left = scaler.FirstViewColumn(run.left);
         const int right = scaler.LastViewColumn(run.right);
-        for (int y = firstRow; y <= lastRow; ++y)
+        for (int y = scaler.FirstViewRow(run.y); y <= scaler.LastViewRow(run.y); ++y)
             viewRuns.AddRow(y, left, right);
     }
     scaler.ScaleRuns(workingPicture, displayCache, viewRuns.Runs());
