@@ -2,6 +2,7 @@
 
 #include "platform/GdiContext.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -12,6 +13,24 @@ inline uint32_t ByteMul(uint32_t x, uint32_t a)
 {
     const uint32_t t = x * a;
     return (t + (t >> 8) + 0x80) >> 8;
+}
+
+void BlendRow(QRgb* out, const uchar* c, int count, QRgb ink)
+{
+    const uint32_t red = qRed(ink), green = qGreen(ink), blue = qBlue(ink);
+    for (const uchar* end = c + count; c != end; ++c, ++out) {
+        const uint32_t a = *c;
+        if (a == 0)
+            continue;
+        if (a == 255) {
+            *out = ink;
+            continue;
+        }
+        const uint32_t b = 255 - a;
+        *out = qRgb(int(ByteMul(red, a) + ByteMul(uint32_t(qRed(*out)), b)),
+                    int(ByteMul(green, a) + ByteMul(uint32_t(qGreen(*out)), b)),
+                    int(ByteMul(blue, a) + ByteMul(uint32_t(qBlue(*out)), b)));
+    }
 }
 
 } // namespace
@@ -34,49 +53,70 @@ TextStamp::TextStamp(QImage& canvas, const GdiFont& font, QPoint at, const QStri
         dc.SetBkMode(GdiContext::Transparent);
         dc.TextOut(at.x(), at.y(), text);
     }
-    QRect inked;
+    // The inked columns of each row, so that blending skips the others.
+    std::vector<Span> rows(size_t(r.height()));
+    int top = r.bottom() + 1, bottom = r.top() - 1, left = r.right() + 1, right = r.left() - 1;
     for (int y = r.top(); y <= r.bottom(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
-        for (int x = r.left(); x <= r.right(); ++x)
-            if (qBlue(row[x]))
-                inked |= QRect(x, y, 1, 1);
+        int first = r.left(), last = r.right();
+        while (first <= last && !qBlue(row[first]))
+            ++first;
+        while (last >= first && !qBlue(row[last]))
+            --last;
+        if (first > last)
+            continue;
+        rows[size_t(y - r.top())] = {first, last};
+        top = std::min(top, y);
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
     }
-    if (!inked.isEmpty()) {
-        box = inked;
-        coverage = canvas.copy(inked).convertToFormat(QImage::Format_Grayscale8);
+    if (top <= bottom) {
+        box = QRect(QPoint(left, top), QPoint(right, bottom));
+        // The channels are equal, each the coverage (Qt's own conversion to
+        // grey is far slower).
+        coverage = QImage(box.size(), QImage::Format_Grayscale8);
+        for (int y = top; y <= bottom; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y)) + left;
+            std::transform(row, row + box.width(), coverage.scanLine(y - top),
+                           [](QRgb pixel) { return uchar(qBlue(pixel)); });
+        }
+        spans.assign(rows.begin() + (top - r.top()), rows.begin() + (bottom - r.top() + 1));
     }
     for (int y = r.top(); y <= r.bottom(); ++y)
         std::memcpy(canvas.scanLine(y) + size_t(r.left()) * 4, kept.constScanLine(y - r.top()),
                     size_t(r.width()) * 4);
 }
 
-void TextStamp::Blend(QImage& picture, ColorRef colour, const QRect& part) const
+void TextStamp::Blend(QImage& picture, ColorRef colour, const std::vector<QRect>& parts) const
 {
-    BlendCoverage(picture, ToQColor(colour).rgb(), coverage, box.topLeft(), part & box);
+    const QRect limit = box & picture.rect();
+    if (limit.isEmpty() || parts.empty())
+        return;
+    const QRgb ink = ToQColor(colour).rgb();
+    uchar* bits = picture.bits();
+    const qsizetype stride = picture.bytesPerLine();
+    for (const QRect& part : parts) {
+        const int top = std::max(part.top(), limit.top());
+        const int bottom = std::min(part.bottom(), limit.bottom());
+        for (int y = top; y <= bottom; ++y) {
+            const Span& span = spans[size_t(y - box.top())];
+            const int left = std::max({part.left(), limit.left(), span.left});
+            const int right = std::min({part.right(), limit.right(), span.right});
+            if (left > right)
+                continue;
+            BlendRow(reinterpret_cast<QRgb*>(bits + y * stride) + left,
+                     coverage.constScanLine(y - box.top()) + (left - box.left()), right - left + 1,
+                     ink);
+        }
+    }
 }
 
 void TextStamp::BlendCoverage(QImage& picture, QRgb ink, const QImage& coverage, QPoint at,
                               const QRect& part)
 {
     const QRect r = part & QRect(at, coverage.size()) & picture.rect();
-    if (r.isEmpty())
-        return;
-    const uint32_t red = qRed(ink), green = qGreen(ink), blue = qBlue(ink);
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        const uchar* c = coverage.constScanLine(y - at.y()) + (r.left() - at.x());
-        auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y)) + r.left();
-        for (int x = r.left(); x <= r.right(); ++x, ++c, ++out) {
-            const uint32_t a = *c;
-            if (a == 0)
-                continue;
-            if (a == 255) {
-                *out = ink;
-                continue;
-            }
-            const uint32_t b = 255 - a;
-            *out = qRgb(int(ByteMul(red, a) + ByteMul(uint32_t(qRed(*out)), b)),
-                        int(ByteMul(green, a) + ByteMul(uint32_t(qGreen(*out)), b)),
-                        int(ByteMul(blue, a) + ByteMul(uint32_t(qBlue(*out)), b)));
-        }
-    }
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        BlendRow(reinterpret_cast<QRgb*>(picture.scanLine(y)) + r.left(),
+                 coverage.constScanLine(y - at.y()) + (r.left() - at.x()), r.width(), ink);
 }

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QString>
 
+#include <vector>
+
 class GdiFont;
 
 // A text as GdiContext::TextOut draws it in the transparent background mode,
@@ -24,14 +26,21 @@ class TextStamp
               const QRect& area);
 
     qsizetype SizeInBytes() const { return coverage.sizeInBytes(); }
-    // Blends the text in the colour over the picture's pixels inside part.
-    void Blend(QImage& picture, ColorRef colour, const QRect& part) const;
+    // Blends the text in the colour over the picture's pixels inside parts.
+    void Blend(QImage& picture, ColorRef colour, const std::vector<QRect>& parts) const;
     // Blends ink over the picture's pixels inside part by the coverage
     // (8-bit), its top-left pixel at `at`.
     static void BlendCoverage(QImage& picture, QRgb ink, const QImage& coverage, QPoint at,
                               const QRect& part);
 
   private:
+    // The columns of one row of box with coverage; none when left > right.
+    struct Span
+    {
+        int left = 0;
+        int right = -1;
+    };
     QRect box;
     QImage coverage;
+    std::vector<Span> spans;
 };

@@ -158,9 +158,7 @@ void PolylineLayer::DrawPlacedLabels(QImage& working, const CDrawMeasure& measur
             dc.TextOut(label.at.x, label.at.y, label.text);
             continue;
         }
-        const TextStamp& stamp = Stamp(label, measure.font);
-        for (const QRect& part : parts)
-            stamp.Blend(working, measure.textColour, part);
+        Stamp(label, measure.font).Blend(working, measure.textColour, parts);
     }
 }
 

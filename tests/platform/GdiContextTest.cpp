@@ -223,7 +223,7 @@ TEST_F(GdiContextTest, LargeTextGivesThePixelsOfOneDrawText)
                     QImage stamped = background.copy();
                     const TextStamp stamp(stamped, font, {x, 30}, text, dc.TextArea(x, 30, text));
                     ASSERT_TRUE(stamped == background);
-                    stamp.Blend(stamped, MakeColorRef(20, 200, 90), stamped.rect());
+                    stamp.Blend(stamped, MakeColorRef(20, 200, 90), {stamped.rect()});
                     ASSERT_TRUE(stamped == expected) << height << " " << qPrintable(text);
                 }
             }
