@@ -102,14 +102,15 @@ void PolylineLayer::Follow(QImage& working, CDrawMeasure& measure, TouchedArea& 
     TouchedArea redrawn = pointer;
 
     // The pointer's lines go under the placed labels: where they will draw
-    // is known once drawn, so that is put back and drawn once more.
+    // is known once drawn, so where they crossed a label that is put back
+    // and drawn once more.
     TouchedArea lines(working.rect());
     {
         GdiContext dc(working);
         measure.DrawParts(dc, PointerLines);
         lines.AddDrawn(dc);
     }
-    if (!lines.IsEmpty()) {
+    if (CrossesLabels(lines)) {
         lines.CopyPixels(base, working);
         GdiContext dc(working);
         measure.DrawParts(dc, PointerLines);
@@ -140,14 +141,7 @@ void PolylineLayer::DrawPlacedLabels(QImage& working, const CDrawMeasure& measur
     std::vector<QRect> parts;
     for (Label& label : labels) {
         parts.clear();
-        auto run = std::lower_bound(runs.begin(), runs.end(), label.area.top(),
-                                    [](const TouchedArea::Run& r, int y) { return r.y < y; });
-        for (; run != runs.end() && run->y <= label.area.bottom(); ++run) {
-            const int left = std::max(run->left, label.area.left());
-            const int right = std::min(run->right, label.area.right());
-            if (left <= right)
-                parts.push_back(QRect(QPoint(left, run->y), QPoint(right, run->y)));
-        }
+        Within(runs, label.area, &parts);
         if (parts.empty())
             continue;
         // Glyphs from the cache are quick to draw again, outlines are not.
@@ -160,6 +154,34 @@ void PolylineLayer::DrawPlacedLabels(QImage& working, const CDrawMeasure& measur
         }
         Stamp(label, measure.font).Blend(working, measure.textColour, parts);
     }
+}
+
+bool PolylineLayer::Within(const std::vector<TouchedArea::Run>& runs, const QRect& area,
+                           std::vector<QRect>* parts)
+{
+    auto run = std::lower_bound(runs.begin(), runs.end(), area.top(),
+                                [](const TouchedArea::Run& r, int y) { return r.y < y; });
+    bool any = false;
+    for (; run != runs.end() && run->y <= area.bottom(); ++run) {
+        const int left = std::max(run->left, area.left());
+        const int right = std::min(run->right, area.right());
+        if (left > right)
+            continue;
+        if (!parts)
+            return true;
+        parts->push_back(QRect(QPoint(left, run->y), QPoint(right, run->y)));
+        any = true;
+    }
+    return any;
+}
+
+bool PolylineLayer::CrossesLabels(TouchedArea& area) const
+{
+    if (area.IsEmpty())
+        return false;
+    const std::vector<TouchedArea::Run>& runs = area.Runs();
+    return std::any_of(labels.begin(), labels.end(),
+                       [&](const Label& label) { return Within(runs, label.area, nullptr); });
 }
 
 const TextStamp& PolylineLayer::Stamp(Label& label, const GdiFont& font)

@@ -78,6 +78,11 @@ class PolylineLayer
     // The placed labels again, each only within the area given.
     void DrawPlacedLabels(QImage& working, const CDrawMeasure& measure, TouchedArea& within);
     const TextStamp& Stamp(Label& label, const GdiFont& font);
+    // Whether the runs meet the area; the rows of each run within it are
+    // added to parts when given.
+    static bool Within(const std::vector<TouchedArea::Run>& runs, const QRect& area,
+                       std::vector<QRect>* parts);
+    bool CrossesLabels(TouchedArea& area) const;
 
     bool built = false;
     Key key;
