@@ -77,7 +77,7 @@ QImage Coverage(const QPainter& painter, QPointF origin, const QGlyphRun& group,
         p.translate(-box.left(), -box.top());
         p.drawGlyphRun(origin, group);
     }
-    QImage coverage = canvas.convertToFormat(QImage::Format_Grayscale8);
+    QImage coverage = TextStamp::CoverageOf(canvas, canvas.rect());
     const int w = coverage.width(), h = coverage.height();
     for (int y = 0; y < h; ++y) {
         const uchar* row = coverage.constScanLine(y);

@@ -73,19 +73,27 @@ TextStamp::TextStamp(QImage& canvas, const GdiFont& font, QPoint at, const QStri
     }
     if (top <= bottom) {
         box = QRect(QPoint(left, top), QPoint(right, bottom));
-        // The channels are equal, each the coverage (Qt's own conversion to
-        // grey is far slower).
-        coverage = QImage(box.size(), QImage::Format_Grayscale8);
-        for (int y = top; y <= bottom; ++y) {
-            const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y)) + left;
-            std::transform(row, row + box.width(), coverage.scanLine(y - top),
-                           [](QRgb pixel) { return uchar(qBlue(pixel)); });
-        }
+        coverage = CoverageOf(canvas, box);
         spans.assign(rows.begin() + (top - r.top()), rows.begin() + (bottom - r.top() + 1));
     }
     for (int y = r.top(); y <= r.bottom(); ++y)
         std::memcpy(canvas.scanLine(y) + size_t(r.left()) * 4, kept.constScanLine(y - r.top()),
                     size_t(r.width()) * 4);
+}
+
+QImage TextStamp::CoverageOf(const QImage& canvas, const QRect& rect)
+{
+    // The channels are equal, each the coverage (Qt's own conversion to
+    // grey is far slower).
+    QImage coverage(rect.size(), QImage::Format_Grayscale8);
+    if (coverage.isNull())
+        return coverage;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y)) + rect.left();
+        std::transform(row, row + rect.width(), coverage.scanLine(y - rect.top()),
+                       [](QRgb pixel) { return uchar(qBlue(pixel)); });
+    }
+    return coverage;
 }
 
 void TextStamp::Blend(QImage& picture, ColorRef colour, const std::vector<QRect>& parts) const

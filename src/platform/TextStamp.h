@@ -28,6 +28,8 @@ class TextStamp
     qsizetype SizeInBytes() const { return coverage.sizeInBytes(); }
     // Blends the text in the colour over the picture's pixels inside parts.
     void Blend(QImage& picture, ColorRef colour, const std::vector<QRect>& parts) const;
+    // The coverage of white text drawn on black on the 32-bit canvas, within rect.
+    static QImage CoverageOf(const QImage& canvas, const QRect& rect);
     // Blends ink over the picture's pixels inside part by the coverage
     // (8-bit), its top-left pixel at `at`.
     static void BlendCoverage(QImage& picture, QRgb ink, const QImage& coverage, QPoint at,
