@@ -31,7 +31,7 @@ QString DotDecimal(QString number)
 
 std::optional<MeasurementRecord> Capture(CDrawMeasure& measure)
 {
-    const int tool = ToolOf(int(measure.kind), measure.angleConstraint);
+    const int tool = ToolOf(measure.kind, measure.angleConstraint);
     if (tool == int(ToolMode::ToolNone))
         return std::nullopt;
     QStringList texts;
@@ -40,7 +40,7 @@ std::optional<MeasurementRecord> Capture(CDrawMeasure& measure)
         texts << label.text;
     MeasurementRecord record;
     record.tool = tool;
-    record.values = ValuesOfLabels(int(measure.kind), texts);
+    record.values = ValuesOfLabels(measure.kind, texts);
     record.unit = QString::fromLatin1(MeasureGeometry::UnitWord(measure.unit));
     record.magnification = measure.magnification;
     record.pixelSize = measure.pixelSize;
@@ -53,7 +53,7 @@ std::optional<MeasurementRecord> Capture(CDrawMeasure& measure)
     return record;
 }
 
-std::vector<MeasuredValue> ValuesOfLabels(int kind, const QStringList& texts)
+std::vector<MeasuredValue> ValuesOfLabels(MeasureKind kind, const QStringList& texts)
 {
     std::vector<MeasuredValue> values;
     int segments = 0;
@@ -75,13 +75,13 @@ std::vector<MeasuredValue> ValuesOfLabels(int kind, const QStringList& texts)
         value.number = DotDecimal(space < 0 ? rest : rest.left(space));
         value.unit = space < 0 ? QStringLiteral("deg") : rest.mid(space + 1);
         if (prefixed) {
-            if (value.quantity == Quantity::Circumference && kind == 8)
+            if (value.quantity == Quantity::Circumference && kind == MeasureKind::ThreePointArc)
                 value.quantity = Quantity::ArcLength;
-            else if (value.quantity == Quantity::Circumference && kind == 11)
+            else if (value.quantity == Quantity::Circumference && kind == MeasureKind::Polygon)
                 value.quantity = Quantity::Perimeter;
         } else if (space < 0) {
             value.quantity = Quantity::Angle;
-        } else if (kind == 10 || kind == 11) {
+        } else if (kind == MeasureKind::ContinuousLine || kind == MeasureKind::Polygon) {
             value.quantity = Quantity::Segment;
             value.segment = ++segments;
         } else {
@@ -92,32 +92,32 @@ std::vector<MeasuredValue> ValuesOfLabels(int kind, const QStringList& texts)
     return values;
 }
 
-int ToolOf(int kind, int angleConstraint)
+int ToolOf(MeasureKind kind, int angleConstraint)
 {
     using enum ToolMode;
     const auto id = [](ToolMode tool) {
         return int(tool);
     };
     switch (kind) {
-    case 1:
+    case MeasureKind::StraightLine:
         return id(angleConstraint == 90   ? ToolStraightAngleLine
                   : angleConstraint == 45 ? ToolFortyFiveLine
                                           : ToolAnyAngleLine);
-    case 6:
+    case MeasureKind::ThreePointAngle:
         return id(ToolThreePointAngle);
-    case 7:
+    case MeasureKind::ThreePointCircle:
         return id(ToolThreePointCircle);
-    case 8:
+    case MeasureKind::ThreePointArc:
         return id(ToolThreePointArc);
-    case 9:
+    case MeasureKind::FourPointAngle:
         return id(ToolFourPointAngle);
-    case 10:
+    case MeasureKind::ContinuousLine:
         return id(ToolContinuousLine);
-    case 11:
+    case MeasureKind::Polygon:
         return id(ToolPolygon);
-    case 12:
+    case MeasureKind::RadiusCircle:
         return id(ToolRadiusCircle);
-    case 13:
+    case MeasureKind::DiameterCircle:
         return id(ToolDiameterCircle);
     default:
         return id(ToolNone);

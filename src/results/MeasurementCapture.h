@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/MeasureKind.h"
 #include "results/MeasurementRecord.h"
 
 #include <QStringList>
@@ -16,9 +17,9 @@ namespace MeasurementCapture {
 std::optional<MeasurementRecord> Capture(CDrawMeasure& measure);
 
 // The values behind label texts of a measurement kind, in drawing order.
-std::vector<MeasuredValue> ValuesOfLabels(int kind, const QStringList& texts);
+std::vector<MeasuredValue> ValuesOfLabels(MeasureKind kind, const QStringList& texts);
 
 // The menu tool that makes a kind (straight lines by their angle constraint).
-int ToolOf(int kind, int angleConstraint);
+int ToolOf(MeasureKind kind, int angleConstraint);
 
 } // namespace MeasurementCapture

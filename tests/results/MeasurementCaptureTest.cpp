@@ -119,7 +119,9 @@ TEST(CaptureTest, StraightLinesKeepTheirToolAndSnappedEnd)
     EXPECT_FALSE(MeasurementCapture::Capture(*std::make_unique<CDrawMeasure>(
         MeasureKind::Calibration, GdiRect{}))); // calibration lines are no results
     // A label written in a locale with a decimal comma still gives a dot.
-    EXPECT_EQ(MeasurementCapture::ValuesOfLabels(12, {QStringLiteral("R=0,710000 mm")})[0].number,
+    EXPECT_EQ(MeasurementCapture::ValuesOfLabels(MeasureKind::RadiusCircle,
+                                                 {QStringLiteral("R=0,710000 mm")})[0]
+                  .number,
               QStringLiteral("0.710000"));
 }
 
