@@ -169,9 +169,7 @@ std::vector<GdiPoint> CDrawMeasure::PlacedPoints() const
     case MeasureKind::StraightLine:
     case MeasureKind::RadiusCircle:
     case MeasureKind::DiameterCircle:
-        // Committed before its end was placed (a tool change), the line ends
-        // at the pointer, as its label says.
-        return {points[0], allPointsPlaced ? points[1] : PointerPoint()};
+        return {points[0], SecondPoint()};
     case MeasureKind::ThreePointAngle:
     case MeasureKind::ThreePointCircle:
     case MeasureKind::ThreePointArc:
@@ -264,7 +262,7 @@ void CDrawMeasure::DrawCalibration(MeasureCanvas& canvas)
 void CDrawMeasure::DrawStraightLine(MeasureCanvas& canvas)
 {
     const GdiPoint a = points[0];
-    const GdiPoint b = SnapEnd(a, allPointsPlaced ? points[1] : PointerPoint(), angleConstraint);
+    const GdiPoint b = SnapEnd(a, SecondPoint(), angleConstraint);
     Line(canvas, a, b);
     if (pointIndex < 2)
         LongGuides(canvas, a, b);
@@ -280,7 +278,7 @@ void CDrawMeasure::DrawStraightLine(MeasureCanvas& canvas)
 void CDrawMeasure::DrawRadiusCircle(MeasureCanvas& canvas, int h)
 {
     const GdiPoint o = points[0];
-    const GdiPoint e = allPointsPlaced ? points[1] : PointerPoint();
+    const GdiPoint e = SecondPoint();
     const double distance = Distance(o, e);
     const int32_t r = TruncToInt(distance);
     Line(canvas, o, e);
@@ -298,7 +296,7 @@ void CDrawMeasure::DrawRadiusCircle(MeasureCanvas& canvas, int h)
 void CDrawMeasure::DrawDiameterCircle(MeasureCanvas& canvas, int h)
 {
     const GdiPoint a = points[0];
-    const GdiPoint b = allPointsPlaced ? points[1] : PointerPoint();
+    const GdiPoint b = SecondPoint();
     const double distance = Distance(a, b);
     const int32_t d = TruncToInt(distance);
     Line(canvas, a, b);

@@ -60,6 +60,8 @@ class CDrawMeasure : public CDrawObject
     std::vector<GdiPoint> PlacedPoints() const;
 
     GdiPoint PointerPoint() const { return {bounds.right, bounds.bottom}; }
+    // A two-point kind's end: the pointer until the end is placed.
+    GdiPoint SecondPoint() const { return allPointsPlaced ? points[1] : PointerPoint(); }
     // Slots 1..n of the point and label lists that are in use, within capacity.
     uint32_t VertexCount() const;
     uint32_t LabelCount() const;
