@@ -1,9 +1,6 @@
 #include "platform/TextStamp.h"
 
-#include "platform/GdiContext.h"
-
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -35,52 +32,6 @@ void BlendRow(QRgb* out, const uchar* c, int count, QRgb ink)
 
 } // namespace
 
-TextStamp::TextStamp(QImage& canvas, const GdiFont& font, QPoint at, const QString& text,
-                     const QRect& area)
-{
-    const QRect r = area & canvas.rect();
-    if (r.isEmpty() || canvas.format() != QImage::Format_RGB32)
-        return;
-    const QImage kept = canvas.copy(r);
-    // White on black: each pixel's value is the coverage itself.
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        std::fill_n(reinterpret_cast<QRgb*>(canvas.scanLine(y)) + r.left(), r.width(),
-                    QRgb(0xFF000000));
-    {
-        GdiContext dc(canvas);
-        dc.SelectFont(font);
-        dc.SetTextColor(MakeColorRef(255, 255, 255));
-        dc.SetBkMode(GdiContext::Transparent);
-        dc.TextOut(at.x(), at.y(), text);
-    }
-    // The inked columns of each row, so that blending skips the others.
-    std::vector<Span> rows(size_t(r.height()));
-    int top = r.bottom() + 1, bottom = r.top() - 1, left = r.right() + 1, right = r.left() - 1;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
-        int first = r.left(), last = r.right();
-        while (first <= last && !qBlue(row[first]))
-            ++first;
-        while (last >= first && !qBlue(row[last]))
-            --last;
-        if (first > last)
-            continue;
-        rows[size_t(y - r.top())] = {first, last};
-        top = std::min(top, y);
-        bottom = y;
-        left = std::min(left, first);
-        right = std::max(right, last);
-    }
-    if (top <= bottom) {
-        box = QRect(QPoint(left, top), QPoint(right, bottom));
-        coverage = CoverageOf(canvas, box);
-        spans.assign(rows.begin() + (top - r.top()), rows.begin() + (bottom - r.top() + 1));
-    }
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        std::memcpy(canvas.scanLine(y) + size_t(r.left()) * 4, kept.constScanLine(y - r.top()),
-                    size_t(r.width()) * 4);
-}
-
 QImage TextStamp::CoverageOf(const QImage& canvas, const QRect& rect)
 {
     // The channels are equal, each the coverage (Qt's own conversion to
@@ -94,30 +45,6 @@ QImage TextStamp::CoverageOf(const QImage& canvas, const QRect& rect)
                        [](QRgb pixel) { return uchar(qBlue(pixel)); });
     }
     return coverage;
-}
-
-void TextStamp::Blend(QImage& picture, ColorRef colour, const std::vector<QRect>& parts) const
-{
-    const QRect limit = box & picture.rect();
-    if (limit.isEmpty() || parts.empty())
-        return;
-    const QRgb ink = ToQColor(colour).rgb();
-    uchar* bits = picture.bits();
-    const qsizetype stride = picture.bytesPerLine();
-    for (const QRect& part : parts) {
-        const int top = std::max(part.top(), limit.top());
-        const int bottom = std::min(part.bottom(), limit.bottom());
-        for (int y = top; y <= bottom; ++y) {
-            const Span& span = spans[size_t(y - box.top())];
-            const int left = std::max({part.left(), limit.left(), span.left});
-            const int right = std::min({part.right(), limit.right(), span.right});
-            if (left > right)
-                continue;
-            BlendRow(reinterpret_cast<QRgb*>(bits + y * stride) + left,
-                     coverage.constScanLine(y - box.top()) + (left - box.left()), right - left + 1,
-                     ink);
-        }
-    }
 }
 
 void TextStamp::BlendCoverage(QImage& picture, QRgb ink, const QImage& coverage, QPoint at,

@@ -2,9 +2,6 @@
 
 #include "draw/CDrawMeasure.h"
 #include "platform/GdiContext.h"
-#include "platform/OutlineText.h"
-
-#include <QRegion>
 
 #include <algorithm>
 
@@ -68,27 +65,13 @@ void PolylineLayer::Build(QImage& working, const QImage& top, CDrawMeasure& meas
     baseLines.CopyPixels(base, working);
     {
         GdiContext dc(working);
-        measure.DrawParts(dc, PointerLines);
-        pointer.AddDrawn(dc);
-    }
-    labels.clear();
-    stampBytes = 0;
-    {
-        GdiContext dc(working);
         measure.DrawParts(dc, PlacedLabels);
         placedLabels.AddDrawn(dc);
-        dc.SelectFont(measure.font);
-        for (MeasureLabel& label : measure.Labels(measure.font.Log().height, PlacedLabels)) {
-            const QRect area = dc.TextArea(label.at.x, label.at.y, label.text);
-            const bool outlined = OutlineText::Suits(measure.font.Font(), label.text);
-            labels.push_back({label.at, std::move(label.text), area, outlined, nullptr});
-        }
     }
-    {
-        GdiContext dc(working);
-        measure.DrawParts(dc, PointerLabels);
-        pointer.AddDrawn(dc);
-    }
+    labelled.SetArea(placedLabels.Runs(), working.height());
+    overBase = labelled.Capture(working);
+    overColours.clear();
+    DrawPointer(working, measure);
     changed.Add(baseLines);
     changed.Add(placedLabels);
     changed.Add(pointer);
@@ -96,110 +79,100 @@ void PolylineLayer::Build(QImage& working, const QImage& top, CDrawMeasure& meas
 
 void PolylineLayer::Follow(QImage& working, CDrawMeasure& measure, TouchedArea& changed)
 {
-    // Back to the snapshot with the placed lines, where the pointer drew.
+    // Back to the base with the placed labels, where the pointer drew.
     pointer.CopyPixels(base, working);
+    labelled.Put(overBase, working, pointer.Runs());
     changed.Add(pointer);
-    TouchedArea redrawn = pointer;
+    DrawPointer(working, measure);
+    changed.Add(pointer);
+}
 
-    // The pointer's lines go under the placed labels: where they will draw
-    // is known once drawn, so where they crossed a label that is put back
-    // and drawn once more.
+void PolylineLayer::DrawPointer(QImage& working, CDrawMeasure& measure)
+{
+    // Where the pointer's lines will draw is known once drawn; where they
+    // cross a placed label they are drawn again over the base, under it.
     TouchedArea lines(working.rect());
     {
         GdiContext dc(working);
         measure.DrawParts(dc, PointerLines);
         lines.AddDrawn(dc);
     }
-    if (CrossesLabels(lines)) {
+    if (labelled.Meets(lines.Runs())) {
         lines.CopyPixels(base, working);
-        GdiContext dc(working);
-        measure.DrawParts(dc, PointerLines);
+        {
+            GdiContext dc(working);
+            measure.DrawParts(dc, PointerLines);
+        }
+        LabelLines(working, measure, lines);
     }
-    redrawn.Add(lines);
-    DrawPlacedLabels(working, measure, redrawn);
-
     pointer.Clear();
     pointer.Add(lines);
-    {
-        GdiContext dc(working);
-        measure.DrawParts(dc, PointerLabels);
-        pointer.AddDrawn(dc);
-    }
-    changed.Add(pointer);
-}
-
-void PolylineLayer::DrawPlacedLabels(QImage& working, const CDrawMeasure& measure,
-                                     TouchedArea& within)
-{
-    const std::vector<TouchedArea::Run>& runs = within.Runs();
-    if (runs.empty() || labels.empty())
-        return;
     GdiContext dc(working);
-    dc.SelectFont(measure.font);
-    dc.SetTextColor(measure.textColour);
-    dc.SetBkMode(GdiContext::Transparent);
-    std::vector<QRect> parts;
-    for (Label& label : labels) {
-        parts.clear();
-        Within(runs, label.area, &parts);
-        if (parts.empty())
-            continue;
-        // Glyphs from the cache are quick to draw again, outlines are not.
-        if (!label.outlined) {
-            QRegion region;
-            region.setRects(parts.data(), int(parts.size()));
-            dc.Painter().setClipRegion(region);
-            dc.TextOut(label.at.x, label.at.y, label.text);
-            continue;
+    measure.DrawParts(dc, PointerLabels);
+    pointer.AddDrawn(dc);
+}
+
+void PolylineLayer::LabelLines(QImage& working, CDrawMeasure& measure, TouchedArea& lines)
+{
+    // The labels over the colour of the pixel last met, made when first met
+    // and kept up to a budget: enough for the pointer's pen and its guides'
+    // over the labels of the camera's largest picture. Beyond it they last
+    // for this move.
+    constexpr size_t KeptBytes = 80 << 20;
+    std::vector<Over> passing;
+    QRgb colour = 0;
+    const QRgb* over = nullptr;
+    auto find = [&](const std::vector<Over>& in) -> const QRgb* {
+        for (const Over& o : in)
+            if (o.colour == colour)
+                return o.pixels.data();
+        return nullptr;
+    };
+    auto labelsOver = [&](QRgb pixel) {
+        if (over && pixel == colour)
+            return over;
+        colour = pixel;
+        over = find(overColours);
+        if (!over)
+            over = find(passing);
+        if (!over) {
+            // What the kept ones would take with this one.
+            size_t bytes = overBase.size() * sizeof(QRgb);
+            for (const Over& o : overColours)
+                bytes += o.pixels.size() * sizeof(QRgb);
+            std::vector<Over>& into = bytes <= KeptBytes ? overColours : passing;
+            into.push_back({colour, LabelsOver(colour, measure)});
+            over = into.back().pixels.data();
         }
-        Stamp(label, measure.font).Blend(working, measure.textColour, parts);
-    }
-}
-
-bool PolylineLayer::Within(const std::vector<TouchedArea::Run>& runs, const QRect& area,
-                           std::vector<QRect>* parts)
-{
-    auto run = std::lower_bound(runs.begin(), runs.end(), area.top(),
-                                [](const TouchedArea::Run& r, int y) { return r.y < y; });
-    bool any = false;
-    for (; run != runs.end() && run->y <= area.bottom(); ++run) {
-        const int left = std::max(run->left, area.left());
-        const int right = std::min(run->right, area.right());
-        if (left > right)
-            continue;
-        if (!parts)
-            return true;
-        parts->push_back(QRect(QPoint(left, run->y), QPoint(right, run->y)));
-        any = true;
-    }
-    return any;
-}
-
-bool PolylineLayer::CrossesLabels(TouchedArea& area) const
-{
-    if (area.IsEmpty())
-        return false;
-    const std::vector<TouchedArea::Run>& runs = area.Runs();
-    return std::any_of(labels.begin(), labels.end(),
-                       [&](const Label& label) { return Within(runs, label.area, nullptr); });
-}
-
-const TextStamp& PolylineLayer::Stamp(Label& label, const GdiFont& font)
-{
-    // Kept up to a budget; beyond it they are made again as needed.
-    constexpr qsizetype StampBudget = 64 << 20;
-    if (!label.stamp) {
-        if (stampBytes > StampBudget) {
-            for (Label& other : labels)
-                other.stamp.reset();
-            stampBytes = 0;
+        return over;
+    };
+    // Unchanged pixels take the labels over the base, the lines' pixels the
+    // labels over their colour.
+    labelled.ForEachMeeting(lines.Runs(), [&](int y, int left, int right, size_t at) {
+        QRgb* row = reinterpret_cast<QRgb*>(working.scanLine(y));
+        const QRgb* under = reinterpret_cast<const QRgb*>(base.constScanLine(y));
+        const size_t shift = at - size_t(left);
+        for (int x = left; x <= right; ++x) {
+            const QRgb pixel = row[x];
+            row[x] = pixel == under[x] ? overBase[shift + size_t(x)]
+                                       : labelsOver(pixel)[shift + size_t(x)];
         }
-        // Drawn on the base, where the picture's coordinates are the same.
-        label.stamp = std::make_unique<const TextStamp>(base, font, label.at.ToQPoint(), label.text,
-                                                        label.area);
-        stampBytes += label.stamp->SizeInBytes();
+    });
+}
+
+AreaPixels::Layer PolylineLayer::LabelsOver(QRgb colour, CDrawMeasure& measure)
+{
+    // Drawn on the base, where the picture's coordinates are the same (Qt's
+    // outline filling is not the same under every shift), then put back.
+    const AreaPixels::Layer kept = labelled.Capture(base);
+    labelled.Fill(base, colour);
+    {
+        GdiContext dc(base);
+        measure.DrawParts(dc, PlacedLabels);
     }
-    return *label.stamp;
+    AreaPixels::Layer layer = labelled.Capture(base);
+    labelled.Put(kept, base);
+    return layer;
 }
 
 void PolylineLayer::AddDrawn(TouchedArea& area) const
@@ -216,6 +189,7 @@ void PolylineLayer::Release()
     built = false;
     base = QImage();
     baseLines.Clear();
-    labels.clear();
-    stampBytes = 0;
+    labelled.Clear();
+    AreaPixels::Layer().swap(overBase);
+    overColours.clear();
 }

@@ -4,26 +4,24 @@
 #include "platform/GdiPen.h"
 #include "platform/GdiTypes.h"
 #include "platform/LogFont.h"
-#include "platform/TextStamp.h"
+#include "view/AreaPixels.h"
 #include "view/TouchedArea.h"
 
 #include <QImage>
-#include <QString>
-
-#include <memory>
 #include <vector>
 
 class CDrawMeasure;
-class GdiFont;
 
 // A continuous line or polygon in progress, drawn into the working picture
 // so that a pointer move draws again only what follows the pointer: its
 // segment, guides and labels. The placed vertices and labels are drawn once
 // per placed point. The pixels stay those of drawing the whole measurement
 // over the snapshot: the snapshot with the placed lines is kept as a base,
-// what follows the pointer is drawn over it, and the placed labels, which
-// lie on top of the pointer's lines, are put back, in order, wherever the
-// pointer's lines changed pixels under them.
+// and under the placed labels also the base with the labels over it. The
+// pointer's lines go under the placed labels; where they change a pixel
+// there, the labels over that pixel are taken from the labels drawn over
+// the line's colour alone, since drawing text changes each pixel by its
+// value only.
 class PolylineLayer
 {
   public:
@@ -65,24 +63,14 @@ class PolylineLayer
     };
     static Key KeyOf(const CDrawMeasure& measure);
 
-    struct Label
-    {
-        GdiPoint at;
-        QString text;
-        QRect area;
-        // Drawn by Qt from glyph outlines, slow to draw again.
-        bool outlined = false;
-        // Made the first time a pointer's line passes under the label.
-        std::unique_ptr<const TextStamp> stamp;
-    };
-    // The placed labels again, each only within the area given.
-    void DrawPlacedLabels(QImage& working, const CDrawMeasure& measure, TouchedArea& within);
-    const TextStamp& Stamp(Label& label, const GdiFont& font);
-    // Whether the runs meet the area; the rows of each run within it are
-    // added to parts when given.
-    static bool Within(const std::vector<TouchedArea::Run>& runs, const QRect& area,
-                       std::vector<QRect>* parts);
-    bool CrossesLabels(TouchedArea& area) const;
+    // Draws the pointer's lines and labels over the working picture, which
+    // holds the base with the placed labels; sets pointer to what they touched.
+    void DrawPointer(QImage& working, CDrawMeasure& measure);
+    // Puts the placed labels back over the pixels of lines, which hold the
+    // base with the pointer's lines.
+    void LabelLines(QImage& working, CDrawMeasure& measure, TouchedArea& lines);
+    // The placed labels drawn over the colour alone, within their area.
+    AreaPixels::Layer LabelsOver(QRgb colour, CDrawMeasure& measure);
 
     bool built = false;
     Key key;
@@ -92,6 +80,14 @@ class PolylineLayer
     // In the working picture: the placed labels, and what follows the pointer.
     TouchedArea placedLabels;
     TouchedArea pointer;
-    std::vector<Label> labels;
-    qsizetype stampBytes = 0;
+    // Within the placed labels: the labels over the base, and over each
+    // colour the pointer's lines drew there.
+    AreaPixels labelled;
+    AreaPixels::Layer overBase;
+    struct Over
+    {
+        QRgb colour;
+        AreaPixels::Layer pixels;
+    };
+    std::vector<Over> overColours;
 };

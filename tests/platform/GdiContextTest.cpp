@@ -1,6 +1,4 @@
 #include "platform/GdiContext.h"
-#include "platform/OutlineText.h"
-#include "platform/TextStamp.h"
 
 #include <QPainter>
 
@@ -217,14 +215,6 @@ TEST_F(GdiContextTest, LargeTextGivesThePixelsOfOneDrawText)
                     dc.TextOut(x + (y - 30) / 10, y, text);
                     ASSERT_TRUE(picture == expected)
                         << height << " " << italic << " " << y << " " << qPrintable(text);
-                    if (y != 30 || !clip.isEmpty() || !OutlineText::Suits(font.Font(), text))
-                        continue;
-                    // The same text put back from its coverage.
-                    QImage stamped = background.copy();
-                    const TextStamp stamp(stamped, font, {x, 30}, text, dc.TextArea(x, 30, text));
-                    ASSERT_TRUE(stamped == background);
-                    stamp.Blend(stamped, MakeColorRef(20, 200, 90), {stamped.rect()});
-                    ASSERT_TRUE(stamped == expected) << height << " " << qPrintable(text);
                 }
             }
 }
