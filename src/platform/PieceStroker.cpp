@@ -1,5 +1,7 @@
 #include "platform/PieceStroker.h"
 
+#include "platform/PieceScanner.h"
+
 #include <algorithm>
 #include <cmath>
 #include <system_error>
@@ -21,6 +23,8 @@ int PieceStroker::BandsFor(const QRect& area)
 void PieceStroker::Stroke(QPainter& painter, QImage& target, const QPolygonF& polygon,
                           const QRect& area, int bands)
 {
+    if (PieceScanner::Draw(painter, target, polygon, Pieces(painter.pen(), polygon), area, bands))
+        return;
     if (bands <= 1 || area.isEmpty() || !painter.worldTransform().isIdentity() ||
         painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
         painter.opacity() != 1.0) {
@@ -69,32 +73,35 @@ void PieceStroker::Stroke(QPainter& painter, QImage& target, const QPolygonF& po
     painter.restore();
 }
 
-void PieceStroker::StrokePieces(QPainter& painter, const QPolygonF& polygon)
+std::vector<PieceStroker::Piece> PieceStroker::Pieces(const QPen& pen, const QPolygonF& polygon)
 {
-    // The scan converter's cost grows with the square of the edges crossing a
-    // row, and a zigzag crosses every row with all of them. Pieces of a few
-    // segments keep that small. Each piece also draws the first segment of
-    // the next, so the join between them is drawn as one stroke draws it, and
-    // starts its dashes where the last one left them.
-    const QPen pen = painter.pen();
     const qsizetype segments = polygon.size() - 1;
-    QPen piecePen = pen;
-    const QList<qreal> dashes = pen.dashPattern();
     qreal cycle = 0;
     if (pen.style() == Qt::CustomDashLine)
-        for (qreal d : dashes)
+        for (qreal d : pen.dashPattern())
             cycle += d;
+    std::vector<Piece> pieces;
     qreal travelled = 0; // in pen widths, as the dash pattern counts
     for (qsizetype first = 0; first < segments; first += PieceSegments) {
         const qsizetype last = std::min(first + PieceSegments, segments);
-        if (cycle > 0) {
-            piecePen.setDashOffset(std::fmod(travelled, cycle));
-            painter.setPen(piecePen);
-        }
-        const qsizetype end = std::min(last + 1, segments);
-        painter.drawPolyline(polygon.constData() + first, int(end - first + 1));
+        pieces.push_back({first, std::min(last + 1, segments),
+                          cycle > 0 ? std::fmod(travelled, cycle) : pen.dashOffset()});
         for (qsizetype i = first; i < last; ++i)
             travelled += QLineF(polygon[i], polygon[i + 1]).length() / pen.widthF();
+    }
+    return pieces;
+}
+
+void PieceStroker::StrokePieces(QPainter& painter, const QPolygonF& polygon)
+{
+    const QPen pen = painter.pen();
+    QPen piecePen = pen;
+    for (const Piece& piece : Pieces(pen, polygon)) {
+        if (piece.dashOffset != piecePen.dashOffset()) {
+            piecePen.setDashOffset(piece.dashOffset);
+            painter.setPen(piecePen);
+        }
+        painter.drawPolyline(polygon.constData() + piece.first, int(piece.last - piece.first + 1));
     }
     painter.setPen(pen);
 }

@@ -1,0 +1,374 @@
+#include "platform/PieceScanner.h"
+
+#include <QPaintEngine>
+
+// Qt's dasher, stroker and curve flattener, exactly as its raster engine
+// runs them: the pixels must not move.
+#include <QtGui/private/qbezier_p.h>
+#include <QtGui/private/qdatabuffer_p.h>
+#include <QtGui/private/qstroker_p.h>
+
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+// The raster engine flattens curves to a quarter of a pixel when nothing is
+// transformed.
+constexpr qreal CurveThreshold = 0.25;
+// Beyond 10000 dash cycles across a piece the engine draws a faint solid
+// line instead of dashes; stay well clear of that.
+constexpr qreal MaximumCycles = 5000;
+// Coordinates in 16.16 fixed point, as the scan converter counts them.
+constexpr qint64 One = 65536;
+
+// One edge of an outline as the scan converter walks it down the rows whose
+// centres it crosses: x at its top row, the step to the next row, and +1
+// when the outline runs down there, -1 when it runs up.
+struct Edge
+{
+    qint64 x;
+    qint64 step;
+    int top;
+    int bottom;
+    int winding;
+};
+
+// What the stroker emits for a piece, and the outline's flattened points.
+struct Scratch
+{
+    QDataBuffer<QPointF> emitted{256};
+    std::vector<QPainterPath::ElementType> types;
+    QDataBuffer<QPointF> flat{256};
+    std::vector<int> starts;
+    std::vector<Edge> unsorted;
+    std::vector<int> counts;
+};
+
+void EmitMove(qfixed x, qfixed y, void* data)
+{
+    auto* s = static_cast<Scratch*>(data);
+    s->emitted.add(QPointF(x, y));
+    s->types.push_back(QPainterPath::MoveToElement);
+}
+
+void EmitLine(qfixed x, qfixed y, void* data)
+{
+    auto* s = static_cast<Scratch*>(data);
+    s->emitted.add(QPointF(x, y));
+    s->types.push_back(QPainterPath::LineToElement);
+}
+
+void EmitCubic(qfixed c1x, qfixed c1y, qfixed c2x, qfixed c2y, qfixed ex, qfixed ey, void* data)
+{
+    auto* s = static_cast<Scratch*>(data);
+    s->emitted.add(QPointF(c1x, c1y));
+    s->emitted.add(QPointF(c2x, c2y));
+    s->emitted.add(QPointF(ex, ey));
+    s->types.insert(s->types.end(), {QPainterPath::CurveToElement, QPainterPath::CurveToDataElement,
+                                     QPainterPath::CurveToDataElement});
+}
+
+bool Qualifies(const QPainter& painter, const QPen& pen, const QImage& target,
+               const QPolygonF& polygon, const std::vector<PieceStroker::Piece>& pieces)
+{
+    if (pen.style() == Qt::NoPen || pen.style() == Qt::SolidLine || pen.isCosmetic() ||
+        !(pen.widthF() > 0) || pen.brush().style() != Qt::SolidPattern ||
+        pen.color().alpha() != 255)
+        return false;
+    const QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster ||
+        painter.testRenderHint(QPainter::Antialiasing) || !painter.deviceTransform().isIdentity() ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        painter.opacity() != 1.0 || painter.hasClipping())
+        return false;
+    // An opaque colour is stored as it is in these.
+    if (target.format() != QImage::Format_RGB32 && target.format() != QImage::Format_ARGB32 &&
+        target.format() != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    // The engine clips what reaches the picture's edges; stay clear of them.
+    // Caps and round joins reach less than a width from the line, the
+    // control points of their curves included; miters reach further.
+    const bool mitred = pen.joinStyle() == Qt::MiterJoin || pen.joinStyle() == Qt::SvgMiterJoin;
+    const qreal reach = pen.widthF() * (mitred ? std::max<qreal>(1, pen.miterLimit()) : 1) + 2;
+    if (!QRectF(target.rect())
+             .contains(polygon.boundingRect().adjusted(-reach, -reach, reach, reach)))
+        return false;
+    // The engine draws a faint solid line for dashes too small to see and for
+    // a piece that lies along one row or column.
+    qreal cycle = 0;
+    const QList<qreal> pattern = pen.dashPattern();
+    for (qsizetype i = 0; i < std::min<qsizetype>(pattern.size(), 32); ++i)
+        cycle += std::max<qreal>(pattern[i], 0);
+    cycle *= pen.widthF();
+    if (!(cycle >= 1))
+        return false;
+    for (const PieceStroker::Piece& piece : pieces) {
+        qreal left = polygon[piece.first].x();
+        qreal right = left;
+        qreal top = polygon[piece.first].y();
+        qreal bottom = top;
+        for (qsizetype i = piece.first + 1; i <= piece.last; ++i) {
+            left = std::min(left, polygon[i].x());
+            right = std::max(right, polygon[i].x());
+            top = std::min(top, polygon[i].y());
+            bottom = std::max(bottom, polygon[i].y());
+        }
+        if (right <= left || bottom <= top ||
+            std::max(right - left, bottom - top) / cycle > MaximumCycles)
+            return false;
+    }
+    return true;
+}
+
+// Dashes and strokes a piece as the raster engine does for a dashed pen.
+void StrokePiece(const QPen& pen, const QPolygonF& polygon, const PieceStroker::Piece& piece,
+                 const QRectF& device, Scratch& s)
+{
+    QStroker stroker;
+    stroker.setMoveToHook(EmitMove);
+    stroker.setLineToHook(EmitLine);
+    stroker.setCubicToHook(EmitCubic);
+    stroker.setJoinStyle(pen.joinStyle());
+    stroker.setCapStyle(pen.capStyle());
+    stroker.setMiterLimit(pen.miterLimit());
+    stroker.setStrokeWidth(pen.widthF());
+    stroker.setForceOpen(false);
+    QDashStroker dasher(&stroker);
+    dasher.setDashPattern(pen.dashPattern());
+    dasher.setDashOffset(piece.dashOffset);
+    dasher.setClipRect(device);
+    dasher.setCurveThresholdFromTransform(QTransform());
+    s.emitted.reset();
+    s.types.clear();
+    dasher.begin(&s);
+    dasher.moveTo(polygon[piece.first].x(), polygon[piece.first].y());
+    for (qsizetype i = piece.first + 1; i <= piece.last; ++i)
+        dasher.lineTo(polygon[i].x(), polygon[i].y());
+    dasher.end();
+}
+
+// Flattens the outline's curves and closes its subpaths as the engine does
+// before it scan converts a fill. False when a curve ends outside the
+// picture, where the engine would stand a line in for it.
+bool Flatten(const QRectF& device, Scratch& s)
+{
+    s.flat.reset();
+    s.starts.assign(1, 0);
+    int start = 0;
+    auto closeSubpath = [&] {
+        const int n = s.flat.size();
+        if (n > 0 && s.flat.at(n - 1) != s.flat.at(start)) {
+            const QPointF first = s.flat.at(start);
+            s.flat.add(first);
+        }
+    };
+    const int count = int(s.types.size());
+    for (int i = 0; i < count; ++i) {
+        switch (s.types[i]) {
+        case QPainterPath::MoveToElement:
+            if (i == count - 1)
+                break;
+            closeSubpath();
+            start = s.flat.size();
+            if (start > 0)
+                s.starts.push_back(start);
+            s.flat.add(s.emitted.at(i));
+            break;
+        case QPainterPath::LineToElement:
+            s.flat.add(s.emitted.at(i));
+            break;
+        case QPainterPath::CurveToElement:
+            if (s.flat.size() > 0) {
+                const QPointF end = s.emitted.at(i + 2);
+                if (!device.contains(end))
+                    return false;
+                QBezier::fromPoints(s.flat.last(), s.emitted.at(i), s.emitted.at(i + 1), end)
+                    .addToPolygon(s.flat, CurveThreshold);
+            }
+            i += 2;
+            break;
+        default:
+            break;
+        }
+    }
+    closeSubpath();
+    return true;
+}
+
+// The flattened outline's edges, rounded to 26.6 fixed point and given their
+// rows as the engine's aliased scan converter does, sorted by top row. False
+// when an edge comes near the picture's left or right edge, where the engine
+// would clip it.
+bool MakeEdges(const QSize& device, Scratch& s, std::vector<Edge>& edges)
+{
+    edges.clear();
+    const int n = s.flat.size();
+    if (n < 3)
+        return true; // the engine draws nothing
+    auto fixed = [&](int i) {
+        return QPoint(qRound(s.flat.at(i).x() * 64), qRound(s.flat.at(i).y() * 64));
+    };
+    const qint64 right = qint64(device.width()) * One;
+    s.unsorted.clear();
+    for (size_t c = 0; c < s.starts.size(); ++c) {
+        const int last = (c + 1 < s.starts.size() ? s.starts[c + 1] : n) - 1;
+        QPoint to = fixed(s.starts[c]);
+        for (int j = s.starts[c]; j < last; ++j) {
+            QPoint a = to;
+            QPoint b = to = fixed(j + 1);
+            int winding = 1;
+            if (a.y() > b.y()) {
+                std::swap(a, b);
+                winding = -1;
+            }
+            const int top = std::max(0, (a.y() + 32) >> 6);
+            const int bottom = std::min(device.height() - 1, (b.y() - 32) >> 6);
+            if (top > bottom)
+                continue;
+            Edge e{One / 2 + qint64(a.x()) * 1024, 0, top, bottom, winding};
+            if (b.x() != a.x()) {
+                const qreal slope = (b.x() - a.x()) / qreal(b.y() - a.y());
+                e.step = qint64(slope * 65536.);
+                e.x += (e.step * (qint64(top) * One + One / 2 - qint64(a.y()) * 1024)) >> 16;
+            }
+            const qint64 end = e.x + e.step * (bottom - top);
+            if (std::min(e.x, end) <= 0 || std::max(e.x, end) >= right)
+                return false;
+            s.unsorted.push_back(e);
+        }
+    }
+    if (s.unsorted.empty())
+        return true;
+    // Sorted by top row with a count per row: pieces have thousands of edges.
+    int first = s.unsorted.front().top;
+    int lastTop = first;
+    for (const Edge& e : s.unsorted) {
+        first = std::min(first, e.top);
+        lastTop = std::max(lastTop, e.top);
+    }
+    s.counts.assign(size_t(lastTop - first + 2), 0);
+    for (const Edge& e : s.unsorted)
+        ++s.counts[size_t(e.top - first + 1)];
+    for (size_t i = 1; i < s.counts.size(); ++i)
+        s.counts[i] += s.counts[i - 1];
+    edges.resize(s.unsorted.size());
+    for (const Edge& e : s.unsorted)
+        edges[size_t(s.counts[size_t(e.top - first)]++)] = e;
+    return true;
+}
+
+// Fills the rows top to bottom where the outline winds round, as the engine
+// does: each row's spans run between its edges' crossings, rounded down.
+void Scan(const std::vector<Edge>& edges, int top, int bottom, QImage& target, quint32 pixel,
+          std::vector<Edge>& active)
+{
+    active.clear();
+    size_t next = 0;
+    for (; next < edges.size() && edges[next].top < top; ++next) {
+        if (edges[next].bottom >= top) {
+            Edge e = edges[next];
+            e.x += e.step * (top - e.top);
+            active.push_back(e);
+        }
+    }
+    uchar* const bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    for (int y = top; y <= bottom; ++y) {
+        for (; next < edges.size() && edges[next].top == y; ++next)
+            active.push_back(edges[next]);
+        if (active.empty()) {
+            if (next == edges.size())
+                return;
+            y = edges[next].top - 1;
+            continue;
+        }
+        // Mostly in order already from the row above.
+        for (size_t i = 1; i < active.size(); ++i) {
+            const Edge e = active[i];
+            size_t j = i;
+            for (; j > 0 && e.x < active[j - 1].x; --j)
+                active[j] = active[j - 1];
+            active[j] = e;
+        }
+        auto* row = reinterpret_cast<quint32*>(bits + y * stride);
+        int from = 0;
+        int winding = 0;
+        size_t kept = 0;
+        for (const Edge& e : active) {
+            const int at = int(e.x >> 16);
+            if (winding != 0 && at > from)
+                std::fill(row + from, row + at, pixel);
+            from = at;
+            winding += e.winding;
+            if (e.bottom > y) {
+                active[kept] = e;
+                active[kept].x += e.step;
+                ++kept;
+            }
+        }
+        active.resize(kept);
+    }
+}
+
+// The pixel an opaque brush leaves in a picture of the format.
+quint32 PixelOf(const QBrush& brush, QImage::Format format)
+{
+    QImage probe(1, 1, format);
+    probe.fill(0);
+    QPainter painter(&probe);
+    painter.fillRect(0, 0, 1, 1, brush);
+    painter.end();
+    return *reinterpret_cast<const quint32*>(probe.constBits());
+}
+
+// Runs work(0) here and work(1) .. work(threads - 1) on threads of their own.
+template <typename Work> void OnThreads(int threads, const Work& work)
+{
+    std::vector<std::jthread> helpers;
+    for (int i = 1; i < threads; ++i) {
+        try {
+            helpers.emplace_back(work, i);
+        } catch (const std::system_error&) {
+            work(i);
+        }
+    }
+    work(0);
+}
+
+} // namespace
+
+bool PieceScanner::Draw(const QPainter& painter, QImage& target, const QPolygonF& polygon,
+                        const std::vector<PieceStroker::Piece>& pieces, const QRect& area,
+                        int threads)
+{
+    const QPen pen = painter.pen();
+    const QRect rows = area & target.rect();
+    if (rows.isEmpty() || !Qualifies(painter, pen, target, polygon, pieces))
+        return false;
+    threads = std::max(threads, 1);
+    const QRectF device(target.rect());
+    std::vector<std::vector<Edge>> edges(pieces.size());
+    std::atomic<bool> refused = false;
+    OnThreads(threads, [&](int t) {
+        Scratch scratch;
+        for (size_t i = size_t(t); i < pieces.size() && !refused; i += size_t(threads)) {
+            StrokePiece(pen, polygon, pieces[i], device, scratch);
+            if (!Flatten(device, scratch) || !MakeEdges(target.size(), scratch, edges[i]))
+                refused = true;
+        }
+    });
+    if (refused)
+        return false;
+    const quint32 pixel = PixelOf(pen.brush(), target.format());
+    OnThreads(threads, [&](int t) {
+        const int top = rows.top() + int(qint64(rows.height()) * t / threads);
+        const int bottom = rows.top() + int(qint64(rows.height()) * (t + 1) / threads) - 1;
+        std::vector<Edge> active;
+        for (const std::vector<Edge>& piece : edges)
+            Scan(piece, top, bottom, target, pixel, active);
+    });
+    return true;
+}
