@@ -23,10 +23,12 @@ class AreaPixels
 
     // The 32-bit picture's pixels within the area.
     Layer Capture(const QImage& picture) const;
-    // Puts the layer's pixels back into the picture where the runs meet the
-    // area, or in the whole area.
-    void Put(const Layer& layer, QImage& picture, const std::vector<TouchedArea::Run>& runs) const;
-    void Put(const Layer& layer, QImage& picture) const { Put(layer, picture, area); }
+    // Puts back the pixels of the runs into the picture: the layer's within
+    // the area, those of the same-sized picture outside elsewhere.
+    void Put(const Layer& layer, const QImage& outside, QImage& picture,
+             const std::vector<TouchedArea::Run>& runs) const;
+    // Puts the layer's pixels back into the picture in the whole area.
+    void Put(const Layer& layer, QImage& picture) const;
     // Sets the picture's pixels within the area to the colour.
     void Fill(QImage& picture, QRgb colour) const;
     // Whether the runs meet the area.

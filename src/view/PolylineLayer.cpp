@@ -80,8 +80,7 @@ void PolylineLayer::Build(QImage& working, const QImage& top, CDrawMeasure& meas
 void PolylineLayer::Follow(QImage& working, CDrawMeasure& measure, TouchedArea& changed)
 {
     // Back to the base with the placed labels, where the pointer drew.
-    pointer.CopyPixels(base, working);
-    labelled.Put(overBase, working, pointer.Runs());
+    labelled.Put(overBase, base, working, pointer.Runs());
     changed.Add(pointer);
     DrawPointer(working, measure);
     changed.Add(pointer);
@@ -89,22 +88,24 @@ void PolylineLayer::Follow(QImage& working, CDrawMeasure& measure, TouchedArea& 
 
 void PolylineLayer::DrawPointer(QImage& working, CDrawMeasure& measure)
 {
-    // Where the pointer's lines will draw is known once drawn; where they
-    // cross a placed label they are drawn again over the base, under it.
+    // Where the pointer's lines will draw, with nothing drawn yet: where
+    // they cross a placed label they go over the base, under the label.
     TouchedArea lines(working.rect());
     {
         GdiContext dc(working);
+        dc.Painter().setClipRect(QRect(0, 0, 0, 0));
         measure.DrawParts(dc, PointerLines);
         lines.AddDrawn(dc);
     }
-    if (labelled.Meets(lines.Runs())) {
+    const bool underLabels = labelled.Meets(lines.Runs());
+    if (underLabels)
         lines.CopyPixels(base, working);
-        {
-            GdiContext dc(working);
-            measure.DrawParts(dc, PointerLines);
-        }
-        LabelLines(working, measure, lines);
+    {
+        GdiContext dc(working);
+        measure.DrawParts(dc, PointerLines);
     }
+    if (underLabels)
+        LabelLines(working, measure, lines);
     pointer.Clear();
     pointer.Add(lines);
     GdiContext dc(working);
@@ -146,18 +147,36 @@ void PolylineLayer::LabelLines(QImage& working, CDrawMeasure& measure, TouchedAr
         }
         return over;
     };
-    // Unchanged pixels take the labels over the base, the lines' pixels the
-    // labels over their colour.
+    struct Stretch
+    {
+        int y, left, right;
+        size_t at;
+    };
+    std::vector<Stretch> stretches;
     labelled.ForEachMeeting(lines.Runs(), [&](int y, int left, int right, size_t at) {
-        QRgb* row = reinterpret_cast<QRgb*>(working.scanLine(y));
-        const QRgb* under = reinterpret_cast<const QRgb*>(base.constScanLine(y));
-        const size_t shift = at - size_t(left);
-        for (int x = left; x <= right; ++x) {
+        stretches.push_back({y, left, right, at});
+    });
+    // Unchanged pixels take the labels over the base, the lines' pixels the
+    // labels over their colour. The stretches lie rows apart in the layers:
+    // their pixels are fetched a few stretches ahead.
+    constexpr size_t Ahead = 8;
+    for (size_t i = 0; i < stretches.size(); ++i) {
+        if (i + Ahead < stretches.size()) {
+            const Stretch& next = stretches[i + Ahead];
+            __builtin_prefetch(overBase.data() + next.at);
+            for (const Over& o : overColours)
+                __builtin_prefetch(o.pixels.data() + next.at);
+        }
+        const Stretch& s = stretches[i];
+        QRgb* row = reinterpret_cast<QRgb*>(working.scanLine(s.y));
+        const QRgb* under = reinterpret_cast<const QRgb*>(base.constScanLine(s.y));
+        const size_t shift = s.at - size_t(s.left);
+        for (int x = s.left; x <= s.right; ++x) {
             const QRgb pixel = row[x];
             row[x] = pixel == under[x] ? overBase[shift + size_t(x)]
                                        : labelsOver(pixel)[shift + size_t(x)];
         }
-    });
+    }
 }
 
 AreaPixels::Layer PolylineLayer::LabelsOver(QRgb colour, CDrawMeasure& measure)

@@ -88,7 +88,8 @@ struct LabelCase
     uint32_t pointIndex, labelIndex;
     int unit, phase;
     std::vector<std::string> texts;
-    size_t placedTexts = 0; // leading texts fixed where they were placed
+    size_t placedTexts = 0;      // leading texts fixed where they were placed
+    uint32_t labelAtPointer = 0; // a placed label just put at the pointer
 };
 
 class Labels : public testing::TestWithParam<LabelCase>
@@ -117,6 +118,8 @@ const LabelCase LabelCases[] = {
     {"ContinuousLine", 10, {{}, {0, 0}, {100, 0}, {100, 100}}, 3, 3, 0, 5, {"0.710000 mm", "0.710000 mm", "Total=1.420000 mm"}, 2},
     // The closing edge bounds the area but is not summed.
     {"Polygon", 11, {{}, {0, 0}, {100, 0}, {100, 100}}, 3, 3, 0, 5, {"0.710000 mm", "0.710000 mm", "A=0.252050 mm^2", "C=1.420000 mm"}, 2},
+    // A label placed where the pointer is is read with the pointer's.
+    {"ContinuousLineLabelAtPointer", 10, {{}, {0, 0}, {100, 0}, {100, 100}}, 3, 3, 0, 4, {"0.710000 mm", "0.710000 mm", "0.000000 mm", "Total=1.420000 mm"}, 2, 3},
     // While the pointer segment is live both edges through the pointer count.
     {"PolygonThroughThePointer", 11, {{}, {0, 0}, {100, 0}}, 2, 1, 0, 1, {"0.710000 mm", "0.635043 mm", "C=2.055043 mm"}, 1},
 };
@@ -126,6 +129,8 @@ TEST_P(Labels, Texts)
 {
     const LabelCase& c = GetParam();
     auto m = Make(c.kind, c.points, c.pointIndex, c.labelIndex, {60, 80}, c.unit, c.phase);
+    if (c.labelAtPointer)
+        m->labelPoints[c.labelAtPointer] = {60, 80};
     // The readout repeats the texts that follow the pointer (in the order of
     // their lines), the degree mark joined to its number, and reading does not
     // disturb what is drawn next.
