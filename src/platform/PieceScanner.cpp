@@ -112,8 +112,8 @@ bool Qualifies(const QPainter& painter, const QPen& pen, const QImage& target,
     if (!QRectF(target.rect())
              .contains(polygon.boundingRect().adjusted(-reach, -reach, reach, reach)))
         return false;
-    // The engine draws a faint solid line for dashes too small to see and for
-    // a piece that lies along one row or column.
+    // The engine draws a faint solid line for dashes too small to see across
+    // a piece, and nothing for a piece that goes nowhere.
     qreal cycle = 0;
     const QList<qreal> pattern = pen.dashPattern();
     for (qsizetype i = 0; i < std::min<qsizetype>(pattern.size(), 32); ++i)
@@ -132,8 +132,8 @@ bool Qualifies(const QPainter& painter, const QPen& pen, const QImage& target,
             top = std::min(top, polygon[i].y());
             bottom = std::max(bottom, polygon[i].y());
         }
-        if (right <= left || bottom <= top ||
-            std::max(right - left, bottom - top) / cycle > MaximumCycles)
+        const qreal extent = std::max(right - left, bottom - top);
+        if (extent <= 0 || (extent + 2 * pen.widthF()) / cycle > MaximumCycles)
             return false;
     }
     return true;
@@ -357,12 +357,10 @@ template <typename Work> void OnThreads(int threads, const Work& work)
 } // namespace
 
 bool PieceScanner::Draw(const QPainter& painter, QImage& target, const QPolygonF& polygon,
-                        const std::vector<PieceStroker::Piece>& pieces, const QRect& area,
-                        int threads)
+                        const std::vector<PieceStroker::Piece>& pieces, int threads)
 {
     const QPen pen = painter.pen();
-    const QRect rows = area & target.rect();
-    if (rows.isEmpty() || !Qualifies(painter, pen, target, polygon, pieces))
+    if (!Qualifies(painter, pen, target, polygon, pieces))
         return false;
     threads = std::max(threads, 1);
     const QRectF device(target.rect());
@@ -387,11 +385,21 @@ bool PieceScanner::Draw(const QPainter& painter, QImage& target, const QPolygonF
         // again.
         if (refused)
             return false;
+        // The rows the batch's edges cross, in a band per thread.
+        int top = target.height();
+        int bottom = -1;
+        for (size_t i = 0; i < count; ++i) {
+            for (const Edge& e : edges[i]) {
+                top = std::min(top, e.top);
+                bottom = std::max(bottom, e.bottom);
+            }
+        }
+        const qint64 height = qint64(bottom) - top + 1;
         OnThreads(threads, [&](int t) {
-            const int top = rows.top() + int(qint64(rows.height()) * t / threads);
-            const int bottom = rows.top() + int(qint64(rows.height()) * (t + 1) / threads) - 1;
+            const int first = top + int(height * t / threads);
+            const int last = top + int(height * (t + 1) / threads) - 1;
             for (size_t i = 0; i < count; ++i)
-                Scan(edges[i], top, bottom, target, pixel, active[size_t(t)]);
+                Scan(edges[i], first, last, target, pixel, active[size_t(t)]);
         });
     }
     return true;

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
-#include <QRect>
 
 #include <vector>
 
@@ -26,6 +25,5 @@ class PieceScanner
     // painter gives them, so the painter may draw them all again. The
     // painter paints on the target.
     static bool Draw(const QPainter& painter, QImage& target, const QPolygonF& polygon,
-                     const std::vector<PieceStroker::Piece>& pieces, const QRect& area,
-                     int threads);
+                     const std::vector<PieceStroker::Piece>& pieces, int threads);
 };
