@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <system_error>
 #include <thread>
 
@@ -21,17 +22,30 @@ constexpr qreal CurveThreshold = 0.25;
 // Beyond 10000 dash cycles across a piece the engine draws a faint solid
 // line instead of dashes; stay well clear of that.
 constexpr qreal MaximumCycles = 5000;
+// Pieces outlined before they are scanned.
+constexpr size_t BatchPieces = 16;
 // Coordinates in 16.16 fixed point, as the scan converter counts them.
 constexpr qint64 One = 65536;
+constexpr int MaximumWidth = 16384;
 
 // One edge of an outline as the scan converter walks it down the rows whose
 // centres it crosses: x at its top row, the step to the next row, and +1
-// when the outline runs down there, -1 when it runs up.
+// when the outline runs down there, -1 when it runs up. On pictures narrower
+// than MaximumWidth x and the step of an edge over several rows fit 32 bits.
 struct Edge
 {
-    qint64 x;
-    qint64 step;
+    qint32 x;
+    qint32 step;
     int top;
+    int bottom;
+    int winding;
+};
+
+// An edge while the scan converter crosses its rows, at the current row.
+struct Crossing
+{
+    qint32 x;
+    qint32 step;
     int bottom;
     int winding;
 };
@@ -84,6 +98,8 @@ bool Qualifies(const QPainter& painter, const QPen& pen, const QImage& target,
         painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
         painter.opacity() != 1.0 || painter.hasClipping())
         return false;
+    if (target.width() >= MaximumWidth)
+        return false;
     // An opaque colour is stored as it is in these.
     if (target.format() != QImage::Format_RGB32 && target.format() != QImage::Format_ARGB32 &&
         target.format() != QImage::Format_ARGB32_Premultiplied)
@@ -96,8 +112,8 @@ bool Qualifies(const QPainter& painter, const QPen& pen, const QImage& target,
     if (!QRectF(target.rect())
              .contains(polygon.boundingRect().adjusted(-reach, -reach, reach, reach)))
         return false;
-    // The engine draws a faint solid line for dashes too small to see and for
-    // a piece that lies along one row or column.
+    // The engine draws a faint solid line for dashes too small to see across
+    // a piece, and nothing for a piece that goes nowhere.
     qreal cycle = 0;
     const QList<qreal> pattern = pen.dashPattern();
     for (qsizetype i = 0; i < std::min<qsizetype>(pattern.size(), 32); ++i)
@@ -116,8 +132,8 @@ bool Qualifies(const QPainter& painter, const QPen& pen, const QImage& target,
             top = std::min(top, polygon[i].y());
             bottom = std::max(bottom, polygon[i].y());
         }
-        if (right <= left || bottom <= top ||
-            std::max(right - left, bottom - top) / cycle > MaximumCycles)
+        const qreal extent = std::max(right - left, bottom - top);
+        if (extent <= 0 || (extent + 2 * pen.widthF()) / cycle > MaximumCycles)
             return false;
     }
     return true;
@@ -228,16 +244,19 @@ bool MakeEdges(const QSize& device, Scratch& s, std::vector<Edge>& edges)
             const int bottom = std::min(device.height() - 1, (b.y() - 32) >> 6);
             if (top > bottom)
                 continue;
-            Edge e{One / 2 + qint64(a.x()) * 1024, 0, top, bottom, winding};
+            qint64 x = One / 2 + qint64(a.x()) * 1024;
+            qint64 step = 0;
             if (b.x() != a.x()) {
                 const qreal slope = (b.x() - a.x()) / qreal(b.y() - a.y());
-                e.step = qint64(slope * 65536.);
-                e.x += (e.step * (qint64(top) * One + One / 2 - qint64(a.y()) * 1024)) >> 16;
+                step = qint64(slope * 65536.);
+                x += (step * (qint64(top) * One + One / 2 - qint64(a.y()) * 1024)) >> 16;
             }
-            const qint64 end = e.x + e.step * (bottom - top);
-            if (std::min(e.x, end) <= 0 || std::max(e.x, end) >= right)
+            const qint64 end = x + step * (bottom - top);
+            if (std::min(x, end) <= 0 || std::max(x, end) >= right)
                 return false;
-            s.unsorted.push_back(e);
+            // An edge over one row never steps, however flat it is.
+            s.unsorted.push_back(
+                {qint32(x), bottom > top ? qint32(step) : 0, top, bottom, winding});
         }
     }
     if (s.unsorted.empty())
@@ -263,22 +282,22 @@ bool MakeEdges(const QSize& device, Scratch& s, std::vector<Edge>& edges)
 // Fills the rows top to bottom where the outline winds round, as the engine
 // does: each row's spans run between its edges' crossings, rounded down.
 void Scan(const std::vector<Edge>& edges, int top, int bottom, QImage& target, quint32 pixel,
-          std::vector<Edge>& active)
+          std::vector<Crossing>& active)
 {
     active.clear();
     size_t next = 0;
     for (; next < edges.size() && edges[next].top < top; ++next) {
-        if (edges[next].bottom >= top) {
-            Edge e = edges[next];
-            e.x += e.step * (top - e.top);
-            active.push_back(e);
-        }
+        const Edge& e = edges[next];
+        if (e.bottom >= top)
+            active.push_back({e.x + e.step * (top - e.top), e.step, e.bottom, e.winding});
     }
     uchar* const bits = target.bits();
     const qsizetype stride = target.bytesPerLine();
     for (int y = top; y <= bottom; ++y) {
-        for (; next < edges.size() && edges[next].top == y; ++next)
-            active.push_back(edges[next]);
+        for (; next < edges.size() && edges[next].top == y; ++next) {
+            const Edge& e = edges[next];
+            active.push_back({e.x, e.step, e.bottom, e.winding});
+        }
         if (active.empty()) {
             if (next == edges.size())
                 return;
@@ -287,27 +306,24 @@ void Scan(const std::vector<Edge>& edges, int top, int bottom, QImage& target, q
         }
         // Mostly in order already from the row above.
         for (size_t i = 1; i < active.size(); ++i) {
-            const Edge e = active[i];
+            const Crossing c = active[i];
             size_t j = i;
-            for (; j > 0 && e.x < active[j - 1].x; --j)
+            for (; j > 0 && c.x < active[j - 1].x; --j)
                 active[j] = active[j - 1];
-            active[j] = e;
+            active[j] = c;
         }
         auto* row = reinterpret_cast<quint32*>(bits + y * stride);
         int from = 0;
         int winding = 0;
         size_t kept = 0;
-        for (const Edge& e : active) {
-            const int at = int(e.x >> 16);
+        for (const Crossing& c : active) {
+            const int at = int(c.x >> 16);
             if (winding != 0 && at > from)
                 std::fill(row + from, row + at, pixel);
             from = at;
-            winding += e.winding;
-            if (e.bottom > y) {
-                active[kept] = e;
-                active[kept].x += e.step;
-                ++kept;
-            }
+            winding += c.winding;
+            if (c.bottom > y)
+                active[kept++] = {c.x + c.step, c.step, c.bottom, c.winding};
         }
         active.resize(kept);
     }
@@ -341,34 +357,50 @@ template <typename Work> void OnThreads(int threads, const Work& work)
 } // namespace
 
 bool PieceScanner::Draw(const QPainter& painter, QImage& target, const QPolygonF& polygon,
-                        const std::vector<PieceStroker::Piece>& pieces, const QRect& area,
-                        int threads)
+                        const std::vector<PieceStroker::Piece>& pieces, int threads)
 {
     const QPen pen = painter.pen();
-    const QRect rows = area & target.rect();
-    if (rows.isEmpty() || !Qualifies(painter, pen, target, polygon, pieces))
+    if (!Qualifies(painter, pen, target, polygon, pieces))
         return false;
     threads = std::max(threads, 1);
     const QRectF device(target.rect());
-    std::vector<std::vector<Edge>> edges(pieces.size());
-    std::atomic<bool> refused = false;
-    OnThreads(threads, [&](int t) {
-        Scratch scratch;
-        for (size_t i = size_t(t); i < pieces.size() && !refused; i += size_t(threads)) {
-            StrokePiece(pen, polygon, pieces[i], device, scratch);
-            if (!Flatten(device, scratch) || !MakeEdges(target.size(), scratch, edges[i]))
-                refused = true;
-        }
-    });
-    if (refused)
-        return false;
     const quint32 pixel = PixelOf(pen.brush(), target.format());
-    OnThreads(threads, [&](int t) {
-        const int top = rows.top() + int(qint64(rows.height()) * t / threads);
-        const int bottom = rows.top() + int(qint64(rows.height()) * (t + 1) / threads) - 1;
-        std::vector<Edge> active;
-        for (const std::vector<Edge>& piece : edges)
-            Scan(piece, top, bottom, target, pixel, active);
-    });
+    // A few pieces at a time, so their edges stay in the cache between
+    // outlining and scanning.
+    std::vector<std::vector<Edge>> edges(std::min(BatchPieces, pieces.size()));
+    const std::unique_ptr<Scratch[]> scratch(new Scratch[size_t(threads)]);
+    std::vector<std::vector<Crossing>> active(static_cast<size_t>(threads));
+    for (size_t from = 0; from < pieces.size(); from += BatchPieces) {
+        const size_t count = std::min(BatchPieces, pieces.size() - from);
+        std::atomic<bool> refused = false;
+        OnThreads(threads, [&](int t) {
+            Scratch& s = scratch[size_t(t)];
+            for (size_t i = size_t(t); i < count && !refused; i += size_t(threads)) {
+                StrokePiece(pen, polygon, pieces[from + i], device, s);
+                if (!Flatten(device, s) || !MakeEdges(target.size(), s, edges[i]))
+                    refused = true;
+            }
+        });
+        // Pieces drawn so far hold the painter's own pixels, which it may draw
+        // again.
+        if (refused)
+            return false;
+        // The rows the batch's edges cross, in a band per thread.
+        int top = target.height();
+        int bottom = -1;
+        for (size_t i = 0; i < count; ++i) {
+            for (const Edge& e : edges[i]) {
+                top = std::min(top, e.top);
+                bottom = std::max(bottom, e.bottom);
+            }
+        }
+        const qint64 height = qint64(bottom) - top + 1;
+        OnThreads(threads, [&](int t) {
+            const int first = top + int(height * t / threads);
+            const int last = top + int(height * (t + 1) / threads) - 1;
+            for (size_t i = 0; i < count; ++i)
+                Scan(edges[i], first, last, target, pixel, active[size_t(t)]);
+        });
+    }
     return true;
 }

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
-#include <QRect>
 
 #include <vector>
 
@@ -19,11 +18,12 @@
 class PieceScanner
 {
   public:
-    // Draws the pieces on the target and returns true, or draws nothing and
-    // returns false when the painter's state, the pen, the picture's format
-    // or the outline's reach to the picture's edges ask for something the
-    // scan conversion here does not do. The painter paints on the target.
+    // Draws the pieces on the target and returns true, or returns false when
+    // the painter's state, the pen, the picture's format or the outline's
+    // reach to the picture's edges ask for something the scan conversion
+    // here does not do; the pieces it drew by then have the pixels the
+    // painter gives them, so the painter may draw them all again. The
+    // painter paints on the target.
     static bool Draw(const QPainter& painter, QImage& target, const QPolygonF& polygon,
-                     const std::vector<PieceStroker::Piece>& pieces, const QRect& area,
-                     int threads);
+                     const std::vector<PieceStroker::Piece>& pieces, int threads);
 };

@@ -23,7 +23,7 @@ int PieceStroker::BandsFor(const QRect& area)
 void PieceStroker::Stroke(QPainter& painter, QImage& target, const QPolygonF& polygon,
                           const QRect& area, int bands)
 {
-    if (PieceScanner::Draw(painter, target, polygon, Pieces(painter.pen(), polygon), area, bands))
+    if (PieceScanner::Draw(painter, target, polygon, Pieces(painter.pen(), polygon), bands))
         return;
     if (bands <= 1 || area.isEmpty() || !painter.worldTransform().isIdentity() ||
         painter.compositionMode() != QPainter::CompositionMode_SourceOver ||

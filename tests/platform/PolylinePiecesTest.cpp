@@ -125,8 +125,7 @@ TEST(PolylinePiecesTest, ScannedPiecesDrawWhatThePainterDrawsPieceByPiece)
                 QPainter painter(&pictures[0]);
                 painter.setPen(pen);
                 const std::vector<PieceStroker::Piece> pieces = PieceStroker::Pieces(pen, shape);
-                EXPECT_TRUE(
-                    PieceScanner::Draw(painter, pictures[0], shape, pieces, pictures[0].rect(), 2));
+                EXPECT_TRUE(PieceScanner::Draw(painter, pictures[0], shape, pieces, 2));
                 painter.end();
                 painter.begin(&pictures[1]);
                 for (const PieceStroker::Piece& piece : pieces) {
