@@ -27,9 +27,10 @@ class PieceStroker
     // How many bands pay for a polyline whose pen may reach the area.
     static int BandsFor(const QRect& area);
 
-    // The painter paints on the target. More than one band needs a painter
-    // without a transform, in its default composition mode and opacity;
-    // otherwise one band is drawn.
+    // The painter paints on the target. PieceScanner draws the pieces where
+    // it can, on as many threads as bands; otherwise the painter does, and
+    // more than one band needs a painter without a transform, in its default
+    // composition mode and opacity, or one band is drawn.
     static void Stroke(QPainter& painter, QImage& target, const QPolygonF& polygon,
                        const QRect& area, int bands);
 
