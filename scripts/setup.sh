@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  # Qt's dasher and stroker for long dashed polylines (src/platform/PieceScanner)
+  # Qt's dasher and stroker for long polylines (src/platform/PieceScanner)
   qt6-base-private-dev
   libgtest-dev libbenchmark-dev libtiff-dev clang-format-14
   python3 python3-pil

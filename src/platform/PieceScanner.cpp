@@ -88,9 +88,8 @@ void EmitCubic(qfixed c1x, qfixed c1y, qfixed c2x, qfixed c2y, qfixed ex, qfixed
 bool Qualifies(const QPainter& painter, const QPen& pen, const QImage& target,
                const QPolygonF& polygon, const std::vector<PieceStroker::Piece>& pieces)
 {
-    if (pen.style() == Qt::NoPen || pen.style() == Qt::SolidLine || pen.isCosmetic() ||
-        !(pen.widthF() > 0) || pen.brush().style() != Qt::SolidPattern ||
-        pen.color().alpha() != 255)
+    if (pen.style() == Qt::NoPen || pen.isCosmetic() || !(pen.widthF() > 0) ||
+        pen.brush().style() != Qt::SolidPattern || pen.color().alpha() != 255)
         return false;
     const QPaintEngine* engine = painter.paintEngine();
     if (!engine || engine->type() != QPaintEngine::Raster ||
@@ -112,6 +111,8 @@ bool Qualifies(const QPainter& painter, const QPen& pen, const QImage& target,
     if (!QRectF(target.rect())
              .contains(polygon.boundingRect().adjusted(-reach, -reach, reach, reach)))
         return false;
+    if (pen.style() == Qt::SolidLine)
+        return true;
     // The engine draws a faint solid line for dashes too small to see across
     // a piece, and nothing for a piece that goes nowhere.
     qreal cycle = 0;
@@ -139,7 +140,10 @@ bool Qualifies(const QPainter& painter, const QPen& pen, const QImage& target,
     return true;
 }
 
-// Dashes and strokes a piece as the raster engine does for a dashed pen.
+// Strokes a piece, dashed or not, as the raster engine strokes a polyline:
+// a solid stroke of a polyline is never closed; a dash is closed when it
+// ends where it began (the engine leaves that to its last solid stroke; a
+// painter of its own has drawn none).
 void StrokePiece(const QPen& pen, const QPolygonF& polygon, const PieceStroker::Piece& piece,
                  const QRectF& device, Scratch& s)
 {
@@ -151,19 +155,21 @@ void StrokePiece(const QPen& pen, const QPolygonF& polygon, const PieceStroker::
     stroker.setCapStyle(pen.capStyle());
     stroker.setMiterLimit(pen.miterLimit());
     stroker.setStrokeWidth(pen.widthF());
-    stroker.setForceOpen(false);
+    const bool solid = pen.style() == Qt::SolidLine;
+    stroker.setForceOpen(solid);
     QDashStroker dasher(&stroker);
     dasher.setDashPattern(pen.dashPattern());
     dasher.setDashOffset(piece.dashOffset);
     dasher.setClipRect(device);
-    dasher.setCurveThresholdFromTransform(QTransform());
+    QStrokerOps& ops = solid ? static_cast<QStrokerOps&>(stroker) : dasher;
+    ops.setCurveThresholdFromTransform(QTransform());
     s.emitted.reset();
     s.types.clear();
-    dasher.begin(&s);
-    dasher.moveTo(polygon[piece.first].x(), polygon[piece.first].y());
+    ops.begin(&s);
+    ops.moveTo(polygon[piece.first].x(), polygon[piece.first].y());
     for (qsizetype i = piece.first + 1; i <= piece.last; ++i)
-        dasher.lineTo(polygon[i].x(), polygon[i].y());
-    dasher.end();
+        ops.lineTo(polygon[i].x(), polygon[i].y());
+    ops.end();
 }
 
 // Flattens the outline's curves and closes its subpaths as the engine does

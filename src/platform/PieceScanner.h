@@ -8,13 +8,14 @@
 
 #include <vector>
 
-// Draws the pieces of a long dashed polyline with the pixels Qt's raster
-// engine gives them one drawPolyline call at a time, but faster: Qt's own
-// dasher and stroker outline each piece once, and the outlines are scan
-// converted as that engine scan converts aliased fills, in bands of rows on
-// threads of their own. Scan conversion is where the time goes: the engine
-// walks every edge of a piece once per 64 rows, and a dashed zigzag has
-// hundreds of thousands of edges.
+// Draws the pieces of a long polyline with the pixels Qt's raster engine
+// gives them one drawPolyline call at a time, but faster: Qt's own dasher and
+// stroker outline each piece once, and the outlines are scan converted as
+// that engine scan converts aliased fills, in bands of rows on threads of
+// their own. Scan conversion is where the time goes: the engine walks every
+// edge of a piece once per 64 rows, and a dashed zigzag has hundreds of
+// thousands of edges; each band of rows also dashed and flattened every
+// piece again.
 class PieceScanner
 {
   public:

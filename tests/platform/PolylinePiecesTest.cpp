@@ -99,9 +99,9 @@ TEST(PolylinePiecesTest, BandsDrawWhatOnePainterDraws)
     }
 }
 
-// Dashed pieces scanned here, on threads, give the pixels Qt's painter gives
+// Pieces scanned here, on threads, give the pixels Qt's painter gives
 // them one call at a time: sharp and gentle turns, repeated points and
-// returns, every dash style, narrow and wide pens.
+// returns, solid and every dash style, narrow and wide pens.
 TEST(PolylinePiecesTest, ScannedPiecesDrawWhatThePainterDrawsPieceByPiece)
 {
     std::mt19937 rng(23);
@@ -116,7 +116,7 @@ TEST(PolylinePiecesTest, ScannedPiecesDrawWhatThePainterDrawsPieceByPiece)
     }
     for (const QPolygonF& shape : shapes) {
         for (int width : {2, 3, 8, 22}) {
-            for (int style = 1; style <= 4; ++style) {
+            for (int style = 0; style <= 4; ++style) {
                 SCOPED_TRACE(testing::Message() << "width " << width << ", style " << style);
                 const QPen pen = GdiPen::Styled(MakeColorRef(0, 90, 200), width, style).ToQPen();
                 QImage pictures[2] = {QImage(500, 390, QImage::Format_RGB32)};
