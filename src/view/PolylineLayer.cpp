@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 bool PolylineLayer::Suits(const CDrawMeasure& measure)
 {
     if (measure.kind == MeasureKind::Polygon)
@@ -212,12 +216,24 @@ void PolylineLayer::AddDrawn(TouchedArea& area) const
     area.Add(pointer);
 }
 
+PolylineLayer::~PolylineLayer()
+{
+    Release();
+}
+
 void PolylineLayer::Release()
 {
+    const bool held = !overBase.empty();
     built = false;
     base = QImage();
     baseLines.Clear();
     labelled.Clear();
     AreaPixels::Layer().swap(overBase);
     overColours.clear();
+#ifdef __GLIBC__
+    // The labels' layers take tens of megabytes, which the heap would keep
+    // for the process once a line is finished.
+    if (held)
+        malloc_trim(0);
+#endif
 }

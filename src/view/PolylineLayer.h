@@ -25,6 +25,11 @@ class CDrawMeasure;
 class PolylineLayer
 {
   public:
+    PolylineLayer() = default;
+    ~PolylineLayer();
+    PolylineLayer(const PolylineLayer&) = delete;
+    PolylineLayer& operator=(const PolylineLayer&) = delete;
+
     // Continuous lines and polygons whose placed labels do not change with
     // the pointer.
     static bool Suits(const CDrawMeasure& measure);
