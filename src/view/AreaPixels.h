@@ -19,7 +19,6 @@ class AreaPixels
     // The area, as TouchedArea::Runs gives it, within a picture of the height.
     void SetArea(const std::vector<TouchedArea::Run>& runs, int height);
     void Clear();
-    bool IsEmpty() const { return area.empty(); }
 
     // The 32-bit picture's pixels within the area.
     Layer Capture(const QImage& picture) const;

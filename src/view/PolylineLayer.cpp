@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 bool PolylineLayer::Suits(const CDrawMeasure& measure)
 {
     if (measure.kind == MeasureKind::Polygon)
@@ -68,9 +72,10 @@ void PolylineLayer::Build(QImage& working, const QImage& top, CDrawMeasure& meas
         measure.DrawParts(dc, PlacedLabels);
         placedLabels.AddDrawn(dc);
     }
+    overColours.clear();
+    AreaPixels::Layer().swap(overBase);
     labelled.SetArea(placedLabels.Runs(), working.height());
     overBase = labelled.Capture(working);
-    overColours.clear();
     DrawPointer(working, measure);
     changed.Add(baseLines);
     changed.Add(placedLabels);
@@ -115,6 +120,10 @@ void PolylineLayer::DrawPointer(QImage& working, CDrawMeasure& measure)
 
 void PolylineLayer::LabelLines(QImage& working, CDrawMeasure& measure, TouchedArea& lines)
 {
+    std::vector<Stretch> stretches;
+    labelled.ForEachMeeting(lines.Runs(), [&](int y, int left, int right, size_t at) {
+        stretches.push_back({y, left, right, at});
+    });
     // The labels over the colour of the pixel last met, made when first met
     // and kept up to a budget: enough for the pointer's pen and its guides'
     // over the labels of the camera's largest picture. Beyond it they last
@@ -142,20 +151,11 @@ void PolylineLayer::LabelLines(QImage& working, CDrawMeasure& measure, TouchedAr
             for (const Over& o : overColours)
                 bytes += o.pixels.size() * sizeof(QRgb);
             std::vector<Over>& into = bytes <= KeptBytes ? overColours : passing;
-            into.push_back({colour, LabelsOver(colour, measure)});
+            into.push_back({colour, LabelsOver(colour, working, measure, stretches)});
             over = into.back().pixels.data();
         }
         return over;
     };
-    struct Stretch
-    {
-        int y, left, right;
-        size_t at;
-    };
-    std::vector<Stretch> stretches;
-    labelled.ForEachMeeting(lines.Runs(), [&](int y, int left, int right, size_t at) {
-        stretches.push_back({y, left, right, at});
-    });
     // Unchanged pixels take the labels over the base, the lines' pixels the
     // labels over their colour. The stretches lie rows apart in the layers:
     // their pixels are fetched a few stretches ahead.
@@ -179,18 +179,31 @@ void PolylineLayer::LabelLines(QImage& working, CDrawMeasure& measure, TouchedAr
     }
 }
 
-AreaPixels::Layer PolylineLayer::LabelsOver(QRgb colour, CDrawMeasure& measure)
+AreaPixels::Layer PolylineLayer::LabelsOver(QRgb colour, QImage& working, CDrawMeasure& measure,
+                                            const std::vector<Stretch>& lines) const
 {
-    // Drawn on the base, where the picture's coordinates are the same (Qt's
-    // outline filling is not the same under every shift), then put back.
-    const AreaPixels::Layer kept = labelled.Capture(base);
-    labelled.Fill(base, colour);
+    // Drawn on the working picture, where the coordinates are the same (Qt's
+    // outline filling is not the same under every shift), then put back:
+    // within the labels' area it holds the labels over the base, except on
+    // the lines.
+    std::vector<QRgb> kept;
+    for (const Stretch& s : lines) {
+        const auto* row = reinterpret_cast<const QRgb*>(working.constScanLine(s.y));
+        kept.insert(kept.end(), row + s.left, row + s.right + 1);
+    }
+    labelled.Fill(working, colour);
     {
-        GdiContext dc(base);
+        GdiContext dc(working);
         measure.DrawParts(dc, PlacedLabels);
     }
-    AreaPixels::Layer layer = labelled.Capture(base);
-    labelled.Put(kept, base);
+    AreaPixels::Layer layer = labelled.Capture(working);
+    labelled.Put(overBase, working);
+    const QRgb* from = kept.data();
+    for (const Stretch& s : lines) {
+        auto* row = reinterpret_cast<QRgb*>(working.scanLine(s.y));
+        std::copy_n(from, s.right - s.left + 1, row + s.left);
+        from += s.right - s.left + 1;
+    }
     return layer;
 }
 
@@ -203,12 +216,24 @@ void PolylineLayer::AddDrawn(TouchedArea& area) const
     area.Add(pointer);
 }
 
+PolylineLayer::~PolylineLayer()
+{
+    Release();
+}
+
 void PolylineLayer::Release()
 {
+    const bool held = !overBase.empty();
     built = false;
     base = QImage();
     baseLines.Clear();
     labelled.Clear();
     AreaPixels::Layer().swap(overBase);
     overColours.clear();
+#ifdef __GLIBC__
+    // The labels' layers take tens of megabytes, which the heap would keep
+    // for the process once a line is finished.
+    if (held)
+        malloc_trim(0);
+#endif
 }

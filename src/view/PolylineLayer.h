@@ -25,6 +25,11 @@ class CDrawMeasure;
 class PolylineLayer
 {
   public:
+    PolylineLayer() = default;
+    ~PolylineLayer();
+    PolylineLayer(const PolylineLayer&) = delete;
+    PolylineLayer& operator=(const PolylineLayer&) = delete;
+
     // Continuous lines and polygons whose placed labels do not change with
     // the pointer.
     static bool Suits(const CDrawMeasure& measure);
@@ -69,8 +74,16 @@ class PolylineLayer
     // Puts the placed labels back over the pixels of lines, which hold the
     // base with the pointer's lines.
     void LabelLines(QImage& working, CDrawMeasure& measure, TouchedArea& lines);
-    // The placed labels drawn over the colour alone, within their area.
-    AreaPixels::Layer LabelsOver(QRgb colour, CDrawMeasure& measure);
+    // Where the pointer's lines meet the placed labels' area.
+    struct Stretch
+    {
+        int y, left, right;
+        size_t at;
+    };
+    // The placed labels drawn over the colour alone, within their area; the
+    // working picture holds the base with the labels except on the lines.
+    AreaPixels::Layer LabelsOver(QRgb colour, QImage& working, CDrawMeasure& measure,
+                                 const std::vector<Stretch>& lines) const;
 
     bool built = false;
     Key key;
