@@ -287,8 +287,8 @@ bool MakeEdges(const QSize& device, Scratch& s, std::vector<Edge>& edges)
 
 // Fills the rows top to bottom where the outline winds round, as the engine
 // does: each row's spans run between its edges' crossings, rounded down.
-void Scan(const std::vector<Edge>& edges, int top, int bottom, QImage& target, quint32 pixel,
-          std::vector<Crossing>& active)
+void Scan(const std::vector<Edge>& edges, int top, int bottom, uchar* bits, qsizetype stride,
+          quint32 pixel, std::vector<Crossing>& active)
 {
     active.clear();
     size_t next = 0;
@@ -297,8 +297,6 @@ void Scan(const std::vector<Edge>& edges, int top, int bottom, QImage& target, q
         if (e.bottom >= top)
             active.push_back({e.x + e.step * (top - e.top), e.step, e.bottom, e.winding});
     }
-    uchar* const bits = target.bits();
-    const qsizetype stride = target.bytesPerLine();
     for (int y = top; y <= bottom; ++y) {
         for (; next < edges.size() && edges[next].top == y; ++next) {
             const Edge& e = edges[next];
@@ -371,6 +369,8 @@ bool PieceScanner::Draw(const QPainter& painter, QImage& target, const QPolygonF
     threads = std::max(threads, 1);
     const QRectF device(target.rect());
     const quint32 pixel = PixelOf(pen.brush(), target.format());
+    // Here, not on the threads: a shared picture detaches once.
+    uchar* const bits = target.bits();
     // A few pieces at a time, so their edges stay in the cache between
     // outlining and scanning.
     std::vector<std::vector<Edge>> edges(std::min(BatchPieces, pieces.size()));
@@ -405,7 +405,7 @@ bool PieceScanner::Draw(const QPainter& painter, QImage& target, const QPolygonF
             const int first = top + int(height * t / threads);
             const int last = top + int(height * (t + 1) / threads) - 1;
             for (size_t i = 0; i < count; ++i)
-                Scan(edges[i], first, last, target, pixel, active[size_t(t)]);
+                Scan(edges[i], first, last, bits, target.bytesPerLine(), pixel, active[size_t(t)]);
         });
     }
     return true;
