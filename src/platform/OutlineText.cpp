@@ -4,11 +4,15 @@
 
 #include <QFontInfo>
 #include <QGlyphRun>
+#include <QHash>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRawFont>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
+#include <deque>
 #include <vector>
 
 namespace {
@@ -19,6 +23,33 @@ int CachedGlyphLimit()
     bool ok = false;
     const int limit = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE", &ok);
     return ok ? limit : 64;
+}
+
+// The box of a glyph's outline as Qt fills it, its control points included,
+// relative to where the glyph is placed. The metrics' boxes are those of the
+// hinted glyph, which the outline may pass.
+QRectF OutlineBox(const QRawFont& font, quint32 glyph)
+{
+    struct Boxes
+    {
+        QRawFont font;
+        QHash<quint32, QRectF> glyphs;
+    };
+    // A few label fonts at a time.
+    constexpr size_t KeptFonts = 8;
+    thread_local std::deque<Boxes> kept;
+    auto found = std::find_if(kept.begin(), kept.end(),
+                              [&](const Boxes& boxes) { return boxes.font == font; });
+    if (found == kept.end()) {
+        if (kept.size() == KeptFonts)
+            kept.pop_front();
+        kept.push_back({font, {}});
+        found = kept.end() - 1;
+    }
+    auto box = found->glyphs.find(glyph);
+    if (box == found->glyphs.end())
+        box = found->glyphs.insert(glyph, font.pathForGlyph(glyph).controlPointRect());
+    return *box;
 }
 
 } // namespace
@@ -58,23 +89,22 @@ void OutlineText::Draw(QPainter& painter, QPoint baseline, const QString& text)
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         const QRawFont font = run.rawFont();
-        // Room for outlines beyond the reported boxes and for antialiasing.
-        const double margin = 2 + font.pixelSize() / 32;
         qsizetype first = 0;
         while (first < glyphs.size()) {
             // A group ends where the next glyph's pixels start clear of it.
             double left = 0, right = 0, top = 0, bottom = 0;
             qsizetype last = first;
             for (; last < glyphs.size(); ++last) {
-                const QRectF box = font.boundingRect(glyphs[last]);
+                const QRectF box = OutlineBox(font, glyphs[last]);
                 const double x = origin.x() + positions[last].x();
                 const double y = origin.y() + positions[last].y();
-                const double boxLeft = std::floor(x + box.left() - margin);
-                const double boxRight = std::ceil(x + box.right() + margin);
+                // A pixel of room for antialiasing.
+                const double boxLeft = std::floor(x + box.left()) - 1;
+                const double boxRight = std::ceil(x + box.right()) + 1;
                 if (last > first && boxLeft > right)
                     break;
-                const double boxTop = std::floor(y + box.top() - margin);
-                const double boxBottom = std::ceil(y + box.bottom() + margin);
+                const double boxTop = std::floor(y + box.top()) - 1;
+                const double boxBottom = std::ceil(y + box.bottom()) + 1;
                 left = last == first ? boxLeft : std::min(left, boxLeft);
                 right = last == first ? boxRight : std::max(right, boxRight);
                 top = last == first ? boxTop : std::min(top, boxTop);
