@@ -75,6 +75,23 @@ void Move(benchmark::State& state, QSize size, const Preparation& prepare)
     }
 }
 
+// Placing a vertex of a continuous line, then its segment's label, each
+// click followed by a move: what redrawing the placed parts costs.
+void Place(benchmark::State& state, QSize size, const Preparation& prepare)
+{
+    LargeView large(size);
+    prepare(large);
+    int i = 0;
+    for (auto _ : state) {
+        const QPoint vertex(300 + (i % 5) * 40, 300 + (i / 5) * 30);
+        large.Click(vertex);
+        large.view.PointerMove(vertex + QPoint(10, -20));
+        large.Click(vertex + QPoint(10, -20));
+        large.view.PointerMove(vertex + QPoint(20, 10));
+        ++i;
+    }
+}
+
 // The same move done the plain way, for comparison in one run: copy the whole
 // snapshot, draw a line measurement, rescale the whole picture smoothly.
 void OriginalMove(benchmark::State& state, QSize size)
@@ -113,6 +130,15 @@ const bool registered = [] {
             const std::string name = std::string("BM_Move/") + tool + "/" + SizeName(size);
             benchmark::RegisterBenchmark(name.c_str(), Move, size, prepare)
                 ->Unit(benchmark::kMillisecond);
+        }
+    }
+    for (const auto& [tool, prepare] : {tools[3], tools[4]}) {
+        for (QSize size : BenchSizes) {
+            const std::string name = std::string("BM_Place/") + tool + "/" + SizeName(size);
+            // A line holds at most 1024 vertices.
+            benchmark::RegisterBenchmark(name.c_str(), Place, size, prepare)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(16);
         }
     }
     for (QSize size : BenchSizes)
