@@ -1,5 +1,7 @@
 #include "platform/PieceScanner.h"
 
+#include "platform/OnThreads.h"
+
 #include <QPaintEngine>
 
 // Qt's dasher, stroker and curve flattener, exactly as its raster engine
@@ -11,8 +13,6 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
-#include <system_error>
-#include <thread>
 
 namespace {
 
@@ -342,20 +342,6 @@ quint32 PixelOf(const QBrush& brush, QImage::Format format)
     painter.fillRect(0, 0, 1, 1, brush);
     painter.end();
     return *reinterpret_cast<const quint32*>(probe.constBits());
-}
-
-// Runs work(0) here and work(1) .. work(threads - 1) on threads of their own.
-template <typename Work> void OnThreads(int threads, const Work& work)
-{
-    std::vector<std::jthread> helpers;
-    for (int i = 1; i < threads; ++i) {
-        try {
-            helpers.emplace_back(work, i);
-        } catch (const std::system_error&) {
-            work(i);
-        }
-    }
-    work(0);
 }
 
 } // namespace

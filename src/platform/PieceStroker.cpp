@@ -1,10 +1,10 @@
 #include "platform/PieceStroker.h"
 
+#include "platform/OnThreads.h"
 #include "platform/PieceScanner.h"
 
 #include <algorithm>
 #include <cmath>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -59,18 +59,16 @@ void PieceStroker::Stroke(QPainter& painter, QImage& target, const QPolygonF& po
         clipToBand(own, i);
         StrokePieces(own, polygon);
     };
-    std::vector<std::jthread> helpers;
-    for (int i = 1; i < bands; ++i) {
-        try {
-            helpers.emplace_back(drawBand, i);
-        } catch (const std::system_error&) {
+    OnThreads(bands, [&](int i) {
+        if (i > 0) {
             drawBand(i);
+            return;
         }
-    }
-    painter.save();
-    clipToBand(painter, 0);
-    StrokePieces(painter, polygon);
-    painter.restore();
+        painter.save();
+        clipToBand(painter, 0);
+        StrokePieces(painter, polygon);
+        painter.restore();
+    });
 }
 
 std::vector<PieceStroker::Piece> PieceStroker::Pieces(const QPen& pen, const QPolygonF& polygon)
