@@ -253,20 +253,9 @@ void GdiContext::TextOut(int x, int y, const QString& text)
     else
         painter.drawText(baseline, text);
     painter.restore();
-    const QRect area = TextArea(x, y, text);
-    if (!area.isEmpty()) {
-        touched |= area;
-        touchedBoxes.push_back(area);
-    }
-}
-
-QRect GdiContext::TextArea(int x, int y, const QString& text) const
-{
-    const QFontMetrics& metrics = font.Metrics();
-    const QRect cell(x, y, metrics.horizontalAdvance(text), metrics.height());
     // Italic overhangs and accents may leave the cell.
-    const QRect ink = metrics.boundingRect(text).translated(x, y + metrics.ascent());
-    return GrownArea(QRectF(cell | ink), metrics.height() / 4);
+    const QRect ink = metrics.boundingRect(text).translated(baseline);
+    Touch(QRectF(cell | ink), metrics.height() / 4);
 }
 
 void GdiContext::InvertRect(const GdiRect& rect)

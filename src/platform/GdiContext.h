@@ -77,8 +77,6 @@ class GdiContext
 
     // The point is the top-left corner of the text.
     void TextOut(int x, int y, const QString& text);
-    // The picture pixels TextOut may change with the selected font.
-    QRect TextArea(int x, int y, const QString& text) const;
     // Inverts the colour of every pixel inside the rectangle (right and
     // bottom edge excluded).
     void InvertRect(const GdiRect& r);

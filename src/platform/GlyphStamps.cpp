@@ -1,7 +1,5 @@
 #include "platform/GlyphStamps.h"
 
-#include "platform/TextStamp.h"
-
 #include <QPaintEngine>
 #include <QPainter>
 #include <QRawFont>
@@ -37,6 +35,33 @@ struct Stamp
     Key key;
     QImage coverage;
 };
+
+// Qt's product of a colour byte and an 8-bit coverage, rounded as its solid
+// fills round it.
+inline uint32_t ByteMul(uint32_t x, uint32_t a)
+{
+    const uint32_t t = x * a;
+    return (t + (t >> 8) + 0x80) >> 8;
+}
+
+// Blends ink over the pixels by their coverage, as Qt fills outlines.
+void BlendRow(QRgb* out, const uchar* c, int count, QRgb ink)
+{
+    const uint32_t red = qRed(ink), green = qGreen(ink), blue = qBlue(ink);
+    for (const uchar* end = c + count; c != end; ++c, ++out) {
+        const uint32_t a = *c;
+        if (a == 0)
+            continue;
+        if (a == 255) {
+            *out = ink;
+            continue;
+        }
+        const uint32_t b = 255 - a;
+        *out = qRgb(int(ByteMul(red, a) + ByteMul(uint32_t(qRed(*out)), b)),
+                    int(ByteMul(green, a) + ByteMul(uint32_t(qGreen(*out)), b)),
+                    int(ByteMul(blue, a) + ByteMul(uint32_t(qBlue(*out)), b)));
+    }
+}
 
 // Enough for the digits and units of a few labels at several offsets.
 constexpr qsizetype CapacityBytes = 16 << 20;
@@ -77,7 +102,16 @@ QImage Coverage(const QPainter& painter, QPointF origin, const QGlyphRun& group,
         p.translate(-box.left(), -box.top());
         p.drawGlyphRun(origin, group);
     }
-    QImage coverage = TextStamp::CoverageOf(canvas, canvas.rect());
+    // The channels are equal, each the coverage (Qt's own conversion to grey
+    // is far slower).
+    QImage coverage(canvas.size(), QImage::Format_Grayscale8);
+    if (coverage.isNull())
+        return {};
+    for (int y = 0; y < canvas.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
+        std::transform(row, row + canvas.width(), coverage.scanLine(y),
+                       [](QRgb pixel) { return uchar(qBlue(pixel)); });
+    }
     const int w = coverage.width(), h = coverage.height();
     for (int y = 0; y < h; ++y) {
         const uchar* row = coverage.constScanLine(y);
@@ -136,8 +170,11 @@ bool GlyphStamps::Draw(QPainter& painter, QPointF origin, const QGlyphRun& group
         stamps.push_back({std::move(key), std::move(coverage)});
         found = stamps.end() - 1;
     }
+    // Reproducible: the box lies within the picture.
     auto* picture = static_cast<QImage*>(painter.device());
-    TextStamp::BlendCoverage(*picture, painter.pen().color().rgb(), found->coverage, box.topLeft(),
-                             box);
+    const QRgb ink = painter.pen().color().rgb();
+    for (int y = 0; y < box.height(); ++y)
+        BlendRow(reinterpret_cast<QRgb*>(picture->scanLine(box.top() + y)) + box.left(),
+                 found->coverage.constScanLine(y), box.width(), ink);
     return true;
 }
