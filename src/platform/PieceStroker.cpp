@@ -23,12 +23,13 @@ int PieceStroker::BandsFor(const QRect& area)
 void PieceStroker::Stroke(QPainter& painter, QImage& target, const QPolygonF& polygon,
                           const QRect& area, int bands)
 {
-    if (PieceScanner::Draw(painter, target, polygon, Pieces(painter.pen(), polygon), bands))
+    const std::vector<Piece> pieces = Pieces(painter.pen(), polygon);
+    if (PieceScanner::Draw(painter, target, polygon, pieces, bands))
         return;
     if (bands <= 1 || area.isEmpty() || !painter.worldTransform().isIdentity() ||
         painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
         painter.opacity() != 1.0) {
-        StrokePieces(painter, polygon);
+        StrokePieces(painter, polygon, pieces);
         return;
     }
     // The clip limits the rows the scan converter visits and leaves the
@@ -57,7 +58,7 @@ void PieceStroker::Stroke(QPainter& painter, QImage& target, const QPolygonF& po
         own.setRenderHint(QPainter::Antialiasing, false);
         own.setPen(pen);
         clipToBand(own, i);
-        StrokePieces(own, polygon);
+        StrokePieces(own, polygon, pieces);
     };
     OnThreads(bands, [&](int i) {
         if (i > 0) {
@@ -66,7 +67,7 @@ void PieceStroker::Stroke(QPainter& painter, QImage& target, const QPolygonF& po
         }
         painter.save();
         clipToBand(painter, 0);
-        StrokePieces(painter, polygon);
+        StrokePieces(painter, polygon, pieces);
         painter.restore();
     });
 }
@@ -90,11 +91,12 @@ std::vector<PieceStroker::Piece> PieceStroker::Pieces(const QPen& pen, const QPo
     return pieces;
 }
 
-void PieceStroker::StrokePieces(QPainter& painter, const QPolygonF& polygon)
+void PieceStroker::StrokePieces(QPainter& painter, const QPolygonF& polygon,
+                                const std::vector<Piece>& pieces)
 {
     const QPen pen = painter.pen();
     QPen piecePen = pen;
-    for (const Piece& piece : Pieces(pen, polygon)) {
+    for (const Piece& piece : pieces) {
         if (piece.dashOffset != piecePen.dashOffset()) {
             piecePen.setDashOffset(piece.dashOffset);
             painter.setPen(piecePen);

@@ -42,5 +42,6 @@ class PieceStroker
     static std::vector<Piece> Pieces(const QPen& pen, const QPolygonF& polygon);
 
   private:
-    static void StrokePieces(QPainter& painter, const QPolygonF& polygon);
+    static void StrokePieces(QPainter& painter, const QPolygonF& polygon,
+                             const std::vector<Piece>& pieces);
 };
